@@ -1,0 +1,40 @@
+#include "engine/find_listing.h"
+
+#include <optional>
+
+#include "store/records.h"
+
+namespace engine {
+
+namespace {
+constexpr std::size_t kDriveRootLength = 3;
+constexpr char kSeparator[] = "\\";
+constexpr char kHiddenNameStart = '.';
+}  // namespace
+
+std::string ShortenDriveRoot(const std::string& folder) {
+  bool is_root = folder.size() == kDriveRootLength && folder[0] >= 'A' && folder[0] <= 'Z' &&
+                 folder[1] == ':' && folder[2] == kSeparator[0];
+  return is_root ? folder.substr(0, 2) : folder;
+}
+
+std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::string& folder) {
+  if (folder.empty() || folder == store::records::kDataParentFolder ||
+      folder == store::records::kDataFolder) {
+    return {};
+  }
+  std::optional<std::vector<platform::DirEntry>> entries = fs.ListFolder(folder);
+  if (!entries) return {};
+  std::vector<std::string> shown;
+  for (const platform::DirEntry& entry : *entries) {
+    // Covers "." and ".." as well as every other name starting with a dot.
+    if (!entry.name.empty() && entry.name.front() == kHiddenNameStart) continue;
+    std::string path = folder + kSeparator + entry.name;
+    fs.SetAttributes(path, platform::kAttrNone);
+    shown.push_back(std::move(path));
+  }
+  return shown;
+}
+
+}  // namespace engine
+

@@ -1,0 +1,66 @@
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/hidden_items.h"
+#include "engine/hide_counter.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+
+namespace engine {
+
+namespace {
+
+namespace records = store::records;
+
+// "X:\" for a drive root, "X:" for the start of every path the routine takes.
+constexpr std::size_t kDriveRootLength = 3;
+constexpr char kDriveColon = ':';
+constexpr char kSeparator = '\\';
+
+bool IsCapitalLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+bool StartsWithDrive(const std::string& path) {
+  return path.size() >= 2 && IsCapitalLetter(path[0]) && path[1] == kDriveColon;
+}
+
+}  // namespace
+
+bool IsRejectedPath(const std::string& path) {
+  if (path.size() == kDriveRootLength && StartsWithDrive(path) && path[2] == kSeparator) return true;
+  return !StartsWithDrive(path);
+}
+
+std::string HideItem(platform::FileSystem& fs, const std::string& account,
+                     const std::string& path) {
+  if (IsRejectedPath(path)) return "";
+
+  // Another copy of the program must not raise the counter in between.
+  std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  store::IniFile settings(fs, records::kSettingsFile);
+  // Converted before anything changes, so a counter that is not a number
+  // leaves the item and every file as they were.
+  std::string next = NextCounterText(
+      settings.ReadString(records::kCounterSection, records::kCounterKey, ""));
+
+  std::optional<std::uint32_t> previous = fs.GetAttributes(path);
+  fs.SetAttributes(path, platform::kAttrHiddenSystem);
+  try {
+    settings.WriteString(records::kCounterSection, records::kCounterKey, next);
+    // The sequence number is the counter as the file now holds it.
+    std::string number = settings.ReadString(records::kCounterSection, records::kCounterKey, "");
+    store::IniFile(fs, records::AccountFile(account))
+        .WriteString(records::kHiddenItemsSection, number, path);
+    store::IniFile(fs, records::kGlobalRecordFile)
+        .WriteString(records::kHiddenItemsSection, number, path);
+    return number;
+  } catch (...) {
+    // An item must never stay hidden without its records: give it back the
+    // attributes it had. Entries already written stay.
+    if (previous) fs.SetAttributes(path, *previous & ~platform::kAttrDirectory);
+    throw;
+  }
+}
+
+}  // namespace engine

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Windows file attribute bits, as SetFileAttributes and FindFirstFile use them.
+inline constexpr std::uint32_t kAttrReadOnly = 0x01;
+inline constexpr std::uint32_t kAttrHidden = 0x02;
+inline constexpr std::uint32_t kAttrSystem = 0x04;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
+// The attribute set that hides an item: exactly hidden plus system.
+inline constexpr std::uint32_t kAttrHiddenSystem = kAttrHidden | kAttrSystem;
+// The empty attribute set: shows an item again and clears read-only and archive.
+inline constexpr std::uint32_t kAttrNone = 0x00;
+
+// One entry of a folder listing.
+struct DirEntry {
+  std::string name;          // the entry's own name, as the directory holds it
+  std::uint32_t attributes;  // its Windows attribute bits (kAttrDirectory for folders)
+};
+
+// What identifies one version of a file's content: equal stamps mean that
+// the file was not changed in between (used to prove a cache current).
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// Outcome of reading a whole file.
+enum class ReadStatus {
+  kOk,      // the bytes were read in full
+  kAbsent,  // no file at that path (a missing folder on the way counts too)
+  kError,   // the file is there but could not be read (permission, I/O, a folder)
+};
+
+struct ReadResult {
+  ReadStatus status = ReadStatus::kAbsent;
+  std::string bytes;  // the file's bytes when status is kOk
+};
+
+// Holds the records' lock while it lives (see FileSystem::LockRecords).
+class RecordLock {
+ public:
+  RecordLock() = default;
+  RecordLock(const RecordLock&) = delete;
+  RecordLock& operator=(const RecordLock&) = delete;
+  virtual ~RecordLock() = default;
+};
+
+// The file-system calls of the program, on Windows paths ("C:\WINDOWS\x.INI").
+// Every path argument is a Windows path; the implementation maps it onto the
+// real file system. No method throws: each reports success in its result and
+// callers ignore it where the program does not look at it.
+class FileSystem {
+ public:
+  FileSystem() = default;
+  FileSystem(const FileSystem&) = delete;
+  FileSystem& operator=(const FileSystem&) = delete;
+  virtual ~FileSystem() = default;
+
+  // Makes the attribute set of the item exactly `attributes` (kAttrReadOnly,
+  // kAttrHidden, kAttrSystem, kAttrArchive; other bits are ignored).
+  // On failure (no such item, no permission) returns false.
+  virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+  // The attribute set of the item, with kAttrDirectory for a folder;
+  // nullopt when there is no such item.
+  virtual std::optional<std::uint32_t> GetAttributes(const std::string& path) = 0;
+
+  // Creates the folder with every missing level. Returns true when the folder
+  // exists afterwards (also when it existed before).
+  virtual bool CreateFolder(const std::string& path) = 0;
+
+  // Deletes the folder and everything below it, silently and permanently.
+  // Returns false when the folder was absent or something could not be removed.
+  // A drive's own folder ("C:\") is never deleted.
+  virtual bool DeleteFolder(const std::string& path) = 0;
+
+  // Copies the bytes of `from` onto `to`, replacing `to` if it exists.
+  // On failure (source missing, target not writable) returns false.
+  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+
+  // Renames `from` to `to`. Never overwrites: fails when `to` exists or
+  // `from` is missing. Returns true on success.
+  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+
+  // Deletes one file. Returns false when it is missing or cannot be deleted.
+  virtual bool DeleteFile(const std::string& path) = 0;
+
+  // True when a file (not a folder) exists at the path.
+  virtual bool FileExists(const std::string& path) = 0;
+
+  // True when a folder exists at the path.
+  virtual bool FolderExists(const std::string& path) = 0;
+
+  // The entries of the folder in the order the directory returns them, "."
+  // and ".." included, each with its attributes. nullopt when the folder
+  // cannot be enumerated (missing, not a folder, access denied).
+  virtual std::optional<std::vector<DirEntry>> ListFolder(const std::string& folder) = 0;
+
+  // Reads the whole file.
+  virtual ReadResult ReadFile(const std::string& path) = 0;
+
+  // Replaces the file's content atomically and durably: the new bytes go to a
+  // temporary file in the same folder, are flushed to disk, take over the old
+  // file's permissions and attributes, and are renamed over the old file. A
+  // crash leaves the old content or the new one, never a mix. The folder must
+  // exist. Returns false on failure, leaving the old file as it was.
+  virtual bool ReplaceFile(const std::string& path, const std::string& bytes) = 0;
+
+  // The stamp of the file's current content; nullopt when it is absent.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+
+  // The drive letters ('A'..'Z') that exist now, in alphabetical order.
+  virtual std::vector<char> Drives() = 0;
+
+  // The Windows path of the user's desktop directory (for example
+  // "Z:\home\ann\Desktop"), without a trailing backslash.
+  virtual std::string DesktopPath() = 0;
+
+  // Waits until no other copy of the program works on the records, then
+  // holds the lock until the returned object is destroyed. Every command that
+  // reads and writes record files holds it, so that two copies never lose a
+  // hide or reuse a sequence number. Taken again by the same process while
+  // held, it is simply held once more. When the lock file cannot be made the
+  // command goes on unlocked rather than not at all.
+  virtual std::unique_ptr<RecordLock> LockRecords() = 0;
+
+  // The real file-system path that a Windows path resolves to, for handing a
+  // document to the desktop and for tests; "" when the path leads nowhere
+  // (a missing drive, a network or shell-namespace path).
+  virtual std::string NativePath(const std::string& path) = 0;
+};
+
+// The file system of the running program: drives under the prefix named by
+// QUILLOMAR_PREFIX, or else $XDG_DATA_HOME/quillomar (~/.local/share/quillomar).
+std::unique_ptr<FileSystem> MakeFileSystem();
+
+// A file system whose drives live under the given prefix folder (created with
+// its default drives when missing). `desktop_folder` is the real folder that
+// serves as the desktop; empty means the user's desktop directory
+// (XDG_DESKTOP_DIR from user-dirs.dirs, else ~/Desktop). For tests and tools.
+std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
+                                             const std::string& desktop_folder = "");
+
+// The prefix folder that MakeFileSystem() uses.
+std::string DefaultPrefixFolder();
+
+}  // namespace platform

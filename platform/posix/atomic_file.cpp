@@ -1,0 +1,99 @@
+#include "platform/posix/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/posix/dos_attributes.h"
+#include "platform/posix/folder_ops.h"
+
+namespace platform::posix {
+
+namespace {
+
+// The temporary file starts with a dot, so that file managers and the
+// program's own listings pass over it while it exists.
+constexpr char kTempName[] = ".quillomar-XXXXXX";
+
+// Takes over the old file's permissions, owner and user.DOSATTRIB, or gives
+// a new file `new_file_mode`.
+bool CopyMetadata(int fd, const std::string& old_path, mode_t new_file_mode) {
+  struct stat old_status;
+  if (::stat(old_path.c_str(), &old_status) != 0) {
+    return ::fchmod(fd, new_file_mode & 07777) == 0;
+  }
+  struct stat new_status;
+  if (::fstat(fd, &new_status) != 0) return false;
+  if (old_status.st_uid != new_status.st_uid || old_status.st_gid != new_status.st_gid) {
+    // Only a privileged process may give the file away; others keep their
+    // own ownership, as any editor would.
+    [[maybe_unused]] int ignored = ::fchown(fd, old_status.st_uid, old_status.st_gid);
+  }
+  if (::fchmod(fd, old_status.st_mode & 07777) != 0) return false;
+  if (std::optional<std::string> dos = ReadDosAttrib(old_path)) {
+    // A file system without extended attributes loses nothing here.
+    [[maybe_unused]] int ignored =
+        ::fsetxattr(fd, kDosAttribName, dos->data(), dos->size(), 0);
+  }
+  return true;
+}
+
+void SyncFolder(const std::string& folder) {
+  UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // The rename has happened; a folder that cannot be flushed (some file
+  // systems refuse) does not undo it.
+  if (dir.valid()) ::fsync(dir.get());
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile() { Discard(); }
+
+bool AtomicFile::Open(const std::string& native_path, mode_t new_file_mode) {
+  Discard();
+  target_ = native_path;
+  std::string pattern = ParentFolder(native_path);
+  if (pattern.back() != '/') pattern += '/';
+  pattern += kTempName;
+  int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  fd_ = UniqueFd(fd);
+  temp_ = pattern;
+  if (!CopyMetadata(fd_.get(), target_, new_file_mode)) {
+    Discard();
+    return false;
+  }
+  return true;
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+  if (!fd_.valid()) return false;
+  if (WriteFully(fd_.get(), bytes)) return true;
+  Discard();
+  return false;
+}
+
+bool AtomicFile::Commit(Durability durability) {
+  if (!fd_.valid()) return false;
+  const bool flushed = durability != Durability::kFlushed || ::fsync(fd_.get()) == 0;
+  if (!flushed || !fd_.Close() || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+    Discard();
+    return false;
+  }
+  temp_.clear();
+  if (durability == Durability::kFlushed) SyncFolder(ParentFolder(target_));
+  return true;
+}
+
+void AtomicFile::Discard() {
+  fd_.Close();
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+  }
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+// How Windows attribute bits live on a Linux file system: hidden, system and
+// archive in the extended attribute user.DOSATTRIB, read-only as the lack of
+// the owner's write permission.
+namespace platform::posix {
+
+// The extended attribute that holds hidden, system and archive.
+inline constexpr char kDosAttribName[] = "user.DOSATTRIB";
+// The attribute bits that user.DOSATTRIB carries.
+inline constexpr std::uint32_t kDosAttribBits = kAttrHidden | kAttrSystem | kAttrArchive;
+
+// The number in a user.DOSATTRIB value: "0x" followed by hex digits, read up
+// to the first byte that is not one (a terminating NUL included). A value of
+// any other form reads as 0.
+std::uint32_t ParseDosAttrib(std::string_view value);
+
+// The user.DOSATTRIB text for `bits`: "0x" + lower-case hex, no NUL ("0x6").
+std::string FormatDosAttrib(std::uint32_t bits);
+
+// The raw user.DOSATTRIB value of the item, following symbolic links.
+// nullopt when it has none or the file system keeps no extended attributes.
+std::optional<std::string> ReadDosAttrib(const std::string& native_path);
+
+// False when the item's user.DOSATTRIB says exactly the kDosAttribBits of
+// `attributes` already (no attribute at all when none of them is set).
+bool DosAttribNeedsWrite(const std::string& native_path, std::uint32_t attributes);
+
+// Makes the item's user.DOSATTRIB say exactly the kDosAttribBits of
+// `attributes`, removing it when none of them is set. An attribute that
+// already says so is left alone. A file system without extended attributes
+// counts as success; other failures return false.
+bool WriteDosAttrib(const std::string& native_path, std::uint32_t attributes);
+
+// True for names that every Linux file manager hides: a leading ".", except
+// for "." and ".." themselves.
+bool IsDotName(std::string_view name);
+
+// The Windows attribute set of an item: kAttrDirectory for folders,
+// kAttrReadOnly for files without the owner's write permission, the
+// kDosAttribBits of `dos_attrib` (the parsed user.DOSATTRIB), and kAttrHidden
+// also when `hidden_by_name` (a dot name, or listed in the folder's .hidden).
+std::uint32_t AttributesOf(const struct stat& status, std::uint32_t dos_attrib,
+                           bool hidden_by_name);
+
+// The permission bits that an item of `status` gets when its attribute set
+// is made `attributes`. Files: read-only takes away every write permission;
+// otherwise the owner gets write permission, and group and others get it
+// where they may read and `umask` allows. Folders keep their permissions:
+// read-only means nothing for them.
+mode_t ModeForAttributes(const struct stat& status, std::uint32_t attributes, mode_t umask);
+
+}  // namespace platform::posix

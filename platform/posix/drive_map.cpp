@@ -1,0 +1,108 @@
+#include "platform/posix/drive_map.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/posix/folder_ops.h"
+
+namespace platform::posix {
+
+namespace {
+
+constexpr char kDosDevices[] = "/dosdevices";
+constexpr char kDriveSuffix = ':';
+// The prefix holds the record files with their passwords: owner only.
+constexpr mode_t kPrefixMode = 0700;
+constexpr mode_t kFolderMode = 0777;
+
+struct DefaultDrive {
+  const char* link;    // name inside dosdevices
+  const char* target;  // link text
+  const char* folder;  // folder made under the prefix, or nullptr
+};
+constexpr DefaultDrive kDefaultDrives[] = {
+    {"c:", "../drive_c", "/drive_c"},
+    {"d:", "../drive_d", "/drive_d"},
+    {"z:", "/", nullptr},
+};
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+DriveMap::DriveMap(std::string prefix) : prefix_(std::move(prefix)) {
+  while (prefix_.size() > 1 && prefix_.back() == '/') prefix_.pop_back();
+}
+
+bool DriveMap::EnsureDefaults() const {
+  if (!MakeFolders(prefix_, kPrefixMode)) return false;
+  const std::string devices = prefix_ + kDosDevices;
+  if (::mkdir(devices.c_str(), kFolderMode) != 0) {
+    // Present already: the user's own set-up (or another start made it).
+    return errno == EEXIST;
+  }
+  bool made = true;
+  for (const DefaultDrive& drive : kDefaultDrives) {
+    if (drive.folder != nullptr) {
+      const std::string folder = prefix_ + drive.folder;
+      if (::mkdir(folder.c_str(), kFolderMode) != 0 && errno != EEXIST) made = false;
+    }
+    const std::string link = devices + "/" + drive.link;
+    if (::symlink(drive.target, link.c_str()) != 0 && errno != EEXIST) made = false;
+  }
+  return made;
+}
+
+std::optional<std::string> DriveMap::DriveFolder(char letter) const {
+  const char lower = LowerAscii(letter);
+  if (lower < 'a' || lower > 'z') return std::nullopt;
+  const std::string link = LinkPath(lower);
+  char text[PATH_MAX];
+  ssize_t length = ::readlink(link.c_str(), text, sizeof text);
+  if (length < 0 && errno == EINVAL) {
+    // A folder put there in place of a link serves as the drive itself.
+    length = 0;
+  } else if (length < 0 || static_cast<std::size_t>(length) == sizeof text) {
+    return std::nullopt;
+  }
+  const std::string link_text(text, static_cast<std::size_t>(length));
+
+  std::optional<Resolved>& cached = resolved_[static_cast<std::size_t>(lower - 'a')];
+  std::string folder;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (cached && cached->link_text == link_text) folder = cached->folder;
+  }
+  if (folder.empty()) {
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(link.c_str(), nullptr), &std::free);
+    if (!real) return std::nullopt;
+    folder = real.get();
+    std::lock_guard<std::mutex> lock(mutex_);
+    cached = Resolved{link_text, folder};
+  }
+  struct stat status;
+  if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  return folder;
+}
+
+std::vector<char> DriveMap::Drives() const {
+  std::vector<char> letters;
+  for (char lower = 'a'; lower <= 'z'; ++lower) {
+    struct stat status;
+    if (::stat(LinkPath(lower).c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+      letters.push_back(static_cast<char>(lower - 'a' + 'A'));
+    }
+  }
+  return letters;
+}
+
+std::string DriveMap::LinkPath(char lower_letter) const {
+  return prefix_ + kDosDevices + "/" + lower_letter + kDriveSuffix;
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,124 @@
+#include "platform/posix/path_resolver.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <vector>
+
+namespace platform::posix {
+
+namespace {
+
+constexpr char kDriveColon = ':';
+constexpr std::string_view kNamespacePrefix = "::";
+constexpr std::string_view kCurrent = ".";
+constexpr std::string_view kParent = "..";
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string Join(const std::string& folder, std::string_view name) {
+  std::string out = folder;
+  if (out.empty() || out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
+std::optional<std::string> WorkingFolder() {
+  char buffer[PATH_MAX];
+  if (::getcwd(buffer, sizeof buffer) == nullptr) return std::nullopt;
+  return std::string(buffer);
+}
+
+// The name under which `name` is found in `folder`: itself when an entry of
+// exactly that name exists, else the first entry equal to it ignoring case.
+// nullopt when neither is there (or the folder cannot be read).
+std::optional<std::string> FindEntry(const std::string& folder, std::string_view name) {
+  struct stat status;
+  if (::lstat(Join(folder, name).c_str(), &status) == 0) return std::string(name);
+  if (errno != ENOENT) return std::nullopt;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::optional<std::string> found;
+  while (dirent* entry = ::readdir(dir)) {
+    if (EqualIgnoringAsciiCase(entry->d_name, name)) {
+      found = entry->d_name;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
+}
+
+// The components of the part after the drive (or of a relative path), with
+// "." dropped and ".." applied, never going above the start.
+std::vector<std::string_view> Components(std::string_view rest) {
+  std::vector<std::string_view> parts;
+  while (!rest.empty()) {
+    std::size_t end = 0;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    std::string_view part = rest.substr(0, end);
+    rest.remove_prefix(end < rest.size() ? end + 1 : end);
+    if (part.empty() || part == kCurrent) continue;
+    if (part == kParent) {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  return parts;
+}
+
+}  // namespace
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
+                                             std::string_view windows_path) {
+  if (windows_path.empty() || windows_path.find('\0') != std::string_view::npos) {
+    return std::nullopt;
+  }
+  if (windows_path.substr(0, kNamespacePrefix.size()) == kNamespacePrefix) return std::nullopt;
+
+  std::optional<std::string> start;
+  std::string_view rest = windows_path;
+  if (windows_path.size() >= 2 && IsAsciiLetter(windows_path[0]) &&
+      windows_path[1] == kDriveColon) {
+    start = drives.DriveFolder(windows_path[0]);
+    rest.remove_prefix(2);
+  } else if (IsSeparator(windows_path[0])) {
+    // Network paths and paths rooted on "the current drive" have no place
+    // in the drive map.
+    return std::nullopt;
+  } else {
+    start = WorkingFolder();
+  }
+  if (!start) return std::nullopt;
+
+  NativeItem item;
+  item.path = *start;
+  bool parent_exists = true;
+  for (std::string_view part : Components(rest)) {
+    std::optional<std::string> found;
+    if (parent_exists) found = FindEntry(item.path, part);
+    parent_exists = found.has_value();
+    item.folder = item.path;
+    item.name = found ? *found : std::string(part);
+    item.path = Join(item.folder, item.name);
+  }
+  return item;
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/posix/drive_map.h"
+
+namespace platform::posix {
+
+// Where a Windows path leads on this system.
+struct NativeItem {
+  std::string path;    // the real path
+  std::string folder;  // real path of the folder that holds it; "" for a drive's own folder
+  std::string name;    // its name in that folder: the name on disk, or as given when absent
+};
+
+// Maps a Windows path onto the real file system.
+//
+// "X:\a\b" (also "X:", "X:\", or "X:a") starts at the folder of drive X;
+// any other path starts at the working directory, as a relative Windows path
+// would. "\" and "/" both separate components; empty components and "." are
+// passed over and ".." goes up one level but never above the starting folder.
+// Each component is the entry of that exact name if there is one, else the
+// first entry whose name equals it ignoring ASCII letter case, else the name
+// as given (for creating it).
+//
+// nullopt for paths that name nothing here: a missing drive, a network path
+// ("\\server\share"), a path rooted without a drive ("\a"), a shell
+// namespace path ("::{...}"), the empty path and paths with a NUL byte.
+std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
+                                             std::string_view windows_path);
+
+// True when the names are equal ignoring ASCII letter case.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace platform::posix

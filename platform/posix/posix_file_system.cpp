@@ -1,0 +1,349 @@
+// The file system of the program on Linux: Windows paths mapped through the
+// drive links of a prefix folder, Windows attributes kept in extended
+// attributes, permissions and .hidden files.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/posix/atomic_file.h"
+#include "platform/posix/dos_attributes.h"
+#include "platform/posix/dot_hidden.h"
+#include "platform/posix/drive_map.h"
+#include "platform/posix/fd_io.h"
+#include "platform/posix/folder_ops.h"
+#include "platform/posix/path_resolver.h"
+#include "platform/posix/record_lock.h"
+#include "platform/posix/user_folders.h"
+
+namespace platform {
+
+namespace {
+
+using posix::AtomicFile;
+using posix::Durability;
+using posix::NativeItem;
+using posix::UniqueFd;
+
+// A file this program creates may hold passwords: owner only.
+constexpr mode_t kNewFileMode = 0600;
+// Folders it creates hold the record files: owner only as well.
+constexpr mode_t kNewFolderMode = 0700;
+constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kFallbackUmask = 022;
+constexpr std::size_t kCopyChunk = 64 * 1024;
+constexpr char kProcStatus[] = "/proc/self/status";
+// The lock file of the records, in the prefix and outside every drive.
+constexpr char kRecordLockFile[] = "quillomar.lock";
+constexpr std::string_view kUmaskField = "Umask:";
+
+// The process's umask. umask() can only be read by setting it, which races
+// with other threads creating files, so the kernel's report comes first.
+mode_t ProcessUmask() {
+  UniqueFd fd(::open(kProcStatus, O_RDONLY | O_CLOEXEC));
+  if (fd.valid()) {
+    if (std::optional<std::string> status = posix::ReadToEnd(fd.get())) {
+      std::size_t at = status->find(kUmaskField);
+      if (at != std::string::npos) {
+        return static_cast<mode_t>(
+            std::strtoul(status->c_str() + at + kUmaskField.size(), nullptr, 8));
+      }
+    }
+  }
+  mode_t mask = ::umask(kFallbackUmask);
+  ::umask(mask);
+  return mask;
+}
+
+std::string Join(const std::string& folder, const char* name) {
+  return folder == "/" ? folder + name : folder + "/" + name;
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// Read-only on this system is the lack of the owner's write permission. It
+// is tested here rather than left to the kernel, because a privileged
+// process would write anyway where Windows refuses.
+bool OwnerMayWrite(const struct stat& status) { return (status.st_mode & S_IWUSR) != 0; }
+
+// True when new entries may be made in (and old ones taken out of) the folder.
+bool FolderTakesChanges(const std::string& native_folder) {
+  struct stat status;
+  return ::stat(native_folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+         OwnerMayWrite(status);
+}
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  PosixFileSystem(std::string prefix, std::string desktop)
+      : drives_(prefix),
+        desktop_(desktop.empty() ? posix::UserDesktopFolder() : std::move(desktop)),
+        umask_(ProcessUmask()),
+        record_lock_(Join(prefix, kRecordLockFile)) {}
+
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+    std::optional<NativeItem> item = Resolve(path);
+    struct stat status;
+    if (!item || ::stat(item->path.c_str(), &status) != 0) return false;
+    bool done = true;
+    mode_t mode = status.st_mode & kPermissionBits;
+    const mode_t wanted = posix::ModeForAttributes(status, attributes, umask_);
+    // The kernel lets only a writer change user.DOSATTRIB, so an item
+    // without the owner's write permission gets it for the change.
+    if ((mode & S_IWUSR) == 0 && posix::DosAttribNeedsWrite(item->path, attributes) &&
+        ::chmod(item->path.c_str(), mode | S_IWUSR) == 0) {
+      mode |= S_IWUSR;
+    }
+    if (!posix::WriteDosAttrib(item->path, attributes)) done = false;
+    if (mode != wanted && ::chmod(item->path.c_str(), wanted) != 0) done = false;
+    if (!item->name.empty() &&
+        !posix::SetListedInDotHidden(item->folder, item->name,
+                                     (attributes & kAttrHidden) != 0, umask_)) {
+      done = false;
+    }
+    return done;
+  }
+
+  std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    struct stat status;
+    if (!item || ::stat(item->path.c_str(), &status) != 0) return std::nullopt;
+    const bool hidden_by_name =
+        !item->name.empty() && (posix::IsDotName(item->name) ||
+                                posix::ListedInDotHidden(item->folder, item->name));
+    return posix::AttributesOf(status, DosAttribBits(item->path), hidden_by_name);
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    return item && posix::MakeFolders(item->path, kNewFolderMode);
+  }
+
+  bool DeleteFolder(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    // A drive's own folder is never deleted (Z: is the whole system).
+    if (!item || item->name.empty()) return false;
+    struct stat status;
+    if (::lstat(item->path.c_str(), &status) != 0) return false;
+    if (S_ISLNK(status.st_mode)) {
+      // A link to a folder goes, not what it leads to.
+      struct stat target;
+      return ::stat(item->path.c_str(), &target) == 0 && S_ISDIR(target.st_mode) &&
+             ::unlink(item->path.c_str()) == 0;
+    }
+    return S_ISDIR(status.st_mode) && posix::RemoveTree(item->path);
+  }
+
+  bool CopyFile(const std::string& from, const std::string& to) override {
+    std::optional<NativeItem> source = Resolve(from);
+    std::optional<NativeItem> target = Resolve(to);
+    if (!source || !target) return false;
+    UniqueFd in(::open(source->path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status;
+    if (!in.valid() || ::fstat(in.get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    std::optional<std::string> destination = WritableFile(*target);
+    if (!destination) return false;
+    AtomicFile out;
+    if (!out.Open(*destination, status.st_mode & 0777 & ~umask_)) return false;
+    char buffer[kCopyChunk];
+    for (;;) {
+      ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) break;
+      if (!out.Write(std::string_view(buffer, static_cast<std::size_t>(n)))) return false;
+    }
+    return out.Commit(Durability::kFlushed);
+  }
+
+  bool MoveFile(const std::string& from, const std::string& to) override {
+    std::optional<NativeItem> source = Resolve(from);
+    std::optional<NativeItem> target = Resolve(to);
+    if (!source || !target || source->name.empty() || target->name.empty()) return false;
+    struct stat status;
+    if (::lstat(source->path.c_str(), &status) != 0) return false;
+    // The resolution found any entry whose name differs only in case, so
+    // this also refuses "NAME.INI" when "name.ini" is there.
+    if (::lstat(target->path.c_str(), &status) == 0) return false;
+    if (!FolderTakesChanges(source->folder) || !FolderTakesChanges(target->folder)) return false;
+    if (::renameat2(AT_FDCWD, source->path.c_str(), AT_FDCWD, target->path.c_str(),
+                    RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    // File systems without the no-replace flag: the target was just found
+    // absent, so a plain rename is the best left.
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    return ::rename(source->path.c_str(), target->path.c_str()) == 0;
+  }
+
+  bool DeleteFile(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    struct stat status;
+    if (!item || item->name.empty() || ::lstat(item->path.c_str(), &status) != 0) return false;
+    if (S_ISDIR(status.st_mode)) return false;
+    if (S_ISREG(status.st_mode) && !OwnerMayWrite(status)) return false;
+    if (!FolderTakesChanges(item->folder)) return false;
+    return ::unlink(item->path.c_str()) == 0;
+  }
+
+  bool FileExists(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    struct stat status;
+    return item && ::stat(item->path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+  }
+
+  bool FolderExists(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    struct stat status;
+    return item && ::stat(item->path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  }
+
+  std::optional<std::vector<DirEntry>> ListFolder(const std::string& folder) override {
+    std::optional<NativeItem> item = Resolve(folder);
+    if (!item) return std::nullopt;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(item->path.c_str()));
+    if (!dir) return std::nullopt;
+    // Read once for the whole listing, not once per entry.
+    const std::unordered_set<std::string> listed = posix::ReadDotHiddenNames(item->path);
+    std::vector<DirEntry> entries;
+    while (dirent* entry = ::readdir(dir.get())) {
+      struct stat status;
+      if (::fstatat(::dirfd(dir.get()), entry->d_name, &status, 0) != 0 &&
+          ::fstatat(::dirfd(dir.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        continue;  // gone since the folder was read
+      }
+      const std::string name = entry->d_name;
+      const bool dot_or_dot_dot = name == "." || name == "..";
+      const bool hidden_by_name =
+          posix::IsDotName(name) || (!dot_or_dot_dot && listed.count(name) != 0);
+      entries.push_back(
+          {name, posix::AttributesOf(status, DosAttribBits(Join(item->path, entry->d_name)),
+                                     hidden_by_name)});
+    }
+    return entries;
+  }
+
+  ReadResult ReadFile(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    if (!item) return {};
+    // Non-blocking, so that a pipe in the file's place cannot hang the program.
+    UniqueFd fd(::open(item->path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) {
+      if (errno == ENOENT || errno == ENOTDIR) return {};
+      return {ReadStatus::kError, {}};
+    }
+    struct stat status;
+    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+      return {ReadStatus::kError, {}};
+    }
+    std::optional<std::string> bytes = posix::ReadToEnd(fd.get());
+    if (!bytes) return {ReadStatus::kError, {}};
+    return {ReadStatus::kOk, std::move(*bytes)};
+  }
+
+  bool ReplaceFile(const std::string& path, const std::string& bytes) override {
+    std::optional<NativeItem> item = Resolve(path);
+    if (!item) return false;
+    std::optional<std::string> destination = WritableFile(*item);
+    if (!destination) return false;
+    AtomicFile file;
+    return file.Open(*destination, kNewFileMode) && file.Write(bytes) &&
+           file.Commit(Durability::kFlushed);
+  }
+
+  std::optional<FileStamp> Stamp(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    struct stat status;
+    if (!item || ::stat(item->path.c_str(), &status) != 0) return std::nullopt;
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(status.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
+    stamp.size = static_cast<std::uint64_t>(status.st_size);
+    stamp.modified_ns = NanoSeconds(status.st_mtim);
+    stamp.changed_ns = NanoSeconds(status.st_ctim);
+    return stamp;
+  }
+
+  std::vector<char> Drives() override { return drives_.Drives(); }
+
+  std::string DesktopPath() override { return posix::ThroughDriveZ(desktop_); }
+
+  std::unique_ptr<RecordLock> LockRecords() override { return record_lock_.Acquire(); }
+
+  std::string NativePath(const std::string& path) override {
+    std::optional<NativeItem> item = Resolve(path);
+    return item ? item->path : std::string();
+  }
+
+ private:
+  std::optional<NativeItem> Resolve(const std::string& path) const {
+    return posix::ResolveWindowsPath(drives_, path);
+  }
+
+  static std::uint32_t DosAttribBits(const std::string& native_path) {
+    std::optional<std::string> value = posix::ReadDosAttrib(native_path);
+    return value ? posix::ParseDosAttrib(*value) : 0;
+  }
+
+  static std::int64_t NanoSeconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+  }
+
+  // The real file that new content for `item` goes to: the item itself, or
+  // what a link in its place leads to, so that the link stays. nullopt when
+  // Windows would refuse the write: a folder or a read-only file in the way,
+  // or a folder that is missing or takes no changes.
+  static std::optional<std::string> WritableFile(const NativeItem& item) {
+    if (item.name.empty()) return std::nullopt;
+    std::string file = item.path;
+    struct stat status;
+    if (::lstat(file.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+      std::unique_ptr<char, decltype(&std::free)> real(::realpath(file.c_str(), nullptr),
+                                                       &std::free);
+      if (!real) return std::nullopt;
+      file = real.get();
+    }
+    if (::stat(file.c_str(), &status) == 0) {
+      if (!S_ISREG(status.st_mode) || !OwnerMayWrite(status)) return std::nullopt;
+    } else if (errno != ENOENT) {
+      return std::nullopt;
+    }
+    if (!FolderTakesChanges(posix::ParentFolder(file))) return std::nullopt;
+    return file;
+  }
+
+  posix::DriveMap drives_;
+  std::string desktop_;
+  mode_t umask_;
+  posix::RecordLockFile record_lock_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeFileSystem() { return MakeFileSystemAt(DefaultPrefixFolder()); }
+
+std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
+                                             const std::string& desktop_folder) {
+  posix::DriveMap drives(prefix_folder);
+  // Without its drives the file system still works: every path fails quietly.
+  drives.EnsureDefaults();
+  return std::make_unique<PosixFileSystem>(drives.prefix(), desktop_folder);
+}
+
+std::string DefaultPrefixFolder() { return posix::PrefixFolderFromEnvironment(); }
+
+}  // namespace platform

@@ -1,0 +1,128 @@
+#include "store/data_store.h"
+
+#include "store/errors.h"
+#include "store/ini_document.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+
+namespace store {
+
+namespace {
+using platform::FileSystem;
+namespace r = records;
+
+IniFile Settings(FileSystem& fs) { return IniFile(fs, r::kSettingsFile); }
+}  // namespace
+
+StoreState ReadStoreState(FileSystem& fs) {
+  // Read directly rather than through a cache: only an absent settings file,
+  // or one read in full, may be taken for an uninitialised store, because
+  // that verdict deletes the data folder.
+  const platform::ReadResult read = fs.ReadFile(r::kSettingsFile);
+  switch (read.status) {
+    case platform::ReadStatus::kAbsent:
+      return StoreState::kNotInitialised;
+    case platform::ReadStatus::kError:
+      return StoreState::kUnreadable;
+    case platform::ReadStatus::kOk:
+      break;
+  }
+  const std::optional<std::string> marker =
+      IniDocument::Parse(read.bytes).Get(r::kFirstRunSection, r::kFirstRunKey);
+  return marker == r::kFirstRunDone ? StoreState::kInitialised : StoreState::kNotInitialised;
+}
+
+void HideStoreFolders(FileSystem& fs) {
+  fs.SetAttributes(r::kDataParentFolder, platform::kAttrHiddenSystem);
+  fs.SetAttributes(r::kDataFolder, platform::kAttrHiddenSystem);
+}
+
+void ResetStore(FileSystem& fs) { fs.DeleteFolder(r::kDataFolder); }
+
+bool InitialiseStore(FileSystem& fs) {
+  if (!fs.CreateFolder(r::kDataFolder)) return false;
+
+  // The marker, the counter and the default administrator land in one
+  // rewrite: written one by one, a failure after the marker would leave a
+  // store that counts as initialised but has no administrator.
+  Settings(fs).Update([](IniDocument& doc) {
+    doc.Set(r::kFirstRunSection, r::kFirstRunKey, r::kFirstRunDone);
+    doc.Set(r::kCounterSection, r::kCounterKey, r::kCounterStart);
+    doc.EraseSection(r::kAdministratorsSection);
+    doc.Set(r::kAdministratorsSection, r::kDefaultAdministratorName, r::kDefaultAdministratorPassword);
+  });
+  IniFile(fs, r::AccountFile(r::kDefaultAdministratorName))
+      .WriteString(r::kAccountMarkerSection, r::kAccountMarkerKey, r::kAccountMarkerValue);
+  return true;
+}
+
+std::vector<std::string> AccountNamesForLogin(FileSystem& fs) {
+  std::vector<std::string> names = UserNames(fs);
+  const std::vector<std::string> administrators = AdministratorNames(fs);
+  names.insert(names.end(), administrators.begin(), administrators.end());
+  return names;
+}
+
+std::vector<std::string> AdministratorNames(FileSystem& fs) {
+  return Settings(fs).ReadSection(r::kAdministratorsSection);
+}
+
+std::vector<std::string> UserNames(FileSystem& fs) { return Settings(fs).ReadSection(r::kUsersSection); }
+
+std::string UserPassword(FileSystem& fs, const std::string& name) {
+  return Settings(fs).ReadString(r::kUsersSection, name, "");
+}
+
+std::string AdministratorPassword(FileSystem& fs, const std::string& name) {
+  return Settings(fs).ReadString(r::kAdministratorsSection, name, "");
+}
+
+bool AccountNameTaken(FileSystem& fs, const std::string& name) {
+  return fs.FileExists(r::AccountFileProbe(name));
+}
+
+void AddUserEntry(FileSystem& fs, const std::string& name, const std::string& password) {
+  Settings(fs).WriteString(r::kUsersSection, name, password);
+}
+
+void CreateAccountFile(FileSystem& fs, const std::string& name) {
+  const std::string path = r::AccountFile(name);
+  IniFile(fs, path).WriteString(r::kAccountMarkerSection, r::kAccountMarkerKey, r::kAccountMarkerValue);
+  fs.SetAttributes(path, platform::kAttrHiddenSystem);
+}
+
+bool RenameAdministrator(FileSystem& fs, const std::string& old_name, const std::string& new_name,
+                         const std::string& new_password) {
+  const std::string old_path = r::AccountFile(old_name);
+  const std::string new_path = r::AccountFile(new_name);
+  if (!fs.MoveFile(old_path, new_path)) return false;
+
+  // Erasing and writing in one rewrite: done separately, a failed write
+  // after the erase would leave no administrator at all. If the rewrite
+  // fails, the account file goes back to its old name so that file and
+  // settings still agree.
+  try {
+    Settings(fs).Update([&](IniDocument& doc) {
+      doc.EraseSection(r::kAdministratorsSection);
+      doc.Set(r::kAdministratorsSection, new_name, new_password);
+    });
+  } catch (const WriteError&) {
+    fs.MoveFile(new_path, old_path);
+    throw;
+  }
+  fs.SetAttributes(new_path, platform::kAttrHiddenSystem);
+  return true;
+}
+
+void DeleteUserAccount(FileSystem& fs, const std::string& name) {
+  fs.DeleteFile(r::AccountFile(name));
+  Settings(fs).DeleteKey(r::kUsersSection, name);
+}
+
+void MakeMirrorCopy(FileSystem& fs) {
+  fs.SetAttributes(r::kMirrorFile, platform::kAttrNone);
+  fs.CopyFile(r::kGlobalRecordCopySource, r::kMirrorFile);
+  fs.SetAttributes(r::kMirrorFile, platform::kAttrHiddenSystem);
+}
+
+}  // namespace store

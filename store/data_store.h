@@ -1,0 +1,79 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+// The routines that create, hide, reset and mirror the data store, and that
+// keep account files in step with their accounts. Each opens the record files
+// it needs and releases them before it returns. Write failures throw
+// store::WriteError; the other file operations' results are ignored as noted.
+namespace store {
+
+// State of the store as the start-up routine sees it.
+enum class StoreState {
+  kInitialised,     // the settings file holds the first-run marker "2"
+  kNotInitialised,  // no settings file, or one read in full without the marker
+  kUnreadable,      // the settings file is there but cannot be read: never reset it
+};
+
+// Reads the first-run marker.
+StoreState ReadStoreState(platform::FileSystem& fs);
+
+// Sets the data folder's parent and then the data folder to hidden+system.
+// Failures (a folder that does not exist yet) are ignored.
+void HideStoreFolders(platform::FileSystem& fs);
+
+// Deletes the data folder with everything in it, silently; its parent stays.
+void ResetStore(platform::FileSystem& fs);
+
+// First-run set-up: creates the data folder with every missing level and, if
+// it exists then, writes the marker, the counter "0", the default
+// administrator (section erased first) and the administrator's account file.
+// The four settings entries go into the settings file with one rewrite, so
+// that the marker never stands without the administrator; the account file
+// follows. Returns false when the folder could not be made (nothing written).
+// Throws WriteError when a write fails; later writes are skipped.
+bool InitialiseStore(platform::FileSystem& fs);
+
+// The names for the login window's user box: ordinary users in file order,
+// then administrators in file order; a name in both sections comes twice.
+std::vector<std::string> AccountNamesForLogin(platform::FileSystem& fs);
+
+// The key names of the administrators' and the ordinary users' sections.
+std::vector<std::string> AdministratorNames(platform::FileSystem& fs);
+std::vector<std::string> UserNames(platform::FileSystem& fs);
+
+// The stored password of `name` among the ordinary users / administrators
+// ("" when absent; key names match without regard to letter case).
+std::string UserPassword(platform::FileSystem& fs, const std::string& name);
+std::string AdministratorPassword(platform::FileSystem& fs, const std::string& name);
+
+// True when an account file of that name exists (letter case ignored):
+// the name is taken.
+bool AccountNameTaken(platform::FileSystem& fs, const std::string& name);
+
+// Writes the ordinary user's entry (name = password) into the settings file.
+void AddUserEntry(platform::FileSystem& fs, const std::string& name, const std::string& password);
+
+// Creates the account file with its marker and sets it hidden+system.
+void CreateAccountFile(platform::FileSystem& fs, const std::string& name);
+
+// Administrator change: renames the old account file to the new name first;
+// only when that succeeds, erases the administrators' section, writes
+// new_name = new_password, and sets the renamed file hidden+system.
+// Returns false (nothing changed) when the rename failed. The erase and the
+// write are one rewrite of the settings file; when it fails, the account file
+// is renamed back and WriteError is thrown.
+bool RenameAdministrator(platform::FileSystem& fs, const std::string& old_name,
+                         const std::string& new_name, const std::string& new_password);
+
+// Deletes the user's account file (failure ignored), then the user's key.
+void DeleteUserAccount(platform::FileSystem& fs, const std::string& name);
+
+// The mirror copy: clears the mirror's attributes, copies the global record
+// onto it, sets it hidden+system. Every result is ignored.
+void MakeMirrorCopy(platform::FileSystem& fs);
+
+}  // namespace store

@@ -1,0 +1,243 @@
+// What every FileSystem backend must do, written against the interface
+// alone so that a second backend runs the same suite.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "tests/support/temp_prefix.h"
+
+namespace {
+
+using platform::DirEntry;
+using platform::FileSystem;
+using platform::kAttrDirectory;
+using platform::kAttrHiddenSystem;
+using platform::kAttrNone;
+using platform::kAttrReadOnly;
+using platform::ReadStatus;
+
+// The Linux backend on a fresh temporary prefix, working in C:\work.
+class PosixBackend {
+ public:
+  PosixBackend() { prefix_.fs().CreateFolder(kWork); }
+  FileSystem& fs() { return prefix_.fs(); }
+  static constexpr char kWork[] = "C:\\work";
+
+ private:
+  testing_support::TempPrefix prefix_;
+};
+
+template <typename Backend>
+class FileSystemContract : public ::testing::Test {
+ protected:
+  FileSystem& fs() { return backend_.fs(); }
+  // The Windows path of `relative` inside the work folder.
+  static std::string At(const std::string& relative) {
+    return std::string(Backend::kWork) + "\\" + relative;
+  }
+  void Write(const std::string& relative, const std::string& bytes) {
+    ASSERT_TRUE(fs().ReplaceFile(At(relative), bytes)) << relative;
+  }
+  // The file's bytes, or a marker that no test expects.
+  std::string Read(const std::string& relative) {
+    platform::ReadResult result = fs().ReadFile(At(relative));
+    return result.status == ReadStatus::kOk ? result.bytes : "<unreadable>";
+  }
+  // The listing of the folder without names that start with a dot: "." and
+  // "..", and the bookkeeping files that a backend may keep (".hidden").
+  std::vector<DirEntry> Entries(const std::string& relative) {
+    std::vector<DirEntry> out;
+    for (const DirEntry& entry : fs().ListFolder(At(relative)).value_or(std::vector<DirEntry>{})) {
+      if (entry.name.front() != '.') out.push_back(entry);
+    }
+    return out;
+  }
+
+  Backend backend_;
+};
+
+using Backends = ::testing::Types<PosixBackend>;
+TYPED_TEST_SUITE(FileSystemContract, Backends);
+
+TYPED_TEST(FileSystemContract, NamesMatchWithoutRegardToLetterCase) {
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("Data")));
+  this->Write("Data\\name.INI", "one");
+  EXPECT_TRUE(this->fs().FileExists(this->At("DATA\\name.ini")));
+  EXPECT_EQ(this->Read("data\\NAME.Ini"), "one");
+
+  // Writing under another spelling replaces the one file; it keeps its name.
+  this->Write("dAtA\\NAME.ini", "two");
+  std::vector<DirEntry> entries = this->Entries("Data");
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "name.INI");
+  EXPECT_EQ(this->Read("Data\\name.INI"), "two");
+}
+
+TYPED_TEST(FileSystemContract, AttributeSetsAreMadeExactAndReadBack) {
+  this->Write("file.txt", "x");
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("Folder")));
+
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("file.txt"), kAttrHiddenSystem));
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("Folder"), kAttrHiddenSystem));
+  EXPECT_EQ(this->fs().GetAttributes(this->At("file.txt")), kAttrHiddenSystem);
+  EXPECT_EQ(this->fs().GetAttributes(this->At("Folder")), kAttrHiddenSystem | kAttrDirectory);
+
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("file.txt"), kAttrReadOnly));
+  EXPECT_EQ(this->fs().GetAttributes(this->At("file.txt")), kAttrReadOnly);
+  // Folders never report read-only.
+  this->fs().SetAttributes(this->At("Folder"), kAttrReadOnly);
+  EXPECT_EQ(this->fs().GetAttributes(this->At("Folder")), kAttrDirectory);
+
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("file.txt"), kAttrNone));
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("Folder"), kAttrNone));
+  EXPECT_EQ(this->fs().GetAttributes(this->At("file.txt")), kAttrNone);
+  EXPECT_EQ(this->fs().GetAttributes(this->At("Folder")), kAttrDirectory);
+
+  EXPECT_FALSE(this->fs().SetAttributes(this->At("missing"), kAttrHiddenSystem));
+  EXPECT_EQ(this->fs().GetAttributes(this->At("missing")), std::nullopt);
+}
+
+TYPED_TEST(FileSystemContract, ReadOnlyFilesRefuseChangesUntilCleared) {
+  this->Write("locked.ini", "old");
+  this->Write("source.ini", "new");
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("locked.ini"), kAttrReadOnly));
+
+  EXPECT_FALSE(this->fs().ReplaceFile(this->At("locked.ini"), "new"));
+  EXPECT_FALSE(this->fs().CopyFile(this->At("source.ini"), this->At("locked.ini")));
+  EXPECT_FALSE(this->fs().DeleteFile(this->At("locked.ini")));
+  EXPECT_EQ(this->Read("locked.ini"), "old");
+
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("locked.ini"), kAttrNone));
+  EXPECT_TRUE(this->fs().ReplaceFile(this->At("locked.ini"), "new"));
+  EXPECT_EQ(this->Read("locked.ini"), "new");
+}
+
+TYPED_TEST(FileSystemContract, ReplaceFileKeepsAttributesAndNeedsItsFolder) {
+  this->Write("record.ini", "v1");
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("record.ini"), kAttrHiddenSystem));
+  this->Write("record.ini", "v2");
+  EXPECT_EQ(this->Read("record.ini"), "v2");
+  EXPECT_EQ(this->fs().GetAttributes(this->At("record.ini")), kAttrHiddenSystem);
+
+  EXPECT_FALSE(this->fs().ReplaceFile(this->At("missing\\record.ini"), "x"));
+  EXPECT_FALSE(this->fs().FolderExists(this->At("missing")));
+  // A folder in the file's place is not replaced.
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("taken")));
+  EXPECT_FALSE(this->fs().ReplaceFile(this->At("taken"), "x"));
+  EXPECT_TRUE(this->fs().FolderExists(this->At("taken")));
+}
+
+TYPED_TEST(FileSystemContract, ReadFileTellsAbsentFromUnreadable) {
+  this->Write("empty.ini", "");
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("folder.ini")));
+  EXPECT_EQ(this->fs().ReadFile(this->At("empty.ini")).status, ReadStatus::kOk);
+  EXPECT_EQ(this->fs().ReadFile(this->At("absent.ini")).status, ReadStatus::kAbsent);
+  EXPECT_EQ(this->fs().ReadFile(this->At("no\\such\\absent.ini")).status, ReadStatus::kAbsent);
+  EXPECT_EQ(this->fs().ReadFile(this->At("folder.ini")).status, ReadStatus::kError);
+}
+
+TYPED_TEST(FileSystemContract, MoveFileRenamesButNeverOverwrites) {
+  this->Write("a.ini", "a");
+  this->Write("name.ini", "taken");
+  EXPECT_TRUE(this->fs().MoveFile(this->At("a.ini"), this->At("b.INI")));
+  EXPECT_FALSE(this->fs().FileExists(this->At("a.ini")));
+  EXPECT_EQ(this->Read("b.INI"), "a");
+
+  EXPECT_FALSE(this->fs().MoveFile(this->At("b.INI"), this->At("name.ini")));
+  EXPECT_FALSE(this->fs().MoveFile(this->At("b.INI"), this->At("NAME.INI")));
+  EXPECT_FALSE(this->fs().MoveFile(this->At("gone.ini"), this->At("c.ini")));
+  EXPECT_EQ(this->Read("b.INI"), "a");
+  EXPECT_EQ(this->Read("name.ini"), "taken");
+  EXPECT_FALSE(this->fs().FileExists(this->At("c.ini")));
+}
+
+TYPED_TEST(FileSystemContract, CopyFileReplacesTheTargetOnlyFromAFile) {
+  this->Write("biefei.INI", "global");
+  this->Write("mirror.ini", "stale");
+  EXPECT_TRUE(this->fs().CopyFile(this->At("biefei.ini"), this->At("mirror.ini")));
+  EXPECT_TRUE(this->fs().CopyFile(this->At("biefei.ini"), this->At("new.ini")));
+  EXPECT_EQ(this->Read("mirror.ini"), "global");
+  EXPECT_EQ(this->Read("new.ini"), "global");
+  EXPECT_EQ(this->Read("biefei.INI"), "global");
+
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("folder")));
+  EXPECT_FALSE(this->fs().CopyFile(this->At("absent.ini"), this->At("mirror.ini")));
+  EXPECT_FALSE(this->fs().CopyFile(this->At("folder"), this->At("mirror.ini")));
+  EXPECT_EQ(this->Read("mirror.ini"), "global");
+}
+
+TYPED_TEST(FileSystemContract, DeletionTellsFilesFromFolders) {
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("store\\inner\\deeper")));
+  this->Write("store\\a.ini", "a");
+  this->Write("store\\inner\\deeper\\b.ini", "b");
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("store\\a.ini"), kAttrReadOnly | kAttrHiddenSystem));
+
+  EXPECT_FALSE(this->fs().DeleteFile(this->At("store\\inner")));
+  EXPECT_FALSE(this->fs().DeleteFolder(this->At("store\\inner\\deeper\\b.ini")));
+  EXPECT_TRUE(this->fs().DeleteFile(this->At("store\\inner\\deeper\\b.ini")));
+  EXPECT_FALSE(this->fs().DeleteFile(this->At("store\\inner\\deeper\\b.ini")));
+
+  EXPECT_TRUE(this->fs().DeleteFolder(this->At("STORE")));
+  EXPECT_FALSE(this->fs().FolderExists(this->At("store")));
+  EXPECT_FALSE(this->fs().DeleteFolder(this->At("store")));
+}
+
+TYPED_TEST(FileSystemContract, ListFolderGivesEveryEntryWithItsAttributes) {
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("list\\sub")));
+  this->Write("list\\file.txt", "x");
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("list\\file.txt"), kAttrHiddenSystem));
+
+  std::optional<std::vector<DirEntry>> listing = this->fs().ListFolder(this->At("list"));
+  ASSERT_TRUE(listing.has_value());
+  std::map<std::string, std::uint32_t> seen;
+  for (const DirEntry& entry : *listing) {
+    if (entry.name.front() != '.' || entry.name == "." || entry.name == "..") {
+      seen[entry.name] = entry.attributes;
+    }
+  }
+  EXPECT_EQ(seen, (std::map<std::string, std::uint32_t>{{".", kAttrDirectory},
+                                                        {"..", kAttrDirectory},
+                                                        {"file.txt", kAttrHiddenSystem},
+                                                        {"sub", kAttrDirectory}}));
+  EXPECT_EQ(this->fs().ListFolder(this->At("absent")), std::nullopt);
+  EXPECT_EQ(this->fs().ListFolder(this->At("list\\file.txt")), std::nullopt);
+}
+
+TYPED_TEST(FileSystemContract, CreateFolderSucceedsWhenTheFolderIsThere) {
+  EXPECT_TRUE(this->fs().CreateFolder(this->At("x\\y\\z")));
+  EXPECT_TRUE(this->fs().FolderExists(this->At("X\\Y\\Z")));
+  EXPECT_TRUE(this->fs().CreateFolder(this->At("x\\y")));
+  this->Write("x\\file", "");
+  EXPECT_FALSE(this->fs().CreateFolder(this->At("x\\file")));
+  EXPECT_FALSE(this->fs().CreateFolder(this->At("x\\file\\below")));
+  EXPECT_FALSE(this->fs().FileExists(this->At("x\\y")));
+}
+
+TYPED_TEST(FileSystemContract, StampChangesWhenTheContentDoes) {
+  EXPECT_EQ(this->fs().Stamp(this->At("s.ini")), std::nullopt);
+  this->Write("s.ini", "1");
+  std::optional<platform::FileStamp> first = this->fs().Stamp(this->At("s.ini"));
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(this->fs().Stamp(this->At("S.INI")), first);
+  this->Write("s.ini", "2");
+  EXPECT_NE(this->fs().Stamp(this->At("s.ini")), first);
+}
+
+TYPED_TEST(FileSystemContract, PathsWithoutADriveFailQuietly) {
+  this->Write("x.ini", "x");
+  // Both separators work, as on Windows.
+  EXPECT_EQ(this->fs().ReadFile(std::string(TypeParam::kWork) + "/x.ini").bytes, "x");
+  for (const std::string path : {"\\\\server\\share\\x.ini", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
+                                 "\\x.ini", ""}) {
+    EXPECT_FALSE(this->fs().ReplaceFile(path, "x")) << path;
+    EXPECT_EQ(this->fs().ListFolder(path), std::nullopt) << path;
+    EXPECT_EQ(this->fs().ReadFile(path).status, ReadStatus::kAbsent) << path;
+  }
+  EXPECT_FALSE(this->fs().FileExists(this->At(std::string("x.ini\0tail", 10))));
+}
+
+}  // namespace
