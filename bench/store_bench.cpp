@@ -14,7 +14,6 @@
 #include "bench/bench_prefix.h"
 #include "store/ini_cache.h"
 #include "store/ini_file.h"
-#include "store/records.h"
 
 namespace {
 

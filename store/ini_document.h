@@ -57,7 +57,8 @@ class IniDocument {
   // (after trimming blanks), holds no "=" and does not begin with ";" or "[".
   static bool IsStorable(std::string_view section, std::string_view key, std::string_view value);
 
-  // Removes the key's entry; returns false when it was absent.
+  // Removes the key's entry (the one that answers for it: a later line of
+  // the same name then answers); returns false when it was absent.
   bool DeleteKey(std::string_view section, std::string_view key);
 
   // Removes the section with all its lines (every section of that name, so
