@@ -17,7 +17,9 @@ constexpr int kEntries = 10000;
 // A folder of kEntries files and the Windows paths of its entries.
 struct BigFolder {
   BigFolder() {
-    for (int i = 0; i < kEntries; ++i) paths.push_back(prefix.MakeFile(kFolder, "f" + std::to_string(i)));
+    for (int i = 0; i < kEntries; ++i) {
+      paths.push_back(prefix.MakeFile(kFolder, "f" + std::to_string(i)));
+    }
   }
   bench_support::BenchPrefix prefix;
   std::vector<std::string> paths;
@@ -25,7 +27,9 @@ struct BigFolder {
 
 void BM_ShowFolderEntries(benchmark::State& state) {
   BigFolder folder;
-  for (auto _ : state) benchmark::DoNotOptimize(engine::ShowFolderEntries(folder.prefix.fs(), kFolder));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(engine::ShowFolderEntries(folder.prefix.fs(), kFolder));
+  }
 }
 
 void BM_BareSetAttributes(benchmark::State& state) {

@@ -2,20 +2,19 @@
 
 #include <optional>
 
+#include "engine/drive_paths.h"
 #include "store/records.h"
 
 namespace engine {
 
 namespace {
-constexpr std::size_t kDriveRootLength = 3;
 constexpr char kSeparator[] = "\\";
 constexpr char kHiddenNameStart = '.';
 }  // namespace
 
 std::string ShortenDriveRoot(const std::string& folder) {
-  bool is_root = folder.size() == kDriveRootLength && folder[0] >= 'A' && folder[0] <= 'Z' &&
-                 folder[1] == ':' && folder[2] == kSeparator[0];
-  return is_root ? folder.substr(0, 2) : folder;
+  // "C:\" becomes "C:", so that entries read "C:\name" with one backslash.
+  return IsDriveRoot(folder) ? folder.substr(0, folder.size() - 1) : folder;
 }
 
 std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::string& folder) {

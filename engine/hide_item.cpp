@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/drive_paths.h"
 #include "engine/hidden_items.h"
 #include "engine/hide_counter.h"
 #include "store/ini_file.h"
@@ -10,26 +11,10 @@
 
 namespace engine {
 
-namespace {
-
 namespace records = store::records;
 
-// "X:\" for a drive root, "X:" for the start of every path the routine takes.
-constexpr std::size_t kDriveRootLength = 3;
-constexpr char kDriveColon = ':';
-constexpr char kSeparator = '\\';
-
-bool IsCapitalLetter(char c) { return c >= 'A' && c <= 'Z'; }
-
-bool StartsWithDrive(const std::string& path) {
-  return path.size() >= 2 && IsCapitalLetter(path[0]) && path[1] == kDriveColon;
-}
-
-}  // namespace
-
 bool IsRejectedPath(const std::string& path) {
-  if (path.size() == kDriveRootLength && StartsWithDrive(path) && path[2] == kSeparator) return true;
-  return !StartsWithDrive(path);
+  return IsDriveRoot(path) || !StartsWithDrive(path);
 }
 
 std::string HideItem(platform::FileSystem& fs, const std::string& account,

@@ -49,10 +49,7 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   // The items come back first: should a record file then fail to be
   // rewritten, its entries still name items that are visible, which a later
   // restore settles, rather than hidden items without entries.
-  for (const std::string& path : paths) {
-    // An empty path names no item (it would reach the working folder).
-    if (!path.empty()) fs.SetAttributes(path, platform::kAttrNone);
-  }
+  for (const std::string& path : paths) fs.SetAttributes(path, platform::kAttrNone);
 
   // The account file's keys are listed once, before any deletion.
   store::IniFile(fs, records::AccountFile(account)).Update([&](store::IniDocument& doc) {

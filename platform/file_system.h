@@ -86,8 +86,10 @@ class FileSystem {
   // A drive's own folder ("C:\") is never deleted.
   virtual bool DeleteFolder(const std::string& path) = 0;
 
-  // Copies the bytes of `from` onto `to`, replacing `to` if it exists.
-  // On failure (source missing, target not writable) returns false.
+  // Copies the bytes of `from` onto `to`, replacing `to` if it exists (which
+  // keeps its own permissions and attributes); a new `to` gets the owner's
+  // permissions of `from` and none for anyone else. On failure (source
+  // missing, target not writable) returns false, leaving `to` as it was.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
 
   // Renames `from` to `to`. Never overwrites: fails when `to` exists or

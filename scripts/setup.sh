@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  desktop-file-utils dpkg-dev
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "store/data_store.h"
 
+#include <memory>
+
 #include "store/errors.h"
 #include "store/ini_document.h"
 #include "store/ini_file.h"
@@ -12,6 +14,10 @@ using platform::FileSystem;
 namespace r = records;
 
 IniFile Settings(FileSystem& fs) { return IniFile(fs, r::kSettingsFile); }
+
+// Held by every routine that reads and then writes record files, or writes
+// several of them, so that another copy of the program cannot slip in between.
+using RecordsLock = std::unique_ptr<platform::RecordLock>;
 }  // namespace
 
 StoreState ReadStoreState(FileSystem& fs) {
@@ -37,9 +43,20 @@ void HideStoreFolders(FileSystem& fs) {
   fs.SetAttributes(r::kDataFolder, platform::kAttrHiddenSystem);
 }
 
-void ResetStore(FileSystem& fs) { fs.DeleteFolder(r::kDataFolder); }
+void ResetStore(FileSystem& fs) {
+  const RecordsLock lock = fs.LockRecords();
+  // Asked again under the lock: another copy of the program may have run
+  // first run since the caller looked, and its records must stay.
+  if (ReadStoreState(fs) != StoreState::kNotInitialised) return;
+  fs.DeleteFolder(r::kDataFolder);
+}
 
 bool InitialiseStore(FileSystem& fs) {
+  const RecordsLock lock = fs.LockRecords();
+  // Another copy of the program may have set the store up meanwhile and
+  // hidden items since; writing the counter "0" again would hand out its
+  // sequence numbers a second time.
+  if (ReadStoreState(fs) == StoreState::kInitialised) return true;
   if (!fs.CreateFolder(r::kDataFolder)) return false;
 
   // The marker, the counter and the default administrator land in one
@@ -82,10 +99,12 @@ bool AccountNameTaken(FileSystem& fs, const std::string& name) {
 }
 
 void AddUserEntry(FileSystem& fs, const std::string& name, const std::string& password) {
+  const RecordsLock lock = fs.LockRecords();
   Settings(fs).WriteString(r::kUsersSection, name, password);
 }
 
 void CreateAccountFile(FileSystem& fs, const std::string& name) {
+  const RecordsLock lock = fs.LockRecords();
   const std::string path = r::AccountFile(name);
   IniFile(fs, path).WriteString(r::kAccountMarkerSection, r::kAccountMarkerKey, r::kAccountMarkerValue);
   fs.SetAttributes(path, platform::kAttrHiddenSystem);
@@ -93,6 +112,7 @@ void CreateAccountFile(FileSystem& fs, const std::string& name) {
 
 bool RenameAdministrator(FileSystem& fs, const std::string& old_name, const std::string& new_name,
                          const std::string& new_password) {
+  const RecordsLock lock = fs.LockRecords();
   const std::string old_path = r::AccountFile(old_name);
   const std::string new_path = r::AccountFile(new_name);
   if (!fs.MoveFile(old_path, new_path)) return false;
@@ -115,6 +135,7 @@ bool RenameAdministrator(FileSystem& fs, const std::string& old_name, const std:
 }
 
 void DeleteUserAccount(FileSystem& fs, const std::string& name) {
+  const RecordsLock lock = fs.LockRecords();
   fs.DeleteFile(r::AccountFile(name));
   Settings(fs).DeleteKey(r::kUsersSection, name);
 }

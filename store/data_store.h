@@ -9,6 +9,9 @@
 // keep account files in step with their accounts. Each opens the record files
 // it needs and releases them before it returns. Write failures throw
 // store::WriteError; the other file operations' results are ignored as noted.
+// The routines that change record files hold the records' lock
+// (FileSystem::LockRecords) for their whole run; it is re-entrant, so a
+// command may hold it around several of them.
 namespace store {
 
 // State of the store as the start-up routine sees it.
@@ -26,6 +29,9 @@ StoreState ReadStoreState(platform::FileSystem& fs);
 void HideStoreFolders(platform::FileSystem& fs);
 
 // Deletes the data folder with everything in it, silently; its parent stays.
+// Under the records' lock it reads the first-run marker once more and
+// deletes only when the store is still not initialised (kNotInitialised):
+// another copy of the program may have set it up since the caller looked.
 void ResetStore(platform::FileSystem& fs);
 
 // First-run set-up: creates the data folder with every missing level and, if
@@ -34,7 +40,9 @@ void ResetStore(platform::FileSystem& fs);
 // The four settings entries go into the settings file with one rewrite, so
 // that the marker never stands without the administrator; the account file
 // follows. Returns false when the folder could not be made (nothing written).
-// Throws WriteError when a write fails; later writes are skipped.
+// Throws WriteError when a write fails; later writes are skipped. A store
+// that holds the marker already (set up by another copy of the program while
+// this one offered first run) is left as it is, and true is returned.
 bool InitialiseStore(platform::FileSystem& fs);
 
 // The names for the login window's user box: ordinary users in file order,

@@ -12,7 +12,10 @@ namespace store {
 // One record file, named by its Windows path. Opening touches no file; every
 // operation reads the file afresh (or from a cache proven current) and every
 // write is in the file, durably, when it returns. No state is kept between
-// operations, so what one operation writes the next one reads.
+// operations, so what one operation writes the next one reads. Every write
+// (including a key deletion) reads and rewrites the file under the records'
+// lock (FileSystem::LockRecords), so that another copy of the program never
+// changes the file in between.
 class IniFile {
  public:
   IniFile(platform::FileSystem& fs, std::string path);

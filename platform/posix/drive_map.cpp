@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "platform/posix/folder_ops.h"
+#include "platform/posix/help_document.h"
+#include "platform/posix/path_resolver.h"
 
 namespace platform::posix {
 
@@ -19,6 +21,8 @@ constexpr char kDriveSuffix = ':';
 // The prefix holds the record files with their passwords: owner only.
 constexpr mode_t kPrefixMode = 0700;
 constexpr mode_t kFolderMode = 0777;
+// C:\WINDOWS will hold the data folder: owner only, as the program makes it.
+constexpr mode_t kWindowsFolderMode = 0700;
 
 struct DefaultDrive {
   const char* link;    // name inside dosdevices
@@ -55,7 +59,16 @@ bool DriveMap::EnsureDefaults() const {
     const std::string link = devices + "/" + drive.link;
     if (::symlink(drive.target, link.c_str()) != 0 && errno != EEXIST) made = false;
   }
+  PlaceGuide();
   return made;
+}
+
+void DriveMap::PlaceGuide() const {
+  // Through the drive links, so that a drive_c the user made beforehand with
+  // a "windows" folder of another letter case gets the guide in that folder.
+  const std::optional<NativeItem> guide = ResolveWindowsPath(*this, kHelpDocumentPath);
+  if (!guide || !MakeFolders(guide->folder, kWindowsFolderMode)) return;
+  PlaceHelpDocument(guide->path);
 }
 
 std::optional<std::string> DriveMap::DriveFolder(char letter) const {

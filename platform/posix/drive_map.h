@@ -17,8 +17,10 @@ class DriveMap {
 
   // Creates the prefix when missing and, when it has no dosdevices folder,
   // the default drives: c: -> ../drive_c, d: -> ../drive_d (both folders
-  // made) and z: -> /. An existing dosdevices folder is left as the user set
-  // it up. False when the defaults could not be made.
+  // made) and z: -> /, and places the user guide at C:\WINDOWS\Quillomar.htm
+  // unless something of that name is there already. An existing dosdevices
+  // folder is left as the user set it up, and nothing is placed then. False
+  // when the drives could not be made (the guide does not count).
   bool EnsureDefaults() const;
 
   // The real path of the drive's folder, links resolved ("/" for Z:); the
@@ -41,6 +43,9 @@ class DriveMap {
   };
 
   std::string LinkPath(char lower_letter) const;
+  // Copies the user guide into the new prefix's C:\WINDOWS; failures are
+  // quiet, as the program only offers to open the guide.
+  void PlaceGuide() const;
 
   std::string prefix_;
   // Working out a folder takes a system call per level of its path, and

@@ -158,7 +158,10 @@ class PosixFileSystem final : public FileSystem {
     std::optional<std::string> destination = WritableFile(*target);
     if (!destination) return false;
     AtomicFile out;
-    if (!out.Open(*destination, status.st_mode & 0777 & ~umask_)) return false;
+    // A new copy is the owner's alone, like the record file it copies (the
+    // mirror of the global record says where the hidden items are); a target
+    // that exists keeps its own permissions.
+    if (!out.Open(*destination, status.st_mode & S_IRWXU & ~umask_)) return false;
     char buffer[kCopyChunk];
     for (;;) {
       ssize_t n = ::read(in.get(), buffer, sizeof buffer);

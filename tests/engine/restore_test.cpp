@@ -20,7 +20,8 @@ TEST_F(RestoreTest, UntickedItemsComeBackAndLoseEveryEntryOfTheirPath) {
   std::string x = MakeItem("Data\\X", /*folder=*/true);
   std::string y = MakeItem("Data\\y.txt");
   std::string z = MakeItem("Data\\z.txt");
-  for (const auto& [account, path] : {std::pair{"Ann", x}, {"Ann", y}, {"Ann", z}, {"name", x}, {"Ann", x}}) {
+  for (const auto& [account, path] :
+       {std::pair{"Ann", x}, {"Ann", y}, {"Ann", z}, {"name", x}, {"Ann", x}}) {
     engine::HideItem(fs(), account, path);
   }
   fs().SetAttributes(y, platform::kAttrHiddenSystem | platform::kAttrReadOnly);
@@ -41,7 +42,8 @@ TEST_F(RestoreTest, UntickedItemsComeBackAndLoseEveryEntryOfTheirPath) {
 TEST_F(RestoreTest, WritesNoFileWhenNothingIsToBeDeleted) {
   std::string a = MakeItem("Data\\a.txt");
   engine::HideItem(fs(), "Ann", a);
-  const Paths files = {records::kSettingsFile, records::AccountFile("Ann"), records::kGlobalRecordFile};
+  const Paths files = {records::kSettingsFile, records::AccountFile("Ann"),
+                       records::kGlobalRecordFile};
   std::vector<std::optional<platform::FileStamp>> stamps;
   for (const std::string& file : files) stamps.push_back(fs().Stamp(file));
 
@@ -51,7 +53,9 @@ TEST_F(RestoreTest, WritesNoFileWhenNothingIsToBeDeleted) {
   EXPECT_EQ(engine::Restore(fs(), "Ann", rows), Paths{a});
   engine::CleanGlobalRecord(fs(), rows);
   EXPECT_TRUE(engine::Restore(fs(), "Bob", {{"C:\\Data\\b", false}}).empty());
-  for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(fs().Stamp(files[i]), stamps[i]) << files[i];
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    EXPECT_EQ(fs().Stamp(files[i]), stamps[i]) << files[i];
+  }
   EXPECT_FALSE(fs().FileExists(records::AccountFile("Bob")));
 }
 
@@ -87,8 +91,9 @@ void RestoreEntryByEntry(platform::FileSystem& fs, std::vector<ListRow> list) {
     }
     const Paths global_keys = global.ReadSection(section);
     for (std::size_t j = list.size(); j-- > 0;) {
+      if (list[j].ticked) continue;
       for (const std::string& key : global_keys) {
-        if (!list[j].ticked && global.ReadString(section, key, "") == list[j].path) global.DeleteKey(section, key);
+        if (global.ReadString(section, key, "") == list[j].path) global.DeleteKey(section, key);
       }
     }
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
@@ -100,16 +105,18 @@ TEST_F(RestoreTest, EndsWhereTheOneEntryAtATimeWalkEnds) {
   // case), paths differing only in letter case, other accounts' entries.
   const std::string account_bytes =
       "[guanlishezhi]\r\n1=1\r\n[weijianyincang]\r\n1=C:\\A\r\n2=C:\\B\r\n2=C:\\A\r\n"
-      "3=C:\\a\r\n4=C:\\B\r\nK=C:\\C\r\nk=C:\\B\r\n5=C:\\C\r\n";
+      "3=C:\\a\r\n4=C:\\B\r\nK=C:\\C\r\nk=C:\\B\r\n5=C:\\C\r\n6=C:\\A\r\n6=C:\\A\r\n";
   const std::string global_bytes =
       "[weijianyincang]\r\n1=C:\\A\r\n9=C:\\B\r\n9=C:\\C\r\n9=C:\\A\r\n3=C:\\a\r\n"
-      "7=C:\\C\r\n2=C:\\B\r\n2=C:\\A\r\n";
+      "7=C:\\C\r\n2=C:\\B\r\n2=C:\\A\r\n6=C:\\A\r\n6=C:\\C\r\n6=C:\\A\r\n";
   const Paths paths = {"C:\\C", "C:\\A", "C:\\B", "C:\\a", "C:\\B"};
   testing_support::TempPrefix reference;
   // Bit i of a pattern ticks row i.
   for (unsigned ticks : {0b00000u, 0b11111u, 0b10101u, 0b01010u, 0b00110u, 0b11001u, 0b01111u}) {
     std::vector<ListRow> rows;
-    for (std::size_t i = 0; i < paths.size(); ++i) rows.push_back({paths[i], ((ticks >> i) & 1) != 0});
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      rows.push_back({paths[i], ((ticks >> i) & 1) != 0});
+    }
     for (platform::FileSystem* each : {&fs(), &reference.fs()}) {
       ASSERT_TRUE(each->CreateFolder(records::kDataFolder));
       ASSERT_TRUE(each->ReplaceFile(records::AccountFile("Ann"), account_bytes));
@@ -117,7 +124,8 @@ TEST_F(RestoreTest, EndsWhereTheOneEntryAtATimeWalkEnds) {
     }
     RestoreEntryByEntry(reference.fs(), rows);
     EXPECT_EQ(engine::Restore(fs(), "Ann", rows), engine::LoadList(reference.fs(), "Ann"));
-    for (const std::string& file : {records::AccountFile("Ann"), std::string(records::kGlobalRecordFile)}) {
+    for (const std::string& file :
+         {records::AccountFile("Ann"), std::string(records::kGlobalRecordFile)}) {
       EXPECT_EQ(Bytes(file), testing_support::ReadAll(reference.fs().NativePath(file))) << ticks;
     }
   }

@@ -14,16 +14,18 @@ namespace {
 
 using platform::DirEntry;
 using platform::FileSystem;
+using platform::kAttrArchive;
 using platform::kAttrDirectory;
 using platform::kAttrHiddenSystem;
 using platform::kAttrNone;
 using platform::kAttrReadOnly;
 using platform::ReadStatus;
 
-// The Linux backend on a fresh temporary prefix, working in C:\work.
-class PosixBackend {
+// The backend of this build (Linux, or Windows under its own test drives) on
+// a fresh temporary prefix, working in C:\work.
+class PrefixBackend {
  public:
-  PosixBackend() { prefix_.fs().CreateFolder(kWork); }
+  PrefixBackend() { prefix_.fs().CreateFolder(kWork); }
   FileSystem& fs() { return prefix_.fs(); }
   static constexpr char kWork[] = "C:\\work";
 
@@ -41,6 +43,14 @@ class FileSystemContract : public ::testing::Test {
   }
   void Write(const std::string& relative, const std::string& bytes) {
     ASSERT_TRUE(fs().ReplaceFile(At(relative), bytes)) << relative;
+  }
+  // The item's attributes without archive: Windows sets that bit by itself
+  // when a file is written (Wine reports it on every file), so the contract
+  // leaves it out.
+  std::optional<std::uint32_t> Attributes(const std::string& relative) {
+    std::optional<std::uint32_t> attributes = fs().GetAttributes(At(relative));
+    if (attributes) *attributes &= ~kAttrArchive;
+    return attributes;
   }
   // The file's bytes, or a marker that no test expects.
   std::string Read(const std::string& relative) {
@@ -60,7 +70,7 @@ class FileSystemContract : public ::testing::Test {
   Backend backend_;
 };
 
-using Backends = ::testing::Types<PosixBackend>;
+using Backends = ::testing::Types<PrefixBackend>;
 TYPED_TEST_SUITE(FileSystemContract, Backends);
 
 TYPED_TEST(FileSystemContract, NamesMatchWithoutRegardToLetterCase) {
@@ -83,22 +93,22 @@ TYPED_TEST(FileSystemContract, AttributeSetsAreMadeExactAndReadBack) {
 
   ASSERT_TRUE(this->fs().SetAttributes(this->At("file.txt"), kAttrHiddenSystem));
   ASSERT_TRUE(this->fs().SetAttributes(this->At("Folder"), kAttrHiddenSystem));
-  EXPECT_EQ(this->fs().GetAttributes(this->At("file.txt")), kAttrHiddenSystem);
-  EXPECT_EQ(this->fs().GetAttributes(this->At("Folder")), kAttrHiddenSystem | kAttrDirectory);
+  EXPECT_EQ(this->Attributes("file.txt"), kAttrHiddenSystem);
+  EXPECT_EQ(this->Attributes("Folder"), kAttrHiddenSystem | kAttrDirectory);
 
   ASSERT_TRUE(this->fs().SetAttributes(this->At("file.txt"), kAttrReadOnly));
-  EXPECT_EQ(this->fs().GetAttributes(this->At("file.txt")), kAttrReadOnly);
+  EXPECT_EQ(this->Attributes("file.txt"), kAttrReadOnly);
   // Folders never report read-only.
   this->fs().SetAttributes(this->At("Folder"), kAttrReadOnly);
-  EXPECT_EQ(this->fs().GetAttributes(this->At("Folder")), kAttrDirectory);
+  EXPECT_EQ(this->Attributes("Folder"), kAttrDirectory);
 
   ASSERT_TRUE(this->fs().SetAttributes(this->At("file.txt"), kAttrNone));
   ASSERT_TRUE(this->fs().SetAttributes(this->At("Folder"), kAttrNone));
-  EXPECT_EQ(this->fs().GetAttributes(this->At("file.txt")), kAttrNone);
-  EXPECT_EQ(this->fs().GetAttributes(this->At("Folder")), kAttrDirectory);
+  EXPECT_EQ(this->Attributes("file.txt"), kAttrNone);
+  EXPECT_EQ(this->Attributes("Folder"), kAttrDirectory);
 
   EXPECT_FALSE(this->fs().SetAttributes(this->At("missing"), kAttrHiddenSystem));
-  EXPECT_EQ(this->fs().GetAttributes(this->At("missing")), std::nullopt);
+  EXPECT_EQ(this->Attributes("missing"), std::nullopt);
 }
 
 TYPED_TEST(FileSystemContract, ReadOnlyFilesRefuseChangesUntilCleared) {
@@ -121,7 +131,7 @@ TYPED_TEST(FileSystemContract, ReplaceFileKeepsAttributesAndNeedsItsFolder) {
   ASSERT_TRUE(this->fs().SetAttributes(this->At("record.ini"), kAttrHiddenSystem));
   this->Write("record.ini", "v2");
   EXPECT_EQ(this->Read("record.ini"), "v2");
-  EXPECT_EQ(this->fs().GetAttributes(this->At("record.ini")), kAttrHiddenSystem);
+  EXPECT_EQ(this->Attributes("record.ini"), kAttrHiddenSystem);
 
   EXPECT_FALSE(this->fs().ReplaceFile(this->At("missing\\record.ini"), "x"));
   EXPECT_FALSE(this->fs().FolderExists(this->At("missing")));
@@ -170,6 +180,17 @@ TYPED_TEST(FileSystemContract, CopyFileReplacesTheTargetOnlyFromAFile) {
   EXPECT_EQ(this->Read("mirror.ini"), "global");
 }
 
+TYPED_TEST(FileSystemContract, CopyFileOntoAHiddenTargetKeepsItHidden) {
+  // The mirror of the global record is hidden and refreshed by copying.
+  this->Write("biefei.INI", "global");
+  this->Write("mirror.ini", "stale");
+  ASSERT_TRUE(this->fs().SetAttributes(this->At("mirror.ini"), kAttrHiddenSystem));
+  EXPECT_TRUE(this->fs().CopyFile(this->At("biefei.INI"), this->At("mirror.ini")));
+  EXPECT_EQ(this->Read("mirror.ini"), "global");
+  EXPECT_EQ(this->Attributes("mirror.ini"), kAttrHiddenSystem);
+  EXPECT_EQ(this->Attributes("biefei.INI"), kAttrNone);
+}
+
 TYPED_TEST(FileSystemContract, DeletionTellsFilesFromFolders) {
   ASSERT_TRUE(this->fs().CreateFolder(this->At("store\\inner\\deeper")));
   this->Write("store\\a.ini", "a");
@@ -196,7 +217,7 @@ TYPED_TEST(FileSystemContract, ListFolderGivesEveryEntryWithItsAttributes) {
   std::map<std::string, std::uint32_t> seen;
   for (const DirEntry& entry : *listing) {
     if (entry.name.front() != '.' || entry.name == "." || entry.name == "..") {
-      seen[entry.name] = entry.attributes;
+      seen[entry.name] = entry.attributes & ~kAttrArchive;
     }
   }
   EXPECT_EQ(seen, (std::map<std::string, std::uint32_t>{{".", kAttrDirectory},

@@ -97,10 +97,32 @@ TEST_F(DataStoreTest, ResetDeletesTheDataFolderAndHidingMarksBothFolders) {
 
   std::filesystem::create_directories(InData("inner/deeper"));
   WriteAll(InData("inner/deeper/file"), "x");
+  WriteAll(Settings(), "[jiance]\r\n1=1\r\n");
   ResetStore(fs());
   EXPECT_FALSE(std::filesystem::exists(DataFolder()));
   EXPECT_TRUE(std::filesystem::is_directory(DataParent()));
   EXPECT_EQ(ReadStoreState(fs()), StoreState::kNotInitialised);
+}
+
+// Two copies of the program may both offer first run; the one that answers
+// late must neither reset what the other set up and used, nor delete it.
+TEST_F(DataStoreTest, ASecondFirstRunOrResetLeavesAStoreAnotherCopySetUp) {
+  ASSERT_TRUE(InitialiseStore(fs()));
+  RecordHide("name", "C:\\Private");
+  RenameAdministrator(fs(), "name", "Boss", "pw");
+  const std::string settings = ReadReal(Settings());
+
+  EXPECT_TRUE(InitialiseStore(fs()));
+  ResetStore(fs());
+  EXPECT_EQ(ReadReal(Settings()), settings);
+  EXPECT_FALSE(std::filesystem::exists(InData("name.INI")));
+  EXPECT_TRUE(std::filesystem::exists(InData("Boss.INI")));
+
+  // A settings file that cannot be read is never reset either.
+  std::filesystem::remove(Settings());
+  std::filesystem::create_directory(Settings());
+  ResetStore(fs());
+  EXPECT_TRUE(std::filesystem::exists(InData("Boss.INI")));
 }
 
 TEST_F(DataStoreTest, FirstRunKeepsUsersAndLeavesOneAdministrator) {
@@ -114,7 +136,7 @@ TEST_F(DataStoreTest, FirstRunKeepsUsersAndLeavesOneAdministrator) {
 
 TEST_F(DataStoreTest, FirstRunThatCannotWriteLeavesNoHalfInitialisedStore) {
   // No folder can be made where a file stands in the way.
-  std::filesystem::create_directories(prefix_.DriveC());
+  std::filesystem::remove_all(prefix_.DriveC() + "/WINDOWS");  // the guide a new prefix gets
   WriteAll(prefix_.DriveC() + "/WINDOWS", "not a folder");
   EXPECT_FALSE(InitialiseStore(fs()));
   std::filesystem::remove(prefix_.DriveC() + "/WINDOWS");

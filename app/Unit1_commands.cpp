@@ -1,0 +1,203 @@
+// The main window's command routing: hide, restore, the administrator gate
+// for Options and Find, Help, Exit, Minimise and the up button.
+
+#include <algorithm>
+#include <exception>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "app/messages.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/speed_button.h"
+#include "platform/qt/shell_list_view.h"
+#include "store/data_store.h"
+#include "store/errors.h"
+#include "store/records.h"
+
+namespace app {
+
+void TForm1::ConnectCommands() {
+  connect(SpeedButton1, &SpeedButton::clicked, this, &TForm1::SpeedButton1Click);
+  connect(SpeedButton2, &SpeedButton::clicked, this, &TForm1::SpeedButton2Click);
+  connect(SpeedButton3, &SpeedButton::clicked, this, &TForm1::SpeedButton3Click);
+  connect(SpeedButton4, &SpeedButton::clicked, this, &TForm1::SpeedButton4Click);
+  connect(SpeedButton5, &SpeedButton::clicked, this, &TForm1::SpeedButton5Click);
+  connect(SpeedButton10, &SpeedButton::clicked, this, &TForm1::SpeedButton10Click);
+  connect(SpeedButton6, &SpeedButton::clicked, this, &TForm1::SpeedButton6Click);
+  connect(Label13, &Label::Click, this, &TForm1::Label13Click);
+  connect(Label20, &Label::Click, this, &TForm1::Label20Click);
+  connect(Label22, &Label::Click, this, &TForm1::Label22Click);
+  connect(Label14, &Label::Click, this, &TForm1::Label14Click);
+  connect(Label21, &Label::Click, this, &TForm1::Label21Click);
+  connect(Label12, &Label::Click, this, &TForm1::Label12Click);
+  connect(Label18, &Label::Click, this, &TForm1::Label18Click);
+  connect(StaticText3, &StaticText::Click, this, &TForm1::StaticText3Click);
+  connect(StaticText1, &StaticText::Click, this, &TForm1::StaticText1Click);
+  connect(StaticText2, &StaticText::Click, this, &TForm1::StaticText2Click);
+  connect(ShellListView1, &platform::ShellListView::Change, this, &TForm1::ShellListView1Change);
+}
+
+// Hide.
+
+void TForm1::SpeedButton1Click() {
+  try {
+    RunHideCommand();
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+  }
+}
+
+void TForm1::Label13Click() {
+  CloseMenus();
+  SpeedButton1Click();
+}
+
+void TForm1::Button5Click() { SpeedButton1Click(); }
+
+void TForm1::RunHideCommand() {
+  Button1Click();
+  ShellListView1->Refresh();
+  CloseMenus();
+  SetSelectedPath("");
+  WriteStatusLine();
+  services_.shell.NotifyAssociationsChanged();
+}
+
+void TForm1::Button1Click() {
+  std::exception_ptr failure;
+  try {
+    engine::HideItem(services_.fs, CurrentAccount(), selected_path_);
+  } catch (const store::Error&) {
+    failure = std::current_exception();
+  }
+  // Whatever happened above, the list, the browser and the line show the
+  // records as they now are.
+  Button2Click();
+  ShellListView1->Refresh();
+  SetSelectedPath("");
+  if (failure) std::rethrow_exception(failure);
+}
+
+// Restore.
+
+void TForm1::SpeedButton2Click() {
+  try {
+    RunRestoreCommand();
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+  }
+}
+
+void TForm1::Label20Click() {
+  CloseMenus();
+  SpeedButton2Click();
+}
+
+void TForm1::SpeedButton9Click() {
+  try {
+    RunRestoreCommand();
+    WriteStatusLine();
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+  }
+}
+
+void TForm1::RunRestoreCommand() {
+  // A failed record write leaves the list as it was, unticked rows
+  // included, so that the user sees what is still recorded and may retry.
+  FillList(engine::Restore(services_.fs, CurrentAccount(), ListRows()));
+  ShellListView1->Refresh();
+  SetSelectedPath("");
+  CloseMenus();
+  WriteStatusLine();
+  services_.shell.NotifyAssociationsChanged();
+}
+
+void TForm1::Button4Click() { engine::CleanGlobalRecord(services_.fs, ListRows()); }
+
+// Options and Find, for administrators only.
+
+bool TForm1::CurrentAccountIsAdministrator() {
+  // Names compare exactly, letter case counting.
+  const std::vector<std::string> administrators = store::AdministratorNames(services_.fs);
+  return std::find(administrators.begin(), administrators.end(), CurrentAccount()) !=
+         administrators.end();
+}
+
+void TForm1::SpeedButton3Click() {
+  if (CurrentAccountIsAdministrator()) {
+    Button7Click();
+    hide();
+    forms_.options->show();
+  } else {
+    services_.dialogs.ShowMessage(messages::kNotAdministrator);
+  }
+  CloseMenus();
+}
+
+void TForm1::Label21Click() {
+  CloseMenus();
+  SpeedButton3Click();
+}
+
+void TForm1::Button7Click() { forms_.options->ReloadUserList(); }
+
+void TForm1::SpeedButton4Click() {
+  if (CurrentAccountIsAdministrator()) {
+    hide();
+    // Returns when the Find window has closed; its close shows this window.
+    forms_.find->RunModal();
+  } else {
+    services_.dialogs.ShowMessage(messages::kNotAdministrator);
+  }
+  forms_.find->ResetCloseMark();
+  CloseMenus();
+}
+
+void TForm1::Label22Click() {
+  CloseMenus();
+  SpeedButton4Click();
+}
+
+// Help, Exit, Minimise.
+
+void TForm1::OpenHelpDocument() { services_.shell.OpenDocument(store::records::kHelpDocument); }
+
+void TForm1::SpeedButton10Click() {
+  CloseMenus();
+  OpenHelpDocument();
+}
+
+void TForm1::Label18Click() {
+  CloseMenus();
+  SpeedButton10Click();
+}
+
+void TForm1::StaticText3Click() { OpenHelpDocument(); }
+
+void TForm1::ExitProgram() {
+  store::MakeMirrorCopy(services_.fs);
+  forms_.login->close();
+}
+
+void TForm1::Label12Click() { ExitProgram(); }
+
+void TForm1::StaticText2Click() { ExitProgram(); }
+
+void TForm1::StaticText1Click() {
+  StaticText1->SetFontColor(kBlack);
+  CloseMenus();
+  services_.window_manager.MinimiseAll();
+}
+
+// The up button.
+
+void TForm1::SpeedButton6Click() {
+  ShellListView1->Refresh();
+  ShellListView1->GoUp();
+  SetSelectedPath("");
+}
+
+}  // namespace app

@@ -1,0 +1,63 @@
+// The Skin command and the main window's share of a skin.
+
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/picture.h"
+#include "app/toolkit/scroll_box.h"
+#include "store/errors.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+
+namespace app {
+
+namespace records = store::records;
+
+void TForm1::SpeedButton5Click() {
+  store::IniFile settings(services_.fs, records::kSettingsFile);
+  if (settings.Exists()) {
+    // The body frame's bevel tells the current look: flat in skin 2 and in
+    // the built-in look, none in skin 1.
+    const Skin next = ScrollBox9->GetBevel() == Bevel::kFlat ? Skin::kOne : Skin::kTwo;
+    try {
+      settings.WriteString(records::kSkinSection, records::kSkinKey,
+                           next == Skin::kOne ? records::kSkinOne : records::kSkinTwo);
+    } catch (const store::Error& error) {
+      // Nothing is recoloured and the menus stay as they are.
+      services_.dialogs.ShowError(error.what());
+      return;
+    }
+    ApplySkin(next, SkinOrigin::kCommand);
+    forms_.options->ApplySkin(next, SkinOrigin::kCommand);
+    forms_.find->ApplySkin(next, SkinOrigin::kCommand);
+  }
+  CloseMenus();
+}
+
+void TForm1::Label14Click() {
+  CloseMenus();
+  SpeedButton5Click();
+}
+
+void TForm1::ApplySkin(Skin skin, SkinOrigin origin) {
+  const bool one = skin == Skin::kOne;
+  const BgrColor panels = one ? kLavender : kLightGrey;
+  ScrollBox1->SetColor(panels);
+  ScrollBox9->SetColor(panels);
+  ScrollBox10->SetColor(panels);
+  ScrollBox9->SetBevel(one ? Bevel::kNone : Bevel::kFlat);
+  ScrollBox1->SetBevel(Bevel::kNone);
+  Bevel6->setVisible(!one);
+  Bevel1->setVisible(!one);
+  Bevel2->setVisible(!one);
+  Image6->setVisible(one);
+  Image10->setVisible(!one);
+  if (one) {
+    Label9->SetFontColor(origin == SkinOrigin::kLogin ? kNavy : kBlack);
+  } else {
+    Label9->SetFontColor(kNearWhite);
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,279 @@
+#include "app/Unit2.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "app/messages.h"
+#include "app/pictures/pictures.h"
+#include "app/toolkit/edit_controls.h"
+#include "app/toolkit/fonts.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/picture.h"
+#include "app/toolkit/scroll_box.h"
+#include "app/toolkit/shape.h"
+#include "app/toolkit/speed_button.h"
+#include "store/data_store.h"
+#include "store/errors.h"
+
+namespace app {
+
+namespace {
+// Window.
+constexpr int kWidth = 318;
+constexpr int kHeight = 219;
+constexpr int kTitleHeight = 23;
+// Title bar.
+constexpr QRect kGlossyPicture(-18, -3, 553, 27);
+constexpr QRect kNavyPicture(0, -2, 319, 25);
+constexpr char kCaption[] = "Quillomar 1.15";
+constexpr QPoint kCaptionAt(8, 4);
+constexpr int kCaptionPoints = 10;
+constexpr char kCloseMark[] = "\u00d7";
+constexpr QRect kCloseMarkBox(299, 4, 18, 20);
+constexpr int kCloseMarkPoints = 12;
+constexpr QRect kCloseMarkOutline(297, 3, 21, 16);
+// Panels (window coordinates; they lie on the body panel).
+constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+constexpr QRect kFirstRunPanel(18, 28, 275, 185);
+constexpr QRect kLoginPanel(18, 30, 275, 185);
+// First-run panel.
+constexpr char kWarning[] =
+    "Format hard disk or install operating system , must resume hidden file or file first. "
+    "Otherwise need to utilize finding out that the function resumes of this software.";
+constexpr QRect kWarningBox(0, 50, 273, 53);
+constexpr QRect kFirstRunRule(0, 146, 273, 2);
+constexpr char kYes[] = "YES";
+constexpr QRect kYesButton(114, 158, 75, 23);
+constexpr char kNo[] = "No";
+constexpr QRect kNoButton(196, 158, 75, 23);
+// Login panel.
+constexpr char kDefaultAccountHint[] = "Administrator's name of acquiescence:name password: 31852";
+constexpr QRect kHintBox(28, 16, 213, 29);
+constexpr QRect kFrame(24, 85, 227, 95);
+constexpr char kNameLabel[] = "Name:";
+constexpr QPoint kNameLabelAt(46, 98);
+constexpr QRect kUserBox(80, 94, 133, 21);
+constexpr char kPasswordLabel[] = "Password:";
+constexpr int kPasswordLeft = 80;
+constexpr int kPasswordTop = 120;
+constexpr int kPasswordWidth = 132;
+constexpr char kLoginCaption[] = "Login";
+constexpr QRect kLoginButton(82, 150, 61, 20);
+constexpr char kCancel[] = "Cancel";
+constexpr QRect kCancelButton(150, 150, 61, 20);
+
+QRect OnBody(const QRect& window_rect) { return window_rect.translated(0, -kTitleHeight); }
+}  // namespace
+
+TForm2::TForm2(Services& services, Forms& forms)
+    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+  SetColor(kCream);
+  ScrollBox3 = new ScrollBox(this);
+  ScrollBox3->setGeometry(kBodyPanel);
+  ScrollBox3->SetColor(kLightGrey);
+  ScrollBox3->SetBevel(Bevel::kFlat);
+  BuildTitleBar();
+  BuildFirstRunPanel();
+  BuildLoginPanel();
+  ConnectChrome();
+  PlaceInScreenCentre();
+  BitBtn1Click();
+  BitBtn2Click();
+}
+
+void TForm2::BuildTitleBar() {
+  // The navy picture lies beneath the glossy one, which covers it until a
+  // skin chooses.
+  Image2 = new Picture(NavyTitlePicture(), this);
+  Image2->setGeometry(kNavyPicture);
+  Image1 = new Picture(GlossyTitlePicture(), this);
+  Image1->setGeometry(kGlossyPicture);
+  Label4 = new Label(kCaption, this);
+  Label4->setFont(SansFont(kCaptionPoints));
+  Label4->adjustSize();
+  Label4->move(kCaptionAt);
+  Label4->SetFontColor(kNearWhite);
+  Shape2 = new Shape(Shape::Kind::kRoundSquare, this);
+  Shape2->setGeometry(kCloseMarkOutline);
+  Shape2->SetOutlineOnly(true);
+  Shape2->setAttribute(Qt::WA_TransparentForMouseEvents);
+  Label3 = new Label(QString::fromUtf8(kCloseMark), this);
+  Label3->setFont(SansFont(kCloseMarkPoints, true));
+  Label3->setGeometry(kCloseMarkBox);
+  Label3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void TForm2::BuildFirstRunPanel() {
+  ScrollBox2 = new ScrollBox(ScrollBox3);
+  ScrollBox2->setGeometry(OnBody(kFirstRunPanel));
+  ScrollBox2->SetColor(kLightGrey);
+  StaticText4 = new StaticText(kWarning, ScrollBox2);
+  StaticText4->setGeometry(kWarningBox);
+  auto* rule = new BevelLine(Qt::Horizontal, ScrollBox2);
+  rule->setGeometry(kFirstRunRule);
+  SpeedButton2 = new SpeedButton(kYes, ScrollBox2);
+  SpeedButton2->setGeometry(kYesButton);
+  SpeedButton3 = new SpeedButton(kNo, ScrollBox2);
+  SpeedButton3->setGeometry(kNoButton);
+}
+
+void TForm2::BuildLoginPanel() {
+  ScrollBox1 = new ScrollBox(ScrollBox3);
+  ScrollBox1->setGeometry(OnBody(kLoginPanel));
+  ScrollBox1->SetColor(kLightGrey);
+  ScrollBox1->hide();
+  StaticText5 = new StaticText(kDefaultAccountHint, ScrollBox1);
+  StaticText5->setGeometry(kHintBox);
+  Shape1 = new Shape(Shape::Kind::kRectangle, ScrollBox1);
+  Shape1->setGeometry(kFrame);
+  Shape1->SetOutlineOnly(true);
+  Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+  Label2 = new Label(kNameLabel, ScrollBox1);
+  Label2->adjustSize();
+  Label2->move(kNameLabelAt);
+  ComboBox1 = new ComboBox(ScrollBox1);
+  ComboBox1->setGeometry(kUserBox);
+  LabeledEdit1 = new LabeledEdit(kPasswordLabel, ScrollBox1);
+  LabeledEdit1->Place(kPasswordLeft, kPasswordTop, kPasswordWidth);
+  LabeledEdit1->SetPasswordChar(true);
+  Button8 = new PushButton(kLoginCaption, ScrollBox1);
+  Button8->setGeometry(kLoginButton);
+  Button8->setDefault(true);
+  Button1 = new PushButton(kCancel, ScrollBox1);
+  Button1->setGeometry(kCancelButton);
+}
+
+void TForm2::ConnectChrome() {
+  connect(SpeedButton2, &SpeedButton::clicked, this, &TForm2::SpeedButton2Click);
+  connect(SpeedButton3, &SpeedButton::clicked, this, &TForm2::SpeedButton3Click);
+  connect(Button8, &PushButton::clicked, this, &TForm2::Button8Click);
+  connect(Button1, &PushButton::clicked, this, &TForm2::Button1Click);
+  connect(Label3, &Label::Click, this, &TForm2::Label3Click);
+  // Dragging by the title pictures and the caption, with any mouse button.
+  connect(Image1, &Picture::MouseDown, this, &TForm2::StartDrag);
+  connect(Image2, &Picture::MouseDown, this, &TForm2::StartDrag);
+  connect(Label4, &Label::MouseDown, this, &TForm2::StartDrag);
+  // The close mark turns red under the pointer and black again over the
+  // title pictures and the panels.
+  connect(Label3, &Label::MouseMove, this, [this] { Label3->SetFontColor(kHoverRed); });
+  connect(Image1, &Picture::MouseMove, this, &TForm2::ResetMarks);
+  connect(Image2, &Picture::MouseMove, this, &TForm2::ResetMarks);
+  connect(ScrollBox1, &ScrollBox::MouseMove, this, &TForm2::ResetMarks);
+  connect(ScrollBox2, &ScrollBox::MouseMove, this, &TForm2::ResetMarks);
+  connect(ScrollBox3, &ScrollBox::MouseMove, this, &TForm2::ResetMarks);
+}
+
+void TForm2::ResetMarks() { Label3->SetFontColor(kBlack); }
+
+void TForm2::StartDrag() { services_.window_manager.StartDrag(this); }
+
+std::string TForm2::CurrentAccount() const { return ComboBox1->currentText().toStdString(); }
+
+void TForm2::SetAccount(const std::string& name, const std::string& password) {
+  ComboBox1->SetFreeText(QString::fromStdString(name));
+  LabeledEdit1->setText(QString::fromStdString(password));
+}
+
+void TForm2::BitBtn1Click() {
+  store::HideStoreFolders(services_.fs);
+  ComboBox1->clear();
+  for (const std::string& name : store::AccountNamesForLogin(services_.fs)) {
+    ComboBox1->addItem(QString::fromStdString(name));
+  }
+  // Nothing is chosen until the user chooses.
+  ComboBox1->setCurrentIndex(-1);
+  switch (store::ReadStoreState(services_.fs)) {
+    case store::StoreState::kInitialised:
+      ScrollBox2->hide();
+      ScrollBox1->show();
+      break;
+    case store::StoreState::kNotInitialised:
+      Button2Click();
+      break;
+    case store::StoreState::kUnreadable:
+      // A settings file that exists but cannot be read is never taken for an
+      // uninitialised store: the records stay, and the next write reports
+      // the problem.
+      break;
+  }
+}
+
+void TForm2::BitBtn2Click() {
+  const StoredSkin stored = ReadStoredSkin(services_.fs);
+  if (stored.has_settings) ApplySkin(stored.skin);
+}
+
+void TForm2::Button2Click() { store::ResetStore(services_.fs); }
+
+void TForm2::SpeedButton2Click() {
+  try {
+    store::InitialiseStore(services_.fs);
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+    return;
+  }
+  BitBtn1Click();
+}
+
+void TForm2::SpeedButton3Click() { close(); }
+
+void TForm2::Button1Click() { close(); }
+
+void TForm2::Label3Click() { forms_.main->close(); }
+
+void TForm2::Button8Click() {
+  const std::string name = CurrentAccount();
+  const std::string password = LabeledEdit1->text().toStdString();
+  if (name.empty()) {
+    services_.dialogs.ShowMessage(messages::kChooseUser);
+  } else if (password != store::UserPassword(services_.fs, name) &&
+             password != store::AdministratorPassword(services_.fs, name)) {
+    services_.dialogs.ShowMessage(messages::kWrongNameOrPassword);
+  } else if (password.empty()) {
+    // An account can never be entered with an empty password.
+    services_.dialogs.ShowMessage(messages::kWrongNameOrPassword);
+  } else {
+    hide();
+    forms_.main->show();
+  }
+  Button3Click();
+}
+
+void TForm2::Button3Click() {
+  const StoredSkin stored = ReadStoredSkin(services_.fs);
+  if (stored.has_settings) {
+    forms_.main->ApplySkin(stored.skin, SkinOrigin::kLogin);
+    forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);
+    forms_.find->ApplySkin(stored.skin, SkinOrigin::kLogin);
+  }
+  store::MakeMirrorCopy(services_.fs);
+}
+
+void TForm2::ApplySkin(Skin skin) {
+  const bool one = skin == Skin::kOne;
+  ScrollBox3->SetColor(one ? kLavender : kLightGrey);
+  ScrollBox1->SetColor(one ? kLavender : kLightGrey);
+  ScrollBox3->SetBevel(one ? Bevel::kNone : Bevel::kFlat);
+  Label4->SetFontColor(one ? kBlack : kNearWhite);
+  Image1->setVisible(one);
+  Image2->setVisible(!one);
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit Closed();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+  // Enter presses the login button, the window's default button.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ScrollBox1->isVisible()) {
+    Button8Click();
+    return;
+  }
+  BorderlessWindow::keyPressEvent(event);
+}
+
+}  // namespace app

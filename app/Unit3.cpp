@@ -1,0 +1,187 @@
+#include "app/Unit3.h"
+
+#include <QCloseEvent>
+#include <QTabWidget>
+
+#include "app/Unit1.h"
+#include "app/pictures/pictures.h"
+#include "app/toolkit/check_list_view.h"
+#include "app/toolkit/edit_controls.h"
+#include "app/toolkit/fonts.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/picture.h"
+#include "app/toolkit/scroll_box.h"
+#include "app/toolkit/shape.h"
+#include "app/toolkit/speed_button.h"
+
+namespace app {
+
+namespace {
+// Window.
+constexpr int kWidth = 458;
+constexpr int kHeight = 364;
+constexpr int kLeft = 309;
+constexpr int kTop = 154;
+constexpr int kTitleHeight = 23;
+// Title bar.
+constexpr QRect kGlossyPicture(-12, -2, 553, 27);
+constexpr QRect kNavyPicture(0, 0, 459, 23);
+constexpr char kCaption[] = "Quillomar";
+constexpr QPoint kCaptionAt(6, 4);
+constexpr int kCaptionPoints = 10;
+constexpr char kCloseMark[] = "x";
+constexpr QRect kCloseMarkBox(442, -2, 10, 24);
+constexpr int kCloseMarkPoints = 14;
+constexpr QRect kCloseMarkOutline(436, 3, 21, 17);
+// The body panel fills the window below the title bar; the page control and
+// the buttons lie on it (their places below are in window coordinates).
+constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+constexpr QRect kPageControl(13, 38, 431, 290);
+constexpr char kAdministratorTab[] = "Administrators  Password";
+constexpr char kUsersTab[] = "fresh blood Password";
+// First tab (tab coordinates).
+constexpr char kAdministratorNameLabel[] = "New name:";
+constexpr int kAdministratorNameTop = 129;
+constexpr char kAdministratorPasswordLabel[] = "Password:";
+constexpr int kAdministratorPasswordTop = 157;
+constexpr int kAdministratorEditLeft = 76;
+constexpr int kAdministratorEditWidth = 291;
+// Second tab (tab coordinates).
+constexpr QRect kUserList(16, 10, 381, 163);
+constexpr int kUserListColumnWidth = 380;
+constexpr char kDelete[] = "Delete";
+constexpr QRect kDeleteButton(19, 11, 61, 16);
+constexpr char kUserNameLabel[] = "User name:";
+constexpr int kUserNameTop = 215;
+constexpr char kUserPasswordLabel[] = "Password:";
+constexpr int kUserPasswordTop = 239;
+constexpr int kUserEditLeft = 82;
+constexpr int kUserEditWidth = 275;
+// Bottom row (window coordinates).
+constexpr char kOk[] = "OK";
+constexpr QRect kOkButton(218, 334, 70, 23);
+constexpr char kCancel[] = "Cancel";
+constexpr QRect kCancelButton(293, 334, 70, 23);
+constexpr char kHelp[] = "Help";
+constexpr QRect kHelpButton(369, 334, 70, 23);
+
+QRect OnBody(const QRect& window_rect) { return window_rect.translated(0, -kTitleHeight); }
+}  // namespace
+
+TForm3::TForm3(Services& services, Forms& forms)
+    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+  SetColor(kCream);
+  ScrollBox1 = new ScrollBox(this);
+  ScrollBox1->setGeometry(kBodyPanel);
+  ScrollBox1->SetColor(kCream);
+  ScrollBox1->SetBevel(Bevel::kFlat);
+  BuildTitleBar();
+  PageControl1 = new QTabWidget(ScrollBox1);
+  PageControl1->setGeometry(OnBody(kPageControl));
+  BuildAdministratorTab();
+  BuildUsersTab();
+  PageControl1->setCurrentWidget(TabSheet4);
+  BuildButtons();
+  ConnectControls();
+  move(kLeft, kTop);
+}
+
+void TForm3::BuildTitleBar() {
+  // The glossy picture lies beneath the navy one, which covers it until a
+  // skin chooses.
+  Image1 = new Picture(GlossyTitlePicture(), this);
+  Image1->setGeometry(kGlossyPicture);
+  Image2 = new Picture(NavyTitlePicture(), this);
+  Image2->setGeometry(kNavyPicture);
+  Label2 = new Label(kCaption, this);
+  Label2->setFont(SansFont(kCaptionPoints));
+  Label2->adjustSize();
+  Label2->move(kCaptionAt);
+  Label2->SetFontColor(ToBgr(palette().color(QPalette::WindowText)));
+  Shape1 = new Shape(Shape::Kind::kRoundSquare, this);
+  Shape1->setGeometry(kCloseMarkOutline);
+  Shape1->SetOutlineOnly(true);
+  Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+  Label1 = new Label(kCloseMark, this);
+  Label1->setFont(SansFont(kCloseMarkPoints));
+  Label1->setGeometry(kCloseMarkBox);
+}
+
+void TForm3::BuildAdministratorTab() {
+  TabSheet4 = new QWidget;
+  PageControl1->addTab(TabSheet4, kAdministratorTab);
+  LabeledEdit3 = new LabeledEdit(kAdministratorNameLabel, TabSheet4);
+  LabeledEdit3->Place(kAdministratorEditLeft, kAdministratorNameTop, kAdministratorEditWidth);
+  LabeledEdit4 = new LabeledEdit(kAdministratorPasswordLabel, TabSheet4);
+  LabeledEdit4->Place(kAdministratorEditLeft, kAdministratorPasswordTop, kAdministratorEditWidth);
+  LabeledEdit4->SetPasswordChar(true);
+}
+
+void TForm3::BuildUsersTab() {
+  TabSheet5 = new QWidget;
+  PageControl1->addTab(TabSheet5, kUsersTab);
+  ListView1 = new CheckListView({kUserListColumnWidth}, TabSheet5);
+  ListView1->setGeometry(kUserList);
+  ListView1->setFrameShape(QFrame::StyledPanel);
+  // "Delete" lies over the left end of the list's column header.
+  SpeedButton4 = new SpeedButton(kDelete, TabSheet5);
+  SpeedButton4->setGeometry(kDeleteButton);
+  SpeedButton4->raise();
+  LabeledEdit1 = new LabeledEdit(kUserNameLabel, TabSheet5);
+  LabeledEdit1->Place(kUserEditLeft, kUserNameTop, kUserEditWidth);
+  LabeledEdit2 = new LabeledEdit(kUserPasswordLabel, TabSheet5);
+  LabeledEdit2->Place(kUserEditLeft, kUserPasswordTop, kUserEditWidth);
+  LabeledEdit2->SetPasswordChar(true);
+}
+
+void TForm3::BuildButtons() {
+  SpeedButton3 = new SpeedButton(kOk, ScrollBox1);
+  SpeedButton3->setGeometry(OnBody(kOkButton));
+  SpeedButton2 = new SpeedButton(kCancel, ScrollBox1);
+  SpeedButton2->setGeometry(OnBody(kCancelButton));
+  SpeedButton1 = new SpeedButton(kHelp, ScrollBox1);
+  SpeedButton1->setGeometry(OnBody(kHelpButton));
+}
+
+void TForm3::ConnectControls() {
+  connect(SpeedButton4, &SpeedButton::clicked, this, &TForm3::SpeedButton4Click);
+  connect(SpeedButton3, &SpeedButton::clicked, this, &TForm3::SpeedButton3Click);
+  connect(SpeedButton2, &SpeedButton::clicked, this, &TForm3::SpeedButton2Click);
+  connect(SpeedButton1, &SpeedButton::clicked, this, &TForm3::SpeedButton1Click);
+  connect(Label1, &Label::Click, this, &TForm3::Label1Click);
+  // Dragging by the title pictures and the caption, with any mouse button.
+  connect(Image1, &Picture::MouseDown, this, &TForm3::StartDrag);
+  connect(Image2, &Picture::MouseDown, this, &TForm3::StartDrag);
+  connect(Label2, &Label::MouseDown, this, &TForm3::StartDrag);
+  // The close mark turns red under the pointer and black again over the
+  // title pictures and the body panel.
+  connect(Label1, &Label::MouseMove, this, [this] { Label1->SetFontColor(kHoverRed); });
+  connect(Image1, &Picture::MouseMove, this, &TForm3::ResetMarks);
+  connect(Image2, &Picture::MouseMove, this, &TForm3::ResetMarks);
+  connect(ScrollBox1, &ScrollBox::MouseMove, this, &TForm3::ResetMarks);
+}
+
+void TForm3::ResetMarks() { Label1->SetFontColor(kBlack); }
+
+void TForm3::StartDrag() { services_.window_manager.StartDrag(this); }
+
+void TForm3::ApplySkin(Skin skin, SkinOrigin origin) {
+  const bool one = skin == Skin::kOne;
+  SetColor(one ? kLavender : kLightGrey);
+  ScrollBox1->SetColor(one ? kLavender : kLightGrey);
+  ScrollBox1->SetBevel(one ? Bevel::kNone : Bevel::kFlat);
+  Image1->setVisible(one);
+  Image2->setVisible(!one);
+  if (one) {
+    Label2->SetFontColor(kNavy);
+  } else {
+    Label2->SetFontColor(origin == SkinOrigin::kLogin ? kNearWhite : kLightGrey);
+  }
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+  event->accept();
+  forms_.main->show();
+}
+
+}  // namespace app

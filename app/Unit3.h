@@ -1,0 +1,130 @@
+#pragma once
+
+#include "app/services.h"
+#include "app/skin.h"
+#include "app/toolkit/borderless_window.h"
+
+class QTabWidget;
+
+namespace app {
+
+class CheckListView;
+class Label;
+class LabeledEdit;
+class Picture;
+class ScrollBox;
+class Shape;
+class SpeedButton;
+
+// The Options window, opened by the administrator only: gives the
+// administrator account a new name and password (first tab), creates and
+// deletes ordinary users (second tab). Created once at start; "OK", "Cancel"
+// and the close mark hide it and show the main window again.
+class TForm3 : public BorderlessWindow {
+  Q_OBJECT
+
+ public:
+  TForm3(Services& services, Forms& forms);
+
+  // Applies a skin to this window's elements.
+  void ApplySkin(Skin skin, SkinOrigin origin);
+
+  // Refills the user list from the settings file's ordinary users, in file
+  // order, every box clear (the main window's user-list reload). The column
+  // header keeps its caption.
+  void ReloadUserList();
+
+  // Administrator change, from the first tab's boxes: when both are filled,
+  // valid and the name is free, renames the administrator's account file,
+  // replaces the administrators' section with name = password and switches
+  // the login window to the new account. Shows a message when exactly one box
+  // is filled, the input cannot be stored, or the name is taken. Clears both
+  // boxes at the end. Throws store::Error when a write fails (boxes kept).
+  void Button1Click();
+
+  // User creation, from the second tab's boxes: when both are filled, valid
+  // and the name is free, writes the user's entry, lists the user and creates
+  // the account file (hidden+system). Messages and clearing as Button1Click.
+  // Throws store::Error when a write fails (boxes kept).
+  void Button3Click();
+
+  // "Delete": removes every ticked user (account file, settings entry, row),
+  // then sets the column header to 38 blanks, the number of users left and
+  // "  Name". No confirmation.
+  void SpeedButton4Click();
+
+  // "OK": the administrator change, then the user creation, then closes the
+  // window. A write error is shown and leaves the window open.
+  void SpeedButton3Click();
+
+  // "Cancel": closes the window; nothing is written and the boxes keep
+  // their text.
+  void SpeedButton2Click();
+
+  // "Help": asks the shell to open the help document; the result is ignored.
+  void SpeedButton1Click();
+
+  // The close mark: turns it black and closes the window as "Cancel" does.
+  void Label1Click();
+
+  // Controls, for the window's tests.
+  ScrollBox* BodyPanel() const { return ScrollBox1; }
+  Picture* GlossyPicture() const { return Image1; }
+  Picture* NavyPicture() const { return Image2; }
+  Label* Caption() const { return Label2; }
+  Label* CloseMark() const { return Label1; }
+  Shape* CloseMarkOutline() const { return Shape1; }
+  QTabWidget* PageControl() const { return PageControl1; }
+  QWidget* AdministratorTab() const { return TabSheet4; }
+  QWidget* UsersTab() const { return TabSheet5; }
+  LabeledEdit* AdministratorNameBox() const { return LabeledEdit3; }
+  LabeledEdit* AdministratorPasswordBox() const { return LabeledEdit4; }
+  LabeledEdit* UserNameBox() const { return LabeledEdit1; }
+  LabeledEdit* UserPasswordBox() const { return LabeledEdit2; }
+  CheckListView* UserList() const { return ListView1; }
+  SpeedButton* DeleteButton() const { return SpeedButton4; }
+  SpeedButton* OkButton() const { return SpeedButton3; }
+  SpeedButton* CancelButton() const { return SpeedButton2; }
+  SpeedButton* HelpButton() const { return SpeedButton1; }
+
+ protected:
+  // However the window is closed, the main window comes back.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildTitleBar();
+  void BuildAdministratorTab();
+  void BuildUsersTab();
+  void BuildButtons();
+  void ConnectControls();
+  void ResetMarks();
+  void StartDrag();
+  // The checks that both routines make before anything is written. True
+  // when name and password may be stored; otherwise shows the message that
+  // says why (nothing when both are empty).
+  bool AcceptNewAccount(const std::string& name, const std::string& password);
+
+  Services& services_;
+  Forms& forms_;
+
+  ScrollBox* ScrollBox1 = nullptr;   // body panel
+  Picture* Image1 = nullptr;         // glossy title picture
+  Picture* Image2 = nullptr;         // navy title picture
+  Label* Label2 = nullptr;           // caption
+  Shape* Shape1 = nullptr;           // outline of the close mark
+  Label* Label1 = nullptr;           // close mark
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* TabSheet4 = nullptr;      // administrator change
+  LabeledEdit* LabeledEdit3 = nullptr;  // new administrator name
+  LabeledEdit* LabeledEdit4 = nullptr;  // new administrator password
+  QWidget* TabSheet5 = nullptr;      // users
+  CheckListView* ListView1 = nullptr;   // ordinary users
+  SpeedButton* SpeedButton4 = nullptr;  // "Delete"
+  LabeledEdit* LabeledEdit1 = nullptr;  // new user name
+  LabeledEdit* LabeledEdit2 = nullptr;  // new user password
+  SpeedButton* SpeedButton3 = nullptr;  // "OK"
+  SpeedButton* SpeedButton2 = nullptr;  // "Cancel"
+  SpeedButton* SpeedButton1 = nullptr;  // "Help"
+};
+
+}  // namespace app

@@ -1,0 +1,93 @@
+#include "app/account_names.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "store/ini_document.h"
+#include "store/records.h"
+
+namespace app {
+
+namespace {
+
+// Characters that no Windows file name holds, plus the ones that would change
+// how the name reads back as a key of the settings file.
+constexpr std::string_view kForbiddenInName = "\\/:*?\"<>|=[]";
+// A line of the settings file that starts with this is a comment.
+constexpr char kCommentStart = ';';
+constexpr char kBlank = ' ';
+constexpr char kDot = '.';
+constexpr char kSingleQuote = '\'';
+constexpr char kDoubleQuote = '"';
+constexpr std::string_view kPathSeparators = "\\/";
+// The longest path Windows accepts, without its terminating NUL.
+constexpr std::size_t kMaxPathLength = 259;
+// Device names that Windows reserves in every folder, whatever the extension.
+constexpr std::array<std::string_view, 24> kReservedDeviceNames = {
+    "con",  "prn",  "aux",  "nul",  "conin$", "conout$", "com1", "com2",
+    "com3", "com4", "com5", "com6", "com7",   "com8",    "com9", "lpt1",
+    "lpt2", "lpt3", "lpt4", "lpt5", "lpt6",   "lpt7",    "lpt8", "lpt9"};
+// The data folder's own record files, which share the folder with the
+// account files: "zizodo.INI" and "biefei.INI".
+constexpr std::array<std::string_view, 2> kRecordFileNames = {"zizodo", "biefei"};
+
+bool IsControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
+}
+
+// Only ASCII letters change: names compare that way as file names and keys.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  return folded;
+}
+
+bool IsOneOf(std::string_view folded, std::span<const std::string_view> names) {
+  return std::find(names.begin(), names.end(), folded) != names.end();
+}
+
+// Windows takes the part before the first dot, without the blanks before
+// that dot, as the device name: "nul.txt" and "con .x" are devices too.
+bool IsReservedDeviceName(const std::string& name) {
+  std::string_view base = std::string_view(name).substr(0, name.find(kDot));
+  while (!base.empty() && base.back() == kBlank) base.remove_suffix(1);
+  return IsOneOf(Folded(base), kReservedDeviceNames);
+}
+
+}  // namespace
+
+bool IsValidAccountName(const std::string& name) {
+  if (name.empty()) return false;
+  if (std::any_of(name.begin(), name.end(), [](char c) {
+        return IsControl(c) || kForbiddenInName.find(c) != std::string_view::npos;
+      })) {
+    return false;
+  }
+  if (name.front() == kCommentStart || name.front() == kBlank || name.back() == kBlank) return false;
+  // Covers "." and ".." too.
+  if (name.back() == kDot) return false;
+  if (IsReservedDeviceName(name)) return false;
+  if (IsOneOf(Folded(name), kRecordFileNames)) return false;
+  return store::records::AccountFile(name).size() <= kMaxPathLength;
+}
+
+bool IsValidPassword(const std::string& password) {
+  if (password.empty() || password.size() > store::IniDocument::kMaxValueLength) return false;
+  if (std::any_of(password.begin(), password.end(), IsControl)) return false;
+  if (password.front() == kBlank || password.back() == kBlank) return false;
+  const char first = password.front();
+  const bool quoted =
+      password.size() >= 2 && (first == kSingleQuote || first == kDoubleQuote) && password.back() == first;
+  return !quoted;
+}
+
+bool AccountFileStaysInDataFolder(const std::string& name) {
+  return name.find_first_of(kPathSeparators) == std::string::npos;
+}
+
+}  // namespace app

@@ -1,0 +1,18 @@
+#pragma once
+
+// The program's fixed messages, shown in the message box exactly as they
+// stand, blanks included.
+namespace app::messages {
+
+inline constexpr char kChooseUser[] = "    Please choose the user!      ";
+inline constexpr char kWrongNameOrPassword[] = "User name or password mistake, please input again! ";
+inline constexpr char kNotAdministrator[] =
+    "You are not an administrator,authority is not looked over ! ";
+inline constexpr char kMissingNameOrPassword[] =
+    "Have not input the new user name or the password , please input again!";
+inline constexpr char kNameTaken[] = "The user name has already existed,please input again!";
+// A name or password that could not be stored and typed again as it is.
+inline constexpr char kInvalidNameOrPassword[] =
+    "The user name or the password is not valid, please input again!";
+
+}  // namespace app::messages

@@ -1,0 +1,35 @@
+#include "app/program.h"
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+
+namespace app {
+
+Program::Program(Services& services) {
+  login_ = std::make_unique<TForm2>(services, forms_);
+  forms_.login = login_.get();
+  connect(login_.get(), &TForm2::Closed, this, [this] {
+    ended_ = true;
+    emit Finished();
+  });
+  main_ = std::make_unique<TForm1>(services, forms_);
+  forms_.main = main_.get();
+  options_ = std::make_unique<TForm3>(services, forms_);
+  forms_.options = options_.get();
+  find_ = std::make_unique<TForm4>(services, forms_);
+  forms_.find = find_.get();
+}
+
+// The windows go in the reverse order of their creation.
+Program::~Program() {
+  find_.reset();
+  options_.reset();
+  main_.reset();
+  login_.reset();
+}
+
+void Program::Start() { login_->show(); }
+
+}  // namespace app

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QIcon>
+#include <QTableWidget>
+
+namespace app {
+
+// A report-style list with a tick box in front of each row: columns with
+// blank, unclickable headers, whole-row selection, optional grid lines.
+class CheckListView : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  // `widths` gives the columns and their widths in pixels.
+  CheckListView(const QList<int>& widths, QWidget* parent);
+
+  // Whether rows get a tick box (they do unless told otherwise). Applies to
+  // the rows added afterwards.
+  void SetCheckable(bool checkable) { checkable_ = checkable; }
+  bool Checkable() const { return checkable_; }
+
+  // Appends a row: caption (with an optional picture) in the first column,
+  // `texts` in the following ones; ticked or not (without tick boxes
+  // `checked` is ignored).
+  void AddRow(const QString& caption, const QStringList& texts, bool checked,
+              const QIcon& icon = QIcon());
+  int RowCount() const { return rowCount(); }
+  QString Caption(int row) const;
+  QString Text(int row, int column) const;
+  bool Checked(int row) const;
+  void SetChecked(int row, bool checked);
+  void RemoveRow(int row) { removeRow(row); }
+  void Clear() { setRowCount(0); }
+
+  // The caption of one column header.
+  void SetColumnCaption(int column, const QString& caption);
+  QString ColumnCaption(int column) const;
+
+  void SetGridLines(bool on) { setShowGrid(on); }
+  bool GridLines() const { return showGrid(); }
+
+ signals:
+  void MouseDown(Qt::MouseButton button);
+  void MouseMove();
+
+ protected:
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  bool checkable_ = true;
+};
+
+}  // namespace app

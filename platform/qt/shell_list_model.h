@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/qt/shell_icons.h"
+
+namespace platform {
+
+// Where the shell browser stands.
+enum class ShellLocation {
+  kDesktop,     // the top of the namespace: My Computer, then the desktop directory
+  kMyComputer,  // the drives
+  kFolder,      // a file-system folder
+};
+
+// What one row of the shell browser stands for.
+enum class ShellRowKind { kMyComputer, kDrive, kFolder, kFile };
+
+// One row: the entry's own name for folders and files (bytes as the
+// directory holds them), the display name for drives and My Computer.
+struct ShellRow {
+  std::string name;
+  ShellRowKind kind = ShellRowKind::kFile;
+  char drive = '\0';  // the drive letter of a drive row
+};
+
+// The rows of the shell browser: one location of the namespace, read in one
+// listing and sorted once (containers first, then files, each group by name
+// without regard to case). Hidden entries and "." and ".." never show.
+// File-system rows can be renamed in place through setData.
+class ShellListModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // Column of the name (editable) and of the item's kind.
+  static constexpr int kNameColumn = 0;
+  static constexpr int kTypeColumn = 1;
+
+  // Starts empty at My Computer with no rows; call one of the List methods.
+  ShellListModel(FileSystem& fs, const ShellIcons& icons, QObject* parent = nullptr);
+
+  // Lists the drives that exist now, one row each in letter order.
+  void ListMyComputer();
+
+  // Lists My Computer and then the entries of the desktop directory. When
+  // the desktop cannot be read only My Computer shows.
+  void ListDesktop();
+
+  // Lists a folder given by its Windows path (normalized by the caller).
+  // Returns false and leaves the model unchanged when it cannot be read.
+  bool ListFolder(const std::string& folder);
+
+  // Reads the current location again. A folder that can no longer be read
+  // shows no rows but stays the current location.
+  void Reload();
+
+  // The current location, and for kFolder and kDesktop its folder path.
+  ShellLocation location() const { return location_; }
+  const std::string& folder() const { return folder_; }
+
+  // The row at `row` (0 <= row < RowCount()).
+  const ShellRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+
+  // The parsing name of a row: folder + "\" + name for file-system rows,
+  // "C:\" for a drive, the "::{...}" name for My Computer; "" when out of range.
+  std::string RowPath(int row) const;
+
+  // True when opening the row shows its content (My Computer, drive, folder).
+  bool IsContainer(int row) const;
+
+  // The item-model interface: a flat table of RowCount() rows and two
+  // columns (name with its icon, kind of item).
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // Renames the item in place through the file system, inside its folder.
+  // Refused (false, row unchanged) when the new name is empty, "." or "..",
+  // contains a character that a file name cannot hold (such as "\" or "/"),
+  // or when the rename fails, for instance because the target exists.
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+ signals:
+  // A row was renamed on disk and now shows its new name.
+  void RowRenamed(int row);
+
+ private:
+  // Replaces every row and the location in one model reset.
+  void Replace(std::vector<ShellRow> rows, ShellLocation location, std::string folder);
+  // The sorted rows of a folder listing; nullopt when it cannot be read.
+  std::optional<std::vector<ShellRow>> ReadFolder(const std::string& folder);
+  QString TypeText(const ShellRow& row) const;
+
+  FileSystem& fs_;
+  const ShellIcons& icons_;
+  ShellLocation location_ = ShellLocation::kMyComputer;
+  std::string folder_;
+  std::vector<ShellRow> rows_;
+};
+
+// True when `name` can be given to an item by a rename: not empty, not "."
+// or "..", and free of the characters that file names cannot hold
+// (\ / : * ? " < > | and control characters).
+bool IsValidItemName(const std::string& name);
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the INI store's fuzz target (clang, libFuzzer, address and
+# undefined-behaviour sanitizers) and runs it for a bounded time on a copy of
+# the seed corpus in fuzz/corpus, which stays as committed.
+#   scripts/fuzz.sh [seconds]          default 60
+# QUILLOMAR_FUZZ_BUILD_DIR names another build folder (default build/fuzz).
+# A finding is written to <build folder>/artifacts/ and fails the script.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+build_dir="${QUILLOMAR_FUZZ_BUILD_DIR:-build/fuzz}"
+
+bash scripts/setup.sh
+# clang and its fuzzer runtime, from Debian's packages, when missing.
+missing=()
+for p in clang libclang-rt-14-dev; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset fuzz -B "$build_dir" >/dev/null
+cmake --build "$build_dir" --target ini_fuzzer -j2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/corpus" "$build_dir/artifacts"
+cp fuzz/corpus/* "$work/corpus/"
+# The target writes real record files, each flushed to disk; a memory file
+# system keeps the runs fast where there is one.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
+"$build_dir/fuzz/ini_fuzzer" "$work/corpus" \
+  -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -max_len=65536 \
+  -print_final_stats=1 -artifact_prefix="$build_dir/artifacts/"

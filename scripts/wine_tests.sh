@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Builds the program's core as 32-bit Windows programs and runs their tests
+# under Wine, each in a fresh Wine prefix; then checks that the Windows and
+# Linux builds agree on what is on disk. Installs the cross compiler and
+# Wine when missing; when the machine cannot have them, says so and exits 0.
+#   QUILLOMAR_WIN32_BUILD   the cross build folder (default build/win32)
+#   QUILLOMAR_NATIVE_BUILD  the Linux build with engine_tests (default build/default)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+win32_build=${QUILLOMAR_WIN32_BUILD:-build/win32}
+native_build=${QUILLOMAR_NATIVE_BUILD:-build/default}
+compiler=i686-w64-mingw32-g++-posix
+export WINEDEBUG=-all
+# No prompts for the .NET and HTML engines in a new prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+have_tools() {
+  command -v "$compiler" >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 &&
+    dpkg -s wine32 >/dev/null 2>&1
+}
+
+if ! have_tools; then
+  echo "wine_tests: installing the 32-bit Windows cross compiler and Wine (apt-get)"
+  if ! { as_root dpkg --add-architecture i386 &&
+         as_root apt-get update -qq &&
+         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+           g++-mingw-w64-i686 wine wine32; } >/tmp/quillomar-wine-install.log 2>&1 ||
+     ! have_tools; then
+    echo "wine_tests: skipped, this machine cannot install Wine (see /tmp/quillomar-wine-install.log)"
+    exit 0
+  fi
+fi
+
+cmake --no-warn-unused-cli -S . -B "$win32_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
+cmake --build "$win32_build" -j2
+
+scratch=$(mktemp -d /tmp/quillomar-wine-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+
+# A new, empty Wine prefix under the scratch folder.
+new_prefix() {
+  local prefix
+  prefix=$(mktemp -d "$scratch/prefix-XXXXXX")
+  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
+  echo "$prefix"
+}
+
+failed=0
+for test in platform_tests store_tests engine_tests; do
+  echo "wine_tests: $test.exe"
+  if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
+    failed=1
+  fi
+done
+
+# Both builds on one disk: the Windows build hides a folder of a Linux temp
+# folder (through Z:), the Linux build reads the records and the attributes
+# and hides a second item, and the Windows build lists both.
+echo "wine_tests: the Windows and Linux builds on one disk"
+interop_prefix=$(new_prefix)
+mkdir -p "$scratch/items/Private" "$scratch/items/Second"
+windows_path() { echo "Z:${1//\//\\}"; }
+hidden=$(windows_path "$scratch/items/Private")
+second=$(windows_path "$scratch/items/Second")
+win_hide() { WINEPREFIX=$interop_prefix wine "$win32_build/tests/win_hide.exe" "$@" | tr -d '\r'; }
+wineserver_stop() { WINEPREFIX=$interop_prefix wineserver -w 2>/dev/null || true; }
+
+interop_ok=1
+[ "$(win_hide hide Ann "$hidden")" = "1" ] || interop_ok=0
+wineserver_stop
+cmake --build "$native_build" --target engine_tests -j2 >/dev/null
+QUILLOMAR_INTEROP_PREFIX=$interop_prefix QUILLOMAR_INTEROP_ACCOUNT=Ann \
+  QUILLOMAR_INTEROP_HIDDEN=$hidden QUILLOMAR_INTEROP_SECOND=$second \
+  "$native_build/tests/engine_tests" --gtest_filter='WindowsInterop.*' --gtest_brief=1 ||
+  interop_ok=0
+[ "$(win_hide list Ann)" = "$(printf '%s\n%s' "$hidden" "$second")" ] || interop_ok=0
+# Hidden and system, with archive, which Wine adds to nothing but files.
+[ "$(win_hide attributes "$second")" = "0x16" ] || interop_ok=0
+wineserver_stop
+if [ "$interop_ok" -ne 1 ]; then
+  echo "wine_tests: the two builds disagree on disk"
+  failed=1
+fi
+
+if [ "$failed" -ne 0 ]; then
+  echo "wine_tests: FAILED"
+  exit 1
+fi
+echo "wine_tests: all passed"

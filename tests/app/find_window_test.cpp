@@ -1,0 +1,478 @@
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMouseEvent>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidgetItem>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "app/Unit4.h"
+#include "app/pictures/pictures.h"
+#include "app/toolkit/check_list_view.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/picture.h"
+#include "app/toolkit/scroll_box.h"
+#include "engine/hidden_items.h"
+#include "platform/qt/shell_tree_view.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+#include "tests/app/program_fixture.h"
+
+namespace testing_support {
+namespace {
+
+namespace fs = std::filesystem;
+namespace records = store::records;
+using platform::kAttrHiddenSystem;
+using platform::kAttrNone;
+using platform::kAttrReadOnly;
+
+// Set this to a folder to keep the window's pictures in both skins.
+constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
+// Longer than any test needs: a window still open then is closed, so that a
+// failing step can never leave the run waiting.
+constexpr int kWatchdogMs = 30000;
+
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button) {
+  const QPointF local = QRectF(widget->rect()).center();
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+  QMouseEvent event(type, local, widget->mapToGlobal(local), button, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void MoveOver(QWidget* widget) { SendMouse(widget, QEvent::MouseMove, Qt::NoButton); }
+
+void Press(QWidget* widget, Qt::MouseButton button) {
+  SendMouse(widget, QEvent::MouseButtonPress, button);
+  SendMouse(widget, QEvent::MouseButtonRelease, button);
+}
+
+// Lets events run for `ms` milliseconds.
+void Idle(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+}
+
+// Lets events run until `done` holds or `ms` milliseconds have passed.
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+  return true;
+}
+
+void MakeFile(const std::string& real_path) { WriteAll(real_path, "x"); }
+
+class FindWindowTest : public ProgramTest {
+ protected:
+  app::TForm4* Find() { return forms().find; }
+  platform::ShellTreeView* Tree() { return Find()->FolderTree(); }
+  app::CheckListView* List() { return Find()->ResultList(); }
+  std::string DesktopPath() { return prefix_.fs().DesktopPath(); }
+  std::string OnDesktop(const std::string& name) { return DesktopPath() + "\\" + name; }
+
+  // Opens the window as the main window's Find command does (the main window
+  // hidden, the window run modally), runs `inside` while it is open, then
+  // presses the close mark.
+  void RunFindWindow(const std::function<void()>& inside) {
+    forms().main->hide();
+    bool ran = false;
+    QTimer::singleShot(0, Find(), [&] {
+      inside();
+      ran = true;
+      if (Find()->InModalRun()) Press(Find()->CloseMark(), Qt::LeftButton);
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, Find(), [this] { Find()->close(); });
+    watchdog.start(kWatchdogMs);
+    Find()->RunModal();
+    EXPECT_TRUE(watchdog.isActive()) << "the window had to be closed by the watchdog";
+    EXPECT_TRUE(ran);
+    ProcessEvents();
+  }
+
+  // Selects a folder in the tree as a click would.
+  void Select(const std::string& windows_path) {
+    ASSERT_TRUE(Tree()->SelectPath(windows_path)) << windows_path;
+    ProcessEvents();
+  }
+
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    for (int row = 0; row < List()->RowCount(); ++row) rows.push_back(List()->Caption(row).toStdString());
+    return rows;
+  }
+  bool EveryRowSaysShow() {
+    for (int row = 0; row < List()->RowCount(); ++row) {
+      if (List()->Text(row, 1) != "Show") return false;
+    }
+    return List()->columnCount() == 2;
+  }
+  std::uint32_t Attributes(const std::string& windows_path) {
+    return prefix_.fs().GetAttributes(windows_path).value_or(0xFFFF) & ~platform::kAttrDirectory;
+  }
+  // The folder's entries in directory order, names starting with "." left out.
+  std::vector<std::string> DirectoryOrder(const std::string& windows_folder) {
+    std::vector<std::string> paths;
+    const std::optional<std::vector<platform::DirEntry>> listing = prefix_.fs().ListFolder(windows_folder);
+    if (!listing) return paths;
+    for (const platform::DirEntry& entry : *listing) {
+      if (entry.name[0] != '.') paths.push_back(windows_folder + "\\" + entry.name);
+    }
+    return paths;
+  }
+
+  // The window as a picture; kept on disk when the screenshot folder is set.
+  QImage Grab(const QString& file_name) {
+    ProcessEvents();
+    const QImage image = Find()->grab().toImage();
+    const QByteArray folder = qgetenv(kScreenshotFolderVariable);
+    if (!folder.isEmpty()) {
+      QDir().mkpath(QString::fromLocal8Bit(folder));
+      image.save(QString::fromLocal8Bit(folder) + "/" + file_name);
+    }
+    return image;
+  }
+};
+
+TEST_F(FindWindowTest, StartUpChangesNothingAndTheFirstOpeningListsTheDesktop) {
+  const std::string desktop = prefix_.desktop();
+  fs::create_directories(desktop + "/Secret/Inner");
+  fs::create_directories(desktop + "/.config");
+  MakeFile(desktop + "/note.txt");
+  MakeFile(desktop + "/Secret/Inner/deep.txt");
+  platform::FileSystem& files = prefix_.fs();
+  for (const char* name : {"Secret", "Secret\\Inner", "Secret\\Inner\\deep.txt", ".config"}) {
+    files.SetAttributes(OnDesktop(name), kAttrHiddenSystem);
+  }
+  files.SetAttributes(OnDesktop("note.txt"), kAttrReadOnly);
+
+  // Starting (twice) selects and names the desktop but touches nothing.
+  Start();
+  Restart();
+  EXPECT_EQ(Tree()->SelectedPath(), DesktopPath());
+  EXPECT_EQ(Find()->CurrentFolder(), DesktopPath());
+  EXPECT_EQ(Find()->CurrentFolderLabel()->text().toStdString(), DesktopPath());
+  EXPECT_EQ(DosAttrib(desktop + "/Secret"), "0x6");
+  EXPECT_TRUE(ListedInDotHidden(desktop, "Secret"));
+  EXPECT_EQ(Attributes(OnDesktop("note.txt")), kAttrReadOnly);
+  EXPECT_EQ(List()->RowCount(), 0);
+  EXPECT_EQ(shell_.notifications, 0);
+
+  const std::vector<std::string> expected = DirectoryOrder(DesktopPath());
+  RunFindWindow([&] {
+    EXPECT_EQ(Tree()->SelectedPath(), DesktopPath());
+    EXPECT_EQ(Rows(), expected);
+    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_TRUE(EveryRowSaysShow());
+    EXPECT_FALSE(List()->item(0, 0)->data(Qt::CheckStateRole).isValid()) << "no tick boxes";
+    EXPECT_EQ(shell_.notifications, 1);
+    // Direct entries only, read-only included; dot-names are left alone.
+    EXPECT_EQ(DosAttrib(desktop + "/Secret"), "");
+    EXPECT_FALSE(ListedInDotHidden(desktop, "Secret"));
+    EXPECT_EQ(Attributes(OnDesktop("note.txt")), kAttrNone);
+    EXPECT_EQ(DosAttrib(desktop + "/.config"), "0x6");
+    EXPECT_EQ(Attributes(OnDesktop("Secret\\Inner")), kAttrHiddenSystem);
+    // The desktop node was read while Secret was hidden; reached through
+    // its drive, the folder shows what lies directly below it.
+    EXPECT_EQ(Tree()->topLevelItem(0)->childCount(), 1);  // My Computer alone
+    Select(OnDesktop("Secret"));
+    EXPECT_EQ(Rows(), std::vector<std::string>{OnDesktop("Secret\\Inner")});
+  });
+  EXPECT_EQ(Attributes(OnDesktop("Secret\\Inner")), kAttrNone);
+  EXPECT_EQ(Attributes(OnDesktop("Secret\\Inner\\deep.txt")), kAttrHiddenSystem);
+  EXPECT_EQ(shell_.notifications, 2);
+}
+
+TEST_F(FindWindowTest, DriveRootsListSingleBackslashPathsAndMyComputerListsNothing) {
+  fs::create_directories(prefix_.DriveC() + "/Boot");
+  MakeFile(prefix_.DriveC() + "/boot.ini");
+  prefix_.fs().SetAttributes("C:\\boot.ini", kAttrHiddenSystem | kAttrReadOnly);
+  Start();
+  RunFindWindow([&] {
+    Select("C:\\");
+    EXPECT_EQ(Find()->CurrentFolder(), "C:");
+    EXPECT_EQ(Rows(), DirectoryOrder("C:"));
+    for (const std::string& row : Rows()) EXPECT_EQ(row.rfind('\\'), 2u) << row;
+    EXPECT_EQ(Attributes("C:\\boot.ini"), kAttrNone);
+
+    Select("My Computer");
+    EXPECT_EQ(Find()->CurrentFolder(), "My Computer");
+    EXPECT_EQ(List()->RowCount(), 0);
+    EXPECT_EQ(shell_.notifications, 3);
+  });
+}
+
+TEST_F(FindWindowTest, NamesThatAreNotUtf8AreListedAndShownAgainByteForByte) {
+  const std::string folder = "C:\\D\xE9p";  // Latin-1, as an older disk may hold
+  fs::create_directories(prefix_.DriveC() + "/D\xE9p");
+  MakeFile(prefix_.DriveC() + "/D\xE9p/caf\xE9.txt");
+  prefix_.fs().SetAttributes(folder + "\\caf\xE9.txt", kAttrHiddenSystem);
+  Start();
+  RunFindWindow([&] {
+    Select(folder);
+    EXPECT_EQ(Find()->CurrentFolder(), folder);
+    EXPECT_EQ(List()->RowCount(), 1);
+  });
+  EXPECT_EQ(Attributes(folder + "\\caf\xE9.txt"), kAttrNone);
+}
+
+TEST_F(FindWindowTest, OnlyTheTwoDataFoldersNamedExactlyAreExcluded) {
+  StartInitialised();
+  platform::FileSystem& files = prefix_.fs();
+  MakeFile(Native(records::kDataParentFolder) + "/loose.txt");
+  files.SetAttributes("C:\\WINDOWS\\zizodo\\loose.txt", kAttrHiddenSystem);
+  files.SetAttributes(records::kSettingsFile, kAttrHiddenSystem);
+  // The same name in other letters is another folder.
+  fs::create_directories(Native("C:\\WINDOWS") + "/Zizodo");
+  MakeFile(Native("C:\\WINDOWS") + "/Zizodo/inner.txt");
+  files.SetAttributes("C:\\WINDOWS\\Zizodo\\inner.txt", kAttrHiddenSystem);
+  ASSERT_EQ(Attributes(records::kDataParentFolder), kAttrHiddenSystem);
+
+  RunFindWindow([&] {
+    // Listing C:\WINDOWS shows the parent data folder itself again.
+    Select("C:\\WINDOWS");
+    const std::vector<std::string> rows = Rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "C:\\WINDOWS\\zizodo"), rows.end());
+    EXPECT_EQ(Attributes(records::kDataParentFolder), kAttrNone);
+
+    // Now that it shows, the tree reaches it once read afresh.
+    Tree()->Fill();
+    Select(records::kDataParentFolder);
+    EXPECT_EQ(Find()->CurrentFolder(), records::kDataParentFolder);
+    EXPECT_EQ(List()->RowCount(), 0);
+    files.SetAttributes(records::kDataFolder, kAttrNone);
+    Tree()->Fill();
+    Select(records::kDataFolder);
+    EXPECT_EQ(Find()->CurrentFolder(), records::kDataFolder);
+    EXPECT_EQ(List()->RowCount(), 0);
+
+    Select("C:\\WINDOWS\\Zizodo");
+    EXPECT_EQ(Rows(), std::vector<std::string>{"C:\\WINDOWS\\Zizodo\\inner.txt"});
+  });
+  EXPECT_EQ(Attributes("C:\\WINDOWS\\zizodo\\loose.txt"), kAttrHiddenSystem);
+  EXPECT_EQ(Attributes(records::kSettingsFile), kAttrHiddenSystem);
+  EXPECT_EQ(Attributes("C:\\WINDOWS\\Zizodo\\inner.txt"), kAttrNone);
+}
+
+TEST_F(FindWindowTest, ReopeningKeepsTheStateAndListsAgainOnlyAfterTheWatchedFolderChanged) {
+  const std::string data = prefix_.DriveC() + "/Data";
+  fs::create_directories(data + "/Sub");
+  MakeFile(data + "/a.txt");
+  Start();
+  std::vector<std::string> rows;
+  RunFindWindow([&] {
+    Select("C:\\Data");
+    rows = Rows();
+  });
+  EXPECT_EQ(rows.size(), 2u);
+  EXPECT_EQ(shell_.notifications, 2);
+
+  // Hidden again while closed: reopening shows the same list, lists nothing,
+  // and pressing the selected node again changes nothing either.
+  prefix_.fs().SetAttributes("C:\\Data\\a.txt", kAttrHiddenSystem);
+  Idle(300);
+  RunFindWindow([&] {
+    EXPECT_EQ(Tree()->SelectedPath(), "C:\\Data");
+    EXPECT_EQ(Rows(), rows);
+    const QPoint node = Tree()->visualItemRect(Tree()->currentItem()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, node, Tree()->viewport()->mapToGlobal(node), Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(Tree()->viewport(), &event);
+    }
+    ProcessEvents();
+  });
+  EXPECT_EQ(Attributes("C:\\Data\\a.txt"), kAttrHiddenSystem);
+  EXPECT_EQ(shell_.notifications, 2);
+
+  // A new entry while closed: the tree selects the folder again at once, but
+  // its listing waits for the next opening.
+  int changes = 0;
+  QObject::connect(Tree(), &platform::ShellTreeView::Change, Find(), [&] { ++changes; });
+  fs::create_directories(data + "/New");
+  ASSERT_TRUE(WaitUntil([&] { return changes > 0; }, 5000));
+  Idle(200);
+  EXPECT_EQ(Attributes("C:\\Data\\a.txt"), kAttrHiddenSystem);
+  EXPECT_EQ(shell_.notifications, 2);
+  RunFindWindow([&] {
+    EXPECT_EQ(Rows(), DirectoryOrder("C:\\Data"));
+    EXPECT_EQ(Rows().size(), 3u);
+    EXPECT_EQ(shell_.notifications, 3);
+  });
+  EXPECT_EQ(Attributes("C:\\Data\\a.txt"), kAttrNone);
+}
+
+TEST_F(FindWindowTest, TheWatchListsAgainOnANewEntryButNotOnAnAttributeChange) {
+  const std::string data = prefix_.DriveC() + "/Data";
+  fs::create_directories(data + "/Old");
+  MakeFile(data + "/a.txt");
+  Start();
+  RunFindWindow([&] {
+    Select("C:\\Data");
+    ASSERT_EQ(shell_.notifications, 2);
+    QTreeWidgetItem* node = Tree()->currentItem();
+    Tree()->expandItem(node);
+
+    // The listing's own attribute changes, and anyone else's, are no reason.
+    prefix_.fs().SetAttributes("C:\\Data\\a.txt", kAttrHiddenSystem);
+    Idle(400);
+    EXPECT_EQ(shell_.notifications, 2);
+
+    fs::create_directories(data + "/New");
+    ASSERT_TRUE(WaitUntil([&] { return shell_.notifications == 3; }, 5000));
+    Idle(400);
+    EXPECT_EQ(shell_.notifications, 3) << "one listing for the new folder, none for its own changes";
+    EXPECT_EQ(Tree()->currentItem(), node);
+    EXPECT_EQ(node->childCount(), 2);
+    EXPECT_EQ(Rows(), DirectoryOrder("C:\\Data"));
+    EXPECT_EQ(Attributes("C:\\Data\\a.txt"), kAttrNone);
+  });
+}
+
+TEST_F(FindWindowTest, AnItemWhoseRecordsWereLostIsShownAgainThroughTheFindWindow) {
+  const std::string data = prefix_.DriveC() + "/Data";
+  fs::create_directories(data + "/Private");
+  StartLoggedInAsAdministrator();
+  ASSERT_EQ(engine::HideItem(prefix_.fs(), "name", "C:\\Data\\Private"), "1");
+  ASSERT_EQ(DosAttrib(data + "/Private"), "0x6");
+  ASSERT_TRUE(ListedInDotHidden(data, "Private"));
+  // The records go, as after a reinstall.
+  prefix_.fs().DeleteFile(records::AccountFile("name"));
+  prefix_.fs().DeleteFile(records::kGlobalRecordFile);
+
+  RunFindWindow([&] {
+    Select("C:\\Data");
+    EXPECT_EQ(Rows(), std::vector<std::string>{"C:\\Data\\Private"});
+  });
+  EXPECT_EQ(DosAttrib(data + "/Private"), "");
+  EXPECT_FALSE(ListedInDotHidden(data, "Private"));
+}
+
+TEST_F(FindWindowTest, TitleBarDragsTheCloseMarkFollowsThePointerAndEveryCloseBringsTheMainWindowBack) {
+  Start();
+  Find()->ApplySkin(app::Skin::kOne, app::SkinOrigin::kLogin);
+  RunFindWindow([&] {
+    Press(Find()->GlossyPicture(), Qt::LeftButton);
+    Press(Find()->NavyPicture(), Qt::RightButton);
+    Press(Find()->Caption(), Qt::MiddleButton);
+    EXPECT_EQ(window_manager_.drags, (std::vector<QWidget*>{Find(), Find(), Find()}));
+    EXPECT_TRUE(Find()->isVisible());
+
+    app::Label* mark = Find()->CloseMark();
+    // The caption is no reset surface.
+    MoveOver(mark);
+    MoveOver(Find()->Caption());
+    EXPECT_EQ(mark->FontColor(), app::kHoverRed);
+    for (QWidget* reset : std::vector<QWidget*>{Find()->BodyPanel(), Find()->NavyPicture(),
+                                                Find()->GlossyPicture(), Tree()->viewport(),
+                                                List()->viewport()}) {
+      MoveOver(mark);
+      EXPECT_EQ(mark->FontColor(), app::kHoverRed);
+      MoveOver(reset);
+      EXPECT_EQ(mark->FontColor(), app::kBlack) << reset->metaObject()->className();
+    }
+    MoveOver(mark);
+  });
+  // Closed by its mark: the modal run is over and the main window is back;
+  // the mark stays red until the Find command sets it black.
+  EXPECT_FALSE(Find()->isVisible());
+  EXPECT_TRUE(forms().main->isVisible());
+  EXPECT_EQ(Find()->CloseMark()->FontColor(), app::kHoverRed);
+  Find()->ResetCloseMark();
+  EXPECT_EQ(Find()->CloseMark()->FontColor(), app::kBlack);
+
+  // Closed by the window system: the same.
+  forms().main->hide();
+  QTimer::singleShot(0, Find(), [this] { Find()->close(); });
+  Find()->RunModal();
+  EXPECT_FALSE(Find()->isVisible());
+  EXPECT_TRUE(forms().main->isVisible());
+}
+
+// Pixels of the window as drawn.
+void ExpectPixel(const QImage& image, QPoint at, QColor expected) {
+  SCOPED_TRACE(testing::Message() << "pixel " << at.x() << "," << at.y());
+  EXPECT_EQ(image.pixelColor(at).rgb(), expected.rgb());
+}
+
+constexpr QPoint kInTitle(200, 12);
+constexpr QPoint kUnderNavyPicture(200, 23);
+constexpr QPoint kOnSplitter(200, 24 + 2 + 263 + 1);
+constexpr QPoint kOnBodyEdge(0, 200);
+const QColor kFlatEdge(160, 160, 160);
+const QColor kNavyPixel(0, 0, 160);
+
+TEST_F(FindWindowTest, SkinsColourTheWindowAndShowOneTitlePicture) {
+  const std::string desktop = prefix_.desktop();
+  for (const char* folder : {"Letters", "Photos", "Projects"}) fs::create_directories(desktop + "/" + folder);
+  MakeFile(desktop + "/notes.txt");
+  StartInitialised();
+  // Before any login press: the built-in look, the navy picture in front.
+  EXPECT_EQ(Find()->Color(), app::kCream);
+  EXPECT_EQ(Find()->BodyPanel()->Color(), app::kCream);
+  EXPECT_EQ(Find()->BodyPanel()->GetBevel(), app::Bevel::kFlat);
+  EXPECT_EQ(Find()->Caption()->FontColor(), app::ToBgr(QApplication::palette().color(QPalette::WindowText)));
+  EXPECT_EQ(Find()->childAt(kInTitle), Find()->NavyPicture());
+  EXPECT_EQ(Tree()->geometry().height(), 263);
+  QImage image = Grab("find_builtin.png");
+  ExpectPixel(image, kInTitle, kNavyPixel);
+  // The glossy picture lies behind, one row taller.
+  const QImage glossy = app::GlossyTitlePicture().toImage();
+  ExpectPixel(image, kUnderNavyPicture, glossy.pixelColor(kUnderNavyPicture - Find()->GlossyPicture()->pos()));
+  ExpectPixel(image, kOnBodyEdge, kFlatEdge);
+  ExpectPixel(image, kOnSplitter, app::ToQColor(app::kLightGrey));
+
+  // Skin 1 from the settings file, applied by a (failed) login press.
+  store::IniFile(prefix_.fs(), records::kSettingsFile)
+      .WriteString(records::kSkinSection, records::kSkinKey, records::kSkinOne);
+  LogIn("name", "wrong");
+  EXPECT_EQ(Find()->Color(), app::kLavender);
+  EXPECT_EQ(Find()->BodyPanel()->Color(), app::kLavender);
+  EXPECT_EQ(Find()->BodyPanel()->GetBevel(), app::Bevel::kNone);
+  EXPECT_EQ(Find()->Caption()->FontColor(), app::kNavy);
+  EXPECT_EQ(Tree()->geometry().height(), 263);
+  RunFindWindow([&] {
+    image = Grab("find_skin1.png");
+    ExpectPixel(image, kInTitle, glossy.pixelColor(kInTitle - Find()->GlossyPicture()->pos()));
+    ExpectPixel(image, kOnSplitter - QPoint(0, 2), app::ToQColor(app::kLightGrey));
+  });
+
+  // Skin 2, whichever way it came: near-white title text on navy.
+  for (app::SkinOrigin origin : {app::SkinOrigin::kLogin, app::SkinOrigin::kCommand}) {
+    Find()->ApplySkin(app::Skin::kOne, origin);
+    Find()->ApplySkin(app::Skin::kTwo, origin);
+    EXPECT_EQ(Find()->Color(), app::kLightGrey);
+    EXPECT_EQ(Find()->BodyPanel()->Color(), app::kLightGrey);
+    EXPECT_EQ(Find()->BodyPanel()->GetBevel(), app::Bevel::kFlat);
+    EXPECT_EQ(Find()->Caption()->FontColor(), app::kNearWhite);
+    EXPECT_FALSE(Find()->GlossyPicture()->isVisibleTo(Find()));
+    EXPECT_TRUE(Find()->NavyPicture()->isVisibleTo(Find()));
+  }
+  RunFindWindow([&] {
+    image = Grab("find_skin2.png");
+    ExpectPixel(image, kInTitle, kNavyPixel);
+    ExpectPixel(image, kUnderNavyPicture, app::ToQColor(app::kLightGrey));
+    ExpectPixel(image, kOnBodyEdge, kFlatEdge);
+    ExpectPixel(image, kOnSplitter, app::ToQColor(app::kLightGrey));
+  });
+}
+
+}  // namespace
+}  // namespace testing_support

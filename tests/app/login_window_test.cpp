@@ -1,0 +1,205 @@
+#include <QKeyEvent>
+#include <QApplication>
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/messages.h"
+#include "app/toolkit/edit_controls.h"
+#include "app/toolkit/scroll_box.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+#include "tests/app/program_fixture.h"
+
+namespace testing_support {
+namespace {
+
+namespace records = store::records;
+using app::messages::kChooseUser;
+using app::messages::kWrongNameOrPassword;
+
+constexpr char kFreshSettings[] =
+    "[jiance]\r\n1=2\r\n[weijianhao]\r\nycwj=0\r\n[guanlishezhiname]\r\nname=31852\r\n";
+constexpr char kFreshAdministratorFile[] = "[guanlishezhi]\r\n1=1\r\n";
+
+class LoginWindowTest : public ProgramTest {
+ protected:
+  QStringList UserBoxItems() {
+    QStringList items;
+    for (int i = 0; i < forms().login->UserBox()->count(); ++i) items << forms().login->UserBox()->itemText(i);
+    return items;
+  }
+  void AddUser(const std::string& name, const std::string& password) {
+    store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kUsersSection, name, password);
+  }
+  void AddAdministrator(const std::string& name, const std::string& password) {
+    store::IniFile(prefix_.fs(), records::kSettingsFile)
+        .WriteString(records::kAdministratorsSection, name, password);
+  }
+  bool LoggedIn() { return !forms().login->isVisible() && forms().main->isVisible(); }
+};
+
+TEST_F(LoginWindowTest, VeryFirstStartOffersFirstRunAndYesCreatesTheStoreInOrder) {
+  Start();
+  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_FALSE(forms().login->LoginPanel()->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(Native(records::kDataFolder)));
+
+  forms().login->SpeedButton2Click();
+  EXPECT_EQ(FileText(records::kSettingsFile), kFreshSettings);
+  EXPECT_EQ(FileText(records::AccountFile("name")), kFreshAdministratorFile);
+  EXPECT_FALSE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(forms().login->LoginPanel()->isVisible());
+  EXPECT_EQ(UserBoxItems(), QStringList{"name"});
+  EXPECT_EQ(forms().login->CurrentAccount(), "");
+  // The store's folders are hidden from now on.
+  EXPECT_EQ(DosAttrib(Native(records::kDataFolder)), "0x6");
+  EXPECT_EQ(DosAttrib(Native(records::kDataParentFolder)), "0x6");
+  EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(LoginWindowTest, YesRefillsTheUserBoxFromScratch) {
+  StartInitialised();
+  forms().login->SpeedButton2Click();
+  EXPECT_EQ(UserBoxItems(), QStringList{"name"});
+}
+
+TEST_F(LoginWindowTest, AMarkerOtherThanTwoDeletesTheDataFolderAtStart) {
+  StartInitialised();
+  AddUser("Ann", "pw");
+  store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kFirstRunSection, "1", "1");
+  Restart();
+  EXPECT_FALSE(std::filesystem::exists(Native(records::kDataFolder)));
+  EXPECT_TRUE(std::filesystem::exists(Native(records::kDataParentFolder)));
+  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+}
+
+TEST_F(LoginWindowTest, AnUnreadableSettingsFileNeverDeletesTheRecords) {
+  StartInitialised();
+  const std::string settings = Native(records::kSettingsFile);
+  std::filesystem::remove(settings);
+  std::filesystem::create_directory(settings);  // a folder where the file should be
+  Restart();
+  EXPECT_TRUE(std::filesystem::exists(Native(records::AccountFile("name"))));
+  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+}
+
+TEST_F(LoginWindowTest, UserBoxListsOrdinaryUsersFirstThenAdministratorsEachInFileOrder) {
+  StartInitialised();
+  AddUser("Zoe", "1");
+  AddUser("Ann", "2");
+  AddAdministrator("boss", "3");
+  AddUser("name", "4");  // also an administrator: listed twice
+  Restart();
+  EXPECT_EQ(UserBoxItems(), (QStringList{"Zoe", "Ann", "name", "name", "boss"}));
+}
+
+TEST_F(LoginWindowTest, LoginCheckAdmitsOnlyTheExactStoredPassword) {
+  StartInitialised();
+  AddUser("Ann", "Secret");
+  AddUser("Nobody", "");
+  Restart();
+
+  forms().login->Button8Click();
+  LogIn("Ann", "secret");
+  LogIn("Ann", "Secret ");
+  LogIn("Nobody", "");
+  LogIn("Ann", "");
+  EXPECT_EQ(dialogs_.messages, (std::vector<std::string>{kChooseUser, kWrongNameOrPassword,
+                                                        kWrongNameOrPassword, kWrongNameOrPassword,
+                                                        kWrongNameOrPassword}));
+  EXPECT_FALSE(LoggedIn());
+  // A failed check leaves name and password in place.
+  EXPECT_EQ(forms().login->CurrentAccount(), "Ann");
+
+  LogIn("Ann", "Secret");
+  EXPECT_TRUE(LoggedIn());
+  EXPECT_EQ(forms().login->CurrentAccount(), "Ann");
+  EXPECT_EQ(dialogs_.messages.size(), 5u);
+}
+
+TEST_F(LoginWindowTest, ANameInBothSectionsIsAdmittedWithEitherPassword) {
+  StartInitialised();
+  AddUser("name", "user-pw");
+  Restart();
+  LogIn("name", "31852");
+  EXPECT_TRUE(LoggedIn());
+  Restart();
+  LogIn("name", "user-pw");
+  EXPECT_TRUE(LoggedIn());
+}
+
+TEST_F(LoginWindowTest, EnterPressesTheLoginButton) {
+  StartInitialised();
+  forms().login->UserBox()->setCurrentIndex(0);
+  forms().login->PasswordBox()->setText("31852");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(forms().login->PasswordBox(), &enter);
+  ProcessEvents();
+  EXPECT_TRUE(LoggedIn());
+}
+
+TEST_F(LoginWindowTest, EveryLoginPressMakesTheMirrorCopy) {
+  StartInitialised();
+  WriteAll(Native(records::kGlobalRecordFile), "[weijianyincang]\r\n1=C:\\x\r\n");
+  LogIn("name", "wrong");
+  const std::string mirror = Native(records::kMirrorFile);
+  EXPECT_EQ(ReadAll(mirror), "[weijianyincang]\r\n1=C:\\x\r\n");
+  EXPECT_EQ(DosAttrib(mirror), "0x6");
+
+  WriteAll(Native(records::kGlobalRecordFile), "[weijianyincang]\r\n2=C:\\y\r\n");
+  LogIn("name", "31852");
+  EXPECT_EQ(ReadAll(mirror), "[weijianyincang]\r\n2=C:\\y\r\n");
+}
+
+TEST_F(LoginWindowTest, NoCancelAndCloseMarkEndTheProgramWithoutAMirrorCopy) {
+  StartInitialised();
+  WriteAll(Native(records::kGlobalRecordFile), "[weijianyincang]\r\n1=C:\\x\r\n");
+  const std::string mirror = Native(records::kMirrorFile);
+
+  forms().login->Button1Click();  // "Cancel"
+  EXPECT_TRUE(program().Ended());
+  Restart();
+  forms().login->Label3Click();  // the close mark, through the hidden main window
+  EXPECT_TRUE(program().Ended());
+  EXPECT_FALSE(std::filesystem::exists(mirror));
+
+  std::filesystem::remove_all(Native(records::kDataFolder));
+  Restart();
+  ASSERT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  forms().login->SpeedButton3Click();  // "No"
+  EXPECT_TRUE(program().Ended());
+  EXPECT_FALSE(std::filesystem::exists(mirror));
+}
+
+TEST_F(LoginWindowTest, YesWithoutADataFolderWritesNothingAndKeepsTheFirstRunPanel) {
+  // A file where C:\WINDOWS\zizodo should be: the data folder cannot be made.
+  std::filesystem::create_directories(prefix_.DriveC() + "/WINDOWS");
+  WriteAll(prefix_.DriveC() + "/WINDOWS/zizodo", "not a folder");
+  Start();
+  forms().login->SpeedButton2Click();
+  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(LoginWindowTest, YesWithAnUnwritableSettingsFileReportsAndLeavesNoHalfStore) {
+  Start();
+  const std::string folder = Native(records::kDataFolder);
+  std::filesystem::create_directories(folder);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                           std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  forms().login->SpeedButton2Click();
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_EQ(dialogs_.errors[0], "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI.");
+  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(Native(records::kSettingsFile)));
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+  Restart();
+  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+}
+
+}  // namespace
+}  // namespace testing_support

@@ -1,0 +1,174 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "app/toolkit/check_list_view.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/scroll_box.h"
+#include "app/toolkit/speed_button.h"
+#include "app/toolkit/splitter.h"
+#include "platform/qt/shell_list_view.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace testing_support {
+namespace {
+
+namespace records = store::records;
+using Strings = std::vector<std::string>;
+
+class MainWindowHidingTest : public MainWindowTest {
+ protected:
+  void SetUp() override { StartLoggedInAsAdministrator(); }
+  Strings BrowserNames() {
+    Strings names;
+    for (int row = 0; row < main().ShellBrowser()->RowCount(); ++row) names.push_back(main().ShellBrowser()->RowName(row));
+    return names;
+  }
+  // The list's rows: "path", or "-path" when unticked.
+  Strings Rows() {
+    Strings rows;
+    for (int row = 0; row < main().HiddenList()->RowCount(); ++row) {
+      rows.push_back((main().HiddenList()->Checked(row) ? "" : "-") + main().HiddenList()->Caption(row).toStdString());
+    }
+    return rows;
+  }
+  std::string Status() { return main().StatusLine()->text().toStdString(); }
+  Strings Entries(const std::string& file) {
+    store::IniFile ini(prefix_.fs(), file);
+    Strings entries;
+    for (const std::string& key : ini.ReadSection(records::kHiddenItemsSection)) {
+      entries.push_back(key + "=" + ini.ReadString(records::kHiddenItemsSection, key, ""));
+    }
+    return entries;
+  }
+  bool Showing(app::SpeedButton* shown, app::SpeedButton* hidden) { return Shown(shown) && !Shown(hidden); }
+};
+
+TEST_F(MainWindowHidingTest, ListStaysEmptyAfterLoginAndRejectedPathsOnlyReloadIt) {
+  store::IniFile(prefix_.fs(), records::AccountFile("name")).WriteString(records::kHiddenItemsSection, "7", "C:\\Old");
+  const std::string account = FileText(records::AccountFile("name"));
+  const std::string settings = FileText(records::kSettingsFile);
+  Restart();
+  LogIn("name", "31852");
+  EXPECT_TRUE(Rows().empty() && Status().empty());
+
+  main().Label10Click();
+  main().Label13Click();  // the line is empty
+  EXPECT_EQ(Rows(), Strings{"C:\\Old"});
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  1 File");
+  EXPECT_TRUE(MenusClosed());
+  EXPECT_EQ(FileText(records::AccountFile("name")), account);
+  EXPECT_EQ(FileText(records::kSettingsFile), settings);
+}
+
+TEST_F(MainWindowHidingTest, HideFolderHidesTheSelectedItemAndComebackBringsItBack) {
+  std::filesystem::create_directories(prefix_.DriveC() + "/Data/Private");
+  WriteAll(prefix_.DriveC() + "/Data/after.txt", "");
+  SelectInBrowser("C:\\Data", "Private");
+  EXPECT_EQ(main().SelectedPathLine()->text(), "C:\\Data\\Private");
+
+  ClickOn(main().ToolbarButtons()[0]);
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "0x6");
+  EXPECT_TRUE(ListedInDotHidden(prefix_.DriveC() + "/Data", "Private"));
+  EXPECT_EQ(BrowserNames(), Strings{"after.txt"});
+  EXPECT_EQ(Rows(), Strings{"C:\\Data\\Private"});
+  EXPECT_EQ(main().HiddenList()->Text(0, 1), "Hide");
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  1 File");
+  EXPECT_EQ(main().SelectedPath(), "");
+  EXPECT_EQ(shell_.notifications, 1);
+  EXPECT_EQ(Entries(records::AccountFile("name")), Strings{"1=C:\\Data\\Private"});
+  EXPECT_EQ(Entries(records::kGlobalRecordFile), Strings{"1=C:\\Data\\Private"});
+
+  main().HiddenList()->SetChecked(0, false);
+  ClickOn(main().ToolbarButtons()[1]);
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "");
+  EXPECT_EQ(BrowserNames(), (Strings{"Private", "after.txt"}));
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  0 File");
+  EXPECT_EQ(shell_.notifications, 2);
+  EXPECT_TRUE(Entries(records::AccountFile("name")).empty() && Entries(records::kGlobalRecordFile).empty());
+}
+
+TEST_F(MainWindowHidingTest, ANameThatIsNotUtf8IsHiddenAndRestoredByteForByte) {
+  const std::string path = "C:\\Data\\caf\xe9.txt";  // Latin-1, as older disks hold it
+  Hide({"caf\xe9.txt"});
+  EXPECT_EQ(DosAttrib(Native(path)), "0x6");
+  EXPECT_EQ(Entries(records::AccountFile("name")), Strings{"1=" + path});
+  main().HiddenList()->SetChecked(0, false);
+  main().SpeedButton2Click();
+  EXPECT_EQ(DosAttrib(Native(path)), "");
+  EXPECT_TRUE(Rows().empty() && Entries(records::AccountFile("name")).empty());
+}
+
+TEST_F(MainWindowHidingTest, FailedRecordWritesAreShownOnceAndLeaveTheListTrue) {
+  Hide({"first.txt", "second.txt", "third.txt"});
+  main().HiddenList()->SetChecked(2, false);
+  main().SpeedButton2Click();
+  ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0444), 0);
+  main().StatusLine()->setText("unchanged");
+  SelectInBrowser("C:\\Data", "third.txt");
+  main().SpeedButton1Click();
+  EXPECT_EQ(dialogs_.errors, Strings{"Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\biefei.INI."});
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\third.txt")), "");
+  EXPECT_EQ(BrowserNames(), Strings{"third.txt"});
+  // The steps that always run did: the list shows the account file, which
+  // got its entry before the global record failed; the line is empty. The
+  // rest of the command did not run.
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\first.txt", "C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
+  EXPECT_EQ(main().SelectedPath(), "");
+  EXPECT_EQ(Status(), "unchanged");
+
+  // A failed restore keeps the unticked rows for another try.
+  main().HiddenList()->SetChecked(0, false);
+  main().SpeedButton9Click();
+  EXPECT_EQ(dialogs_.errors.size(), 2u);
+  EXPECT_EQ(Rows().front(), "-C:\\Data\\first.txt");
+  ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0644), 0);
+  main().SpeedButton9Click();
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  2 File");
+}
+
+TEST_F(MainWindowHidingTest, TickButtonsSwapInsideTheLoopAndSurviveReloads) {
+  ClickOn(main().UncheckAllButton());  // empty list: nothing swaps
+  EXPECT_TRUE(Showing(main().UncheckAllButton(), main().CheckAllButton()));
+  Hide({"a.txt", "b.txt"});
+  ClickOn(main().UncheckAllButton());
+  EXPECT_EQ(Rows(), (Strings{"-C:\\Data\\a.txt", "-C:\\Data\\b.txt"}));
+  EXPECT_TRUE(Showing(main().CheckAllButton(), main().UncheckAllButton()));
+  ClickOn(main().CheckAllButton());
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\a.txt", "C:\\Data\\b.txt"}));
+  EXPECT_TRUE(Showing(main().UncheckAllButton(), main().CheckAllButton()));
+
+  // Restoring every row empties the list but leaves "Checked All", which
+  // then changes nothing.
+  ClickOn(main().UncheckAllButton());
+  ClickOn(main().StripComebackButton());
+  EXPECT_TRUE(Rows().empty());
+  ClickOn(main().CheckAllButton());
+  EXPECT_TRUE(Showing(main().CheckAllButton(), main().UncheckAllButton()));
+}
+
+TEST_F(MainWindowHidingTest, GridButtonsAndTheStripFollowingTheSplitter) {
+  ClickOn(main().GridOnButton());
+  EXPECT_TRUE(main().HiddenList()->GridLines() && Showing(main().GridOffButton(), main().GridOnButton()));
+  ClickOn(main().GridOffButton());
+  EXPECT_TRUE(!main().HiddenList()->GridLines() && Showing(main().GridOnButton(), main().GridOffButton()));
+
+  EXPECT_EQ(main().ButtonStrip()->geometry(), QRect(-3, 236, 474, 13));
+  EXPECT_EQ(main().ShellBrowser()->height(), 230);
+  main().WorkSplitter()->MoveHandleTo(270);
+  EXPECT_EQ(main().ButtonStrip()->geometry(), QRect(-3, 276, 474, 13));
+  EXPECT_EQ(main().StripFiller()->geometry(), QRect(450, 236, 60, 2));
+  main().WorkSplitter()->MoveHandleTo(0);
+  EXPECT_EQ(main().ShellBrowser()->height(), 30);
+  EXPECT_EQ(main().ButtonStrip()->y(), 30 + 8 - 2);
+}
+
+}  // namespace
+}  // namespace testing_support

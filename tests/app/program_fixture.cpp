@@ -1,0 +1,60 @@
+#include "tests/app/program_fixture.h"
+
+#include <QApplication>
+
+#include "app/Unit2.h"
+#include "app/toolkit/edit_controls.h"
+#include "store/data_store.h"
+
+namespace testing_support {
+
+ProgramTest::ProgramTest() : services_{prefix_.fs(), shell_, dialogs_, window_manager_} {}
+
+ProgramTest::~ProgramTest() {
+  program_.reset();
+  ProcessEvents();
+}
+
+void ProgramTest::Start() {
+  program_ = std::make_unique<app::Program>(services_);
+  program_->Start();
+  ProcessEvents();
+}
+
+void ProgramTest::Restart() {
+  program_.reset();
+  ProcessEvents();
+  Start();
+}
+
+void ProgramTest::StartInitialised() {
+  Start();
+  forms().login->SpeedButton2Click();
+  ProcessEvents();
+}
+
+void ProgramTest::LogIn(const std::string& name, const std::string& password) {
+  app::TForm2* login = forms().login;
+  const int index = login->UserBox()->findText(QString::fromStdString(name));
+  login->UserBox()->setCurrentIndex(index);
+  login->PasswordBox()->setText(QString::fromStdString(password));
+  login->Button8Click();
+  ProcessEvents();
+}
+
+void ProgramTest::StartLoggedInAsAdministrator() {
+  StartInitialised();
+  LogIn("name", "31852");
+}
+
+std::string ProgramTest::FileText(const std::string& windows_path) {
+  return ReadAll(Native(windows_path));
+}
+
+void ProcessEvents() {
+  QApplication::processEvents();
+  QApplication::sendPostedEvents();
+  QApplication::processEvents();
+}
+
+}  // namespace testing_support

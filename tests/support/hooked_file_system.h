@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace testing_support {
+
+// A file system that passes every call to a real one, and lets a test act
+// between two steps of a routine: `before_replace` runs before each file
+// replacement with the Windows path about to be written, `after_replace`
+// right after it (for example to delete a record file at that moment).
+class HookedFileSystem final : public platform::FileSystem {
+ public:
+  explicit HookedFileSystem(platform::FileSystem& inner) : inner_(inner) {}
+
+  std::function<void(const std::string& path)> before_replace;
+  std::function<void(const std::string& path)> after_replace;
+
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+    return inner_.SetAttributes(path, attributes);
+  }
+  std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
+    return inner_.GetAttributes(path);
+  }
+  bool CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
+  bool DeleteFolder(const std::string& path) override { return inner_.DeleteFolder(path); }
+  bool CopyFile(const std::string& from, const std::string& to) override {
+    return inner_.CopyFile(from, to);
+  }
+  bool MoveFile(const std::string& from, const std::string& to) override {
+    return inner_.MoveFile(from, to);
+  }
+  bool DeleteFile(const std::string& path) override { return inner_.DeleteFile(path); }
+  bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+  bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
+  std::optional<std::vector<platform::DirEntry>> ListFolder(const std::string& folder) override {
+    return inner_.ListFolder(folder);
+  }
+  platform::ReadResult ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
+  bool ReplaceFile(const std::string& path, const std::string& bytes) override {
+    if (before_replace) before_replace(path);
+    const bool replaced = inner_.ReplaceFile(path, bytes);
+    if (after_replace) after_replace(path);
+    return replaced;
+  }
+  std::optional<platform::FileStamp> Stamp(const std::string& path) override {
+    return inner_.Stamp(path);
+  }
+  std::vector<char> Drives() override { return inner_.Drives(); }
+  std::string DesktopPath() override { return inner_.DesktopPath(); }
+  std::unique_ptr<platform::RecordLock> LockRecords() override { return inner_.LockRecords(); }
+  std::string NativePath(const std::string& path) override { return inner_.NativePath(path); }
+
+ private:
+  platform::FileSystem& inner_;
+};
+
+}  // namespace testing_support
