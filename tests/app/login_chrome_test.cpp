@@ -1,0 +1,88 @@
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+
+#include "app/Unit2.h"
+#include "app/toolkit/colors.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/picture.h"
+#include "app/toolkit/scroll_box.h"
+#include "store/ini_file.h"
+#include "store/records.h"
+#include "tests/app/program_fixture.h"
+
+namespace testing_support {
+namespace {
+
+namespace records = store::records;
+using app::Bevel;
+
+class LoginChromeTest : public ProgramTest {
+ protected:
+  app::TForm2& login() { return *forms().login; }
+  void StoreSkin(const std::string& value) {
+    store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kSkinSection, records::kSkinKey, value);
+  }
+  static void Send(QWidget* widget, QEvent::Type type, Qt::MouseButton button = Qt::NoButton) {
+    const QPointF at(2, 2);
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+  }
+  // Body panel colour, login panel colour, bevel, caption colour, pictures shown.
+  std::string Look() {
+    auto hex = [](app::BgrColor c) { return QString::number(c, 16).rightJustified(6, '0').toStdString(); };
+    return hex(login().BodyPanel()->Color()) + " " + hex(login().LoginPanel()->Color()) +
+           (login().BodyPanel()->GetBevel() == Bevel::kFlat ? " flat " : " none ") + hex(login().Caption()->FontColor()) +
+           (login().GlossyPicture()->isVisibleTo(&login()) ? " glossy" : "") +
+           (login().NavyPicture()->isVisibleTo(&login()) ? " navy" : "");
+  }
+  app::BgrColor PixelAt(int x, int y) {
+    ProcessEvents();
+    return app::ToBgr(login().grab().toImage().pixelColor(x, y));
+  }
+};
+
+TEST_F(LoginChromeTest, FirstRunShowsTheBuiltInLookUntilTheProgramEnds) {
+  StartInitialised();  // "YES" made the settings file, but the look stays
+  EXPECT_EQ(Look(), "eaeaea eaeaea flat f3f3f3 glossy navy");
+  EXPECT_EQ(login().Color(), app::kCream);
+  // The glossy picture lies in front: the title strip is light blue, not navy.
+  EXPECT_NE(PixelAt(150, 11), app::kNavy);
+  EXPECT_EQ(login().FirstRunPanel()->Color(), app::kLightGrey);
+}
+
+TEST_F(LoginChromeTest, TheStoredSkinIsAppliedWhenTheWindowIsCreated) {
+  StartInitialised();
+  StoreSkin("1");
+  Restart();
+  EXPECT_EQ(Look(), "c68c8c c68c8c none 000000 glossy");
+  EXPECT_EQ(PixelAt(150, 100), app::kLavender);
+  for (const char* value : {"2", "", "x"}) {
+    StoreSkin(value);
+    Restart();
+    EXPECT_EQ(Look(), "eaeaea eaeaea flat f3f3f3 navy") << "'" << value << "'";
+  }
+  EXPECT_EQ(PixelAt(150, 11), app::kNavy);
+  EXPECT_EQ(login().Color(), app::kCream);
+}
+
+TEST_F(LoginChromeTest, TitleBarDragsWithAnyButtonAndTheCloseMarkFollowsThePointer) {
+  Start();
+  Send(login().GlossyPicture(), QEvent::MouseButtonPress, Qt::RightButton);
+  Send(login().NavyPicture(), QEvent::MouseButtonPress, Qt::LeftButton);
+  Send(login().Caption(), QEvent::MouseButtonPress, Qt::MiddleButton);
+  EXPECT_EQ(window_manager_.drags, (std::vector<QWidget*>{&login(), &login(), &login()}));
+
+  Send(login().CloseMark(), QEvent::MouseMove);
+  EXPECT_EQ(login().CloseMark()->FontColor(), app::kHoverRed);
+  Send(login().Caption(), QEvent::MouseMove);  // not a reset surface
+  EXPECT_EQ(login().CloseMark()->FontColor(), app::kHoverRed);
+  Send(login().FirstRunPanel(), QEvent::MouseMove);
+  EXPECT_EQ(login().CloseMark()->FontColor(), app::kBlack);
+  Send(login().CloseMark(), QEvent::MouseMove);
+  Send(login().GlossyPicture(), QEvent::MouseMove);
+  EXPECT_EQ(login().CloseMark()->FontColor(), app::kBlack);
+}
+
+}  // namespace
+}  // namespace testing_support
