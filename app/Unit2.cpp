@@ -7,14 +7,13 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/messages.h"
-#include "app/pictures/pictures.h"
 #include "app/toolkit/edit_controls.h"
-#include "app/toolkit/fonts.h"
 #include "app/toolkit/label.h"
 #include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
 #include "app/toolkit/speed_button.h"
+#include "app/toolkit/title_bar.h"
 #include "store/data_store.h"
 #include "store/errors.h"
 
@@ -25,16 +24,20 @@ namespace {
 constexpr int kWidth = 318;
 constexpr int kHeight = 219;
 constexpr int kTitleHeight = 23;
-// Title bar.
-constexpr QRect kGlossyPicture(-18, -3, 553, 27);
-constexpr QRect kNavyPicture(0, -2, 319, 25);
-constexpr char kCaption[] = "Quillomar 1.15";
-constexpr QPoint kCaptionAt(8, 4);
-constexpr int kCaptionPoints = 10;
-constexpr char kCloseMark[] = "\u00d7";
-constexpr QRect kCloseMarkBox(299, 4, 18, 20);
-constexpr int kCloseMarkPoints = 12;
-constexpr QRect kCloseMarkOutline(297, 3, 21, 16);
+// Title bar: the glossy picture covers the navy one until a skin chooses.
+constexpr TitleBarLayout kTitleBar{
+    .glossy_picture = QRect(-18, -3, 553, 27),
+    .navy_picture = QRect(0, -2, 319, 25),
+    .glossy_in_front = true,
+    .caption = "Quillomar 1.15",
+    .caption_at = QPoint(8, 4),
+    .close_mark = "\u00d7",
+    .close_mark_box = QRect(299, 4, 18, 20),
+    .close_mark_points = 12,
+    .close_mark_bold = true,
+    .close_mark_alignment = Qt::AlignLeft | Qt::AlignVCenter,
+    .close_mark_outline = QRect(297, 3, 21, 16),
+};
 // Panels (window coordinates; they lie on the body panel).
 constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
 constexpr QRect kFirstRunPanel(18, 28, 275, 185);
@@ -85,25 +88,13 @@ TForm2::TForm2(Services& services, Forms& forms)
 }
 
 void TForm2::BuildTitleBar() {
-  // The navy picture lies beneath the glossy one, which covers it until a
-  // skin chooses.
-  Image2 = new Picture(NavyTitlePicture(), this);
-  Image2->setGeometry(kNavyPicture);
-  Image1 = new Picture(GlossyTitlePicture(), this);
-  Image1->setGeometry(kGlossyPicture);
-  Label4 = new Label(kCaption, this);
-  Label4->setFont(SansFont(kCaptionPoints));
-  Label4->adjustSize();
-  Label4->move(kCaptionAt);
+  const TitleBar bar = app::BuildTitleBar(this, kTitleBar);
+  Image1 = bar.glossy;
+  Image2 = bar.navy;
+  Label4 = bar.caption;
+  Shape2 = bar.outline;
+  Label3 = bar.close_mark;
   Label4->SetFontColor(kNearWhite);
-  Shape2 = new Shape(Shape::Kind::kRoundSquare, this);
-  Shape2->setGeometry(kCloseMarkOutline);
-  Shape2->SetOutlineOnly(true);
-  Shape2->setAttribute(Qt::WA_TransparentForMouseEvents);
-  Label3 = new Label(QString::fromUtf8(kCloseMark), this);
-  Label3->setFont(SansFont(kCloseMarkPoints, true));
-  Label3->setGeometry(kCloseMarkBox);
-  Label3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void TForm2::BuildFirstRunPanel() {

@@ -12,6 +12,7 @@
 #include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
+#include "app/toolkit/title_bar.h"
 #include "app/toolkit/speed_button.h"
 
 namespace app {
@@ -23,16 +24,20 @@ constexpr int kHeight = 364;
 constexpr int kLeft = 309;
 constexpr int kTop = 154;
 constexpr int kTitleHeight = 23;
-// Title bar.
-constexpr QRect kGlossyPicture(-12, -2, 553, 27);
-constexpr QRect kNavyPicture(0, 0, 459, 23);
-constexpr char kCaption[] = "Quillomar";
-constexpr QPoint kCaptionAt(6, 4);
-constexpr int kCaptionPoints = 10;
-constexpr char kCloseMark[] = "x";
-constexpr QRect kCloseMarkBox(442, -2, 10, 24);
-constexpr int kCloseMarkPoints = 14;
-constexpr QRect kCloseMarkOutline(436, 3, 21, 17);
+// Title bar: the navy picture covers the glossy one until a skin chooses.
+constexpr TitleBarLayout kTitleBar{
+    .glossy_picture = QRect(-12, -2, 553, 27),
+    .navy_picture = QRect(0, 0, 459, 23),
+    .glossy_in_front = false,
+    .caption = "Quillomar",
+    .caption_at = QPoint(6, 4),
+    .close_mark = "x",
+    .close_mark_box = QRect(442, -2, 10, 24),
+    .close_mark_points = 14,
+    .close_mark_bold = false,
+    .close_mark_alignment = Qt::AlignLeft | Qt::AlignVCenter,
+    .close_mark_outline = QRect(436, 3, 21, 17),
+};
 // The body panel fills the window below the title bar; the page control and
 // the buttons lie on it (their places below are in window coordinates).
 constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
@@ -87,24 +92,13 @@ TForm3::TForm3(Services& services, Forms& forms)
 }
 
 void TForm3::BuildTitleBar() {
-  // The glossy picture lies beneath the navy one, which covers it until a
-  // skin chooses.
-  Image1 = new Picture(GlossyTitlePicture(), this);
-  Image1->setGeometry(kGlossyPicture);
-  Image2 = new Picture(NavyTitlePicture(), this);
-  Image2->setGeometry(kNavyPicture);
-  Label2 = new Label(kCaption, this);
-  Label2->setFont(SansFont(kCaptionPoints));
-  Label2->adjustSize();
-  Label2->move(kCaptionAt);
+  const TitleBar bar = app::BuildTitleBar(this, kTitleBar);
+  Image1 = bar.glossy;
+  Image2 = bar.navy;
+  Label2 = bar.caption;
+  Shape1 = bar.outline;
+  Label1 = bar.close_mark;
   Label2->SetFontColor(ToBgr(palette().color(QPalette::WindowText)));
-  Shape1 = new Shape(Shape::Kind::kRoundSquare, this);
-  Shape1->setGeometry(kCloseMarkOutline);
-  Shape1->SetOutlineOnly(true);
-  Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-  Label1 = new Label(kCloseMark, this);
-  Label1->setFont(SansFont(kCloseMarkPoints));
-  Label1->setGeometry(kCloseMarkBox);
 }
 
 void TForm3::BuildAdministratorTab() {

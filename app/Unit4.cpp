@@ -14,6 +14,7 @@
 #include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
+#include "app/toolkit/title_bar.h"
 #include "app/toolkit/splitter.h"
 #include "engine/find_listing.h"
 #include "platform/qt/shell_tree_view.h"
@@ -27,16 +28,20 @@ constexpr int kHeight = 365;
 constexpr int kLeft = 311;
 constexpr int kTop = 160;
 constexpr int kTitleHeight = 24;
-// Title bar.
-constexpr QRect kGlossyPicture(-12, -2, 553, 27);
-constexpr QRect kNavyPicture(0, 0, 480, 23);
-constexpr char kCaption[] = "Quillomar 1.15";
-constexpr QPoint kCaptionAt(10, 4);
-constexpr int kCaptionPoints = 10;
-constexpr char kCloseMark[] = "x";
-constexpr QRect kCloseMarkBox(459, -2, 10, 24);
-constexpr int kCloseMarkPoints = 14;
-constexpr QRect kCloseMarkOutline(454, 3, 21, 17);
+// Title bar: the navy picture covers the glossy one until a skin chooses.
+constexpr TitleBarLayout kTitleBar{
+    .glossy_picture = QRect(-12, -2, 553, 27),
+    .navy_picture = QRect(0, 0, 480, 23),
+    .glossy_in_front = false,
+    .caption = "Quillomar 1.15",
+    .caption_at = QPoint(10, 4),
+    .close_mark = "x",
+    .close_mark_box = QRect(459, -2, 10, 24),
+    .close_mark_points = 14,
+    .close_mark_bold = false,
+    .close_mark_alignment = Qt::AlignLeft | Qt::AlignTop,
+    .close_mark_outline = QRect(454, 3, 21, 17),
+};
 // Body.
 constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
 // The flat bevel takes two pixels on every side of the body panel; without
@@ -63,24 +68,13 @@ TForm4::TForm4(Services& services, Forms& forms)
 }
 
 void TForm4::BuildTitleBar() {
-  // The navy picture lies in front of the glossy one until a skin chooses.
-  Image1 = new Picture(GlossyTitlePicture(), this);
-  Image1->setGeometry(kGlossyPicture);
-  Image2 = new Picture(NavyTitlePicture(), this);
-  Image2->setGeometry(kNavyPicture);
-  Label2 = new Label(kCaption, this);
-  Label2->setFont(SansFont(kCaptionPoints));
-  Label2->adjustSize();
-  Label2->move(kCaptionAt);
+  const TitleBar bar = app::BuildTitleBar(this, kTitleBar);
+  Image1 = bar.glossy;
+  Image2 = bar.navy;
+  Label2 = bar.caption;
+  Shape1 = bar.outline;
+  Label1 = bar.close_mark;
   Label2->SetFontColor(ToBgr(palette().color(QPalette::WindowText)));
-  Shape1 = new Shape(Shape::Kind::kRoundSquare, this);
-  Shape1->setGeometry(kCloseMarkOutline);
-  Shape1->SetOutlineOnly(true);
-  Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-  Label1 = new Label(kCloseMark, this);
-  Label1->setFont(SansFont(kCloseMarkPoints));
-  Label1->setGeometry(kCloseMarkBox);
-  Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void TForm4::BuildBody() {
