@@ -37,7 +37,6 @@ using platform::kAttrNone;
 using platform::kAttrReadOnly;
 
 // Set this to a folder to keep the window's pictures in both skins.
-constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
 // Longer than any test needs: a window still open then is closed, so that a
 // failing step can never leave the run waiting.
 constexpr int kWatchdogMs = 30000;
@@ -138,17 +137,7 @@ class FindWindowTest : public ProgramTest {
     return paths;
   }
 
-  // The window as a picture; kept on disk when the screenshot folder is set.
-  QImage Grab(const QString& file_name) {
-    ProcessEvents();
-    const QImage image = Find()->grab().toImage();
-    const QByteArray folder = qgetenv(kScreenshotFolderVariable);
-    if (!folder.isEmpty()) {
-      QDir().mkpath(QString::fromLocal8Bit(folder));
-      image.save(QString::fromLocal8Bit(folder) + "/" + file_name);
-    }
-    return image;
-  }
+  QImage Grab(const QString& file_name) { return GrabWindow(Find(), file_name); }
 };
 
 TEST_F(FindWindowTest, StartUpChangesNothingAndTheFirstOpeningListsTheDesktop) {

@@ -23,8 +23,6 @@ namespace {
 namespace records = store::records;
 using app::Bevel;
 
-// Set this to a folder to keep the main window's pictures.
-constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
 // Toolbar, body frame and menu bar colour, body bevel, lines, pictures.
 constexpr char kSkinOne[] = "c68c8c c68c8c c68c8c none lines:000 glossy";
 constexpr char kSkinTwo[] = "eaeaea eaeaea eaeaea flat lines:111 navy";
@@ -47,14 +45,7 @@ class MainWindowSkinTest : public MainWindowTest {
            (main().Toolbar()->GetBevel() == Bevel::kNone ? "" : " toolbar-bevel") + " lines:" + bit(main().MenuBarLine()) +
            bit(main().HelpSeparator()) + bit(main().OptionsSeparator()) + pictures;
   }
-  QImage Grab(const char* name) {
-    ProcessEvents();
-    QImage image = main().grab().toImage();
-    if (const QByteArray folder = qgetenv(kScreenshotFolderVariable); !folder.isEmpty()) {
-      image.save(QString::fromLocal8Bit(folder) + "/" + name);
-    }
-    return image;
-  }
+  QImage Grab(const char* name) { return GrabWindow(&main(), name); }
   static app::BgrColor At(const QImage& image, int x, int y) { return app::ToBgr(image.pixelColor(x, y)); }
 };
 

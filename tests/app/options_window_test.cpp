@@ -41,7 +41,6 @@ using app::messages::kNameTaken;
 constexpr char kSettingsWriteError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI.";
 constexpr char kAccountMarker[] = "[guanlishezhi]\r\n1=1\r\n";
 // Set this to a folder to keep the window's pictures in both skins.
-constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
 
 // Every file, folder and link under `root` (links not followed), with each
 // file's bytes: equal snapshots mean nothing was created, changed, renamed
@@ -158,17 +157,7 @@ class OptionsWindowTest : public ProgramTest {
     return items;
   }
 
-  // The window as a picture; kept on disk when the screenshot folder is set.
-  QImage Grab(const QString& file_name) {
-    ProcessEvents();
-    const QImage image = Options()->grab().toImage();
-    const QByteArray folder = qgetenv(kScreenshotFolderVariable);
-    if (!folder.isEmpty()) {
-      QDir().mkpath(QString::fromLocal8Bit(folder));
-      image.save(QString::fromLocal8Bit(folder) + "/" + file_name);
-    }
-    return image;
-  }
+  QImage Grab(const QString& file_name) { return GrabWindow(Options(), file_name); }
 };
 
 QString HeaderFor(int users) { return QString(38, ' ') + QString::number(users) + "  Name"; }

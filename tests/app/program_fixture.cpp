@@ -1,6 +1,8 @@
 #include "tests/app/program_fixture.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QWidget>
 
 #include "app/Unit2.h"
 #include "app/toolkit/edit_controls.h"
@@ -49,6 +51,21 @@ void ProgramTest::StartLoggedInAsAdministrator() {
 
 std::string ProgramTest::FileText(const std::string& windows_path) {
   return ReadAll(Native(windows_path));
+}
+
+namespace {
+constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
+}  // namespace
+
+QImage GrabWindow(QWidget* window, const QString& file_name) {
+  ProcessEvents();
+  const QImage image = window->grab().toImage();
+  const QByteArray folder = qgetenv(kScreenshotFolderVariable);
+  if (!folder.isEmpty()) {
+    QDir().mkpath(QString::fromLocal8Bit(folder));
+    image.save(QString::fromLocal8Bit(folder) + "/" + file_name);
+  }
+  return image;
 }
 
 void ProcessEvents() {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
+
 #include <memory>
 #include <string>
 
@@ -52,5 +55,10 @@ class ProgramTest : public ::testing::Test {
 
 // Lets queued events run (layouts, deferred signals).
 void ProcessEvents();
+
+// The window as a picture, after pending layouts ran. When the environment
+// names a folder in QUILLOMAR_SCREENSHOT_DIR the picture is kept there
+// under `file_name`, for a person to look at.
+QImage GrabWindow(QWidget* window, const QString& file_name);
 
 }  // namespace testing_support
