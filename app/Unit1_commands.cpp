@@ -43,6 +43,9 @@ void TForm1::ConnectCommands() {
 
 void TForm1::SpeedButton1Click() {
   try {
+    // Another copy of the program waits until the command is done; the lock
+    // is released before any error box shows.
+    const auto lock = services_.fs.LockRecords();
     RunHideCommand();
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
@@ -84,6 +87,7 @@ void TForm1::Button1Click() {
 
 void TForm1::SpeedButton2Click() {
   try {
+    const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
@@ -97,6 +101,7 @@ void TForm1::Label20Click() {
 
 void TForm1::SpeedButton9Click() {
   try {
+    const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
     WriteStatusLine();
   } catch (const store::Error& error) {
