@@ -20,6 +20,10 @@ namespace platform {
 
 namespace {
 
+// How long a replace waits for a reader of the old file to let go.
+constexpr int kReplaceAttempts = 50;
+constexpr DWORD kReplaceRetryMilliseconds = 10;
+
 using win32::DriveRoots;
 
 // The bits this program sets and reads.
@@ -345,9 +349,17 @@ class Win32FileSystem final : public FileSystem {
     // Hidden and system are taken over before the move, so that the file
     // never shows without them.
     if (kept != 0) ::SetFileAttributesA(temp.c_str(), kept);
-    if (::MoveFileExA(temp.c_str(), real.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return true;
+    // A file that another copy of the program is reading at this moment
+    // cannot be replaced; such a read takes milliseconds, so try again for a
+    // short while before reporting the write as failed.
+    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+      if (::MoveFileExA(temp.c_str(), real.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+      }
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+      ::Sleep(kReplaceRetryMilliseconds);
     }
     ::SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(temp.c_str());

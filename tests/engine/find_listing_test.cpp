@@ -30,7 +30,7 @@ TEST_F(FindListingTest, DriveRootIsShortenedAndGivesRowsWithOneBackslash) {
   Rows rows = ShowFolderEntries(fs(), engine::ShortenDriveRoot("C:\\"));
   EXPECT_THAT(rows, testing::IsSupersetOf({"C:\\Data", "C:\\WINDOWS", "C:\\boot.ini"}));
   EXPECT_THAT(rows, testing::Each(testing::Not(testing::HasSubstr("\\\\"))));
-  EXPECT_EQ(fs().GetAttributes(data), platform::kAttrDirectory);
+  EXPECT_EQ(Attributes(data), platform::kAttrDirectory);
 }
 
 TEST_F(FindListingTest, DataFoldersAreExcludedByExactText) {
@@ -53,7 +53,7 @@ TEST_F(FindListingTest, WhatCannotBeEnumeratedGivesNothing) {
        {std::string(), std::string("My Computer"), std::string("C:\\missing"), file}) {
     EXPECT_TRUE(ShowFolderEntries(fs(), folder).empty()) << folder;
   }
-  EXPECT_EQ(fs().GetAttributes(file), platform::kAttrHiddenSystem);
+  EXPECT_EQ(Attributes(file), platform::kAttrHiddenSystem);
 }
 
 TEST_F(FindListingTest, ClearsEveryAttributeOfDirectEntriesOnly) {
@@ -76,8 +76,8 @@ TEST_F(FindListingTest, ClearsEveryAttributeOfDirectEntriesOnly) {
   ASSERT_EQ(expected.size(), 2u);
   EXPECT_EQ(ShowFolderEntries(fs(), "C:\\Box"), expected);
 
-  EXPECT_EQ(fs().GetAttributes(sub), platform::kAttrDirectory);
-  EXPECT_EQ(fs().GetAttributes(locked), platform::kAttrNone);
+  EXPECT_EQ(Attributes(sub), platform::kAttrDirectory);
+  EXPECT_EQ(Attributes(locked), platform::kAttrNone);
   EXPECT_EQ(testing_support::DosAttrib(Native(nested)), "0x6");
   EXPECT_EQ(testing_support::DosAttrib(Native(dotted)), "0x6");
 }

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <string>
 
 #include "engine/conversion_error.h"
@@ -36,15 +34,15 @@ TEST_F(HideItemTest, RejectedPathsChangeNothing) {
   EXPECT_EQ(Bytes(records::kSettingsFile), settings);
   EXPECT_FALSE(fs().FileExists(records::AccountFile("Ann")));
   EXPECT_FALSE(fs().FileExists(records::kGlobalRecordFile));
-  EXPECT_EQ(fs().GetAttributes(item), platform::kAttrNone);
+  EXPECT_EQ(Attributes(item), platform::kAttrNone);
   EXPECT_EQ(testing_support::DosAttrib(prefix_.DriveC()), "");
 }
 
 TEST_F(HideItemTest, EveryHideOfAnyAccountTakesTheNextNumberInBothFiles) {
   std::string item = MakeItem("Data\\Private", /*folder=*/true);
   EXPECT_EQ(HideItem(fs(), "Ann", item), "1");
-  EXPECT_EQ(fs().GetAttributes(item), platform::kAttrHiddenSystem | platform::kAttrDirectory);
-  EXPECT_TRUE(ListedInDotHidden(Native("C:\\Data"), "Private"));
+  EXPECT_EQ(Attributes(item), platform::kAttrHiddenSystem | platform::kAttrDirectory);
+  EXPECT_EQ(ListedInDotHidden(Native("C:\\Data"), "Private"), testing_support::KeepsDotHiddenLists());
 
   SetCounter("9");
   std::string missing = "C:\\Data\\gone.txt";
@@ -81,7 +79,7 @@ TEST_F(HideItemTest, CounterThatIsNotANumberLeavesItemAndFilesAlone) {
   SetCounter("abc");
   const std::string settings = Bytes(records::kSettingsFile);
   EXPECT_THROW(HideItem(fs(), "Ann", item), engine::ConversionError);
-  EXPECT_EQ(fs().GetAttributes(item), platform::kAttrNone);
+  EXPECT_EQ(Attributes(item), platform::kAttrNone);
   EXPECT_FALSE(ListedInDotHidden(Native("C:\\Data"), "a.txt"));
   EXPECT_EQ(Bytes(records::kSettingsFile), settings);
   EXPECT_FALSE(fs().FileExists(records::AccountFile("Ann")));
@@ -90,7 +88,7 @@ TEST_F(HideItemTest, CounterThatIsNotANumberLeavesItemAndFilesAlone) {
 TEST_F(HideItemTest, FailedRecordWriteGivesTheItemItsAttributesBack) {
   std::string first = MakeItem("Data\\first.txt");
   ASSERT_EQ(HideItem(fs(), "Ann", first), "1");
-  ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0444), 0);
+  testing_support::MakeReadOnly(Native(records::kGlobalRecordFile));
   std::string second = MakeItem("Data\\second.txt");
   const std::uint32_t before = platform::kAttrReadOnly | platform::kAttrArchive;
   fs().SetAttributes(second, before);
@@ -100,7 +98,7 @@ TEST_F(HideItemTest, FailedRecordWriteGivesTheItemItsAttributesBack) {
   } catch (const store::WriteError& error) {
     EXPECT_STREQ(error.what(), "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\biefei.INI");
   }
-  EXPECT_EQ(fs().GetAttributes(second), before);
+  EXPECT_EQ(Attributes(second), testing_support::Comparable(before));
   EXPECT_FALSE(ListedInDotHidden(Native("C:\\Data"), "second.txt"));
   // What was written before the failure stays.
   EXPECT_EQ(HiddenEntries(records::AccountFile("Ann")), (Entries{{"1", first}, {"2", second}}));
@@ -108,8 +106,8 @@ TEST_F(HideItemTest, FailedRecordWriteGivesTheItemItsAttributesBack) {
 
   ASSERT_EQ(chmod(Native(records::AccountFile("Ann")).c_str(), 0444), 0);
   EXPECT_THROW(HideItem(fs(), "Ann", second), store::WriteError);
-  EXPECT_EQ(fs().GetAttributes(second), before);
-  EXPECT_EQ(fs().GetAttributes(first), platform::kAttrHiddenSystem);
+  EXPECT_EQ(Attributes(second), testing_support::Comparable(before));
+  EXPECT_EQ(Attributes(first), platform::kAttrHiddenSystem);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "store/data_store.h"
 #include "store/ini_file.h"
 #include "store/records.h"
+#include "tests/support/file_access.h"
 #include "tests/support/temp_prefix.h"
 
 namespace engine_testing {
@@ -22,6 +25,11 @@ class RecordFixture : public ::testing::Test {
   platform::FileSystem& fs() { return prefix_.fs(); }
   std::string Native(const std::string& path) { return fs().NativePath(path); }
   std::string Bytes(const std::string& path) { return testing_support::ReadAll(Native(path)); }
+  // The attributes of the item as tests compare them (no archive bit on
+  // Windows, which sets it on every file written).
+  std::optional<std::uint32_t> Attributes(const std::string& path) {
+    return testing_support::Comparable(fs().GetAttributes(path));
+  }
 
   // Makes the file or folder "C:\" + relative and returns its Windows path.
   std::string MakeItem(const std::string& relative, bool folder = false) {

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <string>
 #include <vector>
 
@@ -31,12 +29,11 @@ TEST_F(RestoreTest, UntickedItemsComeBackAndLoseEveryEntryOfTheirPath) {
   EXPECT_EQ(HiddenEntries(records::AccountFile("Ann")), (Entries{{"3", z}}));
   EXPECT_EQ(HiddenEntries(records::AccountFile("name")), (Entries{{"4", x}}));
   EXPECT_EQ(HiddenEntries(records::kGlobalRecordFile), (Entries{{"3", z}}));
-  EXPECT_EQ(fs().GetAttributes(x), platform::kAttrDirectory);
+  EXPECT_EQ(Attributes(x), platform::kAttrDirectory);
   EXPECT_FALSE(testing_support::ListedInDotHidden(Native("C:\\Data"), "X"));
-  EXPECT_EQ(fs().GetAttributes(y), platform::kAttrNone);
-  struct stat info {};
-  EXPECT_TRUE(stat(Native(y).c_str(), &info) == 0 && (info.st_mode & S_IWUSR));
-  EXPECT_EQ(fs().GetAttributes(z), platform::kAttrHiddenSystem);
+  EXPECT_EQ(Attributes(y), platform::kAttrNone);
+  EXPECT_TRUE(testing_support::OwnerMayWrite(Native(y)));
+  EXPECT_EQ(Attributes(z), platform::kAttrHiddenSystem);
 }
 
 TEST_F(RestoreTest, WritesNoFileWhenNothingIsToBeDeleted) {
@@ -70,9 +67,9 @@ TEST_F(RestoreTest, ListKeepsFileOrderAndStatusLineCountsRows) {
 TEST_F(RestoreTest, UnwritableGlobalRecordIsReportedAfterTheItemIsShown) {
   std::string item = MakeItem("Data\\a.txt");
   engine::HideItem(fs(), "Ann", item);
-  ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0444), 0);
+  testing_support::MakeReadOnly(Native(records::kGlobalRecordFile));
   EXPECT_THROW(engine::Restore(fs(), "Ann", {{item, false}}), store::WriteError);
-  EXPECT_EQ(fs().GetAttributes(item), platform::kAttrNone);
+  EXPECT_EQ(Attributes(item), platform::kAttrNone);
 }
 
 // The restore one entry at a time: the account file's keys are listed once;

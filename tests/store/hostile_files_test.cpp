@@ -1,8 +1,8 @@
 // Record files that nobody would write by hand but anybody could leave: very
-// large files and lines, NUL bytes, bytes that are no UTF-8, names at the
-// file system's limit, and devices in a record file's place. Each is read
-// without a crash and within the store's limits: at most 2,047 characters
-// per value, and a key listing that fits into 16,384 bytes.
+// large files and lines, NUL bytes, bytes that are no UTF-8, key names at
+// their longest. Each is read without a crash and within the store's limits:
+// at most 2,047 characters per value, and a key listing that fits into
+// 16,384 bytes.
 
 #include <filesystem>
 #include <string>
@@ -103,25 +103,7 @@ TEST_F(HostileFilesTest, NulBytesAndInvalidUtf8AreJustBytes) {
   EXPECT_EQ(ReadReal(Real()), bytes.substr(0, bytes.find("[t]")) + "[t]\r\n\xF0\x28\x8C\x28\r\nend=ok\r\n");
 }
 
-TEST_F(HostileFilesTest, AccountNamesAtTheFileNameLimit) {
-  // 251 bytes + ".INI" is the longest file name the system takes.
-  const std::string longest(251, 'n');
-  ASSERT_TRUE(InitialiseStore(fs()));
-  AddUserEntry(fs(), longest, "pw");
-  CreateAccountFile(fs(), longest);
-  EXPECT_TRUE(AccountNameTaken(fs(), longest));
-  EXPECT_EQ(UserNames(fs()), Names{longest});
-
-  // One byte more: the account file cannot be made, which the write reports.
-  const std::string too_long(252, 'm');
-  EXPECT_FALSE(AccountNameTaken(fs(), too_long));
-  try {
-    CreateAccountFile(fs(), too_long);
-    ADD_FAILURE() << "no error";
-  } catch (const WriteError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + r::AccountFile(too_long));
-  }
-
+TEST_F(HostileFilesTest, KeyNamesAtTheirLongestFillAListing) {
   // Key names of 255 bytes: 63 of them fill a listing.
   File().Update([](IniDocument& doc) {
     for (char c = 'a'; c <= 'z'; ++c) {
@@ -131,17 +113,6 @@ TEST_F(HostileFilesTest, AccountNamesAtTheFileNameLimit) {
   const Names names = File().ReadSection("s");
   EXPECT_EQ(names.size(), 63u);
   EXPECT_LE(ListingBytes(names), IniDocument::kKeyListingBytes);
-}
-
-TEST_F(HostileFilesTest, DevicesInARecordFilesPlaceAreNeitherReadNorWritten) {
-  for (const char* device : {"/dev/zero", "/dev/urandom", "/dev/null"}) {
-    std::filesystem::remove(InData("zizodo.INI"));
-    std::filesystem::create_symlink(device, InData("zizodo.INI"));
-    EXPECT_EQ(ReadStoreState(fs()), StoreState::kUnreadable) << device;
-    EXPECT_TRUE(AccountNamesForLogin(fs()).empty()) << device;
-    EXPECT_THROW(AddUserEntry(fs(), "Ann", "pw"), WriteError) << device;
-    EXPECT_TRUE(std::filesystem::is_symlink(InData("zizodo.INI"))) << device;
-  }
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "store/errors.h"
 #include "tests/support/temp_prefix.h"
 
 namespace store_testing {
@@ -24,33 +20,17 @@ class StoreTest : public ::testing::Test {
   std::string InData(const std::string& name) const { return DataFolder() + "/" + name; }
   std::string ReadReal(const std::string& real_path) const { return testing_support::ReadAll(real_path); }
   void MakeDataFolder() const { std::filesystem::create_directories(DataFolder()); }
-  static mode_t Mode(const std::string& real_path) {
-    struct stat status {};
-    return ::stat(real_path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 0;
-  }
 };
 
-// Runs `body` in a child process without privileges, so that permissions
-// bind even when the tests run as root; the folders under `root` are opened
-// to everyone first. True when the body returned true.
-inline bool RunUnprivileged(const std::string& root, const std::function<bool()>& body) {
-  if (::geteuid() != 0) return body();
-  namespace fs = std::filesystem;
-  fs::permissions(root, fs::perms::all, fs::perm_options::add);
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_directory() && !entry.is_symlink()) {
-      fs::permissions(entry.path(), fs::perms::all, fs::perm_options::add);
-    }
+// The message of the store::WriteError that `action` throws, or "" when none.
+template <typename Action>
+std::string WriteErrorText(Action&& action) {
+  try {
+    action();
+  } catch (const store::WriteError& error) {
+    return error.what();
   }
-  constexpr uid_t kNobody = 65534;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-    ::_exit(dropped && body() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return "";
 }
 
 }  // namespace store_testing
