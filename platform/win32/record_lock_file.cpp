@@ -9,46 +9,30 @@ namespace {
 constexpr DWORD kWholeFile = 0xFFFFFFFF;
 }  // namespace
 
-class RecordLockFile::Holder final : public RecordLock {
- public:
-  explicit Holder(RecordLockFile& owner) : owner_(owner) {}
-  ~Holder() override { owner_.Release(); }
-
- private:
-  RecordLockFile& owner_;
-};
-
 RecordLockFile::RecordLockFile(std::string lock_path) : lock_path_(std::move(lock_path)) {}
 
 RecordLockFile::~RecordLockFile() {
   if (handle_ != nullptr) ::CloseHandle(handle_);
 }
 
-std::unique_ptr<RecordLock> RecordLockFile::Acquire() {
-  std::lock_guard<std::mutex> guard(mutex_);
-  if (depth_++ == 0) {
-    HANDLE file = ::CreateFileA(lock_path_.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      OVERLAPPED whole{};
-      if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, kWholeFile, kWholeFile, &whole)) {
-        handle_ = file;
-      } else {
-        ::CloseHandle(file);
-      }
-    }
+void RecordLockFile::LockFirst() {
+  HANDLE file = ::CreateFileA(lock_path_.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  OVERLAPPED whole{};
+  if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, kWholeFile, kWholeFile, &whole)) {
+    handle_ = file;
+  } else {
+    ::CloseHandle(file);
   }
-  return std::make_unique<Holder>(*this);
 }
 
-void RecordLockFile::Release() {
-  std::lock_guard<std::mutex> guard(mutex_);
-  if (--depth_ == 0 && handle_ != nullptr) {
-    // Closing the handle releases its lock.
-    ::CloseHandle(handle_);
-    handle_ = nullptr;
-  }
+void RecordLockFile::UnlockLast() {
+  if (handle_ == nullptr) return;
+  // Closing the handle releases its lock.
+  ::CloseHandle(handle_);
+  handle_ = nullptr;
 }
 
 }  // namespace platform::win32
