@@ -41,20 +41,6 @@ using platform::kAttrReadOnly;
 // failing step can never leave the run waiting.
 constexpr int kWatchdogMs = 30000;
 
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button) {
-  const QPointF local = QRectF(widget->rect()).center();
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-  QMouseEvent event(type, local, widget->mapToGlobal(local), button, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-void MoveOver(QWidget* widget) { SendMouse(widget, QEvent::MouseMove, Qt::NoButton); }
-
-void Press(QWidget* widget, Qt::MouseButton button) {
-  SendMouse(widget, QEvent::MouseButtonPress, button);
-  SendMouse(widget, QEvent::MouseButtonRelease, button);
-}
-
 // Lets events run for `ms` milliseconds.
 void Idle(int ms) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);

@@ -23,11 +23,6 @@ class LoginChromeTest : public ProgramTest {
   void StoreSkin(const std::string& value) {
     store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kSkinSection, records::kSkinKey, value);
   }
-  static void Send(QWidget* widget, QEvent::Type type, Qt::MouseButton button = Qt::NoButton) {
-    const QPointF at(2, 2);
-    QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-  }
   // Body panel colour, login panel colour, bevel, caption colour, pictures shown.
   std::string Look() {
     auto hex = [](app::BgrColor c) { return QString::number(c, 16).rightJustified(6, '0').toStdString(); };
@@ -67,19 +62,19 @@ TEST_F(LoginChromeTest, TheStoredSkinIsAppliedWhenTheWindowIsCreated) {
 
 TEST_F(LoginChromeTest, TitleBarDragsWithAnyButtonAndTheCloseMarkFollowsThePointer) {
   Start();
-  Send(login().GlossyPicture(), QEvent::MouseButtonPress, Qt::RightButton);
-  Send(login().NavyPicture(), QEvent::MouseButtonPress, Qt::LeftButton);
-  Send(login().Caption(), QEvent::MouseButtonPress, Qt::MiddleButton);
+  SendMouse(login().GlossyPicture(), QEvent::MouseButtonPress, Qt::RightButton);
+  SendMouse(login().NavyPicture(), QEvent::MouseButtonPress, Qt::LeftButton);
+  SendMouse(login().Caption(), QEvent::MouseButtonPress, Qt::MiddleButton);
   EXPECT_EQ(window_manager_.drags, (std::vector<QWidget*>{&login(), &login(), &login()}));
 
-  Send(login().CloseMark(), QEvent::MouseMove);
+  MoveOver(login().CloseMark());
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kHoverRed);
-  Send(login().Caption(), QEvent::MouseMove);  // not a reset surface
+  MoveOver(login().Caption());  // not a reset surface
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kHoverRed);
-  Send(login().FirstRunPanel(), QEvent::MouseMove);
+  MoveOver(login().FirstRunPanel());
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kBlack);
-  Send(login().CloseMark(), QEvent::MouseMove);
-  Send(login().GlossyPicture(), QEvent::MouseMove);
+  MoveOver(login().CloseMark());
+  MoveOver(login().GlossyPicture());
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kBlack);
 }
 

@@ -91,20 +91,6 @@ class ImmutableFile {
   bool usable_ = false;
 };
 
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button) {
-  const QPointF local = QRectF(widget->rect()).center();
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-  QMouseEvent event(type, local, widget->mapToGlobal(local), button, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-void MoveOver(QWidget* widget) { SendMouse(widget, QEvent::MouseMove, Qt::NoButton); }
-
-void Press(QWidget* widget, Qt::MouseButton button) {
-  SendMouse(widget, QEvent::MouseButtonPress, button);
-  SendMouse(widget, QEvent::MouseButtonRelease, button);
-}
-
 class OptionsWindowTest : public ProgramTest {
  protected:
   app::TForm3* Options() { return forms().options; }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include "app/Unit2.h"
@@ -66,6 +67,20 @@ QImage GrabWindow(QWidget* window, const QString& file_name) {
     image.save(QString::fromLocal8Bit(folder) + "/" + file_name);
   }
   return image;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button) {
+  const QPointF local = QRectF(widget->rect()).center();
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+  QMouseEvent event(type, local, widget->mapToGlobal(local), button, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void MoveOver(QWidget* widget) { SendMouse(widget, QEvent::MouseMove, Qt::NoButton); }
+
+void Press(QWidget* widget, Qt::MouseButton button) {
+  SendMouse(widget, QEvent::MouseButtonPress, button);
+  SendMouse(widget, QEvent::MouseButtonRelease, button);
 }
 
 void ProcessEvents() {

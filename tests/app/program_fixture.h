@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QEvent>
 #include <QImage>
 #include <QString>
+
+class QWidget;
 
 #include <memory>
 #include <string>
@@ -55,6 +58,13 @@ class ProgramTest : public ::testing::Test {
 
 // Lets queued events run (layouts, deferred signals).
 void ProcessEvents();
+
+// A mouse event at the middle of `widget`, sent straight to it.
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button);
+// The pointer moving over `widget`.
+void MoveOver(QWidget* widget);
+// A press and release of `button` over `widget`.
+void Press(QWidget* widget, Qt::MouseButton button);
 
 // The window as a picture, after pending layouts ran. When the environment
 // names a folder in QUILLOMAR_SCREENSHOT_DIR the picture is kept there
