@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/windows_path.h"
 #include "store/ini_document.h"
 #include "store/records.h"
 
@@ -12,9 +13,9 @@ namespace app {
 
 namespace {
 
-// Characters that no Windows file name holds, plus the ones that would change
-// how the name reads back as a key of the settings file.
-constexpr std::string_view kForbiddenInName = "\\/:*?\"<>|=[]";
+// Characters that would change how the name reads back as a key of the
+// settings file (a file name cannot hold the others).
+constexpr std::string_view kForbiddenInKey = "=[]";
 // A line of the settings file that starts with this is a comment.
 constexpr char kCommentStart = ';';
 constexpr char kBlank = ' ';
@@ -38,13 +39,9 @@ bool IsControl(char c) {
   return byte < 0x20 || byte == 0x7F;
 }
 
-// Only ASCII letters change: names compare that way as file names and keys.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return folded;
+bool IsForbiddenInName(char c) {
+  return IsControl(c) || kForbiddenInKey.find(c) != std::string_view::npos ||
+         platform::windows_path::HoldsForbiddenCharacter(std::string_view(&c, 1));
 }
 
 bool IsOneOf(std::string_view folded, std::span<const std::string_view> names) {
@@ -56,23 +53,19 @@ bool IsOneOf(std::string_view folded, std::span<const std::string_view> names) {
 bool IsReservedDeviceName(const std::string& name) {
   std::string_view base = std::string_view(name).substr(0, name.find(kDot));
   while (!base.empty() && base.back() == kBlank) base.remove_suffix(1);
-  return IsOneOf(Folded(base), kReservedDeviceNames);
+  return IsOneOf(platform::windows_path::FoldCase(base), kReservedDeviceNames);
 }
 
 }  // namespace
 
 bool IsValidAccountName(const std::string& name) {
   if (name.empty()) return false;
-  if (std::any_of(name.begin(), name.end(), [](char c) {
-        return IsControl(c) || kForbiddenInName.find(c) != std::string_view::npos;
-      })) {
-    return false;
-  }
+  if (std::any_of(name.begin(), name.end(), IsForbiddenInName)) return false;
   if (name.front() == kCommentStart || name.front() == kBlank || name.back() == kBlank) return false;
   // Covers "." and ".." too.
   if (name.back() == kDot) return false;
   if (IsReservedDeviceName(name)) return false;
-  if (IsOneOf(Folded(name), kRecordFileNames)) return false;
+  if (IsOneOf(platform::windows_path::FoldCase(name), kRecordFileNames)) return false;
   return store::records::AccountFile(name).size() <= kMaxPathLength;
 }
 

@@ -7,19 +7,11 @@
 #include <unordered_map>
 
 #include "store/records.h"
+#include "platform/windows_path.h"
 
 namespace engine {
 
 namespace {
-
-// Key names match without regard to ASCII letter case.
-std::string FoldCase(std::string_view key) {
-  std::string out(key);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 // One key name with the number of times the listing holds it.
 struct ListedKey {
@@ -31,7 +23,7 @@ std::vector<ListedKey> GroupKeys(const std::vector<std::string>& keys) {
   std::vector<ListedKey> groups;
   std::unordered_map<std::string, std::size_t> group_of;
   for (const std::string& key : keys) {
-    auto [found, added] = group_of.try_emplace(FoldCase(key), groups.size());
+    auto [found, added] = group_of.try_emplace(platform::windows_path::FoldCase(key), groups.size());
     if (added) {
       groups.push_back({&key, 1});
     } else {

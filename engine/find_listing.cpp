@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "engine/drive_paths.h"
 #include "store/records.h"
+#include "platform/windows_path.h"
 
 namespace engine {
 
@@ -14,7 +14,7 @@ constexpr char kHiddenNameStart = '.';
 
 std::string ShortenDriveRoot(const std::string& folder) {
   // "C:\" becomes "C:", so that entries read "C:\name" with one backslash.
-  return IsDriveRoot(folder) ? folder.substr(0, folder.size() - 1) : folder;
+  return platform::windows_path::IsDriveRoot(folder) ? folder.substr(0, folder.size() - 1) : folder;
 }
 
 std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::string& folder) {

@@ -3,18 +3,19 @@
 #include <optional>
 #include <string>
 
-#include "engine/drive_paths.h"
 #include "engine/hidden_items.h"
 #include "engine/hide_counter.h"
 #include "store/ini_file.h"
 #include "store/records.h"
+#include "platform/windows_path.h"
 
 namespace engine {
 
 namespace records = store::records;
 
 bool IsRejectedPath(const std::string& path) {
-  return IsDriveRoot(path) || !StartsWithDrive(path);
+  return platform::windows_path::IsDriveRoot(path) ||
+         !platform::windows_path::StartsWithDrive(path);
 }
 
 std::string HideItem(platform::FileSystem& fs, const std::string& account,

@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "store/ini_lines.h"
+#include "platform/windows_path.h"
 
 namespace store {
 
+using platform::windows_path::FoldCase;
+
 namespace {
 using ini_lines::Classify;
-using ini_lines::Fold;
 using ini_lines::LineKind;
 using ini_lines::Trim;
 
@@ -55,7 +57,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         section.has_header = true;
         section.header = std::string(text);
         doc.sections_.push_back(std::move(section));
-        doc.first_section_.try_emplace(Fold(parts.name), doc.sections_.size() - 1);
+        doc.first_section_.try_emplace(FoldCase(parts.name), doc.sections_.size() - 1);
         break;
       }
       case LineKind::kEntry:
@@ -160,7 +162,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     added.lines.push_back({EntryLine(name, value), LineRole::kEntry});
     IndexKey(added, name, 0);
     sections_.push_back(std::move(added));
-    first_section_.try_emplace(Fold(Trim(section)), sections_.size() - 1);
+    first_section_.try_emplace(FoldCase(Trim(section)), sections_.size() - 1);
     ++revision_;
     return;
   }
@@ -203,14 +205,14 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
   Line& line = found->lines[index];
   line.role = LineRole::kRemoved;
   line.text = std::string();
-  const std::string folded = Fold(Trim(key));
+  const std::string folded = FoldCase(Trim(key));
   found->first_key.erase(folded);
   if (found->has_duplicate_keys) {
     // A later line of the same name now answers for the key.
     for (std::size_t next = index + 1; next < found->lines.size(); ++next) {
       const Line& candidate = found->lines[next];
       if (candidate.role != LineRole::kEntry && candidate.role != LineRole::kBareKey) continue;
-      if (Fold(Classify(candidate.text).name) == folded) {
+      if (FoldCase(Classify(candidate.text).name) == folded) {
         found->first_key.emplace(folded, next);
         break;
       }
@@ -221,10 +223,10 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
-  const std::string folded = Fold(Trim(section));
+  const std::string folded = FoldCase(Trim(section));
   bool erased = false;
   for (std::size_t i = sections_.size(); i-- > 1;) {
-    if (Fold(Classify(sections_[i].header).name) != folded) continue;
+    if (FoldCase(Classify(sections_[i].header).name) != folded) continue;
     sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
     erased = true;
   }
@@ -235,7 +237,7 @@ bool IniDocument::EraseSection(std::string_view section) {
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  const auto it = first_section_.find(Fold(Trim(name)));
+  const auto it = first_section_.find(FoldCase(Trim(name)));
   return it == first_section_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -246,21 +248,21 @@ IniDocument::Section* IniDocument::FindSection(std::string_view name) {
 std::size_t IniDocument::FindKey(const Section& section, std::string_view key) {
   const std::string_view name = Trim(key);
   if (name.empty()) return kNotFound;
-  const auto it = section.first_key.find(Fold(name));
+  const auto it = section.first_key.find(FoldCase(name));
   return it == section.first_key.end() ? kNotFound : it->second;
 }
 
 void IniDocument::IndexSections() {
   first_section_.clear();
   for (std::size_t i = 1; i < sections_.size(); ++i) {
-    first_section_.try_emplace(Fold(Classify(sections_[i].header).name), i);
+    first_section_.try_emplace(FoldCase(Classify(sections_[i].header).name), i);
   }
 }
 
 void IniDocument::IndexKey(Section& section, std::string_view name, std::size_t index) {
   // A line with an empty name ("=value") can never be asked for.
   if (name.empty()) return;
-  if (!section.first_key.try_emplace(Fold(name), index).second) section.has_duplicate_keys = true;
+  if (!section.first_key.try_emplace(FoldCase(name), index).second) section.has_duplicate_keys = true;
 }
 
 }  // namespace store

@@ -24,14 +24,6 @@ std::string_view Unquote(std::string_view text) {
   return text;
 }
 
-std::string Fold(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
-
 LineParts Classify(std::string_view line) {
   const std::string_view text = Trim(line);
 

@@ -46,10 +46,6 @@ std::string_view Trim(std::string_view text);
 // has them (a lone quote is kept).
 std::string_view Unquote(std::string_view text);
 
-// ASCII letters in lower case, every other byte unchanged: the form in which
-// section and key names are compared.
-std::string Fold(std::string_view name);
-
 // Tells what the line (without its line end) is and where its names are.
 LineParts Classify(std::string_view line);
 

@@ -11,6 +11,7 @@
 #include "platform/posix/folder_ops.h"
 #include "platform/posix/help_document.h"
 #include "platform/posix/path_resolver.h"
+#include "platform/windows_path.h"
 
 namespace platform::posix {
 
@@ -34,8 +35,6 @@ constexpr DefaultDrive kDefaultDrives[] = {
     {"d:", "../drive_d", "/drive_d"},
     {"z:", "/", nullptr},
 };
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -72,7 +71,7 @@ void DriveMap::PlaceGuide() const {
 }
 
 std::optional<std::string> DriveMap::DriveFolder(char letter) const {
-  const char lower = LowerAscii(letter);
+  const char lower = windows_path::FoldCase(letter);
   if (lower < 'a' || lower > 'z') return std::nullopt;
   const std::string link = LinkPath(lower);
   char text[PATH_MAX];

@@ -8,6 +8,8 @@
 #include <climits>
 #include <vector>
 
+#include "platform/windows_path.h"
+
 namespace platform::posix {
 
 namespace {
@@ -20,8 +22,6 @@ constexpr std::string_view kParent = "..";
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Join(const std::string& folder, std::string_view name) {
   std::string out = folder;
@@ -47,7 +47,7 @@ std::optional<std::string> FindEntry(const std::string& folder, std::string_view
   if (dir == nullptr) return std::nullopt;
   std::optional<std::string> found;
   while (dirent* entry = ::readdir(dir)) {
-    if (EqualIgnoringAsciiCase(entry->d_name, name)) {
+    if (windows_path::EqualIgnoringCase(entry->d_name, name)) {
       found = entry->d_name;
       break;
     }
@@ -77,28 +77,20 @@ std::vector<std::string_view> Components(std::string_view rest) {
 
 }  // namespace
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
-                                             std::string_view windows_path) {
-  if (windows_path.empty() || windows_path.find('\0') != std::string_view::npos) {
+                                             std::string_view path) {
+  if (path.empty() || path.find('\0') != std::string_view::npos) {
     return std::nullopt;
   }
-  if (windows_path.substr(0, kNamespacePrefix.size()) == kNamespacePrefix) return std::nullopt;
+  if (path.substr(0, kNamespacePrefix.size()) == kNamespacePrefix) return std::nullopt;
 
   std::optional<std::string> start;
-  std::string_view rest = windows_path;
-  if (windows_path.size() >= 2 && IsAsciiLetter(windows_path[0]) &&
-      windows_path[1] == kDriveColon) {
-    start = drives.DriveFolder(windows_path[0]);
+  std::string_view rest = path;
+  if (path.size() >= 2 && IsAsciiLetter(path[0]) &&
+      path[1] == kDriveColon) {
+    start = drives.DriveFolder(path[0]);
     rest.remove_prefix(2);
-  } else if (IsSeparator(windows_path[0])) {
+  } else if (IsSeparator(path[0])) {
     // Network paths and paths rooted on "the current drive" have no place
     // in the drive map.
     return std::nullopt;

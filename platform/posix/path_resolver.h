@@ -31,7 +31,4 @@ struct NativeItem {
 std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
                                              std::string_view windows_path);
 
-// True when the names are equal ignoring ASCII letter case.
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 }  // namespace platform::posix

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/qt/shell_names.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 
@@ -17,7 +18,6 @@ constexpr char kTypeDrive[] = "Local Disk";
 constexpr char kTypeFolder[] = "File Folder";
 constexpr char kTypeFile[] = "File";
 constexpr char kTypeFileSuffix[] = " File";
-constexpr char kForbiddenNameCharacters[] = "\\/:*?\"<>|";
 
 bool IsFileSystemRow(const ShellRow& row) {
   return row.kind == ShellRowKind::kFolder || row.kind == ShellRowKind::kFile;
@@ -28,20 +28,14 @@ bool RowLess(const ShellRow& a, const ShellRow& b) {
   const bool a_folder = a.kind != ShellRowKind::kFile;
   const bool b_folder = b.kind != ShellRowKind::kFile;
   if (a_folder != b_folder) return a_folder;
-  return CaseBlindLess(a.name, b.name);
+  return windows_path::LessIgnoringCase(a.name, b.name);
 }
 
 }  // namespace
 
 bool IsValidItemName(const std::string& name) {
   if (name.empty() || name == "." || name == "..") return false;
-  for (char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20) return false;
-    for (const char* f = kForbiddenNameCharacters; *f != '\0'; ++f) {
-      if (c == *f) return false;
-    }
-  }
-  return true;
+  return !windows_path::HoldsForbiddenCharacter(name);
 }
 
 ShellListModel::ShellListModel(FileSystem& fs, const ShellIcons& icons, QObject* parent)
@@ -93,12 +87,12 @@ std::string ShellListModel::RowPath(int row) const {
     case ShellRowKind::kMyComputer:
       return kMyComputerParsingName;
     case ShellRowKind::kDrive:
-      return DriveRoot(r.drive);
+      return windows_path::DriveRoot(r.drive);
     case ShellRowKind::kFolder:
     case ShellRowKind::kFile:
       break;
   }
-  return JoinShellPath(folder_, r.name);
+  return windows_path::Join(folder_, r.name);
 }
 
 bool ShellListModel::IsContainer(int row) const {
@@ -163,7 +157,7 @@ bool ShellListModel::setData(const QModelIndex& index, const QVariant& value, in
   // The name must stay a single component: a separator in it would move the
   // item into another folder instead of renaming it.
   if (!IsValidItemName(new_name)) return false;
-  if (!fs_.MoveFile(JoinShellPath(folder_, row.name), JoinShellPath(folder_, new_name))) {
+  if (!fs_.MoveFile(windows_path::Join(folder_, row.name), windows_path::Join(folder_, new_name))) {
     return false;
   }
   row.name = new_name;

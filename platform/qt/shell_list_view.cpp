@@ -9,6 +9,7 @@
 
 #include "platform/qt/shell_list_model.h"
 #include "platform/qt/shell_names.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 
@@ -95,7 +96,7 @@ bool ShellListView::ShowFolder(const std::string& windows_path) {
     return true;
   }
   if (!HasDriveLetter(windows_path)) return false;
-  const std::string folder = NormalizeFolderPath(windows_path);
+  const std::string folder = windows_path::NormalizeFolder(windows_path);
   const bool shown = Relist([this, &folder] { return model_->ListFolder(folder); }, -1);
   if (shown) scrollToTop();
   return shown;
@@ -123,8 +124,8 @@ void ShellListView::GoUp() {
       break;
   }
   // A parent that went away or cannot be read is passed over.
-  for (std::string parent = ParentFolderPath(model_->folder()); !parent.empty();
-       parent = ParentFolderPath(parent)) {
+  for (std::string parent = windows_path::Parent(model_->folder()); !parent.empty();
+       parent = windows_path::Parent(parent)) {
     if (ShowFolder(parent)) return;
   }
   ShowMyComputer();

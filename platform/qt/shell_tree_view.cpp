@@ -8,6 +8,7 @@
 
 #include "platform/qt/folder_watch.h"
 #include "platform/qt/shell_names.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 
@@ -70,7 +71,7 @@ Node* FindFolderChild(QTreeWidgetItem* parent, const std::string& name) {
   for (int i = 0; i < parent->childCount(); ++i) {
     Node* child = AsNode(parent->child(i));
     if (child->name == name) return child;
-    if (blind_match == nullptr && CaseBlindEqual(child->name, name)) blind_match = child;
+    if (blind_match == nullptr && windows_path::EqualIgnoringCase(child->name, name)) blind_match = child;
   }
   return blind_match;
 }
@@ -139,8 +140,8 @@ bool ShellTreeView::SelectPath(const std::string& windows_path) {
     Populate(root);
     target = FindChildOfKind(root, NodeKind::kMyComputer);
   } else if (HasDriveLetter(windows_path)) {
-    const std::string path = NormalizeFolderPath(windows_path);
-    if (CaseBlindEqual(path, root->path)) {
+    const std::string path = windows_path::NormalizeFolder(windows_path);
+    if (windows_path::EqualIgnoringCase(path, root->path)) {
       target = root;
     } else {
       Populate(root);
@@ -198,7 +199,7 @@ void ShellTreeView::Populate(QTreeWidgetItem* item) {
       break;
     case NodeKind::kMyComputer:
       for (char letter : fs_.Drives()) {
-        children.append(new Node(NodeKind::kDrive, DriveDisplayName(letter), DriveRoot(letter),
+        children.append(new Node(NodeKind::kDrive, DriveDisplayName(letter), windows_path::DriveRoot(letter),
                                  icons_.drive, letter));
       }
       break;
@@ -208,7 +209,7 @@ void ShellTreeView::Populate(QTreeWidgetItem* item) {
   }
   if (node->kind != NodeKind::kMyComputer) {
     for (std::string& name : ReadSubfolders(node->path)) {
-      std::string path = JoinShellPath(node->path, name);
+      std::string path = windows_path::Join(node->path, name);
       children.append(new Node(NodeKind::kFolder, std::move(name), std::move(path), icons_.folder));
     }
   }
@@ -225,7 +226,7 @@ void ShellTreeView::Repopulate(QTreeWidgetItem* item) {
   for (int i = node->childCount() - 1; i >= 0; --i) {
     Node* child = AsNode(node->child(i));
     if (child->kind != NodeKind::kFolder) continue;
-    if (!std::binary_search(names.begin(), names.end(), child->name, CaseBlindLess)) {
+    if (!std::binary_search(names.begin(), names.end(), child->name, windows_path::LessIgnoringCase)) {
       delete child;
     }
   }
@@ -237,7 +238,7 @@ void ShellTreeView::Repopulate(QTreeWidgetItem* item) {
       ++at;
       continue;
     }
-    node->insertChild(at++, new Node(NodeKind::kFolder, name, JoinShellPath(node->path, name),
+    node->insertChild(at++, new Node(NodeKind::kFolder, name, windows_path::Join(node->path, name),
                                      icons_.folder));
   }
 }
@@ -251,7 +252,7 @@ std::vector<std::string> ShellTreeView::ReadSubfolders(const std::string& folder
       names.push_back(std::move(entry.name));
     }
   }
-  std::sort(names.begin(), names.end(), CaseBlindLess);
+  std::sort(names.begin(), names.end(), windows_path::LessIgnoringCase);
   return names;
 }
 

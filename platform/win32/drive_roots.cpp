@@ -34,12 +34,4 @@ std::optional<std::string> DriveRoots::Resolve(const std::string& path) const {
   return root->second + rest;
 }
 
-bool DriveRoots::IsDriveRoot(const std::string& path) {
-  if (!StartsWithDrive(path)) return false;
-  for (std::size_t i = 2; i < path.size(); ++i) {
-    if (path[i] != '\\' && path[i] != '/') return false;
-  }
-  return true;
-}
-
 }  // namespace platform::win32

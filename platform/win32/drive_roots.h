@@ -21,9 +21,6 @@ class DriveRoots {
   // path has no drive letter, holds a NUL or leads to no root.
   std::optional<std::string> Resolve(const std::string& path) const;
 
-  // True when the path names a drive's own folder ("C:", "C:\").
-  static bool IsDriveRoot(const std::string& path);
-
   // The letters that have a root, or nullopt when paths are taken as they are.
   const std::map<char, std::string>* roots() const { return roots_.empty() ? nullptr : &roots_; }
 

@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/win32/drive_roots.h"
 #include "platform/win32/record_lock_file.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 
@@ -154,7 +155,7 @@ class Win32FileSystem final : public FileSystem {
 
   bool DeleteFolder(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
-    if (!real || DriveRoots::IsDriveRoot(path) || real->back() == kSeparator) return false;
+    if (!real || windows_path::NamesWholeDrive(path) || real->back() == kSeparator) return false;
     if (!IsFolder(::GetFileAttributesA(real->c_str()))) return false;
     // The shell's delete wants a list ending in two NULs.
     std::string from = *real;
@@ -190,7 +191,7 @@ class Win32FileSystem final : public FileSystem {
   bool MoveFile(const std::string& from, const std::string& to) override {
     std::optional<std::string> source = roots_.Resolve(from);
     std::optional<std::string> target = roots_.Resolve(to);
-    if (!source || !target || DriveRoots::IsDriveRoot(from) || DriveRoots::IsDriveRoot(to)) {
+    if (!source || !target || windows_path::NamesWholeDrive(from) || windows_path::NamesWholeDrive(to)) {
       return false;
     }
     return ::MoveFileA(source->c_str(), target->c_str()) != 0;

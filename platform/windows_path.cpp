@@ -1,0 +1,105 @@
+#include "platform/windows_path.h"
+
+#include <cstddef>
+
+namespace platform::windows_path {
+
+namespace {
+
+constexpr std::size_t kDriveLength = 2;  // "X:"
+constexpr char kSlash = '/';
+
+bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsLetter(char c) { return IsCapital(c) || (c >= 'a' && c <= 'z'); }
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+bool IsAnySeparator(char c) { return c == kSeparator || c == kSlash; }
+
+// A letter of either case and a colon.
+bool HasDrivePrefix(std::string_view path) {
+  return path.size() >= kDriveLength && IsLetter(path[0]) && path[1] == kDriveColon;
+}
+
+}  // namespace
+
+char FoldCase(char c) { return IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = FoldCase(c);
+  return folded;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
+    const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+bool StartsWithDrive(std::string_view path) {
+  return path.size() >= kDriveLength && IsCapital(path[0]) && path[1] == kDriveColon;
+}
+
+bool IsDriveRoot(std::string_view path) {
+  return path.size() == kDriveLength + 1 && StartsWithDrive(path) &&
+         path[kDriveLength] == kSeparator;
+}
+
+bool NamesWholeDrive(std::string_view path) {
+  if (!HasDrivePrefix(path)) return false;
+  for (char c : path.substr(kDriveLength)) {
+    if (!IsAnySeparator(c)) return false;
+  }
+  return true;
+}
+
+std::string DriveRoot(char letter) { return std::string{letter, kDriveColon, kSeparator}; }
+
+std::string Join(std::string_view folder, std::string_view name) {
+  std::string out(folder);
+  if (out.empty() || out.back() != kSeparator) out += kSeparator;
+  out += name;
+  return out;
+}
+
+std::string NormalizeFolder(std::string_view path) {
+  std::string out(path);
+  if (!HasDrivePrefix(path)) return out;
+  out[0] = Upper(out[0]);
+  while (out.size() > kDriveLength && out.back() == kSeparator) out.pop_back();
+  if (out.size() == kDriveLength) out += kSeparator;
+  return out;
+}
+
+std::string Parent(std::string_view path) {
+  if (path.size() == kDriveLength + 1 && HasDrivePrefix(path) && path[kDriveLength] == kSeparator) {
+    return {};
+  }
+  const std::size_t cut = path.find_last_of(kSeparator);
+  if (cut == std::string_view::npos) return {};
+  // "C:\Data" has its only backslash right after the colon: the parent is the root.
+  if (cut == kDriveLength && HasDrivePrefix(path)) return std::string(path.substr(0, cut + 1));
+  return std::string(path.substr(0, cut));
+}
+
+bool HoldsForbiddenCharacter(std::string_view name) {
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+    if (kForbiddenNameCharacters.find(c) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace platform::windows_path

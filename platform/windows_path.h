@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The vocabulary of Windows paths, as every layer of the program uses it:
+// letter case, drives, joining, parents and the characters a name cannot
+// hold. Pure text work: nothing here touches the file system.
+namespace platform::windows_path {
+
+inline constexpr char kSeparator = '\\';
+inline constexpr char kDriveColon = ':';
+// Characters that no Windows file name holds (control characters neither).
+inline constexpr std::string_view kForbiddenNameCharacters = "\\/:*?\"<>|";
+
+// ASCII letters in lower case, every other byte unchanged: file names, INI
+// section and key names compare in this form.
+char FoldCase(char c);
+std::string FoldCase(std::string_view text);
+
+// True when the texts are equal ignoring ASCII letter case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// Orders two texts ignoring ASCII letter case; texts that differ only in
+// case are ordered by their bytes, so the order is total.
+bool LessIgnoringCase(std::string_view a, std::string_view b);
+
+// True when the text begins with a capital drive letter and a colon,
+// "A:".."Z:", byte for byte (the form the shell reports for items).
+bool StartsWithDrive(std::string_view path);
+
+// True when the text is exactly one of "A:\".."Z:\" (capital letters only):
+// the drive roots that hiding refuses and Find shortens.
+bool IsDriveRoot(std::string_view path);
+
+// True when the text names a whole drive, the way the file system reads it:
+// a letter of either case, a colon, and nothing but separators ("c:", "C:\",
+// "d:/"). A drive's own folder is never deleted, renamed or replaced.
+bool NamesWholeDrive(std::string_view path);
+
+// The root path of a drive: 'C' -> "C:\".
+std::string DriveRoot(char letter);
+
+// The path of an entry inside a folder: "C:\Data" + "x" -> "C:\Data\x";
+// a folder that ends with a separator gets none added ("C:\" + "x" -> "C:\x").
+std::string Join(std::string_view folder, std::string_view name);
+
+// A folder path in the form the shell views keep it: the drive letter in
+// upper case, a drive given as "C:" or "C:\" becomes "C:\", other paths lose
+// their trailing backslashes. Paths without a drive letter stay as given.
+std::string NormalizeFolder(std::string_view path);
+
+// The parent of a normalized folder path: "C:\Data\x" -> "C:\Data",
+// "C:\Data" -> "C:\"; empty for a drive root or a path without a backslash.
+std::string Parent(std::string_view path);
+
+// True when the name holds a character that a Windows file name cannot hold:
+// one of kForbiddenNameCharacters or a control character (below 0x20).
+bool HoldsForbiddenCharacter(std::string_view name);
+
+}  // namespace platform::windows_path
