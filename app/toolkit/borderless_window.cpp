@@ -1,41 +1,59 @@
 #include "app/toolkit/borderless_window.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QScreen>
+#include <memory>
 
-#include "app/application_title.h"
-#include "app/toolkit/fonts.h"
+#include "app/toolkit/backend.h"
 
 namespace app {
 
-namespace {
-constexpr int kDefaultFontPoints = 8;
-}  // namespace
-
-BorderlessWindow::BorderlessWindow(int width, int height, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-  setFixedSize(width, height);
-  setWindowTitle(kApplicationTitle);
-  setFont(SansFont(kDefaultFontPoints));
-  setMouseTracking(true);
+BorderlessWindow::BorderlessWindow(int width, int height) : WinControl(nullptr) {
+  SetVisible(false);
+  SetBounds(Rect(0, 0, width, height));
+  std::unique_ptr<NativeTopLevel> native = CurrentBackend().CreateTopLevel(*this, Size{width, height});
+  top_native_ = native.get();
+  AttachNative(std::move(native));
 }
+
+BorderlessWindow::~BorderlessWindow() = default;
 
 void BorderlessWindow::SetColor(BgrColor color) {
   color_ = color;
-  update();
+  Invalidate();
 }
+
+void BorderlessWindow::SetTitle(const std::string& title) { top_native_->SetTitle(title); }
 
 void BorderlessWindow::PlaceInScreenCentre() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
-  }
+  const Size screen = CurrentBackend().ScreenSize();
+  MoveTo(Point{(screen.width - Width()) / 2, (screen.height - Height()) / 2});
 }
 
-void BorderlessWindow::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(color_));
+void BorderlessWindow::MoveTo(Point screen_position) { SetBounds(Rect(screen_position, Bounds().GetSize())); }
+
+Point BorderlessWindow::ScreenPosition() const { return top_native_->ScreenPosition(); }
+
+void BorderlessWindow::Close() {
+  Closing();
+  Hide();
 }
+
+void BorderlessWindow::RunModal() {
+  modal_ = true;
+  Show();
+  top_native_->RunModal();
+  modal_ = false;
+}
+
+void BorderlessWindow::EndModal() {
+  if (modal_) top_native_->EndModal();
+}
+
+bool BorderlessWindow::IsMinimised() const { return top_native_->IsMinimised(); }
+
+void BorderlessWindow::Restore() { top_native_->Restore(); }
+
+void BorderlessWindow::StartSystemMove() { top_native_->StartSystemMove(); }
+
+void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
 
 }  // namespace app
