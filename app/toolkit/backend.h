@@ -12,6 +12,12 @@ namespace app {
 // Which picture the shell shows for an item of its namespace.
 enum class ShellPicture { kDesktop, kMyComputer, kDrive, kFolder, kFile };
 
+// One entry of a pop-up menu; an entry with an empty text is a separator.
+struct MenuItem {
+  std::string text;
+  bool enabled = true;
+};
+
 // One front end: makes the native windows of the controls and gives the
 // services of the window system. Exactly one exists while the program runs
 // (the Qt one on Linux, the Win32 one on Windows); controls reach it through
@@ -45,9 +51,14 @@ class Backend {
   // The shell's picture for a kind of item, 16 x 16.
   virtual const Image& ShellIcon(ShellPicture which) = 0;
 
-  // Shows a pop-up menu of `items` at a point of `owner` and returns the
-  // index chosen, or -1 when the menu was dismissed.
-  virtual int PopupMenu(NativeWindow& owner, Point at, const std::vector<std::string>& items) = 0;
+  // Shows a pop-up menu of `items` at a point of `owner` (own coordinates)
+  // and returns the index of the entry chosen, or -1 when the menu was
+  // dismissed.
+  virtual int PopupMenu(NativeWindow& owner, Point at, const std::vector<MenuItem>& items) = 0;
+  // Takes every top-level window of the program that is on screen off it
+  // together (the application minimised as a whole); when the user brings
+  // any of them back, the others come back with it.
+  virtual void MinimiseAll() = 0;
 
   // Runs `task` soon on the user-interface thread. Safe from any thread.
   virtual void Post(std::function<void()> task) = 0;

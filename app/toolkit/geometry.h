@@ -4,6 +4,10 @@
 // given in. No toolkit types: both front ends convert at their edge.
 namespace app {
 
+// Which way a line or a splitter runs: a horizontal splitter's handle is a
+// horizontal bar between a pane above and a pane below.
+enum class Orientation { kHorizontal, kVertical };
+
 struct Point {
   int x = 0;
   int y = 0;

@@ -79,8 +79,10 @@ class NativeTopLevel : public NativeWindow {
   // Brings a minimised window back and raises it.
   virtual void Restore() = 0;
   virtual void Minimise() = 0;
-  // Runs a nested event loop until EndModal(); other windows of the program
-  // take no input meanwhile.
+  // While modal, the other windows of the program take no input. Set before
+  // the window is shown for a modal run, and cleared after it.
+  virtual void SetModal(bool modal) = 0;
+  // Runs a nested event loop until EndModal() (harmless when no loop runs).
   virtual void RunModal() = 0;
   virtual void EndModal() = 0;
 };
