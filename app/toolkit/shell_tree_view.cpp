@@ -17,11 +17,6 @@ constexpr char kBackslash = '\\';
 
 enum class NodeKind { kDesktop, kMyComputer, kDrive, kFolder };
 
-bool HasDriveLetter(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
 // The components after the drive root of a normalized path: "C:\a\b" -> a, b.
 std::vector<std::string> PathComponents(const std::string& path) {
   std::vector<std::string> parts;
@@ -113,7 +108,7 @@ ShellTreeView::Node* ShellTreeView::Find(const std::string& windows_path) {
     Populate(root);
     return child_of_kind(root, NodeKind::kMyComputer);
   }
-  if (!HasDriveLetter(windows_path)) return nullptr;
+  if (!StartsWithDriveLetter(windows_path)) return nullptr;
   const std::string path = windows_path::NormalizeFolder(windows_path);
   if (windows_path::EqualIgnoringCase(path, root->path)) return root;
   Populate(root);

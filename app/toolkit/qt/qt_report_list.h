@@ -49,6 +49,8 @@ class ReportView final : public QTreeView {
  public:
   ReportView(NativeEvents& events, QWidget* parent);
   bool grid_lines = false;
+  // Lays the rows out now rather than at the next pass of the event loop.
+  void LayOutNow() { executeDelayedItemsLayout(); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
