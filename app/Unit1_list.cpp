@@ -12,6 +12,7 @@
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/splitter.h"
+#include "engine/readable_name.h"
 #include "platform/qt/shell_list_view.h"
 
 namespace app {
@@ -59,7 +60,8 @@ std::vector<engine::ListRow> TForm1::ListRows() const {
 
 void TForm1::WriteStatusLine() {
   const auto rows = static_cast<std::size_t>(ListView1->RowCount());
-  Label15->setText(QString::fromStdString(engine::StatusLine(CurrentAccount(), rows)));
+  Label15->setText(
+      QString::fromStdString(engine::StatusLine(engine::ReadableName(CurrentAccount()), rows)));
 }
 
 void TForm1::SetSelectedPath(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "app/toolkit/check_list_view.h"
 
+#include <QByteArray>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -7,6 +8,8 @@ namespace app {
 
 namespace {
 constexpr int kRowHeight = 17;
+// The first cell of a row keeps the row's value under this role.
+constexpr int kValueRole = Qt::UserRole;
 }  // namespace
 
 CheckListView::CheckListView(const QList<int>& widths, QWidget* parent) : QTableWidget(parent) {
@@ -55,6 +58,17 @@ QString CheckListView::Caption(int row) const { return Text(row, 0); }
 QString CheckListView::Text(int row, int column) const {
   const QTableWidgetItem* cell = item(row, column);
   return cell != nullptr ? cell->text() : QString();
+}
+
+void CheckListView::SetValue(int row, const std::string& value) {
+  if (QTableWidgetItem* cell = item(row, 0)) cell->setData(kValueRole, QByteArray::fromStdString(value));
+}
+
+std::string CheckListView::Value(int row) const {
+  const QTableWidgetItem* cell = item(row, 0);
+  if (cell == nullptr) return {};
+  const QVariant value = cell->data(kValueRole);
+  return value.isValid() ? value.toByteArray().toStdString() : cell->text().toStdString();
 }
 
 bool CheckListView::Checked(int row) const {

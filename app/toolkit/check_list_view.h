@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QTableWidget>
+#include <string>
 
 namespace app {
 
@@ -30,6 +31,12 @@ class CheckListView : public QTableWidget {
   bool Checked(int row) const;
   void SetChecked(int row, bool checked);
   void RemoveRow(int row) { removeRow(row); }
+
+  // The bytes a row stands for (a name as stored, which need not be UTF-8),
+  // kept beside its caption. Value() is the caption as UTF-8 for a row
+  // that was given none.
+  void SetValue(int row, const std::string& value);
+  std::string Value(int row) const;
   void Clear() { setRowCount(0); }
 
   // The caption of one column header.

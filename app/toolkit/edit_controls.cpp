@@ -1,5 +1,6 @@
 #include "app/toolkit/edit_controls.h"
 
+#include <QByteArray>
 #include <QFontMetrics>
 
 namespace app {
@@ -26,6 +27,16 @@ void LabeledEdit::SetPasswordChar(bool on) {
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setInsertPolicy(QComboBox::NoInsert);
+}
+
+void ComboBox::AddItem(const std::string& caption, const std::string& value) {
+  addItem(QString::fromStdString(caption), QByteArray::fromStdString(value));
+}
+
+std::string ComboBox::Value() const {
+  if (isEditable()) return currentText().toStdString();
+  const QVariant value = currentData();
+  return value.isValid() ? value.toByteArray().toStdString() : currentText().toStdString();
 }
 
 void ComboBox::SetFreeText(const QString& text) {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
 
 #include "app/toolkit/label.h"
 
@@ -29,11 +30,20 @@ class LabeledEdit : public QLineEdit {
 };
 
 // A drop-down list without typing (until it is told to take free text).
+// Each item shows a caption and stands for a value: the bytes of a name as
+// stored, which need not be UTF-8.
 class ComboBox : public QComboBox {
   Q_OBJECT
 
  public:
   explicit ComboBox(QWidget* parent);
+
+  // Appends an item showing `caption` (UTF-8) that stands for `value`.
+  void AddItem(const std::string& caption, const std::string& value);
+
+  // The value of the current text: the chosen item's value, or the free
+  // text as UTF-8 once the box takes free text; "" when nothing is chosen.
+  std::string Value() const;
 
   // Lets the box take free text and shows `text` as its current text.
   void SetFreeText(const QString& text);
