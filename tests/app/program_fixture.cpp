@@ -1,6 +1,7 @@
 #include "tests/app/program_fixture.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QDir>
 #include <QMouseEvent>
 #include <QWidget>
@@ -38,7 +39,8 @@ void ProgramTest::StartInitialised() {
 
 void ProgramTest::LogIn(const std::string& name, const std::string& password) {
   app::TForm2* login = forms().login;
-  const int index = login->UserBox()->findText(QString::fromStdString(name));
+  // Items are found by the bytes they stand for, which need not be UTF-8.
+  const int index = login->UserBox()->findData(QByteArray::fromStdString(name));
   login->UserBox()->setCurrentIndex(index);
   login->PasswordBox()->setText(QString::fromStdString(password));
   login->Button8Click();
