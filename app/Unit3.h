@@ -33,7 +33,8 @@ class TForm3 : public BorderlessWindow {
   void ApplySkin(Skin skin, SkinOrigin origin);
 
   // Refills the user list from the settings file's ordinary users, in file
-  // order, every box clear (the main window's user-list reload). The column
+  // order, every box clear (the main window's user-list reload); each row
+  // shows its name readably and stands for the stored bytes. The column
   // header keeps its caption.
   void ReloadUserList();
 
