@@ -69,8 +69,8 @@ void TForm3::Button3Click() {
 }
 
 void TForm3::SpeedButton4Click() {
-  // From the last row to the first, so that removing a row never moves one
-  // that is still to be looked at.
+  // Users and rows go from the last row to the first, so that removing a
+  // row never moves one that is still to be looked at.
   std::vector<std::string> ticked;
   for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
     if (ListView1->Checked(row)) ticked.push_back(ListView1->Value(row));
