@@ -66,16 +66,12 @@ TEST(AccountNamesTest, OnlyAValidNameGetsAnAccountFile) {
 
 TEST(ReadableNameTest, UTF8StaysAndAnythingElseIsReadAsWindows1252) {
   const std::pair<std::string, std::string> cases[] = {
-      {"Ann", "Ann"},
-      {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},                  // UTF-8 already
-      {"\xF0\x9F\x99\x82", "\xF0\x9F\x99\x82"},              // four bytes, U+1F642
-      {"J\xFCrgen", "J\xC3\xBCrgen"},                       // 8-bit: u with diaeresis
-      {"\x80 \x9F", "\xE2\x82\xAC \xC5\xB8"},                // the euro sign, Y with diaeresis
-      {"\x81\x8D", "\xC2\x81\xC2\x8D"},                     // undefined in 1252: Latin-1
-      {"\xC3", "\xC3\x83"},                                // cut short
-      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                     // overlong "/"
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},       // a surrogate
-      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // above U+10FFFF
+      {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},  // UTF-8 already
+      {"J\xFCrgen", "J\xC3\xBCrgen"},  // 8-bit: u with diaeresis
+      {"\x80\x81", "\xE2\x82\xAC\xC2\x81"},  // the euro sign; undefined: Latin-1
+      {"\xC3", "\xC3\x83"},  // cut short
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},  // overlong "/"
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},  // a surrogate
   };
   for (const auto& [stored, shown] : cases) EXPECT_EQ(ReadableName(stored), shown) << stored;
 }
