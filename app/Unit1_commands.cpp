@@ -1,7 +1,6 @@
 // The main window's command routing: hide, restore, the administrator gate
 // for Options and Find, Help, Exit, Minimise and the up button.
 
-#include <algorithm>
 #include <exception>
 
 #include "app/Unit1.h"
@@ -12,6 +11,7 @@
 #include "app/toolkit/label.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/shell_list_view.h"
+#include "engine/accounts.h"
 #include "store/data_store.h"
 #include "store/errors.h"
 #include "store/records.h"
@@ -125,10 +125,7 @@ void TForm1::Button4Click() { engine::CleanGlobalRecord(services_.fs, ListRows()
 // Options and Find, for administrators only.
 
 bool TForm1::CurrentAccountIsAdministrator() {
-  // Names compare exactly, letter case counting.
-  const std::vector<std::string> administrators = store::AdministratorNames(services_.fs);
-  return std::find(administrators.begin(), administrators.end(), CurrentAccount()) !=
-         administrators.end();
+  return engine::IsAdministrator(services_.fs, CurrentAccount());
 }
 
 void TForm1::SpeedButton3Click() {

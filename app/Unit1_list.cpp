@@ -9,6 +9,7 @@
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/splitter.h"
 #include "app/toolkit/shell_list_view.h"
+#include "engine/readable_name.h"
 
 namespace app {
 
@@ -48,7 +49,7 @@ std::vector<engine::ListRow> TForm1::ListRows() const {
 
 void TForm1::WriteStatusLine() {
   const auto rows = static_cast<std::size_t>(ListView1->RowCount());
-  Label15->SetText(engine::StatusLine(CurrentAccount(), rows));
+  Label15->SetText(engine::StatusLine(engine::ReadableName(CurrentAccount()), rows));
 }
 
 void TForm1::SetSelectedPath(const std::string& path) {

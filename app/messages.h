@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/accounts.h"
+
 // The program's fixed messages, shown in the message box exactly as they
 // stand, blanks included.
 namespace app::messages {
@@ -11,8 +13,13 @@ inline constexpr char kNotAdministrator[] =
 inline constexpr char kMissingNameOrPassword[] =
     "Have not input the new user name or the password , please input again!";
 inline constexpr char kNameTaken[] = "The user name has already existed,please input again!";
-// A name or password that could not be stored and typed again as it is.
+// A name or password that could not be stored and typed again as it is, or
+// a stored name that no account file may be named after.
 inline constexpr char kInvalidNameOrPassword[] =
     "The user name or the password is not valid, please input again!";
+
+// The message that tells the user what an account routine came to; nullptr
+// when it came to something that shows none.
+const char* AccountMessage(engine::AccountOutcome outcome);
 
 }  // namespace app::messages

@@ -25,14 +25,16 @@ bool IsRejectedPath(const std::string& path);
 // The hide routine's checks and writes: sets the item hidden+system, raises
 // the shared counter, and records the path under the new sequence number in
 // the account file and then in the global record. Returns the sequence
-// number, or "" when the path was rejected (nothing changed). Holds the
-// records' lock meanwhile. Throws store::WriteError or
-// engine::ConversionError; the item is never left hidden without its records.
+// number, or "" when the path was rejected or the account's name fails
+// IsValidAccountName (nothing changed). Holds the records' lock meanwhile.
+// Throws store::WriteError or engine::ConversionError; the item is never
+// left hidden without its records.
 std::string HideItem(platform::FileSystem& fs, const std::string& account,
                      const std::string& path);
 
 // The list load: the paths of the account file's hidden-item entries in file
-// order (every row ticked by the caller).
+// order (every row ticked by the caller); empty for an account whose name
+// fails IsValidAccountName.
 std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& account);
 
 // The global-record cleanup: deletes every global-record entry whose value
@@ -46,7 +48,8 @@ void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& row
 // record, with at most one rewrite of each; with no unticked row no file is
 // written; the records' lock is held meanwhile. Returns the list as reloaded
 // afterwards. Throws store::WriteError when a record file cannot be
-// rewritten; the items' attributes are cleared by then.
+// rewritten; the items' attributes are cleared by then. For an account whose
+// name fails IsValidAccountName nothing changes and the list is empty.
 std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& account,
                                  const std::vector<ListRow>& rows);
 

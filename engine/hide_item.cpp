@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/account_names.h"
 #include "engine/hidden_items.h"
 #include "engine/hide_counter.h"
 #include "store/ini_file.h"
@@ -21,6 +22,8 @@ bool IsRejectedPath(const std::string& path) {
 std::string HideItem(platform::FileSystem& fs, const std::string& account,
                      const std::string& path) {
   if (IsRejectedPath(path)) return "";
+  // No account file is ever named after a name that fails the account rules.
+  if (!IsValidAccountName(account)) return "";
 
   // Another copy of the program must not raise the counter in between.
   std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/account_names.h"
 #include "engine/entry_deletion.h"
 #include "engine/hidden_items.h"
 #include "store/ini_document.h"
@@ -42,6 +43,8 @@ void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& row
 
 std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& account,
                                  const std::vector<ListRow>& rows) {
+  // An account whose name fails the account rules has no list to restore from.
+  if (!IsValidAccountName(account)) return {};
   std::vector<std::string> paths = UntickedFromLast(rows);
   if (paths.empty()) return LoadList(fs, account);
   std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();

@@ -35,6 +35,10 @@ class CheckListView : public WinControl {
   bool Checked(int row) const;
   void SetChecked(int row, bool checked);
   void RemoveRow(int row);
+  // The bytes a row stands for (a name as stored, which need not be UTF-8),
+  // kept beside its caption; the caption itself for a row given none.
+  void SetValue(int row, const std::string& value);
+  const std::string& Value(int row) const;
   void Clear();
   int ColumnCount() const { return static_cast<int>(captions_.size()); }
 
@@ -56,6 +60,7 @@ class CheckListView : public WinControl {
  private:
   struct Row {
     std::vector<std::string> cells;
+    std::string value;
     bool checked = false;
   };
 

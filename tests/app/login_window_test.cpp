@@ -6,6 +6,7 @@
 #include "app/Unit2.h"
 #include "app/messages.h"
 #include "app/toolkit/edit_controls.h"
+#include "app/toolkit/label.h"
 #include "app/toolkit/scroll_box.h"
 #include "store/ini_file.h"
 #include "store/records.h"
@@ -130,6 +131,25 @@ TEST_F(LoginWindowTest, ANameInBothSectionsIsAdmittedWithEitherPassword) {
   Restart();
   LogIn("name", "user-pw");
   EXPECT_TRUE(LoggedIn());
+}
+
+TEST_F(LoginWindowTest, StoredNamesShowReadablyAndLogInByTheirBytesOnlyWhenValid) {
+  StartInitialised();
+  AddUser("J\xFCrgen", "pw");  // written in an 8-bit code page
+  AddUser("..\\..\\evil", "pw");
+  Restart();
+  EXPECT_EQ(UserBoxItems(), (Strings{"J\u00fcrgen", "..\\..\\evil", "name"}));
+
+  LogIn("..\\..\\evil", "pw");
+  EXPECT_EQ(dialogs_.messages, std::vector<std::string>{app::messages::kInvalidNameOrPassword});
+  EXPECT_FALSE(LoggedIn());
+
+  LogIn("J\xFCrgen", "pw");
+  EXPECT_TRUE(LoggedIn());
+  EXPECT_EQ(forms().login->CurrentAccount(), "J\xFCrgen");
+  forms().main->SpeedButton2Click();
+  EXPECT_EQ(forms().main->StatusLine()->Text(), "Present user name:J\u00fcrgen;     Hide:  0 File");
+  EXPECT_EQ(dialogs_.messages.size(), 1u);
 }
 
 TEST_F(LoginWindowTest, EnterPressesTheLoginButton) {

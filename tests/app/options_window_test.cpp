@@ -392,6 +392,29 @@ TEST_F(OptionsWindowTest, StoredNamesThatLeadOutOfTheDataFolderNeverDeleteOrMove
   EXPECT_EQ(Administrators(), std::vector<std::string>{"..\\..\\victim"});
 }
 
+TEST_F(OptionsWindowTest, StoredNamesAreListedReadablyAndDeletedByTheirBytes) {
+  StartLoggedInAsAdministrator();
+  AddUser("J\xFCrgen", "pw");  // written in an 8-bit code page
+  AddUser("Zoe", "pw");
+  store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kUsersSection, "zizodo", "pw");
+  const std::string data_folder = Native(records::kDataFolder);
+  ASSERT_TRUE(ListedInDotHidden(data_folder, "J\xFCrgen.INI"));
+  OpenOptions();
+  ASSERT_EQ(ListedUsers(), (Strings{"J\u00fcrgen", "Zoe", "zizodo"}));
+
+  Options()->UserList()->SetChecked(0, true);
+  Options()->UserList()->SetChecked(2, true);
+  Options()->SpeedButton4Click();
+  EXPECT_EQ(ListedUsers(), Strings{"Zoe"});
+  EXPECT_EQ(Users(), std::vector<std::string>{"Zoe"});
+  EXPECT_FALSE(AccountFileExists("J\xFCrgen"));
+  EXPECT_FALSE(ListedInDotHidden(data_folder, "J\xFCrgen.INI"));
+  // The user named like the settings file lost its key, not the file.
+  EXPECT_TRUE(prefix_.fs().FileExists(records::kSettingsFile));
+  EXPECT_TRUE(AccountFileExists("Zoe"));
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
 TEST_F(OptionsWindowTest, AWriteErrorIsShownAndKeepsTheWindowOpenWithItsInput) {
   StartLoggedInAsAdministrator();
   OpenOptions();
