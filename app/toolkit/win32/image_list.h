@@ -1,7 +1,6 @@
 #pragma once
 
-#include <windows.h>
-#include <commctrl.h>
+#include "app/toolkit/win32/windows_api.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "app/toolkit/win32/windows_api.h"
 
 #include "app/toolkit/native.h"
 

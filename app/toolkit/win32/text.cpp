@@ -1,6 +1,6 @@
 #include "app/toolkit/win32/text.h"
 
-#include <windows.h>
+#include "app/toolkit/win32/windows_api.h"
 
 namespace app::win32 {
 

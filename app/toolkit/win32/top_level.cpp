@@ -62,9 +62,11 @@ void TopLevelPeer::Restore() {
 
 void TopLevelPeer::Minimise() { Backend().MinimiseGroup(*this); }
 
+void TopLevelPeer::SetModal(bool modal) { Backend().SetModal(*this, modal); }
+
 void TopLevelPeer::RunModal() {
   modal_ended_ = false;
-  Backend().RunModal(*this, modal_ended_);
+  Backend().RunNestedLoop(modal_ended_);
 }
 
 void TopLevelPeer::EndModal() {

@@ -20,6 +20,7 @@ class TopLevelPeer final : public Peer<NativeTopLevel> {
   bool IsMinimised() const override;
   void Restore() override;
   void Minimise() override;
+  void SetModal(bool modal) override;
   void RunModal() override;
   void EndModal() override;
 

@@ -1,5 +1,4 @@
-#include <windows.h>
-#include <commctrl.h>
+#include "app/toolkit/win32/windows_api.h"
 
 #include <string>
 #include <unordered_map>

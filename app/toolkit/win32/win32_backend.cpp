@@ -19,7 +19,6 @@ constexpr wchar_t kMessageWindowClass[] = L"QuillomarMessages";
 // A task posted from any thread: its lparam owns a std::function<void()>.
 constexpr UINT kRunTask = WM_APP + 1;
 constexpr int kShellIconSide = 16;
-constexpr char kMenuSeparator[] = "-";
 // Where the shell keeps a drive's picture, and names that only serve to ask
 // for the picture of a kind of item.
 constexpr wchar_t kDriveRoot[] = L"C:\\";
@@ -185,7 +184,7 @@ const Image& Win32Backend::ShellIcon(ShellPicture which) {
   return *slot;
 }
 
-int Win32Backend::PopupMenu(NativeWindow& owner, Point at, const std::vector<std::string>& items) {
+int Win32Backend::PopupMenu(NativeWindow& owner, Point at, const std::vector<MenuItem>& items) {
   last_menu_ = items;
   if (!menu_answers_.empty()) {
     const int answer = menu_answers_.front();
@@ -194,10 +193,11 @@ int Win32Backend::PopupMenu(NativeWindow& owner, Point at, const std::vector<std
   }
   HMENU menu = ::CreatePopupMenu();
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i] == kMenuSeparator) {
+    if (items[i].text.empty()) {
       ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
-      ::AppendMenuW(menu, MF_STRING, i + 1, ToWide(items[i]).c_str());
+      const UINT state = items[i].enabled ? MF_ENABLED : MF_GRAYED;
+      ::AppendMenuW(menu, MF_STRING | state, i + 1, ToWide(items[i].text).c_str());
     }
   }
   HWND hwnd = HandleOf(owner);
@@ -254,19 +254,33 @@ void Win32Backend::Quit() { ::PostQuitMessage(0); }
 void Win32Backend::AddTopLevel(TopLevelPeer* window) { top_levels_.push_back(window); }
 
 void Win32Backend::RemoveTopLevel(TopLevelPeer* window) {
+  SetModal(*window, false);
   top_levels_.erase(std::remove(top_levels_.begin(), top_levels_.end(), window), top_levels_.end());
   minimised_with_.erase(std::remove(minimised_with_.begin(), minimised_with_.end(), window->Hwnd()),
                         minimised_with_.end());
 }
 
-void Win32Backend::RunModal(TopLevelPeer& window, const bool& ended) {
-  std::vector<HWND> disabled;
-  for (TopLevelPeer* other : top_levels_) {
-    if (other != &window && ::IsWindowEnabled(other->Hwnd())) {
-      ::EnableWindow(other->Hwnd(), FALSE);
-      disabled.push_back(other->Hwnd());
+void Win32Backend::SetModal(TopLevelPeer& window, bool modal) {
+  if (modal) {
+    if (disabled_by_.count(&window) != 0) return;
+    std::vector<HWND>& disabled = disabled_by_[&window];
+    for (TopLevelPeer* other : top_levels_) {
+      if (other != &window && ::IsWindowEnabled(other->Hwnd())) {
+        ::EnableWindow(other->Hwnd(), FALSE);
+        disabled.push_back(other->Hwnd());
+      }
     }
+    return;
   }
+  const auto found = disabled_by_.find(&window);
+  if (found == disabled_by_.end()) return;
+  for (HWND hwnd : found->second) {
+    if (::IsWindow(hwnd)) ::EnableWindow(hwnd, TRUE);
+  }
+  disabled_by_.erase(found);
+}
+
+void Win32Backend::RunNestedLoop(const bool& ended) {
   MSG message;
   while (!ended) {
     const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
@@ -278,9 +292,18 @@ void Win32Backend::RunModal(TopLevelPeer& window, const bool& ended) {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
-  for (HWND hwnd : disabled) {
-    if (::IsWindow(hwnd)) ::EnableWindow(hwnd, TRUE);
+}
+
+void Win32Backend::MinimiseAll() {
+  // The window in front stands for the program on the task bar.
+  TopLevelPeer* front = nullptr;
+  for (TopLevelPeer* window : top_levels_) {
+    if (!::IsWindowVisible(window->Hwnd())) continue;
+    if (front == nullptr || window->Hwnd() == ::GetForegroundWindow() || window->Hwnd() == ::GetActiveWindow()) {
+      front = window;
+    }
   }
+  if (front != nullptr) MinimiseGroup(*front);
 }
 
 void Win32Backend::MinimiseGroup(TopLevelPeer& window) {

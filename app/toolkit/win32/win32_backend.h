@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "app/toolkit/win32/windows_api.h"
 
 #include <array>
 #include <functional>
@@ -38,7 +38,8 @@ class Win32Backend final : public Backend {
   BgrColor SystemColour(SystemColor which) override;
   Size ScreenSize() override;
   const Image& ShellIcon(ShellPicture which) override;
-  int PopupMenu(NativeWindow& owner, Point at, const std::vector<std::string>& items) override;
+  int PopupMenu(NativeWindow& owner, Point at, const std::vector<MenuItem>& items) override;
+  void MinimiseAll() override;
 
   void Post(std::function<void()> task) override;
   std::unique_ptr<NativeTimer> StartTimer(int milliseconds, bool repeat, std::function<void()> tick) override;
@@ -53,9 +54,12 @@ class Win32Backend final : public Backend {
   // The top-level windows, as they are made and destroyed.
   void AddTopLevel(TopLevelPeer* window);
   void RemoveTopLevel(TopLevelPeer* window);
-  // Runs the modal loop of `window` until it is ended: every other window of
-  // the program is disabled meanwhile.
-  void RunModal(TopLevelPeer& window, const bool& ended);
+  // While `window` is modal every other window of the program is disabled;
+  // the ones this disabled are enabled again when it stops being modal.
+  void SetModal(TopLevelPeer& window, bool modal);
+  // Runs a nested message loop until `ended` turns true (or the program
+  // quits).
+  void RunNestedLoop(const bool& ended);
   // Takes every other visible window of the program off the screen with
   // `window`, which is minimised; they come back when it is restored.
   void MinimiseGroup(TopLevelPeer& window);
@@ -70,11 +74,11 @@ class Win32Backend final : public Backend {
   int SystemMovesStarted() const { return system_moves_; }
   void CountSystemMove() { ++system_moves_; }
 
-  // For the test driver: the answer the next pop-up menus give without
-  // showing (an index, or -1), taken in order; nullopt shows them.
+  // For the test driver: the answers the next pop-up menus give without
+  // showing (an index, or -1), taken in order; with none left they show.
   void AnswerMenus(std::vector<int> answers) { menu_answers_ = std::move(answers); }
-  // The items of the last menu shown or answered.
-  const std::vector<std::string>& LastMenu() const { return last_menu_; }
+  // The entries of the last menu shown or answered.
+  const std::vector<MenuItem>& LastMenu() const { return last_menu_; }
 
   // Handles a message of the hidden message window.
   LRESULT MessageWindowProc(UINT message, WPARAM wparam, LPARAM lparam);
@@ -93,7 +97,8 @@ class Win32Backend final : public Backend {
   bool synthetic_pointer_ = false;
   int system_moves_ = 0;
   std::vector<int> menu_answers_;
-  std::vector<std::string> last_menu_;
+  std::vector<MenuItem> last_menu_;
+  std::map<TopLevelPeer*, std::vector<HWND>> disabled_by_;
   std::array<std::optional<Image>, 5> shell_icons_;
 };
 

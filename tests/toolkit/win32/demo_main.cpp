@@ -1,7 +1,6 @@
 // Shows the demo window of the Win32 backend: a look at every kind of peer
 // (run it under Wine to see them).
-#include <windows.h>
-#include <commctrl.h>
+#include "app/toolkit/win32/windows_api.h"
 
 #include "app/toolkit/win32/win32_backend.h"
 #include "tests/toolkit/win32/demo_windows.h"

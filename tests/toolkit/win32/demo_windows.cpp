@@ -33,6 +33,7 @@ void Panel::PaintBackground(app::Canvas& canvas) {
 Page::Page(Windowed<app::NativeTabs>* tabs, const std::string& caption, app::BgrColor page_color)
     : Panel(tabs, page_color, true) {
   AttachNative(tabs->peer->AddPage(caption, *this));
+  SetBounds(tabs->peer->PageArea());
 }
 
 FlatButton::FlatButton(app::WinControl* parent, std::string text) : GraphicControl(parent), caption(std::move(text)) {

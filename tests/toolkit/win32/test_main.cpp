@@ -1,7 +1,6 @@
 // The Win32 backend's tests: the common controls initialised, one backend
 // installed for every test, as the program does in WinMain.
-#include <windows.h>
-#include <commctrl.h>
+#include "app/toolkit/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
