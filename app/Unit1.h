@@ -6,11 +6,8 @@
 #include "app/services.h"
 #include "app/skin.h"
 #include "app/toolkit/borderless_window.h"
+#include "app/toolkit/image.h"
 #include "engine/hidden_items.h"
-
-namespace platform {
-class ShellListView;
-}  // namespace platform
 
 namespace app {
 
@@ -20,6 +17,7 @@ class Label;
 class Picture;
 class ScrollBox;
 class Shape;
+class ShellListView;
 class SpeedButton;
 class Splitter;
 class StaticText;
@@ -30,8 +28,6 @@ class StaticText;
 // the login shows it. Closing it closes the login window, which ends the
 // program.
 class TForm1 : public BorderlessWindow {
-  Q_OBJECT
-
  public:
   TForm1(Services& services, Forms& forms);
   ~TForm1() override;
@@ -117,7 +113,7 @@ class TForm1 : public BorderlessWindow {
   // "Options", "Find", "Skin", "Help".
   std::vector<SpeedButton*> ToolbarButtons() const;
   ScrollBox* WorkArea() const { return ScrollBox4; }
-  platform::ShellListView* ShellBrowser() const { return ShellListView1; }
+  ShellListView* ShellBrowser() const { return ShellListView1; }
   Splitter* WorkSplitter() const { return Splitter1; }
   CheckListView* HiddenList() const { return ListView1; }
   ScrollBox* ButtonStrip() const { return ScrollBox7; }
@@ -129,6 +125,7 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* GridOffButton() const { return SpeedButton12; }
   Label* StatusLine() const { return Label15; }
   SpeedButton* UpButton() const { return SpeedButton6; }
+  ScrollBox* UpButtonPanel() const { return ScrollBox13; }
   ScrollBox* FileMenu() const { return ScrollBox5; }
   ScrollBox* OptionsMenu() const { return ScrollBox6; }
   // The File menu's entries, top to bottom: "Hide Folder", "Comeback",
@@ -139,8 +136,9 @@ class TForm1 : public BorderlessWindow {
   Shape* OptionsEntryBar() const { return Shape8; }
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the main window, however it happens, closes the login window,
+  // which ends the program.
+  void Closing() override;
 
  private:
   // Layout (Unit1.cpp).
@@ -148,7 +146,8 @@ class TForm1 : public BorderlessWindow {
   void BuildMenuBar();
   void BuildToolbar();
   void BuildWorkArea();
-  void BuildButtonStrip(QWidget* client);
+  void BuildButtonStrip();
+  void BuildUpButton();
   void BuildFileMenu();
   void BuildOptionsMenu();
   void BuildTitleBar();
@@ -206,6 +205,7 @@ class TForm1 : public BorderlessWindow {
   Services& services_;
   Forms& forms_;
   std::string selected_path_;  // the selected-path line, as the browser reported it
+  Image hidden_row_picture_;   // in front of every row of the list
 
   // Title bar.
   ScrollBox* ScrollBox11 = nullptr;  // title bar
@@ -239,8 +239,9 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* SpeedButton10 = nullptr;
   // Work area.
   ScrollBox* ScrollBox4 = nullptr;
+  ScrollBox* WorkClient = nullptr;  // the work area inside its edge
   Splitter* Splitter1 = nullptr;
-  platform::ShellListView* ShellListView1 = nullptr;
+  ShellListView* ShellListView1 = nullptr;
   CheckListView* ListView1 = nullptr;
   ScrollBox* ScrollBox12 = nullptr;  // filler right of the strip
   ScrollBox* ScrollBox7 = nullptr;   // button strip
@@ -250,6 +251,9 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* SpeedButton11 = nullptr;  // "Gridding"
   SpeedButton* SpeedButton12 = nullptr;  // "Gridlines"
   Label* Label15 = nullptr;              // status line
+  // The up button lies over the browser's column header, on a panel of its
+  // own so that it stays in front of the browser.
+  ScrollBox* ScrollBox13 = nullptr;
   Shape* UpButtonBox = nullptr;          // the lavender box of the up button
   SpeedButton* SpeedButton6 = nullptr;   // up one level
   // File menu.

@@ -1,6 +1,5 @@
 // The Options window's routines: administrator change, user creation and
 // deletion, and its buttons.
-#include <QString>
 #include <string>
 #include <vector>
 
@@ -26,17 +25,17 @@ namespace records = store::records;
 constexpr int kHeaderBlanks = 38;
 constexpr char kHeaderSuffix[] = "  Name";
 
-QString UserCountCaption(int users) {
-  return QString(kHeaderBlanks, QLatin1Char(' ')) + QString::number(users) + kHeaderSuffix;
+std::string UserCountCaption(int users) {
+  return std::string(kHeaderBlanks, ' ') + std::to_string(users) + kHeaderSuffix;
 }
 
-std::string TextOf(const LabeledEdit* box) { return box->text().toStdString(); }
+std::string TextOf(const LabeledEdit* box) { return box->Text(); }
 }  // namespace
 
 void TForm3::ReloadUserList() {
   ListView1->Clear();
   for (const std::string& name : store::UserNames(services_.fs)) {
-    ListView1->AddRow(QString::fromStdString(name), {}, false);
+    ListView1->AddRow(name, {}, false);
   }
 }
 
@@ -74,8 +73,8 @@ void TForm3::Button1Click() {
       forms_.login->SetAccount(name, password);
     }
   }
-  LabeledEdit3->clear();
-  LabeledEdit4->clear();
+  LabeledEdit3->Clear();
+  LabeledEdit4->Clear();
 }
 
 void TForm3::Button3Click() {
@@ -83,11 +82,11 @@ void TForm3::Button3Click() {
   const std::string password = TextOf(LabeledEdit2);
   if (AcceptNewAccount(name, password)) {
     store::AddUserEntry(services_.fs, name, password);
-    ListView1->AddRow(QString::fromStdString(name), {}, false);
+    ListView1->AddRow(name, {}, false);
     store::CreateAccountFile(services_.fs, name);
   }
-  LabeledEdit1->clear();
-  LabeledEdit2->clear();
+  LabeledEdit1->Clear();
+  LabeledEdit2->Clear();
 }
 
 void TForm3::SpeedButton4Click() {
@@ -95,7 +94,7 @@ void TForm3::SpeedButton4Click() {
   // that is still to be looked at.
   for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
     if (!ListView1->Checked(row)) continue;
-    const std::string name = ListView1->Caption(row).toStdString();
+    const std::string name = ListView1->Caption(row);
     if (AccountFileStaysInDataFolder(name)) {
       store::DeleteUserAccount(services_.fs, name);
     } else {
@@ -116,16 +115,16 @@ void TForm3::SpeedButton3Click() {
     services_.dialogs.ShowError(error.what());
     return;
   }
-  close();
+  Close();
 }
 
-void TForm3::SpeedButton2Click() { close(); }
+void TForm3::SpeedButton2Click() { Close(); }
 
 void TForm3::SpeedButton1Click() { services_.shell.OpenDocument(records::kHelpDocument); }
 
 void TForm3::Label1Click() {
   Label1->SetFontColor(kBlack);
-  close();
+  Close();
 }
 
 }  // namespace app

@@ -1,15 +1,20 @@
+// The Linux program: the Qt front end of the windows written once.
+
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/application_title.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/qt/qt_convert.h"
+#include "app/window_manager.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/qt/qt_window_manager.h"
 
 namespace {
 
@@ -37,22 +42,29 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
-  QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
+  const app::Image icon = app::ApplicationIcon();
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(icon).copy())));
   // Lets docks match the running windows to the installed launcher.
   QGuiApplication::setDesktopFileName(kDesktopFileName);
   // The program ends when its login window closes, not when the last visible
   // window does (the login window is hidden while the main window is used).
   QApplication::setQuitOnLastWindowClosed(false);
 
+  app::qt::QtBackend backend;
+  app::SetCurrentBackend(&backend);
   const auto fs = platform::MakeFileSystem();
   platform::QtShell shell(*fs);
   platform::QtDialogs dialogs;
-  platform::QtWindowManager window_manager;
+  app::ToolkitWindowManager window_manager;
   app::Services services{*fs, shell, dialogs, window_manager};
 
-  app::Program program(services);
-  QObject::connect(&program, &app::Program::Finished, &application, &QApplication::quit,
-                   Qt::QueuedConnection);
-  program.Start();
-  return QApplication::exec();
+  int result = 0;
+  {
+    app::Program program(services);
+    program.on_finished = [&backend] { backend.Post([&backend] { backend.Quit(); }); };
+    program.Start();
+    result = backend.Run();
+  }
+  app::SetCurrentBackend(nullptr);
+  return result;
 }

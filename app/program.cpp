@@ -4,22 +4,29 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/application_title.h"
 
 namespace app {
 
 Program::Program(Services& services) {
   login_ = std::make_unique<TForm2>(services, forms_);
   forms_.login = login_.get();
-  connect(login_.get(), &TForm2::Closed, this, [this] {
+  login_->on_closed = [this] {
     ended_ = true;
-    emit Finished();
-  });
+    if (on_finished) on_finished();
+  };
   main_ = std::make_unique<TForm1>(services, forms_);
   forms_.main = main_.get();
   options_ = std::make_unique<TForm3>(services, forms_);
   forms_.options = options_.get();
   find_ = std::make_unique<TForm4>(services, forms_);
   forms_.find = find_.get();
+  for (BorderlessWindow* window : {static_cast<BorderlessWindow*>(login_.get()),
+                                   static_cast<BorderlessWindow*>(main_.get()),
+                                   static_cast<BorderlessWindow*>(options_.get()),
+                                   static_cast<BorderlessWindow*>(find_.get())}) {
+    window->SetTitle(kApplicationTitle);
+  }
 }
 
 // The windows go in the reverse order of their creation.
@@ -30,6 +37,6 @@ Program::~Program() {
   login_.reset();
 }
 
-void Program::Start() { login_->show(); }
+void Program::Start() { login_->Show(); }
 
 }  // namespace app

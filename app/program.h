@@ -1,8 +1,7 @@
 #pragma once
 
+#include <functional>
 #include <memory>
-
-#include <QObject>
 
 #include "app/services.h"
 
@@ -11,12 +10,13 @@ namespace app {
 // The running program: its four windows, created once in the order login,
 // main, Options, Find, and living until the program ends. The login window
 // is the program's own main window: when it closes, the program ends.
-class Program : public QObject {
-  Q_OBJECT
-
+class Program {
  public:
+  // Creates the four windows; the front end's backend must be installed.
   explicit Program(Services& services);
-  ~Program() override;
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   // Shows the login window, centred on the screen.
   void Start();
@@ -25,8 +25,8 @@ class Program : public QObject {
   // True once the login window has closed.
   bool Ended() const { return ended_; }
 
- signals:
-  void Finished();
+  // The login window closed: the front end ends its event loop.
+  std::function<void()> on_finished;
 
  private:
   Forms forms_;

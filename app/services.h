@@ -3,7 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "platform/window_manager.h"
+#include "app/window_manager.h"
 
 namespace app {
 
@@ -14,7 +14,7 @@ struct Services {
   platform::FileSystem& fs;
   platform::Shell& shell;
   platform::Dialogs& dialogs;
-  platform::WindowManager& window_manager;
+  WindowManager& window_manager;
 };
 
 class TForm1;

@@ -28,7 +28,7 @@ cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release 
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
 cmake --build "$build" --target quillomar -j2
 
-exe="$build/app/toolkit/win32/quillomar.exe"
+exe="$build/quillomar.exe"
 # A 32-bit GUI program that needs no DLL of the compiler's beside it.
 objdump=i686-w64-mingw32-objdump
 if ! $objdump -f "$exe" | grep -q "file format pei-i386"; then

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QPixmap>
 #include <QRadialGradient>
 
 #include "app/pictures/picture_painting.h"
@@ -35,7 +34,7 @@ constexpr QColor kGlint(255, 255, 255);
 
 }  // namespace
 
-QPixmap ApplicationIcon() {
+Image ApplicationIcon() {
   QImage image = TransparentCanvas(kIconSize, kIconSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -69,7 +68,7 @@ QPixmap ApplicationIcon() {
   painter.drawEllipse(kEyeCentre + QPointF(-1.8, -1.8), 1.2, 1.2);
   painter.restore();
   painter.end();
-  return QPixmap::fromImage(image);
+  return picture_painting::ToImage(image);
 }
 
 }  // namespace app

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QPixmap>
 #include <QPolygonF>
 
 #include "app/pictures/picture_painting.h"
@@ -75,7 +74,7 @@ void DrawStandingFolder(QPainter& painter, const Contents& contents) {
 }
 
 // An open box seen from the front with `contents` sticking out of it.
-QPixmap BoxPicture(const Contents& contents) {
+Image BoxPicture(const Contents& contents) {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -108,13 +107,13 @@ QPixmap BoxPicture(const Contents& contents) {
   painter.setBrush(kBoxTape);
   painter.drawRect(QRectF(13.5, 17, 5, 12));
   painter.end();
-  return QPixmap::fromImage(image);
+  return picture_painting::ToImage(image);
 }
 
 }  // namespace
 
-QPixmap HideFolderPicture() { return BoxPicture(kGreyedContents); }
+Image HideFolderPicture() { return BoxPicture(kGreyedContents); }
 
-QPixmap ComebackPicture() { return BoxPicture(kColouredContents); }
+Image ComebackPicture() { return BoxPicture(kColouredContents); }
 
 }  // namespace app

@@ -25,6 +25,16 @@ constexpr double kCornerRadius = 0.06;
 
 }  // namespace
 
+Image ToImage(const QImage& image) {
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  Image out(argb.width(), argb.height());
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) out.SetPixel(x, y, line[x]);
+  }
+  return out;
+}
+
 QImage TransparentCanvas(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);

@@ -4,10 +4,15 @@
 #include <QImage>
 #include <QRectF>
 
+#include "app/toolkit/image.h"
+
 class QPainter;
 
 // Drawing helpers shared by the program's pictures.
 namespace app::picture_painting {
+
+// The picture as the program keeps its images.
+Image ToImage(const QImage& image);
 
 // A fully transparent picture of the given size, ready to paint on.
 QImage TransparentCanvas(int width, int height);

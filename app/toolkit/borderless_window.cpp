@@ -38,14 +38,21 @@ void BorderlessWindow::Close() {
 }
 
 void BorderlessWindow::RunModal() {
+  if (modal_) return;
   modal_ = true;
+  top_native_->SetModal(true);
   Show();
-  top_native_->RunModal();
+  ModalRunStarting();
+  // The window may have ended its run already (closed by what the hook did).
+  if (modal_) top_native_->RunModal();
   modal_ = false;
+  top_native_->SetModal(false);
 }
 
 void BorderlessWindow::EndModal() {
-  if (modal_) top_native_->EndModal();
+  if (!modal_) return;
+  modal_ = false;
+  top_native_->EndModal();
 }
 
 bool BorderlessWindow::IsMinimised() const { return top_native_->IsMinimised(); }
@@ -53,6 +60,13 @@ bool BorderlessWindow::IsMinimised() const { return top_native_->IsMinimised(); 
 void BorderlessWindow::Restore() { top_native_->Restore(); }
 
 void BorderlessWindow::StartSystemMove() { top_native_->StartSystemMove(); }
+
+void BorderlessWindow::VisibilityChanged() {
+  WinControl::VisibilityChanged();
+  // However the window leaves the screen (minimising aside), a modal run
+  // must not go on without it.
+  if (!Visible()) EndModal();
+}
 
 void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
 

@@ -43,11 +43,14 @@ class BorderlessWindow : public WinControl {
   // The window is closing (Close(), or the window system asked); the
   // window is hidden right after.
   virtual void Closing() {}
+  // A modal run has begun: the window is on screen, its loop not yet
+  // running. EndModal() from here ends the run before it waits.
+  virtual void ModalRunStarting() {}
   // A key that no control of the window used. True when it was used.
-  virtual bool KeyPressed(Key key) { (void)key; return false; }
+  bool KeyPressed(Key key) override { (void)key; return false; }
 
   void PaintBackground(Canvas& canvas) override;
-  bool NativeKey(Key key) override { return KeyPressed(key); }
+  void VisibilityChanged() override;
   void NativeCloseRequest() override { Close(); }
 
  private:

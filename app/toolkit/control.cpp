@@ -120,13 +120,21 @@ void WinControl::BoundsChanged() {
 }
 
 void WinControl::VisibilityChanged() {
-  if (!Visible()) {
-    SetHot(nullptr);
-    pressed_child_ = nullptr;
-    self_pressed_ = false;
-  }
+  if (!Visible()) ResetMouseState();
   if (native_) native_->SetVisible(Visible());
 }
+
+void WinControl::ResetMouseState() {
+  if (pressed_child_ != nullptr) pressed_child_->pressed_ = false;
+  pressed_child_ = nullptr;
+  self_pressed_ = false;
+  SetHot(nullptr);
+  for (Control* child : children_) {
+    if (child->IsWindowed()) static_cast<WinControl*>(child)->ResetMouseState();
+  }
+}
+
+bool WinControl::KeyPressed(Key key) { return Parent() != nullptr && Parent()->KeyPressed(key); }
 
 void WinControl::NativePaint(Canvas& canvas, const Rect& dirty) {
   PaintBackground(canvas);

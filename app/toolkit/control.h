@@ -138,6 +138,10 @@ class WinControl : public Control, protected NativeEvents {
 
   // Paints the control's own background; the graphic children follow.
   virtual void PaintBackground(Canvas& canvas) { (void)canvas; }
+  // A key that the focused native window did not use itself; by default it
+  // goes on to the control this one lies on. True when it was used.
+  virtual bool KeyPressed(Key key);
+
   // Mouse events over the control's own background (no graphic child hit).
   virtual void BackgroundMouseDown(Point at, MouseButton button) { (void)at, (void)button; }
   virtual void BackgroundMouseMove(Point at) { (void)at; }
@@ -153,12 +157,16 @@ class WinControl : public Control, protected NativeEvents {
   void NativeMouseUp(Point at, MouseButton button) override;
   void NativeMouseLeave() override;
   void NativeCaptureLost() override;
+  bool NativeKey(Key key) override { return KeyPressed(key); }
 
  private:
   friend class Control;
 
   void Adopt(Control* child);
   void Forget(Control* child);
+  // Forgets the pointer and any held button here and on every windowed
+  // control below (the window left the screen: no release or leave follows).
+  void ResetMouseState();
   // Makes `target` the control under the pointer, telling the old and the
   // new one.
   void SetHot(Control* target);

@@ -1,56 +1,80 @@
 #pragma once
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
+#include <functional>
+#include <string>
+#include <vector>
 
+#include "app/toolkit/control.h"
 #include "app/toolkit/label.h"
 
 namespace app {
 
-// An edit box with its label placed to its left, optionally showing every
-// character as "*".
-class LabeledEdit : public QLineEdit {
-  Q_OBJECT
-
+// A single-line edit box with its label placed to its left (the label is a
+// graphic control on the same parent), optionally showing every character
+// as "*". Its text is the program's 8-bit string.
+class LabeledEdit : public WinControl {
  public:
   // The label is created on the same parent and kept beside the box.
-  LabeledEdit(const QString& label, QWidget* parent);
+  LabeledEdit(std::string label, WinControl* parent);
 
-  // Places the box; the label goes to its left, vertically centred.
+  // Places the box at the height of an edit box; the label goes to its
+  // left, vertically centred.
   void Place(int left, int top, int width);
   // Shows "*" for every character typed.
   void SetPasswordChar(bool on);
 
+  std::string Text() const;
+  void SetText(const std::string& text);
+  void Clear() { SetText(std::string()); }
+
   Label* EditLabel() const { return label_; }
 
  private:
+  NativeEdit* edit_;
   Label* label_;
 };
 
 // A drop-down list without typing (until it is told to take free text).
-class ComboBox : public QComboBox {
-  Q_OBJECT
-
+class ComboBox : public WinControl {
  public:
-  explicit ComboBox(QWidget* parent);
+  explicit ComboBox(WinControl* parent);
 
+  void Clear();
+  void AddItem(const std::string& text);
+  int Count() const { return static_cast<int>(items_.size()); }
+  const std::string& ItemText(int index) const { return items_[static_cast<std::size_t>(index)]; }
+  // The index of the first item with exactly this text, -1 for none.
+  int FindText(const std::string& text) const;
+  // -1 when nothing is chosen.
+  int CurrentIndex() const;
+  void SetCurrentIndex(int index);
   // Lets the box take free text and shows `text` as its current text.
-  void SetFreeText(const QString& text);
+  void SetFreeText(const std::string& text);
+  // The text shown: the chosen item's, or the free text; "" when none.
+  std::string CurrentText() const;
+
+  // The user chose another item.
+  std::function<void()> on_change;
+
+ private:
+  NativeComboBox* combo_;
+  std::vector<std::string> items_;
 };
 
-// A push button that also reports pointer movement.
-class PushButton : public QPushButton {
-  Q_OBJECT
-
+// A push button with the system's own look.
+class PushButton : public WinControl {
  public:
-  PushButton(const QString& caption, QWidget* parent);
+  PushButton(std::string caption, WinControl* parent);
 
- signals:
-  void MouseMove();
+  const std::string& Caption() const { return caption_; }
+  // The default button of its window shows so.
+  void SetDefault(bool is_default);
+  // Presses the button as a click would.
+  void Click();
 
- protected:
-  void mouseMoveEvent(QMouseEvent* event) override;
+ private:
+  NativePushButton* button_;
+  std::string caption_;
 };
 
 }  // namespace app

@@ -145,6 +145,8 @@ class NativeReportList : public NativeWindow {
     bool checked = false;            // used when the list has tick boxes
   };
 
+  // The columns and their widths in pixels; a last width below zero makes
+  // the last column take whatever width the others leave.
   virtual void SetColumns(const std::vector<int>& widths) = 0;
   virtual void SetColumnCaption(int column, const std::string& caption) = 0;
   virtual void SetHeaderVisible(bool visible) = 0;

@@ -1,18 +1,18 @@
-#include "platform/qt/shell_list_model.h"
+#include "app/toolkit/shell_list_model.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
-#include "platform/qt/shell_names.h"
+#include "app/toolkit/shell_names.h"
 #include "platform/windows_path.h"
 
-namespace platform {
+namespace app {
 
 namespace {
 
-constexpr int kColumnCount = 2;
-constexpr char kNameHeader[] = "Name";
-constexpr char kTypeHeader[] = "Type";
+namespace windows_path = platform::windows_path;
+
 constexpr char kTypeMyComputer[] = "System Folder";
 constexpr char kTypeDrive[] = "Local Disk";
 constexpr char kTypeFolder[] = "File Folder";
@@ -38,15 +38,16 @@ bool IsValidItemName(const std::string& name) {
   return !windows_path::HoldsForbiddenCharacter(name);
 }
 
-ShellListModel::ShellListModel(FileSystem& fs, const ShellIcons& icons, QObject* parent)
-    : QAbstractTableModel(parent), fs_(fs), icons_(icons) {}
+ShellListModel::ShellListModel(platform::FileSystem& fs) : fs_(fs) {}
 
 void ShellListModel::ListMyComputer() {
   std::vector<ShellRow> rows;
   for (char letter : fs_.Drives()) {
     rows.push_back(ShellRow{DriveDisplayName(letter), ShellRowKind::kDrive, letter});
   }
-  Replace(std::move(rows), ShellLocation::kMyComputer, {});
+  rows_ = std::move(rows);
+  location_ = ShellLocation::kMyComputer;
+  folder_.clear();
 }
 
 void ShellListModel::ListDesktop() {
@@ -54,13 +55,17 @@ void ShellListModel::ListDesktop() {
   std::vector<ShellRow> rows;
   if (auto listed = ReadFolder(desktop)) rows = std::move(*listed);
   rows.insert(rows.begin(), ShellRow{kMyComputerName, ShellRowKind::kMyComputer, '\0'});
-  Replace(std::move(rows), ShellLocation::kDesktop, std::move(desktop));
+  rows_ = std::move(rows);
+  location_ = ShellLocation::kDesktop;
+  folder_ = std::move(desktop);
 }
 
 bool ShellListModel::ListFolder(const std::string& folder) {
   auto listed = ReadFolder(folder);
   if (!listed) return false;
-  Replace(std::move(*listed), ShellLocation::kFolder, folder);
+  rows_ = std::move(*listed);
+  location_ = ShellLocation::kFolder;
+  folder_ = folder;
   return true;
 }
 
@@ -74,7 +79,7 @@ void ShellListModel::Reload() {
       break;
     case ShellLocation::kFolder: {
       auto listed = ReadFolder(folder_);
-      Replace(listed ? std::move(*listed) : std::vector<ShellRow>{}, location_, folder_);
+      rows_ = listed ? std::move(*listed) : std::vector<ShellRow>{};
       break;
     }
   }
@@ -99,80 +104,40 @@ bool ShellListModel::IsContainer(int row) const {
   return row >= 0 && row < RowCount() && Row(row).kind != ShellRowKind::kFile;
 }
 
-int ShellListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : RowCount();
+bool ShellListModel::IsRenamable(int row) const {
+  return row >= 0 && row < RowCount() && IsFileSystemRow(Row(row));
 }
 
-int ShellListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumnCount;
-}
-
-QVariant ShellListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= RowCount()) return {};
-  const ShellRow& row = Row(index.row());
-  if (index.column() == kNameColumn) {
-    if (role == Qt::DisplayRole || role == Qt::EditRole) return QString::fromStdString(row.name);
-    if (role == Qt::DecorationRole) {
-      switch (row.kind) {
-        case ShellRowKind::kMyComputer:
-          return icons_.computer;
-        case ShellRowKind::kDrive:
-          return icons_.drive;
-        case ShellRowKind::kFolder:
-          return icons_.folder;
-        case ShellRowKind::kFile:
-          return icons_.file;
-      }
-    }
-  } else if (index.column() == kTypeColumn && role == Qt::DisplayRole) {
-    return TypeText(row);
+std::string ShellListModel::TypeText(int row) const {
+  if (row < 0 || row >= RowCount()) return {};
+  const ShellRow& r = Row(row);
+  switch (r.kind) {
+    case ShellRowKind::kMyComputer:
+      return kTypeMyComputer;
+    case ShellRowKind::kDrive:
+      return kTypeDrive;
+    case ShellRowKind::kFolder:
+      return kTypeFolder;
+    case ShellRowKind::kFile:
+      break;
   }
-  return {};
+  const std::size_t dot = r.name.find_last_of('.');
+  if (dot == std::string::npos || dot == 0 || dot + 1 == r.name.size()) return kTypeFile;
+  std::string extension = r.name.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return extension + kTypeFileSuffix;
 }
 
-QVariant ShellListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  if (section == kNameColumn) return QString::fromLatin1(kNameHeader);
-  if (section == kTypeColumn) return QString::fromLatin1(kTypeHeader);
-  return {};
-}
-
-Qt::ItemFlags ShellListModel::flags(const QModelIndex& index) const {
-  if (!index.isValid() || index.row() >= RowCount()) return Qt::NoItemFlags;
-  Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-  if (index.column() == kNameColumn && IsFileSystemRow(Row(index.row()))) {
-    result |= Qt::ItemIsEditable;
-  }
-  return result;
-}
-
-bool ShellListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (role != Qt::EditRole || !index.isValid() || index.column() != kNameColumn ||
-      index.row() >= RowCount() || !IsFileSystemRow(Row(index.row()))) {
-    return false;
-  }
-  const std::string new_name = value.toString().toStdString();
-  ShellRow& row = rows_[static_cast<std::size_t>(index.row())];
-  if (new_name == row.name) return true;
+bool ShellListModel::Rename(int row, const std::string& new_name) {
+  if (!IsRenamable(row)) return false;
+  ShellRow& r = rows_[static_cast<std::size_t>(row)];
+  if (new_name == r.name) return true;
   // The name must stay a single component: a separator in it would move the
   // item into another folder instead of renaming it.
   if (!IsValidItemName(new_name)) return false;
-  if (!fs_.MoveFile(windows_path::Join(folder_, row.name), windows_path::Join(folder_, new_name))) {
-    return false;
-  }
-  row.name = new_name;
-  emit dataChanged(index.siblingAtColumn(kNameColumn), index.siblingAtColumn(kTypeColumn));
-  emit RowRenamed(index.row());
+  if (!fs_.MoveFile(windows_path::Join(folder_, r.name), windows_path::Join(folder_, new_name))) return false;
+  r.name = new_name;
   return true;
-}
-
-void ShellListModel::Replace(std::vector<ShellRow> rows, ShellLocation location,
-                             std::string folder) {
-  beginResetModel();
-  rows_ = std::move(rows);
-  location_ = location;
-  folder_ = std::move(folder);
-  endResetModel();
 }
 
 std::optional<std::vector<ShellRow>> ShellListModel::ReadFolder(const std::string& folder) {
@@ -180,33 +145,14 @@ std::optional<std::vector<ShellRow>> ShellListModel::ReadFolder(const std::strin
   if (!listing) return std::nullopt;
   std::vector<ShellRow> rows;
   rows.reserve(listing->size());
-  for (DirEntry& entry : *listing) {
+  for (platform::DirEntry& entry : *listing) {
     if (!IsShownEntry(entry)) continue;
     const ShellRowKind kind =
-        (entry.attributes & kAttrDirectory) != 0 ? ShellRowKind::kFolder : ShellRowKind::kFile;
+        (entry.attributes & platform::kAttrDirectory) != 0 ? ShellRowKind::kFolder : ShellRowKind::kFile;
     rows.push_back(ShellRow{std::move(entry.name), kind, '\0'});
   }
   std::sort(rows.begin(), rows.end(), RowLess);
   return rows;
 }
 
-QString ShellListModel::TypeText(const ShellRow& row) const {
-  switch (row.kind) {
-    case ShellRowKind::kMyComputer:
-      return QString::fromLatin1(kTypeMyComputer);
-    case ShellRowKind::kDrive:
-      return QString::fromLatin1(kTypeDrive);
-    case ShellRowKind::kFolder:
-      return QString::fromLatin1(kTypeFolder);
-    case ShellRowKind::kFile:
-      break;
-  }
-  const std::size_t dot = row.name.find_last_of('.');
-  if (dot == std::string::npos || dot == 0 || dot + 1 == row.name.size()) {
-    return QString::fromLatin1(kTypeFile);
-  }
-  return QString::fromStdString(row.name.substr(dot + 1)).toUpper() +
-         QString::fromLatin1(kTypeFileSuffix);
-}
-
-}  // namespace platform
+}  // namespace app

@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QAbstractTableModel>
-
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/qt/shell_icons.h"
 
-namespace platform {
+namespace app {
 
 // Where the shell browser stands.
 enum class ShellLocation {
@@ -32,17 +29,10 @@ struct ShellRow {
 // The rows of the shell browser: one location of the namespace, read in one
 // listing and sorted once (containers first, then files, each group by name
 // without regard to case). Hidden entries and "." and ".." never show.
-// File-system rows can be renamed in place through setData.
-class ShellListModel final : public QAbstractTableModel {
-  Q_OBJECT
-
+class ShellListModel {
  public:
-  // Column of the name (editable) and of the item's kind.
-  static constexpr int kNameColumn = 0;
-  static constexpr int kTypeColumn = 1;
-
   // Starts empty at My Computer with no rows; call one of the List methods.
-  ShellListModel(FileSystem& fs, const ShellIcons& icons, QObject* parent = nullptr);
+  explicit ShellListModel(platform::FileSystem& fs);
 
   // Lists the drives that exist now, one row each in letter order.
   void ListMyComputer();
@@ -73,33 +63,25 @@ class ShellListModel final : public QAbstractTableModel {
 
   // True when opening the row shows its content (My Computer, drive, folder).
   bool IsContainer(int row) const;
+  // True when the row can be renamed: a folder or a file.
+  bool IsRenamable(int row) const;
 
-  // The item-model interface: a flat table of RowCount() rows and two
-  // columns (name with its icon, kind of item).
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-  QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-  Qt::ItemFlags flags(const QModelIndex& index) const override;
-  // Renames the item in place through the file system, inside its folder.
-  // Refused (false, row unchanged) when the new name is empty, "." or "..",
-  // contains a character that a file name cannot hold (such as "\" or "/"),
-  // or when the rename fails, for instance because the target exists.
-  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  // The text of the row's second column: the kind of item ("File Folder",
+  // "TXT File", ...).
+  std::string TypeText(int row) const;
 
- signals:
-  // A row was renamed on disk and now shows its new name.
-  void RowRenamed(int row);
+  // Renames a folder or file row in place through the file system, inside
+  // its folder. Refused (false, row unchanged) when the new name is empty,
+  // "." or "..", contains a character that a file name cannot hold (such as
+  // "\" or "/"), or when the rename fails, for instance because the target
+  // exists. The same name is accepted without touching the disk.
+  bool Rename(int row, const std::string& new_name);
 
  private:
-  // Replaces every row and the location in one model reset.
-  void Replace(std::vector<ShellRow> rows, ShellLocation location, std::string folder);
   // The sorted rows of a folder listing; nullopt when it cannot be read.
   std::optional<std::vector<ShellRow>> ReadFolder(const std::string& folder);
-  QString TypeText(const ShellRow& row) const;
 
-  FileSystem& fs_;
-  const ShellIcons& icons_;
+  platform::FileSystem& fs_;
   ShellLocation location_ = ShellLocation::kMyComputer;
   std::string folder_;
   std::vector<ShellRow> rows_;
@@ -110,4 +92,4 @@ class ShellListModel final : public QAbstractTableModel {
 // (\ / : * ? " < > | and control characters).
 bool IsValidItemName(const std::string& name);
 
-}  // namespace platform
+}  // namespace app

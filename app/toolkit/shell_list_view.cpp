@@ -1,93 +1,90 @@
-#include "platform/qt/shell_list_view.h"
+#include "app/toolkit/shell_list_view.h"
 
-#include <QContextMenuEvent>
-#include <QHeaderView>
-#include <QItemSelectionModel>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QPalette>
+#include <memory>
+#include <utility>
+#include <vector>
 
-#include "platform/qt/shell_list_model.h"
-#include "platform/qt/shell_names.h"
+#include "app/toolkit/backend.h"
+#include "app/toolkit/shell_names.h"
 #include "platform/windows_path.h"
 
-namespace platform {
+namespace app {
 
 namespace {
 
+namespace windows_path = platform::windows_path;
+
 constexpr int kNameColumnWidth = 260;
-constexpr int kTypeColumnWidth = 120;
+constexpr int kFillingColumn = -1;  // the type column takes the rest
+constexpr char kNameHeader[] = "Name";
+constexpr char kTypeHeader[] = "Type";
 constexpr char kOpenAction[] = "Open";
 constexpr char kRenameAction[] = "Rename";
 constexpr char kRefreshAction[] = "Refresh";
+// The entries of the context menu, as PopupMenu numbers them.
+enum MenuEntry { kOpenEntry = 0, kRenameEntry = 1, kSeparatorEntry = 2, kRefreshEntry = 3 };
 
 bool HasDriveLetter(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' &&
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-// The selection keeps its colours when the view loses the focus.
-void KeepSelectionVisible(QWidget& widget) {
-  QPalette palette = widget.palette();
-  for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
-    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+ShellPicture PictureOf(ShellRowKind kind) {
+  switch (kind) {
+    case ShellRowKind::kMyComputer:
+      return ShellPicture::kMyComputer;
+    case ShellRowKind::kDrive:
+      return ShellPicture::kDrive;
+    case ShellRowKind::kFolder:
+      return ShellPicture::kFolder;
+    case ShellRowKind::kFile:
+      break;
   }
-  widget.setPalette(palette);
+  return ShellPicture::kFile;
 }
 
 }  // namespace
 
-ShellListView::ShellListView(FileSystem& fs, Shell& shell, QWidget* parent)
-    : QTreeView(parent),
-      fs_(fs),
-      shell_(shell),
-      icons_(*style()),
-      model_(new ShellListModel(fs, icons_, this)) {
-  setModel(model_);
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setUniformRowHeights(true);
-  setAllColumnsShowFocus(true);
-  setSortingEnabled(false);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setSelectionBehavior(QAbstractItemView::SelectRows);
-  setEditTriggers(QAbstractItemView::EditKeyPressed);
-  header()->setStretchLastSection(true);
-  header()->setSectionsClickable(false);
-  setColumnWidth(ShellListModel::kNameColumn, kNameColumnWidth);
-  setColumnWidth(ShellListModel::kTypeColumn, kTypeColumnWidth);
-  KeepSelectionVisible(*this);
-
-  for (QWidget* part : {static_cast<QWidget*>(this), viewport(), header()->viewport()}) {
-    part->setMouseTracking(true);
-    part->installEventFilter(this);
-  }
-
-  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &ShellListView::OnSelectionChanged);
-  connect(model_, &ShellListModel::RowRenamed, this, &ShellListView::OnRowRenamed);
-  connect(this, &QAbstractItemView::doubleClicked, this,
-          [this](const QModelIndex& index) { OpenRow(index.row()); });
-
-  model_->ListMyComputer();
+ShellListView::ShellListView(platform::FileSystem& fs, platform::Shell& shell, WinControl* parent)
+    : WinControl(parent), shell_(shell), model_(fs) {
+  std::unique_ptr<NativeReportList> list = CurrentBackend().CreateReportList(parent->Native(), *this);
+  list_ = list.get();
+  list_->SetColumns({kNameColumnWidth, kFillingColumn});
+  list_->SetColumnCaption(0, kNameHeader);
+  list_->SetColumnCaption(1, kTypeHeader);
+  list_->SetBorder(true);
+  list_->on_selection_change = [this] {
+    if (!relisting_) Changed();
+  };
+  list_->on_activate = [this](int row) { OpenRow(row); };
+  list_->on_rename = [this](int row, const std::string& text) { return FinishRename(row, text); };
+  list_->on_context_menu = [this](int, Point at) { ShowContextMenu(at); };
+  AttachNative(std::move(list));
+  model_.ListMyComputer();
+  ShowRows();
 }
 
-ShellListView::~ShellListView() = default;
+void ShellListView::ShowRows() {
+  Backend& backend = CurrentBackend();
+  list_->Clear();
+  for (int row = 0; row < model_.RowCount(); ++row) {
+    const ShellRow& r = model_.Row(row);
+    list_->AddRow(NativeReportList::Row{{r.name, model_.TypeText(row)}, &backend.ShellIcon(PictureOf(r.kind)), false});
+  }
+}
 
 void ShellListView::ShowMyComputer() {
   Relist([this] {
-    model_->ListMyComputer();
+    model_.ListMyComputer();
     return true;
   }, -1);
-  scrollToTop();
 }
 
 void ShellListView::ShowDesktop() {
   Relist([this] {
-    model_->ListDesktop();
+    model_.ListDesktop();
     return true;
   }, -1);
-  scrollToTop();
 }
 
 bool ShellListView::ShowFolder(const std::string& windows_path) {
@@ -97,24 +94,16 @@ bool ShellListView::ShowFolder(const std::string& windows_path) {
   }
   if (!HasDriveLetter(windows_path)) return false;
   const std::string folder = windows_path::NormalizeFolder(windows_path);
-  const bool shown = Relist([this, &folder] { return model_->ListFolder(folder); }, -1);
-  if (shown) scrollToTop();
-  return shown;
+  return Relist([this, &folder] { return model_.ListFolder(folder); }, -1);
 }
 
 std::string ShellListView::CurrentFolder() const {
   if (AtMyComputer()) return kMyComputerParsingName;
-  return model_->folder();
-}
-
-bool ShellListView::AtDesktop() const { return model_->location() == ShellLocation::kDesktop; }
-
-bool ShellListView::AtMyComputer() const {
-  return model_->location() == ShellLocation::kMyComputer;
+  return model_.folder();
 }
 
 void ShellListView::GoUp() {
-  switch (model_->location()) {
+  switch (model_.location()) {
     case ShellLocation::kDesktop:
       return;
     case ShellLocation::kMyComputer:
@@ -124,7 +113,7 @@ void ShellListView::GoUp() {
       break;
   }
   // A parent that went away or cannot be read is passed over.
-  for (std::string parent = windows_path::Parent(model_->folder()); !parent.empty();
+  for (std::string parent = windows_path::Parent(model_.folder()); !parent.empty();
        parent = windows_path::Parent(parent)) {
     if (ShowFolder(parent)) return;
   }
@@ -134,41 +123,23 @@ void ShellListView::GoUp() {
 void ShellListView::Refresh() {
   const int selected = SelectedRow();
   Relist([this] {
-    model_->Reload();
+    model_.Reload();
     return true;
   }, selected);
 }
 
-int ShellListView::RowCount() const { return model_->RowCount(); }
+int ShellListView::SelectedRow() const { return list_->SelectedRow(); }
 
-int ShellListView::SelectedRow() const {
-  const QModelIndexList rows = selectionModel()->selectedRows(ShellListModel::kNameColumn);
-  return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-void ShellListView::SelectRow(int row) {
-  if (row < 0 || row >= RowCount()) {
-    selectionModel()->clearSelection();
-    return;
-  }
-  const QModelIndex index = model_->index(row, ShellListModel::kNameColumn);
-  selectionModel()->setCurrentIndex(
-      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  scrollTo(index);
-}
-
-std::string ShellListView::SelectedPath() const { return model_->RowPath(SelectedRow()); }
-
-std::string ShellListView::RowPath(int row) const { return model_->RowPath(row); }
+void ShellListView::SelectRow(int row) { list_->SelectRow(row >= 0 && row < RowCount() ? row : -1); }
 
 std::string ShellListView::RowName(int row) const {
-  return (row >= 0 && row < RowCount()) ? model_->Row(row).name : std::string();
+  return (row >= 0 && row < RowCount()) ? model_.Row(row).name : std::string();
 }
 
 void ShellListView::OpenRow(int row) {
   if (row < 0 || row >= RowCount()) return;
-  const std::string path = model_->RowPath(row);
-  switch (model_->Row(row).kind) {
+  const std::string path = model_.RowPath(row);
+  switch (model_.Row(row).kind) {
     case ShellRowKind::kMyComputer:
       ShowMyComputer();
       break;
@@ -183,61 +154,58 @@ void ShellListView::OpenRow(int row) {
 }
 
 void ShellListView::RenameRow(int row) {
-  if (row < 0 || row >= RowCount()) return;
-  const QModelIndex index = model_->index(row, ShellListModel::kNameColumn);
-  if ((model_->flags(index) & Qt::ItemIsEditable) == 0) return;
+  if (!model_.IsRenamable(row)) return;
   SelectRow(row);
-  edit(index);
+  list_->BeginRename(row);
 }
 
-void ShellListView::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+bool ShellListView::FinishRename(int row, const std::string& new_name) {
+  if (!model_.Rename(row, new_name)) return false;
+  list_->SetCell(row, 0, model_.Row(row).name);
+  // The selected row's parsing name changed: report it like a selection, so
+  // that whoever shows the selected path does not keep the old one.
+  if (row == SelectedRow()) Changed();
+  return true;
+}
+
+bool ShellListView::KeyPressed(Key key) {
+  switch (key) {
+    case Key::kEnter:
       OpenRow(SelectedRow());
-      event->accept();
-      return;
-    case Qt::Key_Backspace:
+      return true;
+    case Key::kBackspace:
       GoUp();
-      event->accept();
-      return;
-    case Qt::Key_F5:
+      return true;
+    case Key::kF5:
       Refresh();
-      event->accept();
-      return;
-    default:
-      QTreeView::keyPressEvent(event);
+      return true;
+    case Key::kF2:
+      RenameRow(SelectedRow());
+      return true;
+    case Key::kEscape:
+    case Key::kOther:
+      break;
   }
+  return WinControl::KeyPressed(key);
 }
 
-void ShellListView::contextMenuEvent(QContextMenuEvent* event) {
+void ShellListView::ShowContextMenu(Point at) {
   const int row = SelectedRow();
-  const QModelIndex name_index = model_->index(row, ShellListModel::kNameColumn);
-  QMenu menu(this);
-  QAction* open = menu.addAction(QString::fromLatin1(kOpenAction));
-  QAction* rename = menu.addAction(QString::fromLatin1(kRenameAction));
-  menu.addSeparator();
-  QAction* refresh = menu.addAction(QString::fromLatin1(kRefreshAction));
-  open->setEnabled(row >= 0);
-  rename->setEnabled(row >= 0 && (model_->flags(name_index) & Qt::ItemIsEditable) != 0);
-  QAction* chosen = menu.exec(event->globalPos());
-  if (chosen == open) {
-    OpenRow(row);
-  } else if (chosen == rename) {
-    RenameRow(row);
-  } else if (chosen == refresh) {
-    Refresh();
+  const std::vector<MenuItem> items{
+      {kOpenAction, row >= 0}, {kRenameAction, model_.IsRenamable(row)}, {"", true}, {kRefreshAction, true}};
+  switch (CurrentBackend().PopupMenu(Native(), at, items)) {
+    case kOpenEntry:
+      OpenRow(row);
+      break;
+    case kRenameEntry:
+      RenameRow(row);
+      break;
+    case kRefreshEntry:
+      Refresh();
+      break;
+    default:
+      break;
   }
-}
-
-bool ShellListView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress ||
-      event->type() == QEvent::MouseButtonDblClick) {
-    emit MousePressed();
-  } else if (event->type() == QEvent::MouseMove) {
-    emit MouseMoved();
-  }
-  return QTreeView::eventFilter(watched, event);
 }
 
 template <typename ListStep>
@@ -246,22 +214,16 @@ bool ShellListView::Relist(ListStep list_step, int keep_row) {
   relisting_ = true;
   const bool listed = list_step();
   if (listed) {
-    selectionModel()->clear();
-    if (keep_row >= 0 && keep_row < RowCount() - 1) SelectRow(keep_row);
+    ShowRows();
+    if (keep_row >= 0 && keep_row < RowCount() - 1) list_->SelectRow(keep_row);
   }
   relisting_ = false;
-  if (listed && (had_selection || SelectedRow() >= 0)) emit Change();
+  if (listed && (had_selection || SelectedRow() >= 0)) Changed();
   return listed;
 }
 
-void ShellListView::OnSelectionChanged() {
-  if (!relisting_) emit Change();
+void ShellListView::Changed() {
+  if (on_change) on_change();
 }
 
-void ShellListView::OnRowRenamed(int row) {
-  // The selected row's parsing name changed: report it like a selection, so
-  // that whoever shows the selected path does not keep the old one.
-  if (row == SelectedRow()) emit Change();
-}
-
-}  // namespace platform
+}  // namespace app

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QTreeView>
-
+#include <functional>
 #include <string>
 
+#include "app/toolkit/control.h"
+#include "app/toolkit/shell_list_model.h"
 #include "platform/file_system.h"
-#include "platform/qt/shell_icons.h"
 #include "platform/shell.h"
 
-namespace platform {
-
-class ShellListModel;
+namespace app {
 
 // The main window's shell browser: a report-style list of one location of
 // the namespace (the Desktop, My Computer or a folder) showing folders and
@@ -18,14 +16,11 @@ class ShellListModel;
 // Double-click or Enter opens a folder or hands a file to the shell,
 // Backspace goes up, F5 re-reads, F2 renames in place, and a right click
 // offers Open, Rename and Refresh. It starts at My Computer.
-class ShellListView final : public QTreeView {
-  Q_OBJECT
-
+class ShellListView : public WinControl {
  public:
   // A browser over `fs`, opening documents through `shell`; both must
   // outlive it.
-  ShellListView(FileSystem& fs, Shell& shell, QWidget* parent = nullptr);
-  ~ShellListView() override;
+  ShellListView(platform::FileSystem& fs, platform::Shell& shell, WinControl* parent);
 
   // Moves to My Computer, the list of the drives.
   void ShowMyComputer();
@@ -41,8 +36,8 @@ class ShellListView final : public QTreeView {
   // The current folder: its Windows path, the parsing name of My Computer,
   // or for the Desktop the desktop directory's path.
   std::string CurrentFolder() const;
-  bool AtDesktop() const;
-  bool AtMyComputer() const;
+  bool AtDesktop() const { return model_.location() == ShellLocation::kDesktop; }
+  bool AtMyComputer() const { return model_.location() == ShellLocation::kMyComputer; }
 
   // Moves to the parent: a folder to its parent folder (the nearest one that
   // can still be read), a drive root to My Computer, My Computer to the
@@ -52,21 +47,24 @@ class ShellListView final : public QTreeView {
   // Reads the current location again. The row at the selected position is
   // selected again afterwards when the position is below the new row count
   // minus one, so the last row is never selected again; otherwise nothing is
-  // selected. Emits Change when a selection existed before or exists after.
+  // selected. Reports a change when a selection existed before or exists
+  // after.
   void Refresh();
 
   // The number of rows shown.
-  int RowCount() const;
+  int RowCount() const { return model_.RowCount(); }
   // The selected row, or -1 when none is selected.
   int SelectedRow() const;
   // Selects `row` (a selection change), or clears the selection for a row
   // out of range.
   void SelectRow(int row);
   // The parsing name of the selected row, "" when none is selected.
-  std::string SelectedPath() const;
+  std::string SelectedPath() const { return model_.RowPath(SelectedRow()); }
   // The parsing name and the display name of a row; "" when out of range.
-  std::string RowPath(int row) const;
+  std::string RowPath(int row) const { return model_.RowPath(row); }
   std::string RowName(int row) const;
+  // Where a row's name lies, in the browser's own coordinates.
+  Rect RowRect(int row) const { return list_->RowRect(row); }
 
   // Opens a row as a double-click would: a container becomes the current
   // location, a file is handed to the shell.
@@ -74,37 +72,33 @@ class ShellListView final : public QTreeView {
 
   // Starts the in-place rename of a row (nothing for drives and My Computer).
   void RenameRow(int row);
+  // Gives a row a new name as the in-place rename does when it ends; false
+  // (nothing changed) when the shell list refuses it (ShellListModel::Rename).
+  bool FinishRename(int row, const std::string& new_name);
 
- signals:
-  // The selection changed: a row was selected or the selection was cleared.
-  void Change();
-  // A mouse button was pressed over the view.
-  void MousePressed();
-  // The pointer moved over the view.
-  void MouseMoved();
+  // The selection changed: a row was selected or the selection was cleared,
+  // or the selected row was renamed.
+  std::function<void()> on_change;
 
  protected:
-  // Enter opens the selected row, Backspace goes up, F5 re-reads; other
-  // keys keep their list meaning (F2 renames).
-  void keyPressEvent(QKeyEvent* event) override;
-  // Offers Open, Rename and Refresh for the selected row.
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  // Reports presses and pointer moves over the view, its rows and header.
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Enter opens the selected row, Backspace goes up, F5 re-reads, F2
+  // renames; other keys go on.
+  bool KeyPressed(Key key) override;
 
  private:
+  // Shows the model's rows in the list, none selected.
+  void ShowRows();
   // Runs a listing step and then selects `keep_row` again when the refresh
-  // rule allows it, emitting Change once when the selection changed.
+  // rule allows it, reporting a change once when the selection changed.
   template <typename ListStep>
   bool Relist(ListStep list_step, int keep_row);
-  void OnSelectionChanged();
-  void OnRowRenamed(int row);
+  void ShowContextMenu(Point at);
+  void Changed();
 
-  FileSystem& fs_;
-  Shell& shell_;
-  ShellIcons icons_;
-  ShellListModel* model_;
+  platform::Shell& shell_;
+  ShellListModel model_;
+  NativeReportList* list_;
   bool relisting_ = false;
 };
 
-}  // namespace platform
+}  // namespace app

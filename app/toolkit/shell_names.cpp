@@ -1,6 +1,6 @@
-#include "platform/qt/shell_names.h"
+#include "app/toolkit/shell_names.h"
 
-namespace platform {
+namespace app {
 
 namespace {
 
@@ -9,13 +9,13 @@ constexpr char kDriveLabelSuffix[] = ":)";
 
 }  // namespace
 
-bool IsShownEntry(const DirEntry& entry) {
+bool IsShownEntry(const platform::DirEntry& entry) {
   if (entry.name.empty() || entry.name == "." || entry.name == "..") return false;
-  return (entry.attributes & kAttrHidden) == 0;
+  return (entry.attributes & platform::kAttrHidden) == 0;
 }
 
 std::string DriveDisplayName(char letter) {
   return kDriveLabelPrefix + std::string(1, letter) + kDriveLabelSuffix;
 }
 
-}  // namespace platform
+}  // namespace app

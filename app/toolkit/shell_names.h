@@ -5,7 +5,7 @@
 
 #include "platform/file_system.h"
 
-namespace platform {
+namespace app {
 
 // The parsing name of My Computer in the shell namespace.
 inline constexpr char kMyComputerParsingName[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
@@ -18,9 +18,9 @@ inline constexpr char kDesktopName[] = "Desktop";
 // True when a listing entry belongs in a shell view: not "." or "..", and
 // without the hidden attribute (dot-names, .hidden lines and DOSATTRIB all
 // report it).
-bool IsShownEntry(const DirEntry& entry);
+bool IsShownEntry(const platform::DirEntry& entry);
 
 // The display name of a drive: 'C' -> "Local Disk (C:)".
 std::string DriveDisplayName(char letter);
 
-}  // namespace platform
+}  // namespace app

@@ -1,50 +1,21 @@
-#include "platform/qt/shell_tree_view.h"
-
-#include <QEvent>
-#include <QHeaderView>
+#include "app/toolkit/shell_tree_view.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "platform/qt/folder_watch.h"
-#include "platform/qt/shell_names.h"
+#include "app/toolkit/backend.h"
+#include "app/toolkit/shell_names.h"
 #include "platform/windows_path.h"
 
-namespace platform {
+namespace app {
 
 namespace {
 
-constexpr int kIndentation = 19;
-constexpr int kNodeType = QTreeWidgetItem::UserType + 1;
+namespace windows_path = platform::windows_path;
+
 constexpr char kBackslash = '\\';
 
 enum class NodeKind { kDesktop, kMyComputer, kDrive, kFolder };
-
-// One node of the tree. Until it is read, a node shows an expander, since
-// any folder may have subfolders.
-class Node final : public QTreeWidgetItem {
- public:
-  Node(NodeKind node_kind, std::string node_name, std::string node_path, const QIcon& icon,
-       char drive_letter = '\0')
-      : QTreeWidgetItem(kNodeType),
-        kind(node_kind),
-        name(std::move(node_name)),
-        path(std::move(node_path)),
-        drive(drive_letter) {
-    setText(0, QString::fromStdString(name));
-    setIcon(0, icon);
-    setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-  }
-
-  const NodeKind kind;
-  const std::string name;  // a folder's own name; the display name of the others
-  const std::string path;  // what SelectedPath reports for the node
-  const char drive;        // the letter of a drive node
-  bool read = false;       // the children have been read
-};
-
-// Every item of the tree is a Node.
-Node* AsNode(QTreeWidgetItem* item) { return static_cast<Node*>(item); }
 
 bool HasDriveLetter(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' &&
@@ -64,143 +35,192 @@ std::vector<std::string> PathComponents(const std::string& path) {
   return parts;
 }
 
-// The child folder called `name`: the exact name first, else the first
-// that matches without regard to case.
-Node* FindFolderChild(QTreeWidgetItem* parent, const std::string& name) {
-  Node* blind_match = nullptr;
-  for (int i = 0; i < parent->childCount(); ++i) {
-    Node* child = AsNode(parent->child(i));
-    if (child->name == name) return child;
-    if (blind_match == nullptr && windows_path::EqualIgnoringCase(child->name, name)) blind_match = child;
+ShellPicture PictureOf(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kDesktop:
+      return ShellPicture::kDesktop;
+    case NodeKind::kMyComputer:
+      return ShellPicture::kMyComputer;
+    case NodeKind::kDrive:
+      return ShellPicture::kDrive;
+    case NodeKind::kFolder:
+      break;
   }
-  return blind_match;
-}
-
-Node* FindDriveChild(QTreeWidgetItem* computer, char letter) {
-  for (int i = 0; i < computer->childCount(); ++i) {
-    if (AsNode(computer->child(i))->drive == letter) return AsNode(computer->child(i));
-  }
-  return nullptr;
-}
-
-Node* FindChildOfKind(QTreeWidgetItem* parent, NodeKind kind) {
-  for (int i = 0; i < parent->childCount(); ++i) {
-    if (AsNode(parent->child(i))->kind == kind) return AsNode(parent->child(i));
-  }
-  return nullptr;
+  return ShellPicture::kFolder;
 }
 
 }  // namespace
 
-ShellTreeView::ShellTreeView(FileSystem& fs, QWidget* parent)
-    : QTreeWidget(parent), fs_(fs), icons_(*style()), watch_(new FolderWatch(this)) {
-  setColumnCount(1);
-  setHeaderHidden(true);
-  setRootIsDecorated(false);
-  setIndentation(kIndentation);
-  setFrameStyle(QFrame::Box | QFrame::Plain);
-  setUniformRowHeights(true);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  for (QWidget* part : {static_cast<QWidget*>(this), viewport()}) {
-    part->setMouseTracking(true);
-    part->installEventFilter(this);
-  }
+// One node of the tree.
+struct ShellTreeView::Node {
+  NodeKind kind;
+  std::string name;  // a folder's own name; the display name of the others
+  std::string path;  // what SelectedPath reports for the node
+  char drive = '\0';  // the letter of a drive node
+  bool may_have_children = true;
+  bool read = false;  // the children have been read
+  Node* parent = nullptr;
+  std::vector<std::unique_ptr<Node>> children;
+};
 
-  connect(this, &QTreeWidget::itemExpanded, this, &ShellTreeView::Populate);
-  connect(this, &QTreeWidget::itemSelectionChanged, this, &ShellTreeView::OnSelectionChanged);
-  connect(watch_, &FolderWatch::Changed, this, &ShellTreeView::OnWatchedFolderChanged);
+ShellTreeView::ShellTreeView(platform::FileSystem& fs, WinControl* parent)
+    : WinControl(parent), fs_(fs), watch_(MakeFolderWatcher([this] { OnWatchedFolderChanged(); })) {
+  std::unique_ptr<NativeTree> tree = CurrentBackend().CreateTree(parent->Native(), *this);
+  tree_ = tree.get();
+  tree_->on_expanding = [this](NativeTree::Node node) {
+    Populate(const_cast<Node*>(static_cast<const Node*>(node)));
+  };
+  tree_->on_selection_change = [this] { OnSelectionChanged(); };
+  AttachNative(std::move(tree));
 }
 
-ShellTreeView::~ShellTreeView() = default;
+ShellTreeView::~ShellTreeView() { watch_->Stop(); }
 
 void ShellTreeView::Fill() {
   filling_ = true;
   watch_->Stop();
-  clear();
-  auto* root = new Node(NodeKind::kDesktop, kDesktopName, fs_.DesktopPath(), icons_.desktop);
-  addTopLevelItem(root);
-  setCurrentItem(root);
+  if (root_) tree_->RemoveNode(root_.get());
+  root_ = std::make_unique<Node>();
+  root_->kind = NodeKind::kDesktop;
+  root_->name = kDesktopName;
+  root_->path = fs_.DesktopPath();
+  Backend& backend = CurrentBackend();
+  tree_->AddNode(nullptr, root_.get(), root_->name, &backend.ShellIcon(ShellPicture::kDesktop), true);
+  tree_->Select(root_.get());
+  last_selected_ = root_.get();
   filling_ = false;
   WatchSelected();
-  emit Change();
-  expandItem(root);
+  Changed();
+  Populate(root_.get());
+  tree_->Expand(root_.get());
 }
 
 std::string ShellTreeView::SelectedPath() const {
-  QTreeWidgetItem* item = SelectedItem();
-  return item != nullptr ? AsNode(item)->path : std::string();
+  const Node* node = Selected();
+  return node != nullptr ? node->path : std::string();
+}
+
+ShellTreeView::Node* ShellTreeView::Find(const std::string& windows_path) {
+  if (!root_) return nullptr;
+  Node* root = root_.get();
+  auto child_of_kind = [](Node* parent, NodeKind kind) -> Node* {
+    for (const auto& child : parent->children) {
+      if (child->kind == kind) return child.get();
+    }
+    return nullptr;
+  };
+  if (windows_path == kMyComputerName || windows_path == kMyComputerParsingName) {
+    Populate(root);
+    return child_of_kind(root, NodeKind::kMyComputer);
+  }
+  if (!HasDriveLetter(windows_path)) return nullptr;
+  const std::string path = windows_path::NormalizeFolder(windows_path);
+  if (windows_path::EqualIgnoringCase(path, root->path)) return root;
+  Populate(root);
+  Node* target = nullptr;
+  if (Node* computer = child_of_kind(root, NodeKind::kMyComputer)) {
+    Populate(computer);
+    for (const auto& drive : computer->children) {
+      if (drive->drive == path[0]) target = drive.get();
+    }
+  }
+  for (const std::string& part : PathComponents(path)) {
+    if (target == nullptr) break;
+    Populate(target);
+    // The exact name first, else the first that matches without regard to case.
+    Node* blind_match = nullptr;
+    Node* exact = nullptr;
+    for (const auto& child : target->children) {
+      if (child->name == part) {
+        exact = child.get();
+        break;
+      }
+      if (blind_match == nullptr && windows_path::EqualIgnoringCase(child->name, part)) blind_match = child.get();
+    }
+    target = exact != nullptr ? exact : blind_match;
+  }
+  return target;
 }
 
 bool ShellTreeView::SelectPath(const std::string& windows_path) {
-  if (topLevelItemCount() == 0) return false;
-  Node* root = AsNode(topLevelItem(0));
-  Node* target = nullptr;
-  if (windows_path == kMyComputerName || windows_path == kMyComputerParsingName) {
-    Populate(root);
-    target = FindChildOfKind(root, NodeKind::kMyComputer);
-  } else if (HasDriveLetter(windows_path)) {
-    const std::string path = windows_path::NormalizeFolder(windows_path);
-    if (windows_path::EqualIgnoringCase(path, root->path)) {
-      target = root;
-    } else {
-      Populate(root);
-      Node* computer = FindChildOfKind(root, NodeKind::kMyComputer);
-      if (computer != nullptr) {
-        Populate(computer);
-        target = FindDriveChild(computer, path[0]);
-      }
-      for (const std::string& part : PathComponents(path)) {
-        if (target == nullptr) break;
-        Populate(target);
-        target = FindFolderChild(target, part);
-      }
-    }
-  }
+  Node* target = Find(windows_path);
   if (target == nullptr) return false;
-  for (QTreeWidgetItem* up = target->parent(); up != nullptr; up = up->parent()) {
-    up->setExpanded(true);
-  }
-  setCurrentItem(target);
-  scrollToItem(target);
+  for (Node* up = target->parent; up != nullptr; up = up->parent) tree_->Expand(up);
+  Select(target);
   return true;
 }
 
-QItemSelectionModel::SelectionFlags ShellTreeView::selectionCommand(const QModelIndex& index,
-                                                                    const QEvent* event) const {
-  // One node always stays selected: presses with any button select the node
-  // under the pointer, dragging and presses beside the nodes change nothing.
-  if (!index.isValid()) return QItemSelectionModel::NoUpdate;
-  if (event != nullptr && event->type() == QEvent::MouseMove) {
-    return QItemSelectionModel::NoUpdate;
+std::vector<std::string> ShellTreeView::ChildNames(const std::string& windows_path) {
+  std::vector<std::string> names;
+  if (const Node* node = Find(windows_path)) {
+    for (const auto& child : node->children) names.push_back(child->name);
   }
-  return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+  return names;
 }
 
-bool ShellTreeView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress ||
-      event->type() == QEvent::MouseButtonDblClick) {
-    emit MousePressed();
-  } else if (event->type() == QEvent::MouseMove) {
-    emit MouseMoved();
-  }
-  return QTreeWidget::eventFilter(watched, event);
+bool ShellTreeView::ShowsExpandMark(const std::string& windows_path) {
+  const Node* node = Find(windows_path);
+  if (node == nullptr) return false;
+  return node->read ? !node->children.empty() : node->may_have_children;
 }
 
-void ShellTreeView::Populate(QTreeWidgetItem* item) {
-  Node* node = AsNode(item);
-  if (node->read) return;
+Rect ShellTreeView::NodeRect(const std::string& windows_path) {
+  const Node* node = Find(windows_path);
+  return node != nullptr ? tree_->NodeRect(node) : Rect();
+}
+
+void ShellTreeView::Expand(const std::string& windows_path) {
+  if (Node* node = Find(windows_path)) {
+    Populate(node);
+    tree_->Expand(node);
+  }
+}
+
+ShellTreeView::Node* ShellTreeView::AddChild(Node* parent, std::unique_ptr<Node> child, Node* before) {
+  Node* node = child.get();
+  node->parent = parent;
+  const Image* picture = &CurrentBackend().ShellIcon(PictureOf(node->kind));
+  if (before == nullptr) {
+    tree_->AddNode(parent, node, node->name, picture, node->may_have_children);
+    parent->children.push_back(std::move(child));
+  } else {
+    tree_->InsertNode(parent, before, node, node->name, picture, node->may_have_children);
+    const auto at = std::find_if(parent->children.begin(), parent->children.end(),
+                                 [before](const std::unique_ptr<Node>& c) { return c.get() == before; });
+    parent->children.insert(at, std::move(child));
+  }
+  return node;
+}
+
+std::unique_ptr<ShellTreeView::Node> ShellTreeView::FolderNode(const std::string& parent_path, std::string name) {
+  auto node = std::make_unique<Node>();
+  node->kind = NodeKind::kFolder;
+  node->path = windows_path::Join(parent_path, name);
+  node->name = std::move(name);
+  node->may_have_children = HasSubfolders(node->path);
+  return node;
+}
+
+void ShellTreeView::Populate(Node* node) {
+  if (node == nullptr || node->read) return;
   node->read = true;
-  QList<QTreeWidgetItem*> children;
   switch (node->kind) {
-    case NodeKind::kDesktop:
-      children.append(new Node(NodeKind::kMyComputer, kMyComputerName, kMyComputerName,
-                               icons_.computer));
+    case NodeKind::kDesktop: {
+      auto computer = std::make_unique<Node>();
+      computer->kind = NodeKind::kMyComputer;
+      computer->name = kMyComputerName;
+      computer->path = kMyComputerName;
+      AddChild(node, std::move(computer));
       break;
+    }
     case NodeKind::kMyComputer:
       for (char letter : fs_.Drives()) {
-        children.append(new Node(NodeKind::kDrive, DriveDisplayName(letter), windows_path::DriveRoot(letter),
-                                 icons_.drive, letter));
+        auto drive = std::make_unique<Node>();
+        drive->kind = NodeKind::kDrive;
+        drive->name = DriveDisplayName(letter);
+        drive->path = windows_path::DriveRoot(letter);
+        drive->drive = letter;
+        AddChild(node, std::move(drive));
       }
       break;
     case NodeKind::kDrive:
@@ -208,81 +228,102 @@ void ShellTreeView::Populate(QTreeWidgetItem* item) {
       break;
   }
   if (node->kind != NodeKind::kMyComputer) {
-    for (std::string& name : ReadSubfolders(node->path)) {
-      std::string path = windows_path::Join(node->path, name);
-      children.append(new Node(NodeKind::kFolder, std::move(name), std::move(path), icons_.folder));
-    }
+    for (std::string& name : ReadSubfolders(node->path)) AddChild(node, FolderNode(node->path, std::move(name)));
   }
-  node->addChildren(children);
-  node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+  node->may_have_children = !node->children.empty();
+  tree_->SetMayHaveChildren(node, node->may_have_children);
 }
 
-void ShellTreeView::Repopulate(QTreeWidgetItem* item) {
-  Node* node = AsNode(item);
+void ShellTreeView::Repopulate(Node* node) {
   if (!node->read || node->kind == NodeKind::kMyComputer) return;
   const std::vector<std::string> names = ReadSubfolders(node->path);
   // Folders that went away lose their nodes; the others keep theirs, with
   // whatever is expanded below them.
-  for (int i = node->childCount() - 1; i >= 0; --i) {
-    Node* child = AsNode(node->child(i));
+  for (std::size_t i = node->children.size(); i-- > 0;) {
+    Node* child = node->children[i].get();
     if (child->kind != NodeKind::kFolder) continue;
     if (!std::binary_search(names.begin(), names.end(), child->name, windows_path::LessIgnoringCase)) {
-      delete child;
+      if (last_selected_ == child) last_selected_ = nullptr;
+      tree_->RemoveNode(child);
+      node->children.erase(node->children.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
   // Both lists are in the same order, so the new folders slot in by a merge.
-  int at = 0;
-  while (at < node->childCount() && AsNode(node->child(at))->kind != NodeKind::kFolder) ++at;
+  std::size_t at = 0;
+  while (at < node->children.size() && node->children[at]->kind != NodeKind::kFolder) ++at;
   for (const std::string& name : names) {
-    if (at < node->childCount() && AsNode(node->child(at))->name == name) {
+    if (at < node->children.size() && node->children[at]->name == name) {
       ++at;
       continue;
     }
-    node->insertChild(at++, new Node(NodeKind::kFolder, name, windows_path::Join(node->path, name),
-                                     icons_.folder));
+    Node* before = at < node->children.size() ? node->children[at].get() : nullptr;
+    AddChild(node, FolderNode(node->path, name), before);
+    ++at;
   }
+  node->may_have_children = !node->children.empty();
+  tree_->SetMayHaveChildren(node, node->may_have_children);
 }
 
 std::vector<std::string> ShellTreeView::ReadSubfolders(const std::string& folder) {
   std::vector<std::string> names;
   auto listing = fs_.ListFolder(folder);
   if (!listing) return names;
-  for (DirEntry& entry : *listing) {
-    if ((entry.attributes & kAttrDirectory) != 0 && IsShownEntry(entry)) {
-      names.push_back(std::move(entry.name));
-    }
+  for (platform::DirEntry& entry : *listing) {
+    if ((entry.attributes & platform::kAttrDirectory) != 0 && IsShownEntry(entry)) names.push_back(std::move(entry.name));
   }
   std::sort(names.begin(), names.end(), windows_path::LessIgnoringCase);
   return names;
 }
 
-QTreeWidgetItem* ShellTreeView::SelectedItem() const {
-  const QList<QTreeWidgetItem*> items = selectedItems();
-  return items.isEmpty() ? nullptr : items.first();
+bool ShellTreeView::HasSubfolders(const std::string& folder) {
+  const auto listing = fs_.ListFolder(folder);
+  if (!listing) return false;
+  return std::any_of(listing->begin(), listing->end(), [](const platform::DirEntry& entry) {
+    return (entry.attributes & platform::kAttrDirectory) != 0 && IsShownEntry(entry);
+  });
+}
+
+ShellTreeView::Node* ShellTreeView::Selected() const {
+  return const_cast<Node*>(static_cast<const Node*>(tree_->Selected()));
+}
+
+void ShellTreeView::Select(Node* node) { tree_->Select(node); }
+
+void ShellTreeView::BackgroundMouseDown(Point at, MouseButton) {
+  if (NativeTree::Node node = tree_->NodeAt(at)) Select(const_cast<Node*>(static_cast<const Node*>(node)));
 }
 
 void ShellTreeView::OnSelectionChanged() {
   if (filling_) return;
+  Node* selected = Selected();
+  // Selecting the node that is already selected changes nothing; neither
+  // does a press beside the nodes, which leaves one node selected.
+  if (selected == nullptr || selected == last_selected_) return;
+  last_selected_ = selected;
   WatchSelected();
-  emit Change();
+  Changed();
 }
 
 void ShellTreeView::OnWatchedFolderChanged() {
-  QTreeWidgetItem* item = SelectedItem();
-  if (item == nullptr || AsNode(item)->kind == NodeKind::kMyComputer) return;
-  Repopulate(item);
+  Node* node = Selected();
+  if (node == nullptr || node->kind == NodeKind::kMyComputer) return;
+  Repopulate(node);
   // The folder may have been replaced under the same path: watch it anew.
   WatchSelected();
-  emit Change();
+  Changed();
 }
 
 void ShellTreeView::WatchSelected() {
-  QTreeWidgetItem* item = SelectedItem();
-  if (item == nullptr || AsNode(item)->kind == NodeKind::kMyComputer) {
+  const Node* node = Selected();
+  if (node == nullptr || node->kind == NodeKind::kMyComputer) {
     watch_->Stop();
     return;
   }
-  watch_->Watch(fs_.NativePath(AsNode(item)->path));
+  watch_->Watch(fs_.NativePath(node->path));
 }
 
-}  // namespace platform
+void ShellTreeView::Changed() {
+  if (on_change) on_change();
+}
+
+}  // namespace app

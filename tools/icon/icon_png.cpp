@@ -6,12 +6,13 @@
 #include <stdlib.h>
 
 #include <QGuiApplication>
-#include <QPixmap>
+#include <QImage>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/pictures/pictures.h"
+#include "app/toolkit/qt/qt_convert.h"
 
 namespace {
 constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
@@ -27,7 +28,8 @@ int main(int argc, char* argv[]) {
   // Runs during the build, where there may be no display.
   ::setenv(kPlatformVariable, kOffscreen, 1);
   QGuiApplication application(argc, argv);
-  if (!app::ApplicationIcon().save(argv[1], kPngFormat)) {
+  const app::Image icon = app::ApplicationIcon();
+  if (!app::qt::ViewOf(icon).save(argv[1], kPngFormat)) {
     std::fprintf(stderr, "quillomar_icon: cannot write %s\n", argv[1]);
     return EXIT_FAILURE;
   }

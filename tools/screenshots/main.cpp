@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 
@@ -21,6 +22,8 @@
 #include "app/application_title.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/qt/qt_convert.h"
 #include "platform/file_system.h"
 #include "tools/screenshots/silent_services.h"
 #include "tools/screenshots/tour.h"
@@ -94,7 +97,10 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
-  QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
+  const app::Image icon = app::ApplicationIcon();
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(icon).copy())));
+  app::qt::QtBackend backend;
+  app::SetCurrentBackend(&backend);
   QApplication::setQuitOnLastWindowClosed(false);
 
   const std::unique_ptr<platform::FileSystem> files = platform::MakeFileSystemAt(prefix, desktop);
