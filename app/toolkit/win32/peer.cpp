@@ -203,11 +203,10 @@ bool PeerCore::HandleKeyDown(WPARAM wparam) {
 }
 
 bool PeerCore::RouteKey(Key key) {
+  // The control hands what it does not use up to its window itself.
   if (events_.NativeKey(key)) return true;
   TopLevelPeer* top = TopLevel();
-  if (top == nullptr) return false;
-  if (top != this && top->Events().NativeKey(key)) return true;
-  return key == Key::kEnter && top->PressDefaultButton();
+  return top != nullptr && key == Key::kEnter && top->PressDefaultButton();
 }
 
 bool PeerCore::Reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {

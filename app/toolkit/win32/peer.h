@@ -34,9 +34,9 @@ class PeerCore {
   void Focus();
   void UseFont(const Font& font);
 
-  // A key that the control did not use: the control's events first, then
-  // its window's, then Enter presses the window's default button. True when
-  // someone used it.
+  // A key that the system control did not use: offered to the control
+  // (which hands it up to its window), then Enter presses the window's
+  // default button. True when someone used it.
   bool RouteKey(Key key);
 
   // A notification (WM_COMMAND or WM_NOTIFY) that this control sent to its

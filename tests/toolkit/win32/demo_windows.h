@@ -28,12 +28,12 @@ class Windowed : public app::WinControl {
 
   Kind* peer = nullptr;
   std::vector<app::Key> keys;  // the keys offered to the control
-  bool takes_keys = false;     // whether it uses them
+  bool takes_keys = false;     // whether it uses them (else its window may)
 
  protected:
-  bool NativeKey(app::Key key) override {
+  bool KeyPressed(app::Key key) override {
     keys.push_back(key);
-    return takes_keys;
+    return takes_keys || WinControl::KeyPressed(key);
   }
 };
 
