@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/qt/folder_watch.h"
 #include "platform/qt/shell_names.h"
 #include "platform/windows_path.h"
 
@@ -93,7 +92,7 @@ Node* FindChildOfKind(QTreeWidgetItem* parent, NodeKind kind) {
 }  // namespace
 
 ShellTreeView::ShellTreeView(FileSystem& fs, QWidget* parent)
-    : QTreeWidget(parent), fs_(fs), icons_(*style()), watch_(new FolderWatch(this)) {
+    : QTreeWidget(parent), fs_(fs), icons_(*style()), watch_(MakeFolderWatch()) {
   setColumnCount(1);
   setHeaderHidden(true);
   setRootIsDecorated(false);
@@ -109,14 +108,16 @@ ShellTreeView::ShellTreeView(FileSystem& fs, QWidget* parent)
 
   connect(this, &QTreeWidget::itemExpanded, this, &ShellTreeView::Populate);
   connect(this, &QTreeWidget::itemSelectionChanged, this, &ShellTreeView::OnSelectionChanged);
-  connect(watch_, &FolderWatch::Changed, this, &ShellTreeView::OnWatchedFolderChanged);
 }
 
-ShellTreeView::~ShellTreeView() = default;
+ShellTreeView::~ShellTreeView() {
+  // Its thread may be posting to this tree: it ends while the tree is whole.
+  watch_.reset();
+}
 
 void ShellTreeView::Fill() {
   filling_ = true;
-  watch_->Stop();
+  StopWatching();
   clear();
   auto* root = new Node(NodeKind::kDesktop, kDesktopName, fs_.DesktopPath(), icons_.desktop);
   addTopLevelItem(root);
@@ -279,10 +280,25 @@ void ShellTreeView::OnWatchedFolderChanged() {
 void ShellTreeView::WatchSelected() {
   QTreeWidgetItem* item = SelectedItem();
   if (item == nullptr || AsNode(item)->kind == NodeKind::kMyComputer) {
-    watch_->Stop();
+    StopWatching();
     return;
   }
-  watch_->Watch(fs_.NativePath(AsNode(item)->path));
+  // Reports come from the watch's thread and are handed to this tree's
+  // thread; one for a folder watched before is dropped there.
+  const std::uint64_t number = ++watch_number_;
+  watch_->Watch(fs_.NativePath(AsNode(item)->path), [this, number] {
+    QMetaObject::invokeMethod(
+        this,
+        [this, number] {
+          if (number == watch_number_) OnWatchedFolderChanged();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void ShellTreeView::StopWatching() {
+  ++watch_number_;
+  watch_->Stop();
 }
 
 }  // namespace platform

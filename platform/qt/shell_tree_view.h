@@ -2,16 +2,17 @@
 
 #include <QTreeWidget>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/folder_watch.h"
 #include "platform/qt/shell_icons.h"
 
 namespace platform {
-
-class FolderWatch;
 
 // The Find window's folder tree: the Desktop at the top, My Computer and
 // the desktop directory's folders under it, the drives under My Computer
@@ -73,10 +74,14 @@ class ShellTreeView final : public QTreeWidget {
   void OnSelectionChanged();
   void OnWatchedFolderChanged();
   void WatchSelected();
+  void StopWatching();
 
   FileSystem& fs_;
   ShellIcons icons_;
-  FolderWatch* watch_;
+  std::unique_ptr<FolderWatch> watch_;
+  // Counts up at every Watch() and Stop(), so that a report posted for a
+  // folder watched before is known and dropped.
+  std::uint64_t watch_number_ = 0;
   bool filling_ = false;
 };
 
