@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/toolkit/win32/folder_watcher.h"
 #include "app/toolkit/win32/gdi.h"
 #include "app/toolkit/win32/peers.h"
 #include "app/toolkit/win32/text.h"
@@ -100,9 +101,11 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   message_window_ = ::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       instance_, nullptr);
   ::SetWindowLongPtrW(message_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetFolderWatcherFactory(&MakeWin32FolderWatcher);
 }
 
 Win32Backend::~Win32Backend() {
+  SetFolderWatcherFactory(nullptr);
   for (auto& [id, timer] : std::map<UINT_PTR, Timer*>(timers_)) timer->Stop();
   // Tasks that never ran are freed with their window.
   MSG message;
