@@ -10,7 +10,7 @@
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/splitter.h"
-#include "platform/qt/shell_list_view.h"
+#include "app/toolkit/shell_list_view.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/app/main_window_fixture.h"
@@ -33,11 +33,11 @@ class MainWindowHidingTest : public MainWindowTest {
   Strings Rows() {
     Strings rows;
     for (int row = 0; row < main().HiddenList()->RowCount(); ++row) {
-      rows.push_back((main().HiddenList()->Checked(row) ? "" : "-") + main().HiddenList()->Caption(row).toStdString());
+      rows.push_back((main().HiddenList()->Checked(row) ? "" : "-") + main().HiddenList()->Caption(row));
     }
     return rows;
   }
-  std::string Status() { return main().StatusLine()->text().toStdString(); }
+  std::string Status() { return main().StatusLine()->Text(); }
   Strings Entries(const std::string& file) {
     store::IniFile ini(prefix_.fs(), file);
     Strings entries;
@@ -70,7 +70,7 @@ TEST_F(MainWindowHidingTest, HideFolderHidesTheSelectedItemAndComebackBringsItBa
   std::filesystem::create_directories(prefix_.DriveC() + "/Data/Private");
   WriteAll(prefix_.DriveC() + "/Data/after.txt", "");
   SelectInBrowser("C:\\Data", "Private");
-  EXPECT_EQ(main().SelectedPathLine()->text(), "C:\\Data\\Private");
+  EXPECT_EQ(main().SelectedPathLine()->Text(), "C:\\Data\\Private");
 
   ClickOn(main().ToolbarButtons()[0]);
   EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "0x6");
@@ -110,7 +110,7 @@ TEST_F(MainWindowHidingTest, FailedRecordWritesAreShownOnceAndLeaveTheListTrue) 
   main().HiddenList()->SetChecked(2, false);
   main().SpeedButton2Click();
   ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0444), 0);
-  main().StatusLine()->setText("unchanged");
+  main().StatusLine()->SetText("unchanged");
   SelectInBrowser("C:\\Data", "third.txt");
   main().SpeedButton1Click();
   EXPECT_EQ(dialogs_.errors, Strings{"Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\biefei.INI."});
@@ -160,14 +160,16 @@ TEST_F(MainWindowHidingTest, GridButtonsAndTheStripFollowingTheSplitter) {
   ClickOn(main().GridOffButton());
   EXPECT_TRUE(!main().HiddenList()->GridLines() && Showing(main().GridOnButton(), main().GridOffButton()));
 
-  EXPECT_EQ(main().ButtonStrip()->geometry(), QRect(-3, 236, 474, 13));
-  EXPECT_EQ(main().ShellBrowser()->height(), 230);
+  EXPECT_EQ(main().ButtonStrip()->Bounds(), app::Rect(-3, 236, 474, 13));
+  EXPECT_EQ(main().ShellBrowser()->Height(), 230);
   main().WorkSplitter()->MoveHandleTo(270);
-  EXPECT_EQ(main().ButtonStrip()->geometry(), QRect(-3, 276, 474, 13));
-  EXPECT_EQ(main().StripFiller()->geometry(), QRect(450, 236, 60, 2));
+  EXPECT_EQ(main().ButtonStrip()->Bounds(), app::Rect(-3, 276, 474, 13));
+  EXPECT_EQ(main().StripFiller()->Bounds(), app::Rect(450, 236, 60, 2));
   main().WorkSplitter()->MoveHandleTo(0);
-  EXPECT_EQ(main().ShellBrowser()->height(), 30);
-  EXPECT_EQ(main().ButtonStrip()->y(), 30 + 8 - 2);
+  EXPECT_EQ(main().ShellBrowser()->Height(), 30);
+  EXPECT_EQ(main().ButtonStrip()->Top(), 30 + 8 - 2);
+  main().WorkSplitter()->MoveHandleTo(1000);
+  EXPECT_EQ(main().HiddenList()->Height(), 30);
 }
 
 }  // namespace

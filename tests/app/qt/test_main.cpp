@@ -1,5 +1,6 @@
-// The GUI tests' entry point: one QApplication on the offscreen platform for
-// the whole run, so that windows are real but never reach a screen.
+// The window tests' entry point on the Qt front end: one QApplication on the
+// offscreen platform and the Qt backend for the whole run, so that windows
+// are real but never reach a screen.
 
 #include <stdlib.h>
 
@@ -11,6 +12,8 @@
 #include <QByteArray>
 
 #include <gtest/gtest.h>
+
+#include "app/toolkit/qt/qt_backend.h"
 
 namespace {
 
@@ -40,7 +43,10 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     QApplication application(argc, argv);
+    app::qt::QtBackend backend;
+    app::SetCurrentBackend(&backend);
     result = RUN_ALL_TESTS();
+    app::SetCurrentBackend(nullptr);
   }
   if (!isolated.empty()) {
     // remove_all takes the drive links away without following them.

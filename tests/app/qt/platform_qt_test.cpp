@@ -20,7 +20,8 @@
 
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/qt/qt_window_manager.h"
+#include "platform/qt/minimised_group.h"
+#include "platform/qt/pointer_drag.h"
 #include "tests/support/temp_prefix.h"
 
 // Records the URLs that would have gone to the desktop's default handler.
@@ -56,7 +57,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButto
 }
 
 TEST(QtWindowManagerTest, MinimiseAllTakesEveryVisibleWindowAndOneRestoreBringsAllBack) {
-  platform::QtWindowManager manager;
+  platform::MinimisedGroup manager;
   auto main_window = ShownWindow();
   auto options_window = ShownWindow({300, 200});
   auto hidden_login = std::make_unique<QWidget>();
@@ -87,7 +88,7 @@ TEST(QtWindowManagerTest, MinimiseAllTakesEveryVisibleWindowAndOneRestoreBringsA
 }
 
 TEST(QtWindowManagerTest, RestoringSkipsWindowsHiddenOrDestroyedWhileMinimised) {
-  platform::QtWindowManager manager;
+  platform::MinimisedGroup manager;
   auto main_window = ShownWindow();
   auto find_window = ShownWindow({150, 150});
   auto options_window = ShownWindow({200, 200});
@@ -103,7 +104,7 @@ TEST(QtWindowManagerTest, RestoringSkipsWindowsHiddenOrDestroyedWhileMinimised) 
 }
 
 TEST(QtWindowManagerTest, DragWithoutTheWindowSystemFollowsThePointerUntilRelease) {
-  platform::QtWindowManager manager;
+  platform::PointerDrag manager;
   auto window = ShownWindow({100, 100});
   auto* caption = new QWidget(window.get());
   caption->setGeometry(0, 0, 200, 24);
@@ -111,8 +112,8 @@ TEST(QtWindowManagerTest, DragWithoutTheWindowSystemFollowsThePointerUntilReleas
 
   QCursor::setPos(110, 105);
   if (QCursor::pos() != QPoint(110, 105)) GTEST_SKIP() << "the platform has no pointer to set";
-  manager.StartDrag(caption);
-  if (!manager.dragging()) GTEST_SKIP() << "the window system moves windows itself here";
+  manager.Start(caption);
+  if (!manager.active()) GTEST_SKIP() << "the drag could not start";
 
   SendMouse(caption, QEvent::MouseMove, {140, 125}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(window->pos(), QPoint(130, 120));
@@ -122,24 +123,24 @@ TEST(QtWindowManagerTest, DragWithoutTheWindowSystemFollowsThePointerUntilReleas
 
   SendMouse(caption, QEvent::MouseButtonRelease, {160, 135}, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(window->pos(), QPoint(150, 130));
-  EXPECT_FALSE(manager.dragging());
+  EXPECT_FALSE(manager.active());
   SendMouse(caption, QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(window->pos(), QPoint(150, 130)) << "the window must stay once released";
 
   // A release that never arrived: the first move without a button ends it.
   QCursor::setPos(200, 200);
-  manager.StartDrag(window.get());
+  manager.Start(window.get());
   SendMouse(window.get(), QEvent::MouseMove, {210, 200}, Qt::NoButton, Qt::NoButton);
-  EXPECT_FALSE(manager.dragging());
+  EXPECT_FALSE(manager.active());
   EXPECT_EQ(window->pos(), QPoint(150, 130));
 
   // A window closed for good during a drag ends it without harm.
   QCursor::setPos(200, 200);
-  manager.StartDrag(caption);
+  manager.Start(caption);
   window.reset();
   auto other = ShownWindow();
   SendMouse(other.get(), QEvent::MouseMove, {220, 220}, Qt::NoButton, Qt::LeftButton);
-  EXPECT_FALSE(manager.dragging());
+  EXPECT_FALSE(manager.active());
   EXPECT_EQ(other->pos(), QPoint(100, 100));
 }
 
