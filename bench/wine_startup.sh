@@ -38,8 +38,9 @@ for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$scratch/display")"
 openbox >/dev/null 2>&1 &
 wm_pid=$!
+. scripts/wine_prefix.sh
 export WINEPREFIX="$scratch/prefix"
-wineboot -i >/dev/null 2>&1
+quillomar_wine_prefix "$WINEPREFIX"
 # One Wine server for every run, as a desktop session has.
 wineserver -p
 

@@ -65,10 +65,11 @@ start_screen() {
 }
 
 # A new, empty Wine prefix under the scratch folder.
+. scripts/wine_prefix.sh
 new_prefix() {
   local prefix
   prefix=$(mktemp -d "$scratch/prefix-XXXXXX")
-  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
+  quillomar_wine_prefix "$prefix"
   echo "$prefix"
 }
 
