@@ -222,6 +222,10 @@ void PeerCore::PaintInto(HDC target, const RECT& dirty) {
   const Rect area = FromRect(dirty);
   DibSurface buffer(area.GetSize());
   if (!buffer.Ok()) return;
+  // What a control that paints no background of its own shows: the
+  // system's face colour, as under any dialog.
+  const RECT whole{0, 0, area.width, area.height};
+  ::FillRect(buffer.Dc(), &whole, ::GetSysColorBrush(COLOR_BTNFACE));
   ::SetViewportOrgEx(buffer.Dc(), -area.left, -area.top, nullptr);
   {
     GdiCanvas canvas(buffer.Dc());

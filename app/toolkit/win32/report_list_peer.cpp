@@ -1,5 +1,6 @@
 #include "app/toolkit/win32/windows_api.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,11 +38,12 @@ class ReportListPeer final : public Peer<NativeReportList> {
       LVCOLUMNW column{};
       column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
       column.fmt = LVCFMT_LEFT;
-      column.cx = widths[i];
+      column.cx = std::max(widths[i], 0);
       column.pszText = const_cast<wchar_t*>(L"");
       ::SendMessageW(Hwnd(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
-    columns_ = static_cast<int>(widths.size());
+    widths_ = widths;
+    FillWithLastColumn();
   }
 
   void SetColumnCaption(int column, const std::string& caption) override {
@@ -216,6 +218,11 @@ class ReportListPeer final : public Peer<NativeReportList> {
   bool UsesKey(Key key) const override { return key == Key::kEnter && SelectedRow() >= 0; }
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+    if (message == WM_SIZE) {
+      const LRESULT result = PeerCore::HandleMessage(message, wparam, lparam);
+      FillWithLastColumn();
+      return result;
+    }
     // The menu key over the list: the selected row's menu at the row.
     if (message == WM_CONTEXTMENU && lparam == -1 && on_context_menu) {
       const int row = SelectedRow();
@@ -252,6 +259,18 @@ class ReportListPeer final : public Peer<NativeReportList> {
     if (now == last_selected_) return;
     last_selected_ = now;
     if (on_selection_change) on_selection_change();
+  }
+
+  // A last column given a width below zero takes the width the others leave.
+  void FillWithLastColumn() {
+    if (widths_.empty() || widths_.back() >= 0) return;
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    int others = 0;
+    for (std::size_t i = 0; i + 1 < widths_.size(); ++i) others += widths_[i];
+    const int last = static_cast<int>(widths_.size()) - 1;
+    ::SendMessageW(Hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(last),
+                   MAKELPARAM(std::max(0, static_cast<int>(client.right) - others), 0));
   }
 
   void WriteCell(int row, int column, const std::string& text) {
@@ -297,7 +316,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
 
   ImageList pictures_;
   bool pictures_attached_ = false;
-  int columns_ = 0;
+  std::vector<int> widths_;
   int updating_ = 0;
   int last_selected_ = -1;
   bool rename_asked_ = false;

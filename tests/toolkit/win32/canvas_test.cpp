@@ -125,5 +125,21 @@ TEST_F(CanvasTest, ButtonFacesHaveTheSystemFaceColour) {
   EXPECT_NE(At(image, {0, 0}), At(image, {50, 0}));
 }
 
+// A painted window whose control draws no background of its own.
+class Unpainted : public app::WinControl {
+ public:
+  explicit Unpainted(app::WinControl* parent) : WinControl(parent) {
+    AttachNative(app::CurrentBackend().CreatePainted(parent->Native(), *this));
+  }
+};
+
+TEST_F(CanvasTest, AWindowWithoutABackgroundShowsTheSystemFace) {
+  auto* bare = new Unpainted(&window());
+  bare->SetBounds(kSheet);
+  const app::Image image = driver().Grab(window());
+  EXPECT_EQ(image.ColorAt(kSheet.Centre().x, kSheet.Centre().y),
+            backend().SystemColour(app::SystemColor::kButtonFace));
+}
+
 }  // namespace
 }  // namespace demo

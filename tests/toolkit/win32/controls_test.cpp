@@ -108,6 +108,20 @@ TEST_F(DemoTest, ReportListRowsTicksAndSelection) {
   EXPECT_EQ(list.RowCount(), 0);
 }
 
+TEST_F(DemoTest, ReportListsLastColumnCanTakeTheWidthTheOthersLeave) {
+  app::NativeReportList& list = *window().list->peer;
+  HWND handle = HandleOf(list);
+  list.SetColumns({100, -1});
+  RECT client{};
+  ::GetClientRect(handle, &client);
+  EXPECT_EQ(::SendMessageW(handle, LVM_GETCOLUMNWIDTH, 1, 0), client.right - 100);
+  window().list->SetBounds(app::Rect(10, 95, 180, 120));  // and keeps taking it
+  ::GetClientRect(handle, &client);
+  EXPECT_EQ(::SendMessageW(handle, LVM_GETCOLUMNWIDTH, 1, 0), client.right - 100);
+  list.SetColumns({100, 50});
+  EXPECT_EQ(::SendMessageW(handle, LVM_GETCOLUMNWIDTH, 1, 0), 50);
+}
+
 TEST_F(DemoTest, ReportListActivatesRenamesAndOffersMenus) {
   app::NativeReportList& list = *window().list->peer;
   std::vector<int> activated;
