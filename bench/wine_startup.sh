@@ -15,7 +15,7 @@ limit_ratio=2
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
 cmake --build "$build" --target startup_probe bare_window -j2 >/dev/null
 probe="$build/bench/win32/startup_probe.exe"

@@ -21,7 +21,7 @@ password=31852
 for tool in wine Xvfb openbox xdotool import python3; do
   command -v "$tool" >/dev/null || { echo "wine_walk: needs $tool (wine, xvfb, openbox, xdotool, imagemagick)"; exit 1; }
 done
-cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
 cmake --build "$build" --target quillomar -j2 >/dev/null
 exe="$PWD/$build/quillomar.exe"
