@@ -23,6 +23,10 @@ class BorderlessWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Brought back from minimised by the window system (the task bar), the
+  // window passes its state on to its native window too: otherwise the next
+  // time the program shows it after hiding it, it comes back minimised.
+  void changeEvent(QEvent* event) override;
 
  private:
   BgrColor color_ = kCream;
