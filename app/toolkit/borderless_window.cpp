@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include "app/application_title.h"
@@ -39,13 +38,19 @@ void BorderlessWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::WindowStateChange || !event->spontaneous()) return;
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  // On X11 Qt keeps its own record of the native window as minimised, and
-  // the window's hints asking the window manager to map it minimised, when
-  // the window manager restores it; setting the state through the native
-  // window clears both.
-  if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && windowHandle() != nullptr) {
-    windowHandle()->setWindowStates(windowState());
+  if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) restored_by_window_system_ = true;
+}
+
+void BorderlessWindow::setVisible(bool visible) {
+  // Qt keeps the native window's hints at "start minimised" when the window
+  // manager restores it (it does not set them itself), and maps the window
+  // with them the next time it is shown. A native window made afresh starts
+  // normal; the widget keeps its place, size and content.
+  if (visible && restored_by_window_system_ && isHidden() && testAttribute(Qt::WA_WState_Created)) {
+    destroy();
   }
+  if (visible) restored_by_window_system_ = false;
+  QWidget::setVisible(visible);
 }
 
 void BorderlessWindow::paintEvent(QPaintEvent*) {
