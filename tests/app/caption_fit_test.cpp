@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QRegion>
 #include <QStyle>
-#include <QTabBar>
 #include <QTabWidget>
 
 #include <string>
@@ -68,8 +67,6 @@ std::vector<Caption> CaptionsOf(QWidget* window) {
   std::vector<Caption> captions;
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     if (!Shown(widget)) continue;
-    const QString name = widget->objectName().isEmpty() ? QString(widget->metaObject()->className())
-                                                        : widget->objectName();
     if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty()) {
       const QRect box = label->contentsRect();
       QRect ink;
@@ -93,13 +90,6 @@ std::vector<Caption> CaptionsOf(QWidget* window) {
       captions.push_back({button->text().toStdString(),
                           InWindow(button, LineInk(button->font(), box, alignment, button->text())),
                           InWindow(button, inner), button});
-    } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
-      for (int i = 0; i < tabs->count(); ++i) {
-        const QRect tab = tabs->tabRect(i);
-        captions.push_back({tabs->tabText(i).toStdString(),
-                            InWindow(tabs, LineInk(tabs->font(), tab, Qt::AlignCenter, tabs->tabText(i))),
-                            InWindow(tabs, tab.adjusted(2, 0, -2, 0)), tabs});
-      }
     }
   }
   return captions;
@@ -147,23 +137,18 @@ QRect PanelOf(const QWidget* control) {
 }
 
 // What must stay clear of a caption's ink: edit boxes, lists (their items,
-// not the header a control may lie over), rules; outlines may surround it.
-// Empty when the widget is a surface (panel, picture) that captions lie on.
-struct Obstacle {
-  QRect rect;
-  bool outline;  // only the one-pixel edge counts
-};
-
-std::vector<Obstacle> ObstaclesOf(const QWidget* widget) {
+// not the header a control may lie over), rules, and the edge of an outline
+// drawn around or beside it. Empty for the surfaces captions lie on.
+QRegion Occupied(const QWidget* widget) {
+  const QRect rect = InWindow(widget, widget->rect());
   if (qobject_cast<const QLineEdit*>(widget) != nullptr || qobject_cast<const QComboBox*>(widget) != nullptr ||
       qobject_cast<const app::BevelLine*>(widget) != nullptr) {
-    return {{InWindow(widget, widget->rect()), false}};
+    return rect;
   }
-  if (auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
-    if (qobject_cast<const QHeaderView*>(widget) != nullptr) return {};
-    return {{InWindow(view->viewport(), view->viewport()->rect()), false}};
+  if (auto* view = qobject_cast<const QAbstractItemView*>(widget); view && !qobject_cast<const QHeaderView*>(view)) {
+    return InWindow(view->viewport(), view->viewport()->rect());
   }
-  if (qobject_cast<const app::Shape*>(widget) != nullptr) return {{InWindow(widget, widget->rect()), true}};
+  if (qobject_cast<const app::Shape*>(widget) != nullptr) return QRegion(rect) - rect.adjusted(1, 1, -1, -1);
   return {};
 }
 
@@ -193,13 +178,10 @@ std::vector<std::string> Misfits(QWidget* window) {
     }
     for (QWidget* widget : window->findChildren<QWidget*>()) {
       if (!Shown(widget) || IsAncestor(widget, caption.control) || IsAncestor(caption.control, widget)) continue;
-      for (const Obstacle& obstacle : ObstaclesOf(widget)) {
-        QRegion occupied(obstacle.rect);
-        if (obstacle.outline) occupied -= obstacle.rect.adjusted(1, 1, -1, -1);
-        if ((occupied & Visible(window, widget, obstacle.rect)).intersects(halo)) {
-          misfits.push_back("\"" + caption.name + "\" " + rect_text(caption.ink) + " runs into " +
-                            widget->metaObject()->className() + " " + rect_text(obstacle.rect));
-        }
+      const QRegion occupied = Occupied(widget);
+      if (!occupied.isEmpty() && (occupied & Visible(window, widget, occupied.boundingRect())).intersects(halo)) {
+        misfits.push_back("\"" + caption.name + "\" " + rect_text(caption.ink) + " runs into " +
+                          widget->metaObject()->className() + " " + rect_text(occupied.boundingRect()));
       }
     }
   }
