@@ -48,10 +48,12 @@ constexpr QRect kSelectedPathLine(4, 414, 510, 16);
 // Menu bar and its titles (titles and frames in menu-bar coordinates).
 constexpr QRect kMenuBar(6, 25, 103, 23);
 constexpr char kFileTitle[] = "File";
-constexpr QRect kFileTitleBox(2, 8, 43, 13);
+// The titles' 13 px line stands inside their frames and above the
+// drop-down panels, which start at the bar's y 15.
+constexpr QRect kFileTitleBox(2, 2, 43, 13);
 constexpr QRect kFileTitleFrame(0, 0, 47, 18);
 constexpr char kOptionsTitle[] = "Options";
-constexpr QRect kOptionsTitleBox(52, 8, 49, 13);
+constexpr QRect kOptionsTitleBox(52, 2, 49, 13);
 constexpr QRect kOptionsTitleFrame(49, 0, 54, 18);
 
 // Toolbar panel; buttons and lines in its coordinates.
@@ -91,6 +93,9 @@ constexpr int kUpPictureTop = 3;
 
 // Button strip over the list's column header, and the filler right of it.
 constexpr QRect kButtonStrip(-3, 236, 474, 13);
+// The list's column header ends where the strip does, so that the strip
+// covers all of it.
+constexpr int kListHeaderHeight = kButtonStrip.bottom() + 1 - (kBrowserHeight + kSplitterHeight);
 constexpr QRect kStripFiller(450, 236, 60, 2);
 constexpr QRect kUncheckAllButton(5, 0, 73, 13);
 constexpr QRect kStripComebackButton(78, 0, 55, 13);
@@ -175,9 +180,10 @@ StaticText* MakeMark(QWidget* parent, const char* text, const QRect& geometry, i
   auto* mark = new StaticText(text, parent);
   mark->setGeometry(geometry);
   mark->setFont(SansFont(points, bold));
-  // A mark is one short word: never broken over two lines.
+  // A mark is one short word: never broken over two lines. Centred both
+  // ways, the 13 px line sits in the middle of the marks box.
   mark->setWordWrap(false);
-  mark->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  mark->setAlignment(Qt::AlignCenter);
   return mark;
 }
 }  // namespace
@@ -262,6 +268,7 @@ void TForm1::BuildWorkArea() {
   Splitter1->setGeometry(0, 0, kWorkClient.width(), kWorkClient.height());
   ShellListView1 = new platform::ShellListView(services_.fs, services_.shell);
   ListView1 = new CheckListView(kListColumns, nullptr);
+  ListView1->SetHeaderHeight(kListHeaderHeight);
   ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Splitter1->AddPane(ShellListView1);
   Splitter1->AddPane(ListView1);

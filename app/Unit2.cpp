@@ -36,7 +36,9 @@ constexpr TitleBarLayout kTitleBar{
     .close_mark_box = QRect(299, 4, 18, 20),
     .close_mark_points = 12,
     .close_mark_bold = true,
-    .close_mark_alignment = Qt::AlignLeft | Qt::AlignVCenter,
+    // At the top of its box: the 13 px line then keeps the mark inside
+    // its outline.
+    .close_mark_alignment = Qt::AlignLeft | Qt::AlignTop,
     .close_mark_outline = QRect(297, 3, 21, 16),
 };
 // Panels (window coordinates; they lie on the body panel).

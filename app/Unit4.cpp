@@ -39,7 +39,8 @@ constexpr TitleBarLayout kTitleBar{
     .close_mark_box = QRect(459, -2, 10, 24),
     .close_mark_points = 14,
     .close_mark_bold = false,
-    .close_mark_alignment = Qt::AlignLeft | Qt::AlignTop,
+    // Centred in its box, as in the Options window: inside its outline.
+    .close_mark_alignment = Qt::AlignLeft | Qt::AlignVCenter,
     .close_mark_outline = QRect(454, 3, 21, 17),
 };
 // Body.

@@ -1,11 +1,15 @@
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/application_title.h"
+#include "app/command_line.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/toolkit/fonts.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
@@ -14,6 +18,9 @@
 namespace {
 
 constexpr char kDesktopFileName[] = "quillomar";
+// The installed user guide, relative to the folder of the installed program
+// (given by the build: ../share/quillomar/Quillomar.htm).
+constexpr char kGuideFromProgram[] = QUILLOMAR_GUIDE_FROM_PROGRAM;
 constexpr char kNoDisplay[] =
     "Quillomar is a desktop program and needs a graphical session: no display was found.\n";
 
@@ -30,6 +37,15 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // --help and --version answer before anything else: no display is needed
+  // and no drive prefix is made.
+  const app::CommandLineRequest request = app::ReadCommandLine(argc, argv);
+  if (request != app::CommandLineRequest::kRun) {
+    const std::string answer = app::CommandLineAnswer(request);
+    // A failed write (a full disk, a closed pipe) is no success.
+    const bool written = std::fputs(answer.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? EXIT_SUCCESS : EXIT_FAILURE;
+  }
   if (!HasDisplay()) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
@@ -38,6 +54,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
   QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
+  app::LoadWindowTypeface();
   // Lets docks match the running windows to the installed launcher.
   QGuiApplication::setDesktopFileName(kDesktopFileName);
   // The program ends when its login window closes, not when the last visible
@@ -45,7 +62,9 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   const auto fs = platform::MakeFileSystem();
-  platform::QtShell shell(*fs);
+  // The guide that the package installs, found from the program's own place.
+  platform::QtShell shell(
+      *fs, QFile::encodeName(QCoreApplication::applicationDirPath() + "/" + kGuideFromProgram).toStdString());
   platform::QtDialogs dialogs;
   platform::QtWindowManager window_manager;
   app::Services services{*fs, shell, dialogs, window_manager};

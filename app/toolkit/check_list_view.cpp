@@ -84,6 +84,8 @@ void CheckListView::SetColumnCaption(int column, const QString& caption) {
   horizontalHeaderItem(column)->setText(caption);
 }
 
+void CheckListView::SetHeaderHeight(int height) { horizontalHeader()->setFixedHeight(height); }
+
 QString CheckListView::ColumnCaption(int column) const {
   const QTableWidgetItem* header = horizontalHeaderItem(column);
   return header != nullptr ? header->text() : QString();

@@ -43,6 +43,9 @@ class CheckListView : public QTableWidget {
   void SetColumnCaption(int column, const QString& caption);
   QString ColumnCaption(int column) const;
 
+  // The column header's height in pixels (a row's height unless told).
+  void SetHeaderHeight(int height);
+
   void SetGridLines(bool on) { setShowGrid(on); }
   bool GridLines() const { return showGrid(); }
 

@@ -83,4 +83,9 @@ void SpeedButton::leaveEvent(QEvent* event) {
   QAbstractButton::leaveEvent(event);
 }
 
+void SpeedButton::hideEvent(QHideEvent* event) {
+  hot_ = false;
+  QAbstractButton::hideEvent(event);
+}
+
 }  // namespace app

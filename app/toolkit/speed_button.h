@@ -22,6 +22,9 @@ class SpeedButton : public QAbstractButton {
   // `caption_top` (both in button coordinates). Without a picture the
   // caption is centred in the button.
   void SetPicture(const QPixmap& picture, int picture_top, int caption_top);
+  bool HasPicture() const { return !picture_.isNull(); }
+  // The top of the caption's line when the button has a picture.
+  int CaptionTop() const { return caption_top_; }
 
   // True while the pointer is over the button.
   bool IsHot() const { return hot_; }
@@ -36,6 +39,9 @@ class SpeedButton : public QAbstractButton {
   void mouseMoveEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  // A button that leaves the screen under the pointer (its window closed by
+  // it) gets no leave event: it must not come back raised.
+  void hideEvent(QHideEvent* event) override;
 
  private:
   bool flat_ = true;

@@ -20,12 +20,13 @@ constexpr char kBackslash = '\\';
 
 enum class NodeKind { kDesktop, kMyComputer, kDrive, kFolder };
 
-// One node of the tree. Until it is read, a node shows an expander, since
-// any folder may have subfolders.
+// One node of the tree. Until it is read, a node shows an expander only when
+// it has something to show below it (`expandable`); once read, only while it
+// has children.
 class Node final : public QTreeWidgetItem {
  public:
   Node(NodeKind node_kind, std::string node_name, std::string node_path, const QIcon& icon,
-       char drive_letter = '\0')
+       bool expandable, char drive_letter = '\0')
       : QTreeWidgetItem(kNodeType),
         kind(node_kind),
         name(std::move(node_name)),
@@ -33,7 +34,8 @@ class Node final : public QTreeWidgetItem {
         drive(drive_letter) {
     setText(0, QString::fromStdString(name));
     setIcon(0, icon);
-    setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    setChildIndicatorPolicy(expandable ? QTreeWidgetItem::ShowIndicator
+                                       : QTreeWidgetItem::DontShowIndicator);
   }
 
   const NodeKind kind;
@@ -118,7 +120,8 @@ void ShellTreeView::Fill() {
   filling_ = true;
   watch_->Stop();
   clear();
-  auto* root = new Node(NodeKind::kDesktop, kDesktopName, fs_.DesktopPath(), icons_.desktop);
+  // The Desktop always holds My Computer.
+  auto* root = new Node(NodeKind::kDesktop, kDesktopName, fs_.DesktopPath(), icons_.desktop, true);
   addTopLevelItem(root);
   setCurrentItem(root);
   filling_ = false;
@@ -195,12 +198,13 @@ void ShellTreeView::Populate(QTreeWidgetItem* item) {
   switch (node->kind) {
     case NodeKind::kDesktop:
       children.append(new Node(NodeKind::kMyComputer, kMyComputerName, kMyComputerName,
-                               icons_.computer));
+                               icons_.computer, !fs_.Drives().empty()));
       break;
     case NodeKind::kMyComputer:
       for (char letter : fs_.Drives()) {
-        children.append(new Node(NodeKind::kDrive, DriveDisplayName(letter), windows_path::DriveRoot(letter),
-                                 icons_.drive, letter));
+        const std::string root = windows_path::DriveRoot(letter);
+        children.append(new Node(NodeKind::kDrive, DriveDisplayName(letter), root, icons_.drive,
+                                 HasSubfolders(root), letter));
       }
       break;
     case NodeKind::kDrive:
@@ -209,8 +213,7 @@ void ShellTreeView::Populate(QTreeWidgetItem* item) {
   }
   if (node->kind != NodeKind::kMyComputer) {
     for (std::string& name : ReadSubfolders(node->path)) {
-      std::string path = windows_path::Join(node->path, name);
-      children.append(new Node(NodeKind::kFolder, std::move(name), std::move(path), icons_.folder));
+      children.append(NewFolderNode(node->path, std::move(name)));
     }
   }
   node->addChildren(children);
@@ -219,7 +222,13 @@ void ShellTreeView::Populate(QTreeWidgetItem* item) {
 
 void ShellTreeView::Repopulate(QTreeWidgetItem* item) {
   Node* node = AsNode(item);
-  if (!node->read || node->kind == NodeKind::kMyComputer) return;
+  if (node->kind == NodeKind::kMyComputer) return;
+  if (!node->read) {
+    // Not read yet: only whether it has something to show below it may change.
+    node->setChildIndicatorPolicy(HasSubfolders(node->path) ? QTreeWidgetItem::ShowIndicator
+                                                            : QTreeWidgetItem::DontShowIndicator);
+    return;
+  }
   const std::vector<std::string> names = ReadSubfolders(node->path);
   // Folders that went away lose their nodes; the others keep theirs, with
   // whatever is expanded below them.
@@ -238,8 +247,7 @@ void ShellTreeView::Repopulate(QTreeWidgetItem* item) {
       ++at;
       continue;
     }
-    node->insertChild(at++, new Node(NodeKind::kFolder, name, windows_path::Join(node->path, name),
-                                     icons_.folder));
+    node->insertChild(at++, NewFolderNode(node->path, name));
   }
 }
 
@@ -254,6 +262,20 @@ std::vector<std::string> ShellTreeView::ReadSubfolders(const std::string& folder
   }
   std::sort(names.begin(), names.end(), windows_path::LessIgnoringCase);
   return names;
+}
+
+bool ShellTreeView::HasSubfolders(const std::string& folder) {
+  auto listing = fs_.ListFolder(folder);
+  if (!listing) return false;
+  return std::any_of(listing->begin(), listing->end(), [](const DirEntry& entry) {
+    return (entry.attributes & kAttrDirectory) != 0 && IsShownEntry(entry);
+  });
+}
+
+QTreeWidgetItem* ShellTreeView::NewFolderNode(const std::string& parent_path, std::string name) {
+  std::string path = windows_path::Join(parent_path, name);
+  const bool expandable = HasSubfolders(path);
+  return new Node(NodeKind::kFolder, std::move(name), std::move(path), icons_.folder, expandable);
 }
 
 QTreeWidgetItem* ShellTreeView::SelectedItem() const {

@@ -17,7 +17,8 @@ class FolderWatch;
 // the desktop directory's folders under it, the drives under My Computer
 // and each folder's subfolders under it. Folders only, never hidden ones
 // (as they are when read), sorted without regard to case; a node's
-// subfolders are read when it is first expanded. Exactly one node stays
+// subfolders are read when it is first expanded, and only a node with
+// visible subfolders shows an expander. Exactly one node stays
 // selected once the tree is filled. The selected folder itself is watched:
 // when entries in it are created, deleted or renamed, its subfolders are
 // read again and the same folder is selected again, which reports Change.
@@ -65,10 +66,16 @@ class ShellTreeView final : public QTreeWidget {
  private:
   // Reads a node's children when that has not happened yet.
   void Populate(QTreeWidgetItem* item);
-  // Reads a read node's children again, keeping the nodes that remain.
+  // Reads a read node's children again, keeping the nodes that remain; for
+  // a node not read yet, only whether it shows an expander.
   void Repopulate(QTreeWidgetItem* item);
   // The visible subfolders of a folder, sorted; empty when it cannot be read.
   std::vector<std::string> ReadSubfolders(const std::string& folder);
+  // True when the folder holds a visible subfolder (its node gets an expander).
+  bool HasSubfolders(const std::string& folder);
+  // A node for the folder `name` inside `parent_path`, with an expander only
+  // when it has visible subfolders.
+  QTreeWidgetItem* NewFolderNode(const std::string& parent_path, std::string name);
   QTreeWidgetItem* SelectedItem() const;
   void OnSelectionChanged();
   void OnWatchedFolderChanged();

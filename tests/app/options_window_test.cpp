@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -487,6 +488,26 @@ TEST_F(OptionsWindowTest, CancelAndTheCloseMarkWriteNothingAndKeepTheInputAndTab
   EXPECT_EQ(Options()->UserPasswordBox()->text(), "pw");
   EXPECT_EQ(Snapshot(prefix_.root()), before);
   EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(OptionsWindowTest, ButtonsComeBackFlatWhenTheWindowClosedUnderThePointer) {
+  StartLoggedInAsAdministrator();
+  // The pointer enters a button and presses it; the window closes under the
+  // pointer, so no leave event ever reaches the button.
+  for (app::SpeedButton* (app::TForm3::*button)() const : {&app::TForm3::CancelButton, &app::TForm3::OkButton}) {
+    OpenOptions();
+    app::SpeedButton* pressed = (Options()->*button)();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pressed->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(pressed, &enter);
+    ASSERT_TRUE(pressed->IsHot());
+    Press(pressed, Qt::LeftButton);
+    ASSERT_TRUE(Closed());
+    OpenOptions();
+    for (app::SpeedButton* shown : {Options()->OkButton(), Options()->CancelButton(), Options()->HelpButton()}) {
+      EXPECT_FALSE(shown->IsHot()) << shown->text().toStdString() << " after " << pressed->text().toStdString();
+    }
+    Options()->SpeedButton2Click();
+  }
 }
 
 TEST_F(OptionsWindowTest, HelpAsksTheShellForTheHelpDocument) {

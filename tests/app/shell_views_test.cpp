@@ -353,6 +353,39 @@ TEST_F(ShellViewsTest, TreeSelectPathWalksDownIgnoringCaseAndFindsOnlyVisibleFol
   EXPECT_EQ(tree.SelectedPath(), prefix_.fs().DesktopPath());
 }
 
+TEST_F(ShellViewsTest, TreeShowsAnExpanderOnlyWhereAFolderHasVisibleSubfolders) {
+  MakeFolders(prefix_.DriveC(), {"Parent/Child", "Empty", "FilesOnly", "HiddenOnly/Secret", "DotOnly/.git"});
+  MakeFiles(prefix_.DriveC() + "/FilesOnly", {"a.txt"});
+  ASSERT_TRUE(prefix_.fs().SetAttributes("C:\\HiddenOnly\\Secret", platform::kAttrHiddenSystem));
+  platform::ShellTreeView tree(prefix_.fs());
+  tree.Fill();
+  ASSERT_TRUE(tree.SelectPath("C:\\"));
+  tree.expandItem(tree.currentItem());
+  QTreeWidgetItem* drive = tree.currentItem();
+  // What the view draws: an expander exactly where the model has children to offer.
+  auto expander = [&tree](QTreeWidgetItem* item) {
+    std::vector<int> rows;
+    for (; item->parent() != nullptr; item = item->parent()) rows.insert(rows.begin(), item->parent()->indexOfChild(item));
+    QModelIndex index = tree.model()->index(tree.indexOfTopLevelItem(item), 0);
+    for (int row : rows) index = tree.model()->index(row, 0, index);
+    return tree.model()->hasChildren(index);
+  };
+  std::vector<std::string> expandable;
+  for (int i = 0; i < drive->childCount(); ++i) {
+    if (expander(drive->child(i))) expandable.push_back(drive->child(i)->text(0).toStdString());
+  }
+  EXPECT_EQ(expandable, std::vector<std::string>{"Parent"});
+  EXPECT_TRUE(expander(tree.topLevelItem(0))) << "the Desktop holds My Computer";
+  EXPECT_TRUE(expander(drive->parent())) << "My Computer holds the drives";
+
+  // A folder that gains its first subfolder while selected shows an expander.
+  ASSERT_TRUE(tree.SelectPath("C:\\Empty"));
+  QTreeWidgetItem* empty = tree.currentItem();
+  EXPECT_FALSE(expander(empty));
+  MakeFolders(prefix_.DriveC(), {"Empty/New"});
+  EXPECT_TRUE(WaitUntil([&] { return expander(empty); }, 5000));
+}
+
 TEST_F(ShellViewsTest, TreeRightClickSelectsLikeALeftClick) {
   platform::ShellTreeView tree(prefix_.fs());
   tree.resize(300, 300);

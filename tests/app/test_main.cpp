@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/toolkit/fonts.h"
+
 namespace {
 
 constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
@@ -40,6 +42,8 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     QApplication application(argc, argv);
+    // The windows' own font, as the program loads it.
+    app::LoadWindowTypeface();
     result = RUN_ALL_TESTS();
   }
   if (!isolated.empty()) {

@@ -21,6 +21,7 @@
 #include "app/application_title.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/toolkit/fonts.h"
 #include "platform/file_system.h"
 #include "tools/screenshots/silent_services.h"
 #include "tools/screenshots/tour.h"
@@ -96,6 +97,14 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
   QApplication::setQuitOnLastWindowClosed(false);
+  // The pictures show the windows as they are meant to look, or none.
+  if (app::LoadWindowTypeface() != app::WindowTypeface::kMsSansSerif) {
+    std::fprintf(stderr,
+                 "quillomar_screenshots: Wine's MS Sans Serif is missing from %s "
+                 "(Debian package fonts-wine)\n",
+                 app::kWineFontFolder);
+    return EXIT_FAILURE;
+  }
 
   const std::unique_ptr<platform::FileSystem> files = platform::MakeFileSystemAt(prefix, desktop);
   screenshots::SilentShell shell;
