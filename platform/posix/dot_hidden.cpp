@@ -32,22 +32,44 @@ void ForEachLine(std::string_view content, Visit visit) {
   }
 }
 
-// Opens an existing regular file at `path` with `flags`, never through a
-// link and never waiting on a pipe; -1 (errno set) otherwise, ENOENT when
-// nothing is there.
+// True for a .hidden that is the folder's own: a regular file with no other
+// name (a second name could be any file of the system).
+bool IsOwnRegularFile(const struct stat& status) {
+  return S_ISREG(status.st_mode) && status.st_nlink <= 1;
+}
+
+// Opens the regular file at `path` with `flags`, never through a link and
+// never waiting on a pipe; an invalid descriptor (errno set) otherwise,
+// ENOENT when nothing is there.
 UniqueFd OpenRegular(const std::string& path, int flags, mode_t create_mode = 0) {
   struct stat status;
-  if (::lstat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+  if (::lstat(path.c_str(), &status) == 0 && !IsOwnRegularFile(status)) {
     errno = EINVAL;
     return UniqueFd();
   }
   UniqueFd fd(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, create_mode));
   // What was checked above may have been swapped meanwhile.
-  if (fd.valid() && (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))) {
+  if (fd.valid() && (::fstat(fd.get(), &status) != 0 || !IsOwnRegularFile(status))) {
     errno = EINVAL;
     return UniqueFd();
   }
   return fd;
+}
+
+// Whether the owner's write permission allows the change, as Windows would
+// decide it: a privileged process must not write where the owner may not.
+// A new .hidden needs a folder that takes changes, a line more needs a
+// .hidden that takes them, and a replacement needs both.
+bool OwnerMayWrite(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) != 0;
+}
+bool MayChange(const std::string& native_folder, const std::string& path, bool listed) {
+  struct stat status;
+  const bool exists = ::lstat(path.c_str(), &status) == 0;
+  if (exists && (status.st_mode & S_IWUSR) == 0) return false;
+  if (listed && exists) return true;
+  return OwnerMayWrite(native_folder);
 }
 
 // The file's bytes: "" when there is none, nullopt when it cannot be read.
@@ -131,6 +153,7 @@ bool SetListedInDotHidden(const std::string& native_folder, const std::string& n
   std::optional<std::string> content = ReadContent(path);
   if (!content) return false;
   if (HasLine(*content, name) == listed) return true;
+  if (!MayChange(native_folder, path, listed)) return false;
   if (listed) return AppendLine(path, *content, name, umask);
   return Rewrite(path, WithoutLine(*content, name));
 }
