@@ -184,3 +184,41 @@ TEST_F(MainWindowHidingTest, GridButtonsAndTheStripFollowingTheSplitter) {
 
 }  // namespace
 }  // namespace testing_support
+
+namespace testing_support {
+namespace {
+
+TEST_F(MainWindowHidingTest, ARowWhoseNameHoldsABackslashIsRefusedAndRenamedAsItself) {
+  std::filesystem::create_directories(prefix_.DriveC() + "/Data/sub");
+  WriteAll(prefix_.DriveC() + "/Data/sub/x\\..\\..\\victim", "");
+  WriteAll(prefix_.DriveC() + "/Data/victim", "v");
+  chmod((prefix_.DriveC() + "/Data/victim").c_str(), 0444);
+  const std::string settings = FileText(records::kSettingsFile);
+  SelectInBrowser("C:\\Data\\sub", "x\\..\\..\\victim");
+  EXPECT_EQ(main().SelectedPathLine()->text(), "C:\\Data\\sub\\x\\..\\..\\victim");
+
+  main().SpeedButton1Click();
+  EXPECT_EQ(dialogs_.messages,
+            Strings{"Can not hide \"C:\\Data\\sub\\x\\..\\..\\victim\": its name holds a \"\\\", "
+                    "please rename or move it first!"});
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_EQ(FileText(records::kSettingsFile), settings);
+  EXPECT_EQ(DosAttrib(prefix_.DriveC() + "/Data/sub/x\\..\\..\\victim"), "");
+  EXPECT_EQ(DosAttrib(prefix_.DriveC() + "/Data/victim"), "");
+  EXPECT_FALSE(ListedInDotHidden(prefix_.DriveC() + "/Data", "victim"));
+  struct stat status {};
+  ASSERT_EQ(stat((prefix_.DriveC() + "/Data/victim").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0444u);
+
+  // The browser's rename renames the entry itself, inside its folder.
+  SelectInBrowser("C:\\Data\\sub", "x\\..\\..\\victim");
+  platform::ShellListView* browser = main().ShellBrowser();
+  QAbstractItemModel* model = browser->model();
+  ASSERT_TRUE(model->setData(model->index(browser->SelectedRow(), 0), "plain", Qt::EditRole));
+  EXPECT_TRUE(std::filesystem::exists(prefix_.DriveC() + "/Data/sub/plain"));
+  EXPECT_EQ(ReadAll(prefix_.DriveC() + "/Data/victim"), "v");
+  EXPECT_EQ(main().SelectedPathLine()->text(), "C:\\Data\\sub\\plain");
+}
+
+}  // namespace
+}  // namespace testing_support

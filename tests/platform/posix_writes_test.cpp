@@ -7,6 +7,7 @@
 #include <sys/xattr.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "tests/platform/posix_fixture.h"
@@ -85,6 +86,16 @@ TEST_F(PosixWrites, ARecordFileThatIsALinkIsNeitherReadNorWrittenThrough) {
   fs::create_symlink(real_file, Real("biefei.INI"));
   EXPECT_FALSE(prefix_.fs().CopyFile(Win("biefei.INI"), Win("record.ini")));
   EXPECT_EQ(ReadAll(Real("record.ini")), "global");
+}
+
+TEST_F(PosixWrites, LeftoverTemporaryFilesOfKilledReplacementsGoAndNothingElse) {
+  for (const char* name : {".quillomar-Ab12Cd", ".hidden.quillomar", "keep.ini", ".quillomar-longer7", ".quillomar-"}) {
+    WriteAll(Real(name), "x");
+  }
+  EXPECT_TRUE(prefix_.fs().RemoveLeftoverTemporaryFiles("C:\\Data"));
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder_)) left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"keep.ini", ".quillomar-longer7", ".quillomar-"}));
 }
 
 TEST_F(PosixWrites, CopyFileKeepsTheTargetsOwnAttributes) {
