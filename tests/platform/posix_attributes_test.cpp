@@ -87,6 +87,14 @@ TEST_F(PosixAttributes, HiddenIsReadFromEverySource) {
                       {"plain", kAttrNone}}));
 }
 
+TEST_F(PosixAttributes, AnEntryIsNamedExactlyNotByAnotherLetterCase) {
+  WriteAll(Real("Entry.txt"), "");
+  EXPECT_FALSE(prefix_.fs().SetEntryAttributes({"C:\\Data", "ENTRY.TXT"}, kAttrHiddenSystem).applied);
+  EXPECT_EQ(DosAttrib(Real("Entry.txt")), "");
+  EXPECT_TRUE(prefix_.fs().SetEntryAttributes({"C:\\Data", "Entry.txt"}, kAttrHiddenSystem).applied);
+  EXPECT_EQ(DosAttrib(Real("Entry.txt")), "0x6");
+}
+
 TEST_F(PosixAttributes, ReadOnlyIsTheOwnersWritePermission) {
   WriteAll(Real("file"), "");
   fs::permissions(Real("file"), fs::perms(0640));
