@@ -172,6 +172,8 @@ void TForm2::SetAccount(const std::string& name, const std::string& password) {
 }
 
 void TForm2::BitBtn1Click() {
+  // What a copy of the program killed part-way left goes first.
+  store::RemoveLeftovers(services_.fs);
   store::HideStoreFolders(services_.fs);
   ComboBox1->clear();
   // Each name shows readably and stands for its stored bytes.

@@ -95,6 +95,16 @@ std::string ShellListModel::RowPath(int row) const {
   return windows_path::Join(folder_, r.name);
 }
 
+std::optional<FolderEntry> ShellListModel::RowEntry(int row) const {
+  if (row < 0 || row >= RowCount() || !IsFileSystemRow(Row(row))) return std::nullopt;
+  return FolderEntry{folder_, Row(row).name};
+}
+
+bool ShellListModel::HasOwnPath(int row) const {
+  return row >= 0 && row < RowCount() &&
+         Row(row).name.find(windows_path::kSeparator) == std::string::npos;
+}
+
 bool ShellListModel::IsContainer(int row) const {
   return row >= 0 && row < RowCount() && Row(row).kind != ShellRowKind::kFile;
 }
@@ -157,9 +167,7 @@ bool ShellListModel::setData(const QModelIndex& index, const QVariant& value, in
   // The name must stay a single component: a separator in it would move the
   // item into another folder instead of renaming it.
   if (!IsValidItemName(new_name)) return false;
-  if (!fs_.MoveFile(windows_path::Join(folder_, row.name), windows_path::Join(folder_, new_name))) {
-    return false;
-  }
+  if (!fs_.RenameEntry({folder_, row.name}, new_name)) return false;
   row.name = new_name;
   emit dataChanged(index.siblingAtColumn(kNameColumn), index.siblingAtColumn(kTypeColumn));
   emit RowRenamed(index.row());

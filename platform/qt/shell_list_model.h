@@ -71,6 +71,15 @@ class ShellListModel final : public QAbstractTableModel {
   // "C:\" for a drive, the "::{...}" name for My Computer; "" when out of range.
   std::string RowPath(int row) const;
 
+  // The directory entry of a folder or file row (its folder and exact name),
+  // for acting on the row itself; nullopt for drives, My Computer and rows
+  // out of range.
+  std::optional<FolderEntry> RowEntry(int row) const;
+
+  // True when the row's parsing name leads to the row itself: false for a
+  // folder or file whose name holds "\", which a path would split.
+  bool HasOwnPath(int row) const;
+
   // True when opening the row shows its content (My Computer, drive, folder).
   bool IsContainer(int row) const;
 
@@ -81,10 +90,11 @@ class ShellListModel final : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  // Renames the item in place through the file system, inside its folder.
-  // Refused (false, row unchanged) when the new name is empty, "." or "..",
-  // contains a character that a file name cannot hold (such as "\" or "/"),
-  // or when the rename fails, for instance because the target exists.
+  // Renames the item in place through the file system: the entry itself,
+  // inside its folder. Refused (false, row unchanged) when the new name is
+  // empty, "." or "..", contains a character that a file name cannot hold
+  // (such as "\" or "/"), or when the rename fails, for instance because the
+  // target exists.
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
  signals:

@@ -21,11 +21,6 @@ constexpr char kOpenAction[] = "Open";
 constexpr char kRenameAction[] = "Rename";
 constexpr char kRefreshAction[] = "Refresh";
 
-bool HasDriveLetter(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
 // The selection keeps its colours when the view loses the focus.
 void KeepSelectionVisible(QWidget& widget) {
   QPalette palette = widget.palette();
@@ -95,7 +90,7 @@ bool ShellListView::ShowFolder(const std::string& windows_path) {
     ShowMyComputer();
     return true;
   }
-  if (!HasDriveLetter(windows_path)) return false;
+  if (!windows_path::HasDriveLetter(windows_path)) return false;
   const std::string folder = windows_path::NormalizeFolder(windows_path);
   const bool shown = Relist([this, &folder] { return model_->ListFolder(folder); }, -1);
   if (shown) scrollToTop();
@@ -159,6 +154,10 @@ void ShellListView::SelectRow(int row) {
 
 std::string ShellListView::SelectedPath() const { return model_->RowPath(SelectedRow()); }
 
+std::optional<FolderEntry> ShellListView::SelectedEntry() const {
+  return model_->RowEntry(SelectedRow());
+}
+
 std::string ShellListView::RowPath(int row) const { return model_->RowPath(row); }
 
 std::string ShellListView::RowName(int row) const {
@@ -166,7 +165,7 @@ std::string ShellListView::RowName(int row) const {
 }
 
 void ShellListView::OpenRow(int row) {
-  if (row < 0 || row >= RowCount()) return;
+  if (row < 0 || row >= RowCount() || !model_->HasOwnPath(row)) return;
   const std::string path = model_->RowPath(row);
   switch (model_->Row(row).kind) {
     case ShellRowKind::kMyComputer:

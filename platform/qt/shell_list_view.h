@@ -2,6 +2,7 @@
 
 #include <QTreeView>
 
+#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -64,12 +65,16 @@ class ShellListView final : public QTreeView {
   void SelectRow(int row);
   // The parsing name of the selected row, "" when none is selected.
   std::string SelectedPath() const;
+  // The directory entry of the selected row (its folder and exact name);
+  // nullopt when none is selected or the row is a drive or My Computer.
+  std::optional<FolderEntry> SelectedEntry() const;
   // The parsing name and the display name of a row; "" when out of range.
   std::string RowPath(int row) const;
   std::string RowName(int row) const;
 
   // Opens a row as a double-click would: a container becomes the current
-  // location, a file is handed to the shell.
+  // location, a file is handed to the shell. A folder or file whose name
+  // holds "\" is not opened: no path leads to it.
   void OpenRow(int row);
 
   // Starts the in-place rename of a row (nothing for drives and My Computer).

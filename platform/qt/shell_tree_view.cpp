@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kIndentation = 19;
 constexpr int kNodeType = QTreeWidgetItem::UserType + 1;
-constexpr char kBackslash = '\\';
 
 enum class NodeKind { kDesktop, kMyComputer, kDrive, kFolder };
 
@@ -47,24 +46,6 @@ class Node final : public QTreeWidgetItem {
 
 // Every item of the tree is a Node.
 Node* AsNode(QTreeWidgetItem* item) { return static_cast<Node*>(item); }
-
-bool HasDriveLetter(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
-// The components after the drive root of a normalized path: "C:\a\b" -> a, b.
-std::vector<std::string> PathComponents(const std::string& path) {
-  std::vector<std::string> parts;
-  std::size_t start = 3;
-  while (start < path.size()) {
-    std::size_t end = path.find(kBackslash, start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
 
 // The child folder called `name`: the exact name first, else the first
 // that matches without regard to case.
@@ -142,7 +123,7 @@ bool ShellTreeView::SelectPath(const std::string& windows_path) {
   if (windows_path == kMyComputerName || windows_path == kMyComputerParsingName) {
     Populate(root);
     target = FindChildOfKind(root, NodeKind::kMyComputer);
-  } else if (HasDriveLetter(windows_path)) {
+  } else if (windows_path::HasDriveLetter(windows_path)) {
     const std::string path = windows_path::NormalizeFolder(windows_path);
     if (windows_path::EqualIgnoringCase(path, root->path)) {
       target = root;
@@ -153,7 +134,7 @@ bool ShellTreeView::SelectPath(const std::string& windows_path) {
         Populate(computer);
         target = FindDriveChild(computer, path[0]);
       }
-      for (const std::string& part : PathComponents(path)) {
+      for (const std::string& part : windows_path::NamesAfterDrive(path)) {
         if (target == nullptr) break;
         Populate(target);
         target = FindFolderChild(target, part);
@@ -256,7 +237,10 @@ std::vector<std::string> ShellTreeView::ReadSubfolders(const std::string& folder
   auto listing = fs_.ListFolder(folder);
   if (!listing) return names;
   for (DirEntry& entry : *listing) {
-    if ((entry.attributes & kAttrDirectory) != 0 && IsShownEntry(entry)) {
+    // A folder whose name holds "\" has no path of its own: selecting it
+    // would list another folder.
+    if ((entry.attributes & kAttrDirectory) != 0 && IsShownEntry(entry) &&
+        entry.name.find(windows_path::kSeparator) == std::string::npos) {
       names.push_back(std::move(entry.name));
     }
   }

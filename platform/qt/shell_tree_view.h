@@ -16,9 +16,10 @@ class FolderWatch;
 // The Find window's folder tree: the Desktop at the top, My Computer and
 // the desktop directory's folders under it, the drives under My Computer
 // and each folder's subfolders under it. Folders only, never hidden ones
-// (as they are when read), sorted without regard to case; a node's
-// subfolders are read when it is first expanded, and only a node with
-// visible subfolders shows an expander. Exactly one node stays
+// (as they are when read) and never one whose name holds "\" (no path
+// leads to it), sorted without regard to case; a node's subfolders are read
+// when it is first expanded, and only a node with visible subfolders shows
+// an expander. Exactly one node stays
 // selected once the tree is filled. The selected folder itself is watched:
 // when entries in it are created, deleted or renamed, its subfolders are
 // read again and the same folder is selected again, which reports Change.
