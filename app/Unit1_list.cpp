@@ -52,14 +52,17 @@ void TForm1::WriteStatusLine() {
   Label15->SetText(engine::StatusLine(engine::ReadableName(CurrentAccount()), rows));
 }
 
-void TForm1::SetSelectedPath(const std::string& path) {
+void TForm1::SetSelectedPath(const std::string& path, std::optional<platform::FolderEntry> entry) {
   selected_path_ = path;
+  selected_entry_ = std::move(entry);
   Label1->SetText(path);
 }
 
 void TForm1::ShellListView1Change() {
   // A cleared selection leaves the line as it was.
-  if (ShellListView1->SelectedRow() >= 0) SetSelectedPath(ShellListView1->SelectedPath());
+  if (ShellListView1->SelectedRow() >= 0) {
+    SetSelectedPath(ShellListView1->SelectedPath(), ShellListView1->SelectedEntry());
+  }
 }
 
 // The two buttons of a pair swap inside the loop, so nothing swaps on an

@@ -36,7 +36,9 @@ constexpr TitleBarLayout kTitleBar{
     .close_mark_box = Rect(299, 4, 18, 20),
     .close_mark_points = 12,
     .close_mark_bold = true,
-    .close_mark_v_align = VAlign::kCentre,
+    // At the top of its box: the 13 px line then keeps the mark inside
+    // its outline.
+    .close_mark_v_align = VAlign::kTop,
     .close_mark_outline = Rect(297, 3, 21, 16),
 };
 // Panels (window coordinates; they lie on the body panel).
@@ -168,6 +170,8 @@ void TForm2::SetAccount(const std::string& name, const std::string& password) {
 }
 
 void TForm2::BitBtn1Click() {
+  // What a copy of the program killed part-way left goes first.
+  store::RemoveLeftovers(services_.fs);
   store::HideStoreFolders(services_.fs);
   ComboBox1->Clear();
   // Each name shows readably and stands for its stored bytes.

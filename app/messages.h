@@ -22,4 +22,16 @@ inline constexpr char kInvalidNameOrPassword[] =
 // when it came to something that shows none.
 const char* AccountMessage(engine::AccountOutcome outcome);
 
+// An item that cannot be hidden because the records could not give its
+// path back exactly: kCannotHide + path + kCannotHideMiddle + the reason
+// + kCannotHideEnd.
+inline constexpr char kCannotHide[] = "Can not hide \"";
+inline constexpr char kCannotHideMiddle[] = "\": ";
+inline constexpr char kCannotHideEnd[] = ", please rename or move it first!";
+inline constexpr char kBackslashInName[] = "its name holds a \"\\\"";
+inline constexpr char kLineBreakInPath[] = "its path holds a line break";
+inline constexpr char kBlankAtEnds[] = "its path begins or ends with a blank";
+inline constexpr char kQuotedPath[] = "its path is enclosed in quotes";
+inline constexpr char kPathTooLong[] = "its path is longer than 2047 characters";
+
 }  // namespace app::messages

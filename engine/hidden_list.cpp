@@ -22,7 +22,7 @@ std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& a
   if (!file) return {};
   store::IniDocument doc = store::IniFile(fs, *file).Load();
   std::vector<std::string> paths;
-  for (const std::string& key : doc.Keys(section)) {
+  for (const std::string& key : doc.AllKeys(section)) {
     paths.push_back(doc.Get(section, key).value_or(""));
   }
   return paths;

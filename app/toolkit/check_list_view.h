@@ -46,6 +46,9 @@ class CheckListView : public WinControl {
   void SetColumnCaption(int column, const std::string& caption);
   const std::string& ColumnCaption(int column) const;
 
+  // The column header's height in pixels (a row's height unless told).
+  void SetHeaderHeight(int height) { list_->SetHeaderHeight(height); }
+
   void SetGridLines(bool on);
   bool GridLines() const { return grid_lines_; }
   // A thin frame around the list (none unless told).

@@ -87,7 +87,7 @@ bool ShellListView::ShowFolder(const std::string& windows_path) {
     ShowMyComputer();
     return true;
   }
-  if (!StartsWithDriveLetter(windows_path)) return false;
+  if (!windows_path::HasDriveLetter(windows_path)) return false;
   const std::string folder = windows_path::NormalizeFolder(windows_path);
   return Relist([this, &folder] { return model_.ListFolder(folder); }, -1);
 }
@@ -132,7 +132,7 @@ std::string ShellListView::RowName(int row) const {
 }
 
 void ShellListView::OpenRow(int row) {
-  if (row < 0 || row >= RowCount()) return;
+  if (row < 0 || row >= RowCount() || !model_.HasOwnPath(row)) return;
   const std::string path = model_.RowPath(row);
   switch (model_.Row(row).kind) {
     case ShellRowKind::kMyComputer:

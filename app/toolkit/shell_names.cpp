@@ -14,11 +14,6 @@ bool IsShownEntry(const platform::DirEntry& entry) {
   return (entry.attributes & platform::kAttrHidden) == 0;
 }
 
-bool StartsWithDriveLetter(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
 std::string DriveDisplayName(char letter) {
   return kDriveLabelPrefix + std::string(1, letter) + kDriveLabelSuffix;
 }

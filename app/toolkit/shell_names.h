@@ -20,10 +20,6 @@ inline constexpr char kDesktopName[] = "Desktop";
 // report it).
 bool IsShownEntry(const platform::DirEntry& entry);
 
-// True when the path starts with a drive letter (either case) and a colon:
-// the paths the shell views can show.
-bool StartsWithDriveLetter(const std::string& path);
-
 // The display name of a drive: 'C' -> "Local Disk (C:)".
 std::string DriveDisplayName(char letter);
 

@@ -489,6 +489,25 @@ TEST_F(OptionsWindowTest, CancelAndTheCloseMarkWriteNothingAndKeepTheInputAndTab
   EXPECT_TRUE(dialogs_.messages.empty());
 }
 
+TEST_F(OptionsWindowTest, ButtonsComeBackFlatWhenTheWindowClosedUnderThePointer) {
+  StartLoggedInAsAdministrator();
+  // The pointer enters a button and presses it; the window closes under the
+  // pointer, so no leave event ever reaches the button.
+  for (app::SpeedButton* (app::TForm3::*button)() const : {&app::TForm3::CancelButton, &app::TForm3::OkButton}) {
+    OpenOptions();
+    app::SpeedButton* pressed = (Options()->*button)();
+    MoveOver(pressed);
+    ASSERT_TRUE(pressed->Hot());
+    ClickOn(pressed);
+    ASSERT_TRUE(Closed());
+    OpenOptions();
+    for (app::SpeedButton* shown : {Options()->OkButton(), Options()->CancelButton(), Options()->HelpButton()}) {
+      EXPECT_FALSE(shown->Hot()) << shown->Caption() << " after " << pressed->Caption();
+    }
+    Options()->SpeedButton2Click();
+  }
+}
+
 TEST_F(OptionsWindowTest, HelpAsksTheShellForTheHelpDocument) {
   StartLoggedInAsAdministrator();
   OpenOptions();

@@ -204,6 +204,8 @@ void QtReportList::SetColumnCaption(int column, const std::string& caption) {
 
 void QtReportList::SetHeaderVisible(bool visible) { view()->setHeaderHidden(!visible); }
 
+void QtReportList::SetHeaderHeight(int height) { view()->header()->setFixedHeight(height); }
+
 void QtReportList::SetCheckBoxes(bool on) {
   model_->beginResetModel();
   model_->check_boxes = on;

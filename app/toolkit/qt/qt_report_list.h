@@ -67,6 +67,7 @@ class QtReportList final : public QtPeer<NativeReportList> {
   void SetColumns(const std::vector<int>& widths) override;
   void SetColumnCaption(int column, const std::string& caption) override;
   void SetHeaderVisible(bool visible) override;
+  void SetHeaderHeight(int height) override;
   void SetCheckBoxes(bool on) override;
   void SetGridLines(bool on) override;
   void SetBorder(bool on) override;
