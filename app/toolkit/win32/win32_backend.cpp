@@ -194,6 +194,8 @@ int Win32Backend::PopupMenu(NativeWindow& owner, Point at, const std::vector<Men
     menu_answers_.erase(menu_answers_.begin());
     return answer;
   }
+  // Driven by messages, nobody could choose from a menu: it is dismissed.
+  if (synthetic_pointer_) return -1;
   HMENU menu = ::CreatePopupMenu();
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i].text.empty()) {

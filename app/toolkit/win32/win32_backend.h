@@ -68,14 +68,16 @@ class Win32Backend final : public Backend {
 
   // For the test driver: the pointer is driven by messages only, so the
   // windows do not ask the system to watch the real pointer leave them (the
-  // driver reports that itself), and a system move is only counted.
+  // driver reports that itself), a system move is only counted, and a
+  // pop-up menu gives the next answer set with AnswerMenus() or is dismissed
+  // (-1) without showing.
   void SetSyntheticPointer(bool on) { synthetic_pointer_ = on; }
   bool SyntheticPointer() const { return synthetic_pointer_; }
   int SystemMovesStarted() const { return system_moves_; }
   void CountSystemMove() { ++system_moves_; }
 
   // For the test driver: the answers the next pop-up menus give without
-  // showing (an index, or -1), taken in order; with none left they show.
+  // showing (an index, or -1), taken in order.
   void AnswerMenus(std::vector<int> answers) { menu_answers_ = std::move(answers); }
   // The entries of the last menu shown or answered.
   const std::vector<MenuItem>& LastMenu() const { return last_menu_; }

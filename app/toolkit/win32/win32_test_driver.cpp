@@ -60,6 +60,35 @@ bool IsPainted(HWND hwnd) {
   return std::wstring(name) == kPaintedClass || std::wstring(name) == kTopLevelClass;
 }
 
+// Draws `hwnd` (frame and client) with its origin at `at` of `dc`, then its
+// visible children over it from the bottom of their stacking order up:
+// the window's own drawing, through WM_PRINT, for a window off the screen.
+void PrintTree(HWND hwnd, HDC dc, POINT at) {
+  const int saved = ::SaveDC(dc);
+  ::SetViewportOrgEx(dc, at.x, at.y, nullptr);
+  RECT frame{};
+  ::GetWindowRect(hwnd, &frame);
+  ::IntersectClipRect(dc, 0, 0, frame.right - frame.left, frame.bottom - frame.top);
+  ::SendMessageW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  ::RestoreDC(dc, saved);
+  for (HWND child = ::GetWindow(::GetWindow(hwnd, GW_CHILD), GW_HWNDLAST); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDPREV)) {
+    if ((::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) == 0) continue;
+    RECT place{};
+    ::GetWindowRect(child, &place);
+    POINT child_at{place.left - frame.left, place.top - frame.top};
+    const int clip = ::SaveDC(dc);
+    // Children show only inside their parent's client area.
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::IntersectClipRect(dc, at.x + client.left - frame.left, at.y + client.top - frame.top,
+                        at.x + client.right - frame.left, at.y + client.bottom - frame.top);
+    PrintTree(child, dc, POINT{at.x + child_at.x, at.y + child_at.y});
+    ::RestoreDC(dc, clip);
+  }
+}
+
 }  // namespace
 
 Win32TestDriver::Win32TestDriver(Win32Backend& backend) : backend_(backend) {
@@ -210,7 +239,7 @@ Image Win32TestDriver::Grab(BorderlessWindow& window) {
     ::BitBlt(picture.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ::ReleaseDC(top, dc);
   } else {
-    ::PrintWindow(top, picture.Dc(), PW_CLIENTONLY);
+    PrintTree(top, picture.Dc(), POINT{0, 0});
   }
   return picture.ToImage(true);
 }

@@ -14,7 +14,9 @@ class Win32Backend;
 // the window system's own messages to the child window under a point of a
 // window's client area (or to the window holding the capture); keys and
 // typed characters are posted to the focused window and go through the
-// message loop; pictures are copied from the window's own drawing.
+// message loop; pictures are copied from the window's own drawing (from its
+// device context on the screen, or, for a window off the screen, drawn by
+// the window and each of its children through WM_PRINT).
 // The system controls run loops of their own on a button press (to tell a
 // click from a drag), so a press on one is held back and sent together
 // with its release.

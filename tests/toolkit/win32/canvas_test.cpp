@@ -141,5 +141,26 @@ TEST_F(CanvasTest, AWindowWithoutABackgroundShowsTheSystemFace) {
             backend().SystemColour(app::SystemColor::kButtonFace));
 }
 
+TEST_F(CanvasTest, AWindowOffTheScreenIsGrabbedFromItsOwnDrawingChildrenIncluded) {
+  const app::Image shown = driver().Grab(window());
+  window().Hide();
+  const app::Image hidden = driver().Grab(window());
+  ASSERT_EQ(hidden.GetSize(), (app::Size{DemoWindow::kWidth, DemoWindow::kHeight}));
+  struct Probe {
+    const char* what;
+    Point at;
+  };
+  const Probe probes[] = {
+      {"the window", {300, 70}},
+      {"the title strip, a child window", {100, 12}},
+      {"the picture on the window", {102, 41}},
+      {"the first tab's page", window().tabs->WindowOrigin() + window().tabs->peer->PageArea().Centre()},
+  };
+  for (const Probe& probe : probes) {
+    EXPECT_EQ(hidden.ColorAt(probe.at.x, probe.at.y), shown.ColorAt(probe.at.x, probe.at.y)) << probe.what;
+  }
+  EXPECT_EQ(hidden.ColorAt(100, 12), app::kNavy);
+}
+
 }  // namespace
 }  // namespace demo

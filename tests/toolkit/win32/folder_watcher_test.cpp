@@ -9,14 +9,14 @@
 namespace demo {
 namespace {
 
-// A fresh real folder under the temporary folder.
-std::string NewFolder(const char* name) {
-  wchar_t temp[MAX_PATH] = {};
-  ::GetTempPathW(MAX_PATH, temp);
-  std::wstring path = std::wstring(temp) + L"quillomar-watch-" + std::wstring(name, name + std::char_traits<char>::length(name)) +
-                      std::to_wstring(::GetCurrentProcessId());
-  ::CreateDirectoryW(path.c_str(), nullptr);
-  return std::string(path.begin(), path.end());
+// A new, empty real folder under the temporary folder.
+std::string NewFolder() {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  for (unsigned attempt = ::GetTickCount();; ++attempt) {
+    const std::string path = std::string(temp) + "quillomar-watch-" + std::to_string(attempt);
+    if (::CreateDirectoryA(path.c_str(), nullptr)) return path;
+  }
 }
 
 void Touch(const std::string& folder, const char* name) {
@@ -38,8 +38,8 @@ bool PumpUntil(app::TestDriver& driver, const std::function<bool()>& done) {
 
 TEST_F(DemoTest, FolderChangesArriveOnTheWindowsThreadForTheFolderWatchedNow) {
   const DWORD ui_thread = ::GetCurrentThreadId();
-  const std::string first = NewFolder("a");
-  const std::string second = NewFolder("b");
+  const std::string first = NewFolder();
+  const std::string second = NewFolder();
   int reports = 0;
   bool on_ui_thread = true;
   auto watcher = app::MakeFolderWatcher([&] {

@@ -112,6 +112,7 @@ TEST_F(DemoTest, PopupMenusReturnTheEntryChosenWithTheKeyboard) {
       {{VK_DOWN, VK_DOWN, VK_RETURN, VK_ESCAPE}, -1},  // the greyed entry cannot be chosen
       {{VK_ESCAPE}, -1},
   };
+  backend().SetSyntheticPointer(false);  // the menus show
   for (const Case& c : cases) {
     HWND top = HandleOf(window().TopNative());
     for (UINT key : c.keys) {
@@ -121,6 +122,12 @@ TEST_F(DemoTest, PopupMenusReturnTheEntryChosenWithTheKeyboard) {
     EXPECT_EQ(backend().PopupMenu(window().Native(), app::Point{20, 40}, items), c.chosen);
     driver().ProcessEvents();
   }
+  backend().SetSyntheticPointer(true);
+  // Driven by messages, a menu is answered as told, else dismissed.
+  backend().AnswerMenus({3});
+  EXPECT_EQ(backend().PopupMenu(window().Native(), app::Point{20, 40}, items), 3);
+  EXPECT_EQ(backend().PopupMenu(window().Native(), app::Point{20, 40}, items), -1);
+  EXPECT_EQ(backend().LastMenu().size(), items.size());
 }
 
 TEST_F(DemoTest, AModalWindowDisablesTheOthersUntilItEnds) {
