@@ -23,15 +23,18 @@ std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::
   }
   std::optional<std::vector<platform::DirEntry>> entries = fs.ListFolder(folder);
   if (!entries) return {};
+  std::vector<platform::FolderEntry> shown_entries;
   std::vector<std::string> shown;
   for (const platform::DirEntry& entry : *entries) {
     // Covers "." and ".." as well as every other name starting with a dot.
     if (!entry.name.empty() && entry.name.front() == kHiddenNameStart) continue;
     // The entry itself, by its folder and exact name: a name that holds "\"
     // must not lead to another item.
-    fs.SetEntryAttributes({folder, entry.name}, platform::kAttrNone);
+    shown_entries.push_back({folder, entry.name});
     shown.push_back(folder + platform::windows_path::kSeparator + entry.name);
   }
+  // One call for the whole folder, which rewrites its .hidden once.
+  if (!shown_entries.empty()) fs.SetEntriesAttributes(shown_entries, platform::kAttrNone);
   return shown;
 }
 

@@ -67,7 +67,9 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   // The items come back first: should a record file then fail to be
   // rewritten, its entries still name items that are visible, which a later
   // restore settles, rather than hidden items without entries.
-  for (const std::string& path : paths) fs.SetAttributes(path, platform::kAttrNone);
+  // All in one call, which reads and replaces each folder's list of hidden
+  // names once however many of its items come back.
+  fs.SetAttributesOfItems(paths, platform::kAttrNone);
 
   // The global record goes before the account file: a restore that stops in
   // between leaves the account file listing the items, so that the next
