@@ -15,28 +15,36 @@ namespace {
 
 // One key name with the number of times the listing holds it.
 struct ListedKey {
-  const std::string* name;
-  int listings;
+  std::string name;
+  int listings = 0;
 };
 
-std::vector<ListedKey> GroupKeys(const std::vector<std::string>& keys) {
-  std::vector<ListedKey> groups;
-  std::unordered_map<std::string, std::size_t> group_of;
-  for (const std::string& key : keys) {
-    auto [found, added] = group_of.try_emplace(platform::windows_path::FoldCase(key), groups.size());
-    if (added) {
-      groups.push_back({&key, 1});
-    } else {
-      ++groups[found->second].listings;
+// The keys that can be deleted: those whose name is listed with one of the
+// paths as its line's value (a key whose lines hold none of them keeps its
+// first line for good), each with the number of lines of its name that the
+// section lists.
+std::vector<ListedKey> KeysHoldingPaths(const store::IniDocument& doc,
+                                        const std::unordered_map<std::string_view, std::vector<std::size_t>>& positions) {
+  const char* section = store::records::kHiddenItemsSection;
+  std::vector<ListedKey> keys;
+  std::unordered_map<std::string, std::size_t> key_of;  // folded name -> place in keys
+  doc.ForEachEntry(section, [&](std::string_view name, std::string_view value) {
+    if (positions.count(value) == 0) return;
+    if (key_of.try_emplace(platform::windows_path::FoldCase(name), keys.size()).second) {
+      keys.push_back({std::string(name), 0});
     }
-  }
-  return groups;
+  });
+  if (keys.empty()) return keys;
+  doc.ForEachEntry(section, [&](std::string_view name, std::string_view) {
+    const auto found = key_of.find(platform::windows_path::FoldCase(name));
+    if (found != key_of.end()) ++keys[found->second].listings;
+  });
+  return keys;
 }
 
 }  // namespace
 
-bool DeleteEntriesWithPaths(store::IniDocument& doc, const std::vector<std::string>& keys,
-                            std::span<const std::string> paths) {
+bool DeleteEntriesWithPaths(store::IniDocument& doc, std::span<const std::string> paths) {
   const char* section = store::records::kHiddenItemsSection;
   // Where each path stands in the walk, in ascending order.
   std::unordered_map<std::string_view, std::vector<std::size_t>> positions;
@@ -48,11 +56,11 @@ bool DeleteEntriesWithPaths(store::IniDocument& doc, const std::vector<std::stri
   // name, if the file holds one. Instead of comparing every path, the walk
   // jumps to the next path that equals the value it reads.
   bool deleted = false;
-  for (const ListedKey& key : GroupKeys(keys)) {
+  for (const ListedKey& key : KeysHoldingPaths(doc, positions)) {
     std::size_t at = 0;         // the path being visited
     int left = key.listings;    // comparisons left at that path
     for (;;) {
-      std::optional<std::string> value = doc.Get(section, *key.name);
+      std::optional<std::string> value = doc.Get(section, key.name);
       if (!value) break;  // gone: reads as empty, and deleting it again does nothing
       auto found = positions.find(*value);
       if (found == positions.end()) break;
@@ -63,7 +71,7 @@ bool DeleteEntriesWithPaths(store::IniDocument& doc, const std::vector<std::stri
         at = *next;
         left = key.listings;
       }
-      doc.DeleteKey(section, *key.name);
+      doc.DeleteKey(section, key.name);
       --left;
       deleted = true;
     }
