@@ -36,6 +36,7 @@
 #include "platform/file_system.h"
 #include "store/data_store.h"
 #include "store/ini_cache.h"
+#include "store/ini_file.h"
 #include "store/records.h"
 
 extern char** environ;
@@ -261,6 +262,9 @@ void BM_PeakMemory(benchmark::State& state, const char* command) {
   const std::string item = scene.prefix().MakeFile("C:\\peak", "item");
   scene.fs().SetAttributes(item, platform::kAttrHiddenSystem);
   raw::ReplaceCheaply(scene.account(), kAccountHead + Entry(1, item));
+  // Past every key of the record, so that the hide adds an entry.
+  constexpr char kHighCounter[] = "999999999";
+  store::IniFile(scene.fs(), records::kSettingsFile).WriteString(records::kCounterSection, records::kCounterKey, kHighCounter);
   {
     std::ofstream global(scene.global(), std::ios::binary | std::ios::trunc);
     global << kGlobalHead << Entry(1, item);
@@ -286,6 +290,10 @@ void BM_PeakMemory(benchmark::State& state, const char* command) {
     int status = 0;
     struct rusage usage {};
     ::wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("the command failed in the child process");
+      return;
+    }
     peak_kb = usage.ru_maxrss;
   }
   state.counters[bench_support::kPeakMb] = static_cast<double>(peak_kb) / 1024;
@@ -298,9 +306,17 @@ int PeakChild(char** argv) {
   const std::string command = argv[2];
   std::unique_ptr<platform::FileSystem> fs = platform::MakeFileSystemAt(argv[3], argv[4]);
   const std::string item = argv[5];
-  if (command == "hide") engine::HideItem(*fs, kAccount, item);
-  if (command == "restore") engine::Restore(*fs, kAccount, {{item, false}});
-  return 0;
+  const std::string global = fs->NativePath(records::kGlobalRecordFile);
+  const auto before = std::filesystem::file_size(global);
+  try {
+    if (command == "hide") engine::HideItem(*fs, kAccount, item);
+    if (command == "restore") engine::Restore(*fs, kAccount, {{item, false}});
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: %s\n", command.c_str(), error.what());
+    return 1;
+  }
+  // Each command rewrites the global record: by one entry more or less.
+  return std::filesystem::file_size(global) == before ? 1 : 0;
 }
 
 void Sizes(benchmark::internal::Benchmark* bench) {

@@ -24,7 +24,7 @@ struct ListedKey {
 // first line for good), each with the number of lines of its name that the
 // section lists.
 std::vector<ListedKey> KeysHoldingPaths(const store::IniDocument& doc,
-                                        const std::unordered_map<std::string_view, std::vector<std::size_t>>& positions) {
+                                        const std::unordered_map<std::string_view, std::size_t>& positions) {
   const char* section = store::records::kHiddenItemsSection;
   std::vector<ListedKey> keys;
   std::unordered_map<std::string, std::size_t> key_of;  // folded name -> place in keys
@@ -46,9 +46,19 @@ std::vector<ListedKey> KeysHoldingPaths(const store::IniDocument& doc,
 
 bool DeleteEntriesWithPaths(store::IniDocument& doc, std::span<const std::string> paths) {
   const char* section = store::records::kHiddenItemsSection;
-  // Where each path stands in the walk, in ascending order.
-  std::unordered_map<std::string_view, std::vector<std::size_t>> positions;
-  for (std::size_t i = 0; i < paths.size(); ++i) positions[paths[i]].push_back(i);
+  // Where each path first stands in the walk, and for each place the next
+  // place of the same path (kNone after the last).
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::unordered_map<std::string_view, std::size_t> positions;
+  std::vector<std::size_t> next_same(paths.size(), kNone);
+  positions.reserve(paths.size());
+  for (std::size_t i = paths.size(); i-- > 0;) {
+    auto [slot, added] = positions.try_emplace(paths[i], i);
+    if (!added) {
+      next_same[i] = slot->second;
+      slot->second = i;
+    }
+  }
 
   // Keys of different names never see each other's deletions, so each name
   // is followed on its own. A name visited at a path compares its value once
@@ -60,15 +70,16 @@ bool DeleteEntriesWithPaths(store::IniDocument& doc, std::span<const std::string
     std::size_t at = 0;         // the path being visited
     int left = key.listings;    // comparisons left at that path
     for (;;) {
-      std::optional<std::string> value = doc.Get(section, key.name);
+      const std::optional<std::string_view> value = doc.GetView(section, key.name);
       if (!value) break;  // gone: reads as empty, and deleting it again does nothing
-      auto found = positions.find(*value);
+      const auto found = positions.find(*value);
       if (found == positions.end()) break;
       if (left == 0 || paths[at] != *value) {
-        const std::vector<std::size_t>& indices = found->second;
-        auto next = std::upper_bound(indices.begin(), indices.end(), at);
-        if (next == indices.end()) break;
-        at = *next;
+        // The first place of that path after this one.
+        std::size_t next = found->second;
+        while (next != kNone && next <= at) next = next_same[next];
+        if (next == kNone) break;
+        at = next;
         left = key.listings;
       }
       doc.DeleteKey(section, key.name);

@@ -247,11 +247,17 @@ std::shared_ptr<const std::string> IniDocument::Flatten() {
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const std::optional<std::string_view> value = GetView(section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
+}
+
+std::optional<std::string_view> IniDocument::GetView(std::string_view section, std::string_view key) const {
   const Section* found = FindSection(section);
   if (found == nullptr) return std::nullopt;
   const std::size_t index = FindKey(*found, key);
   if (index == kNotFound || RoleOf(lines_[index]) != LineRole::kEntry) return std::nullopt;
-  return std::string(ReadValue(Classify(Text(lines_[index])).value));
+  return ReadValue(Classify(Text(lines_[index])).value);
 }
 
 std::vector<std::string> IniDocument::Keys(std::string_view section) const {
@@ -270,7 +276,11 @@ std::vector<std::string> IniDocument::AllValues(std::string_view section) const 
   if (found == nullptr) return values;
   values.reserve(found->end - found->begin);
   // Without a key that stands twice, each line answers for itself.
-  const bool duplicates = IndexOf(*found).has_duplicates;
+  bool duplicates = false;
+  {
+    std::lock_guard lock(*index_mutex_);
+    duplicates = IndexOf(*found).has_duplicates;
+  }
   for (std::size_t i = found->begin; i < found->end; ++i) {
     if (RoleOf(lines_[i]) != LineRole::kEntry) continue;
     const ini_lines::LineParts parts = Classify(Text(lines_[i]));
@@ -496,35 +506,21 @@ IniDocument::Section* IniDocument::FindSection(std::string_view name) {
 std::size_t IniDocument::FindKey(const Section& section, std::string_view key) const {
   const std::string_view name = Trim(key);
   if (name.empty()) return kNotFound;
-  const std::size_t lines = section.end - section.begin;
-  bool indexed = false;
-  {
-    std::lock_guard lock(*index_mutex_);
-    indexed = section.index != nullptr || section.scanned > kScansBeforeIndex * lines;
-  }
-  if (indexed) {
-    KeyIndex& keys = IndexOf(section);
-    std::lock_guard lock(*index_mutex_);
-    const std::uint32_t slot = keys.Slot(name, [&](std::size_t at) { return NameOf(lines_[section.begin + at]); });
+  std::lock_guard lock(*index_mutex_);
+  if (section.index != nullptr || section.scanned > kScansBeforeIndex * (section.end - section.begin)) {
+    const std::uint32_t slot =
+        IndexOf(section).Slot(name, [&](std::size_t at) { return NameOf(lines_[section.begin + at]); });
     return slot == KeyIndex::kFree || slot == KeyIndex::kGone ? kNotFound : section.begin + slot - 1;
   }
   // A look-up or two in a large section (one hide in a large record) costs
   // less by reading it than by indexing it.
-  std::size_t found = kNotFound;
   std::size_t i = section.begin;
-  for (; i < section.end; ++i) {
-    if (EqualIgnoringCase(NameOf(lines_[i]), name)) {
-      found = i;
-      break;
-    }
-  }
-  std::lock_guard lock(*index_mutex_);
+  while (i < section.end && !EqualIgnoringCase(NameOf(lines_[i]), name)) ++i;
   const_cast<Section&>(section).scanned += i - section.begin + 1;
-  return found;
+  return i < section.end ? i : kNotFound;
 }
 
 IniDocument::KeyIndex& IniDocument::IndexOf(const Section& section) const {
-  std::lock_guard lock(*index_mutex_);
   if (!section.index) {
     std::size_t names = 0;
     for (std::size_t i = section.begin; i < section.end; ++i) {

@@ -64,6 +64,9 @@ class IniDocument {
   // nullopt when the section or key is absent.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
+  // The same as a view into the document, valid until it is next changed.
+  std::optional<std::string_view> GetView(std::string_view section, std::string_view key) const;
+
   // The key names of the section's entries in file order, as many as fit
   // into kKeyListingBytes; empty when the section is absent. A line without
   // "=" is no entry and is not listed.
@@ -172,7 +175,7 @@ class IniDocument {
   std::vector<std::string> ListKeys(std::string_view section, std::size_t room) const;
   // Index in lines_ of the first live line of the key in the section, or npos.
   std::size_t FindKey(const Section& section, std::string_view key) const;
-  // The section's index, built if it is not yet there.
+  // The section's index, built if it is not yet there (index_mutex_ held).
   KeyIndex& IndexOf(const Section& section) const;
   // Rebuilds first_section_ after sections were removed.
   void IndexSections();
@@ -187,7 +190,8 @@ class IniDocument {
   bool byte_order_mark_ = false;
   std::uint64_t revision_ = 0;
   std::size_t refusals_ = 0;
-  // Guards the lazily built indexes against readers of other threads.
+  // Guards the lazily built indexes and the look-ups' counts against readers
+  // of other threads.
   std::unique_ptr<std::mutex> index_mutex_;
 };
 

@@ -33,31 +33,37 @@ std::size_t LastNameStart(std::string_view path) {
 
 }  // namespace
 
-std::optional<std::string> BatchResolver::IndexedFinder::Find(const std::string& native_folder,
-                                                              std::string_view name) {
-  struct stat status;
-  if (::lstat(NativeJoin(native_folder, name).c_str(), &status) == 0) return std::string(name);
-  if (errno != ENOENT) return std::nullopt;
-  auto [slot, added] = indexes_.try_emplace(native_folder);
-  if (added) {
+BatchResolver::Found BatchResolver::Lookup(const std::string& native_folder, std::string_view name) {
+  auto index = indexes_.find(native_folder);
+  if (index == indexes_.end()) {
+    // Until a name is missing, a look-up of each name as written is cheaper
+    // than reading the whole folder.
+    struct stat status;
+    if (::lstat(NativeJoin(native_folder, name).c_str(), &status) == 0) return {std::string(name), false, status};
+    if (errno != ENOENT) return {};
+    index = indexes_.try_emplace(native_folder).first;
     std::unique_ptr<DIR, DirCloser> dir(::opendir(native_folder.c_str()));
     if (dir) {
-      slot->second.emplace();
+      FolderIndex& names = index->second.emplace();
       while (dirent* entry = ::readdir(dir.get())) {
-        slot->second->try_emplace(windows_path::FoldCase(entry->d_name), entry->d_name);
+        names.names.insert(entry->d_name);
+        names.folded.try_emplace(windows_path::FoldCase(entry->d_name), entry->d_name);
       }
     }
   }
-  if (!slot->second) return std::nullopt;
-  const auto found = slot->second->find(windows_path::FoldCase(name));
-  if (found == slot->second->end()) return std::nullopt;
-  return found->second;
+  if (!index->second) return {};
+  if (index->second->names.count(std::string(name)) != 0) return {std::string(name), false, std::nullopt};
+  const auto found = index->second->folded.find(windows_path::FoldCase(name));
+  if (found == index->second->folded.end()) return {std::nullopt, true, std::nullopt};
+  return {found->second, false, std::nullopt};
 }
 
-std::optional<NativeItem> BatchResolver::Resolve(const std::string& path) {
+std::optional<BatchResolver::Item> BatchResolver::Resolve(const std::string& path) {
   const std::size_t name_at = LastNameStart(path);
   if (name_at == std::string::npos || path.find('\0') != std::string::npos) {
-    return ResolveWindowsPath(drives_, path, finder_);
+    std::optional<NativeItem> item = ResolveWindowsPath(drives_, path, finder_);
+    if (!item) return std::nullopt;
+    return Item{std::move(*item), false, std::nullopt};
   }
   // The folder part once for every path that shares it, the last name each time.
   const std::string folder_text = path.substr(0, name_at - 1);
@@ -66,11 +72,13 @@ std::optional<NativeItem> BatchResolver::Resolve(const std::string& path) {
   if (!slot->second) return std::nullopt;
   const std::string& folder = slot->second->path;
   const std::string_view given = std::string_view(path).substr(name_at);
-  std::optional<std::string> found = finder_.Find(folder, given);
-  NativeItem item;
-  item.folder = folder;
-  item.name = found ? std::move(*found) : std::string(given);
-  item.path = NativeJoin(item.folder, item.name);
+  Found found = Lookup(folder, given);
+  Item item;
+  item.item.folder = folder;
+  item.item.name = found.name ? std::move(*found.name) : std::string(given);
+  item.item.path = NativeJoin(item.item.folder, item.item.name);
+  item.absent = found.absent;
+  item.status = found.status;
   return item;
 }
 

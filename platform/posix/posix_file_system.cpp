@@ -98,9 +98,16 @@ class PosixFileSystem final : public FileSystem {
   std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
                                          std::uint32_t attributes) override {
     posix::BatchResolver resolver(drives_);
-    std::vector<std::optional<NativeItem>> items;
+    std::vector<std::optional<Target>> items;
     items.reserve(paths.size());
-    for (const std::string& path : paths) items.push_back(resolver.Resolve(path));
+    for (const std::string& path : paths) {
+      std::optional<posix::BatchResolver::Item> found = resolver.Resolve(path);
+      if (found) {
+        items.push_back(Target{std::move(found->item), found->absent, found->status});
+      } else {
+        items.emplace_back();
+      }
+    }
     const std::vector<Marks> marks = MarkAll(items, attributes);
     std::vector<bool> applied;
     applied.reserve(marks.size());
@@ -111,7 +118,7 @@ class PosixFileSystem final : public FileSystem {
   std::vector<AttributesResult> SetEntriesAttributes(const std::vector<FolderEntry>& entries,
                                                      std::uint32_t attributes) override {
     posix::BatchResolver resolver(drives_);
-    std::vector<std::optional<NativeItem>> items;
+    std::vector<std::optional<Target>> items;
     items.reserve(entries.size());
     for (const FolderEntry& entry : entries) {
       std::optional<std::string> folder;
@@ -120,7 +127,7 @@ class PosixFileSystem final : public FileSystem {
         items.emplace_back();
         continue;
       }
-      items.push_back(NativeItem{posix::NativeJoin(*folder, entry.name), *folder, entry.name});
+      items.push_back(Target{NativeItem{posix::NativeJoin(*folder, entry.name), *folder, entry.name}, false, std::nullopt});
     }
     const std::vector<Marks> marks = MarkAll(items, attributes);
     std::vector<AttributesResult> results(entries.size());
@@ -351,12 +358,19 @@ class PosixFileSystem final : public FileSystem {
            name.find('\0') == std::string::npos;
   }
 
+  // An item to be marked, with what its resolution learnt of it.
+  struct Target {
+    NativeItem item;
+    bool absent = false;                // known not to be there
+    std::optional<struct stat> status;  // its lstat(), when taken already
+  };
+
   // Sets the attribute set of every item that resolved (nullopt ones fail).
   // The items of one folder are marked one after another, and then the
   // folder's .hidden is changed once for all of them. A symbolic link
   // carries no marks of its own but its line in the folder's .hidden:
   // whatever it leads to is left as it is.
-  std::vector<Marks> MarkAll(const std::vector<std::optional<NativeItem>>& items,
+  std::vector<Marks> MarkAll(const std::vector<std::optional<Target>>& items,
                              std::uint32_t attributes) {
     std::vector<Marks> marks(items.size());
     // Each folder's items, in the order the folders first come.
@@ -364,7 +378,8 @@ class PosixFileSystem final : public FileSystem {
     std::unordered_map<std::string_view, std::size_t> group_of;
     for (std::size_t i = 0; i < items.size(); ++i) {
       if (!items[i]) continue;
-      auto [slot, added] = group_of.try_emplace(items[i]->folder, groups.size());
+      if (items[i]->absent) continue;
+      auto [slot, added] = group_of.try_emplace(items[i]->item.folder, groups.size());
       if (added) groups.emplace_back();
       groups[slot->second].push_back(i);
     }
@@ -373,16 +388,20 @@ class PosixFileSystem final : public FileSystem {
       std::vector<std::string> names;
       std::vector<std::size_t> listed;
       for (std::size_t i : group) {
-        const NativeItem& item = *items[i];
+        const NativeItem& item = items[i]->item;
         struct stat status;
-        if (::lstat(item.path.c_str(), &status) != 0) continue;
+        if (items[i]->status) {
+          status = *items[i]->status;
+        } else if (::lstat(item.path.c_str(), &status) != 0) {
+          continue;
+        }
         marks[i].applied = S_ISLNK(status.st_mode) || MarkItself(item.path, status, attributes);
         // A drive's own folder has no folder to be listed in.
         if (item.name.empty()) continue;
         names.push_back(item.name);
         listed.push_back(i);
       }
-      const std::string& folder = items[group.front()]->folder;
+      const std::string& folder = items[group.front()]->item.folder;
       if (names.empty() || posix::SetListedInDotHidden(folder, names, hidden, umask_)) continue;
       for (std::size_t i : listed) marks[i] = {false, false};
     }
