@@ -167,6 +167,11 @@ class FileSystem {
   // cannot be enumerated (missing, not a folder, access denied).
   virtual std::optional<std::vector<DirEntry>> ListFolder(const std::string& folder) = 0;
 
+  // The names of the folder's entries in the order the directory returns
+  // them, "." and ".." included: ListFolder without the attributes, which
+  // cost a look at every entry. nullopt when the folder cannot be enumerated.
+  virtual std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) = 0;
+
   // Reads the whole file. Anything but a regular file in the path's place (a
   // symbolic link, a pipe, a device, a folder) reads as kError and is never
   // opened in a way that could wait or read through a link.

@@ -262,6 +262,16 @@ class PosixFileSystem final : public FileSystem {
     return entries;
   }
 
+  std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
+    std::optional<NativeItem> item = Resolve(folder);
+    if (!item) return std::nullopt;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(item->path.c_str()));
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    while (dirent* entry = ::readdir(dir.get())) names.emplace_back(entry->d_name);
+    return names;
+  }
+
   ReadResult ReadFile(const std::string& path) override {
     std::optional<NativeItem> item = Resolve(path);
     if (!item) return {};

@@ -279,6 +279,15 @@ class Win32FileSystem final : public FileSystem {
     return entries;
   }
 
+  std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
+    std::optional<std::vector<DirEntry>> entries = ListFolder(folder);
+    if (!entries) return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(entries->size());
+    for (DirEntry& entry : *entries) names.push_back(std::move(entry.name));
+    return names;
+  }
+
   ReadResult ReadFile(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
     if (!real) return {};

@@ -69,6 +69,9 @@ class HookedFileSystem final : public platform::FileSystem {
   std::optional<std::vector<platform::DirEntry>> ListFolder(const std::string& folder) override {
     return inner_.ListFolder(folder);
   }
+  std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
+    return inner_.ListFolderNames(folder);
+  }
   platform::ReadResult ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
   bool ReplaceFile(const std::string& path, const std::string& bytes) override {
     Changing("ReplaceFile", path);
