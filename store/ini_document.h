@@ -186,7 +186,17 @@ class IniDocument {
   std::string added_;                          // text of lines set since
   std::vector<Line> lines_;                    // every line, headers included, in file order
   std::vector<Section> sections_;              // [0]: lines before the first header
-  std::unordered_map<std::string, std::size_t> first_section_;  // folded name -> index
+  // Section names compared without regard to letter case, looked up by a
+  // view without making a folded copy.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual> first_section_;  // name -> index
   bool byte_order_mark_ = false;
   std::uint64_t revision_ = 0;
   std::size_t refusals_ = 0;

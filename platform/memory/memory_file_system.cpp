@@ -83,8 +83,8 @@ class MemoryFileSystem final : public FileSystem {
   }
 
   bool CreateFolder(const std::string& path) override {
-    std::optional<std::vector<std::string_view>> parts = Split(path);
-    if (!parts) return false;
+    const std::vector<std::string_view>* parts = Split(path);
+    if (parts == nullptr) return false;
     NodePtr folder = Drive(path[0]);
     for (std::string_view part : *parts) {
       std::size_t at = Find(*folder, part);
@@ -264,11 +264,13 @@ class MemoryFileSystem final : public FileSystem {
 
   // The names after the drive, "." dropped and ".." applied; nullopt for a
   // path that names nothing here (no such drive, no drive at all, a NUL).
-  std::optional<std::vector<std::string_view>> Split(std::string_view path) const {
+  // (Kept in one vector for every call: a fuzzer runs this very often.)
+  const std::vector<std::string_view>* Split(std::string_view path) const {
     if (!windows_path::HasDriveLetter(path) || !Drive(path[0]) || path.find('\0') != std::string_view::npos) {
-      return std::nullopt;
+      return nullptr;
     }
-    std::vector<std::string_view> parts;
+    std::vector<std::string_view>& parts = parts_;
+    parts.clear();
     std::string_view rest = path.substr(2);
     while (!rest.empty()) {
       std::size_t end = 0;
@@ -282,7 +284,7 @@ class MemoryFileSystem final : public FileSystem {
       }
       parts.push_back(part);
     }
-    return parts;
+    return &parts;
   }
 
   // The entry of exactly that name, else the first equal to it ignoring case.
@@ -303,8 +305,8 @@ class MemoryFileSystem final : public FileSystem {
   }
 
   std::optional<Place> Resolve(std::string_view path) const {
-    std::optional<std::vector<std::string_view>> parts = Split(path);
-    if (!parts) return std::nullopt;
+    const std::vector<std::string_view>* parts = Split(path);
+    if (parts == nullptr) return std::nullopt;
     Place place{nullptr, "", Drive(path[0])};
     for (std::string_view part : *parts) {
       place.folder = place.node && place.node->folder ? place.node : nullptr;
@@ -369,6 +371,7 @@ class MemoryFileSystem final : public FileSystem {
   std::uint64_t inodes_ = 0;
   std::int64_t clock_ = 0;
   std::vector<std::pair<char, NodePtr>> drives_;
+  mutable std::vector<std::string_view> parts_;
 };
 
 }  // namespace
