@@ -31,6 +31,9 @@ class BenchPrefix {
   BenchPrefix& operator=(const BenchPrefix&) = delete;
 
   platform::FileSystem& fs() { return *fs_; }
+  // The real folders of the drive prefix and of the desktop.
+  std::string prefix_folder() const { return root_ + "/prefix"; }
+  std::string desktop_folder() const { return root_ + "/Desktop"; }
 
   // Creates the folder (every level) and a small file named `name` in it,
   // without the record files' durable write; returns the file's Windows path.

@@ -21,17 +21,20 @@ std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::
       folder == store::records::kDataFolder) {
     return {};
   }
-  std::optional<std::vector<platform::DirEntry>> entries = fs.ListFolder(folder);
-  if (!entries) return {};
+  std::optional<std::vector<std::string>> names = fs.ListFolderNames(folder);
+  if (!names) return {};
+  std::vector<platform::FolderEntry> shown_entries;
   std::vector<std::string> shown;
-  for (const platform::DirEntry& entry : *entries) {
+  for (std::string& name : *names) {
     // Covers "." and ".." as well as every other name starting with a dot.
-    if (!entry.name.empty() && entry.name.front() == kHiddenNameStart) continue;
+    if (!name.empty() && name.front() == kHiddenNameStart) continue;
     // The entry itself, by its folder and exact name: a name that holds "\"
     // must not lead to another item.
-    fs.SetEntryAttributes({folder, entry.name}, platform::kAttrNone);
-    shown.push_back(folder + platform::windows_path::kSeparator + entry.name);
+    shown.push_back(folder + platform::windows_path::kSeparator + name);
+    shown_entries.push_back({folder, std::move(name)});
   }
+  // One call for the whole folder, which rewrites its .hidden once.
+  if (!shown_entries.empty()) fs.SetEntriesAttributes(shown_entries, platform::kAttrNone);
   return shown;
 }
 

@@ -20,12 +20,7 @@ std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& a
   const char* section = store::records::kHiddenItemsSection;
   const std::optional<std::string> file = AccountFile(account);
   if (!file) return {};
-  store::IniDocument doc = store::IniFile(fs, *file).Load();
-  std::vector<std::string> paths;
-  for (const std::string& key : doc.AllKeys(section)) {
-    paths.push_back(doc.Get(section, key).value_or(""));
-  }
-  return paths;
+  return store::IniFile(fs, *file).Snapshot()->AllValues(section);
 }
 
 std::string StatusLine(const std::string& account, std::size_t rows) {

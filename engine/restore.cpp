@@ -28,12 +28,6 @@ std::vector<std::string> UntickedFromLast(const std::vector<ListRow>& rows) {
   return paths;
 }
 
-// Every key of the hidden-item section: a restore must reach each entry the
-// list shows, however many there are.
-std::vector<std::string> HiddenItemKeys(const store::IniDocument& doc) {
-  return doc.AllKeys(records::kHiddenItemsSection);
-}
-
 // Runs `rewrite`; a write error is kept in `failure` (the first one only)
 // instead of ending the command, so that the next file is still attempted.
 template <typename Rewrite>
@@ -52,7 +46,7 @@ void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& row
   if (paths.empty()) return;
   std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
   store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
-    DeleteEntriesWithPaths(doc, HiddenItemKeys(doc), paths);
+    DeleteEntriesWithPaths(doc, paths);
   });
 }
 
@@ -67,7 +61,9 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   // The items come back first: should a record file then fail to be
   // rewritten, its entries still name items that are visible, which a later
   // restore settles, rather than hidden items without entries.
-  for (const std::string& path : paths) fs.SetAttributes(path, platform::kAttrNone);
+  // All in one call, which reads and replaces each folder's list of hidden
+  // names once however many of its items come back.
+  fs.SetAttributesOfItems(paths, platform::kAttrNone);
 
   // The global record goes before the account file: a restore that stops in
   // between leaves the account file listing the items, so that the next
@@ -79,7 +75,7 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   Attempt([&] {
     store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
       std::span<const std::string> remaining(paths);
-      while (!remaining.empty() && DeleteEntriesWithPaths(doc, HiddenItemKeys(doc), remaining)) {
+      while (!remaining.empty() && DeleteEntriesWithPaths(doc, remaining)) {
         remaining = remaining.subspan(1);
       }
     });
@@ -87,7 +83,7 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   // The account file's keys are listed once, before any deletion.
   Attempt([&] {
     store::IniFile(fs, records::AccountFile(account)).Update([&](store::IniDocument& doc) {
-      DeleteEntriesWithPaths(doc, HiddenItemKeys(doc), paths);
+      DeleteEntriesWithPaths(doc, paths);
     });
   }, failure);
   if (failure) std::rethrow_exception(failure);

@@ -85,18 +85,37 @@ class FileSystem {
   FileSystem& operator=(const FileSystem&) = delete;
   virtual ~FileSystem() = default;
 
-  // Makes the attribute set of the item exactly `attributes` (kAttrReadOnly,
-  // kAttrHidden, kAttrSystem, kAttrArchive; other bits are ignored). Clearing
-  // read-only gives back the owner's write permission only, never anyone
-  // else's. A symbolic link is marked on its own entry, never through to
-  // what it leads to. On failure (no such item, no permission) returns false.
-  virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  // Makes the attribute set of every item in `paths` exactly `attributes`
+  // (kAttrReadOnly, kAttrHidden, kAttrSystem, kAttrArchive; other bits are
+  // ignored). Clearing read-only gives back the owner's write permission
+  // only, never anyone else's. A symbolic link is marked on its own entry,
+  // never through to what it leads to. It is one call for many items, whose
+  // cost grows with their number and not with the size of their folders:
+  // the paths are resolved as their folders stand when the call begins (a
+  // folder's names read at most once, and only when a name is not found as
+  // written), and each folder's list of hidden names (".hidden" on Linux)
+  // is read once and replaced once. A path may come more than once. Returns,
+  // for each path in order, whether that item carries the set now (false
+  // for no such item, or no permission).
+  virtual std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
+                                                 std::uint32_t attributes) = 0;
 
-  // The same for the entry that a listing gave: the entry of exactly that
-  // name in the folder, never another one and never a path re-split at "\".
-  // Fails (applied false) for a name that no entry of the folder carries.
-  virtual AttributesResult SetEntryAttributes(const FolderEntry& entry,
-                                              std::uint32_t attributes) = 0;
+  // The same for entries as listings gave them: each the entry of exactly
+  // its name in its folder, never another one and never a path re-split at
+  // ""; applied is false for a name that no entry of the folder carries.
+  // Returns one result for each entry, in order.
+  virtual std::vector<AttributesResult> SetEntriesAttributes(
+      const std::vector<FolderEntry>& entries, std::uint32_t attributes) = 0;
+
+  // One item: SetAttributesOfItems with the path alone.
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) {
+    return SetAttributesOfItems({path}, attributes).front();
+  }
+
+  // One entry: SetEntriesAttributes with the entry alone.
+  AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) {
+    return SetEntriesAttributes({entry}, attributes).front();
+  }
 
   // The attribute set of the item, with kAttrDirectory for a folder;
   // nullopt when there is no such item.
@@ -147,6 +166,11 @@ class FileSystem {
   // and ".." included, each with its attributes. nullopt when the folder
   // cannot be enumerated (missing, not a folder, access denied).
   virtual std::optional<std::vector<DirEntry>> ListFolder(const std::string& folder) = 0;
+
+  // The names of the folder's entries in the order the directory returns
+  // them, "." and ".." included: ListFolder without the attributes, which
+  // cost a look at every entry. nullopt when the folder cannot be enumerated.
+  virtual std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) = 0;
 
   // Reads the whole file. Anything but a regular file in the path's place (a
   // symbolic link, a pipe, a device, a folder) reads as kError and is never

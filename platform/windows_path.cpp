@@ -24,20 +24,10 @@ char UpperDriveLetter(char letter) {
   return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 
-char FoldCase(char c) { return IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
   for (char& c : folded) c = FoldCase(c);
   return folded;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {

@@ -16,11 +16,18 @@ inline constexpr std::string_view kForbiddenNameCharacters = "\\/:*?\"<>|";
 
 // ASCII letters in lower case, every other byte unchanged: file names, INI
 // section and key names compare in this form.
-char FoldCase(char c);
+// (Inline: every name look-up of the store and the file system runs them.)
+inline char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string FoldCase(std::string_view text);
 
 // True when the texts are equal ignoring ASCII letter case.
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
+inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
 
 // Orders two texts ignoring ASCII letter case; texts that differ only in
 // case are ordered by their bytes, so the order is total.

@@ -41,8 +41,7 @@ StoreState ReadStoreState(FileSystem& fs) {
 }
 
 void HideStoreFolders(FileSystem& fs) {
-  fs.SetAttributes(r::kDataParentFolder, platform::kAttrHiddenSystem);
-  fs.SetAttributes(r::kDataFolder, platform::kAttrHiddenSystem);
+  fs.SetAttributesOfItems({r::kDataParentFolder, r::kDataFolder}, platform::kAttrHiddenSystem);
 }
 
 namespace {

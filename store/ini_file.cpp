@@ -31,6 +31,8 @@ Content LoadContent(FileSystem& fs, const std::string& path) {
   const auto read_at = std::chrono::system_clock::now();
   const std::optional<FileStamp> before = fs.Stamp(path);
 
+  // Past what a document holds: unreadable rather than cut short.
+  if (before && before->size > IniDocument::kMaxBytes) return {ReadStatus::kError, nullptr, std::nullopt};
   std::optional<CachedIni> cached;
   if (before) {
     cached = cache.Find(*before);
@@ -41,22 +43,30 @@ Content LoadContent(FileSystem& fs, const std::string& path) {
 
   platform::ReadResult read = fs.ReadFile(path);
   if (read.status != ReadStatus::kOk) return {read.status, nullptr, std::nullopt};
+  if (read.bytes.size() > IniDocument::kMaxBytes) return {ReadStatus::kError, nullptr, std::nullopt};
+  const std::size_t size = read.bytes.size();
 
   // An unsettled entry is current when the bytes are the same; that spares
   // parsing a large file again right after it was written.
   std::shared_ptr<IniDocument> doc;
+  std::shared_ptr<const std::string> bytes;
   if (cached && cached->bytes && *cached->bytes == read.bytes) {
     doc = cached->doc;
+    bytes = cached->bytes;
   } else {
-    doc = std::make_shared<IniDocument>(IniDocument::Parse(read.bytes));
+    // The document keeps the bytes it was read from: they are the same as
+    // the file's, and held once.
+    doc = std::make_shared<IniDocument>(IniDocument::ParseOwned(std::move(read.bytes)));
+    bytes = doc->Bytes();
   }
+  read.bytes = std::string();
 
   const std::optional<FileStamp> after = fs.Stamp(path);
-  if (!before || !after || *before != *after || after->size != read.bytes.size()) {
+  if (!before || !after || *before != *after || after->size != size) {
     return {ReadStatus::kOk, doc, std::nullopt};
   }
   CachedIni entry{*after, doc, nullptr, StampIsSettled(*after, read_at)};
-  if (!entry.settled) entry.bytes = std::make_shared<const std::string>(std::move(read.bytes));
+  if (!entry.settled) entry.bytes = std::move(bytes);
   cache.Put(std::move(entry));
   return {ReadStatus::kOk, doc, after};
 }
@@ -102,13 +112,15 @@ Outcome Rewrite(FileSystem& fs, const std::string& path,
     return Outcome::kUnchanged;
   }
 
-  std::string bytes = doc->Serialize();
-  if (!fs.ReplaceFile(path, bytes)) return Outcome::kFailed;
+  // The document takes the new bytes as its own, so that the file's
+  // content is held once, by the document and the cache alike.
+  std::shared_ptr<const std::string> bytes = doc->Flatten();
+  if (!fs.ReplaceFile(path, *bytes)) return Outcome::kFailed;
 
   const std::optional<FileStamp> after = fs.Stamp(path);
-  if (after && after->size == bytes.size()) {
+  if (after && after->size == bytes->size()) {
     // Just written, so not settled yet: the next read compares bytes.
-    cache.Put(CachedIni{*after, std::move(doc), std::make_shared<const std::string>(std::move(bytes)), false});
+    cache.Put(CachedIni{*after, std::move(doc), std::move(bytes), false});
   }
   return Outcome::kWritten;
 }
@@ -147,6 +159,12 @@ void IniFile::EraseSection(const std::string& section) {
 
 void IniFile::Update(const std::function<void(IniDocument&)>& edit) {
   if (Rewrite(fs_, path_, edit) == Outcome::kFailed) throw WriteError(path_);
+}
+
+std::shared_ptr<const IniDocument> IniFile::Snapshot() const {
+  Content content = LoadContent(fs_, path_);
+  if (!content.doc) return std::make_shared<const IniDocument>();
+  return std::move(content.doc);
 }
 
 IniDocument IniFile::Load() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,12 @@ class IniFile {
 
   // The current content (a copy), read the same way as ReadString.
   IniDocument Load() const;
+
+  // The same without the copy: the content as read, shared with the store's
+  // cache. It never changes: a write makes a new one. Files past
+  // IniDocument::kMaxBytes read as unreadable, that is as empty here and in
+  // every read, and every write to them fails.
+  std::shared_ptr<const IniDocument> Snapshot() const;
 
  private:
   platform::FileSystem& fs_;

@@ -6,24 +6,6 @@ namespace {
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && IsBlank(text[begin])) ++begin;
-  std::size_t end = text.size();
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
-std::string_view Unquote(std::string_view text) {
-  if (text.size() >= 2 && text.front() == text.back() &&
-      (text.front() == kDoubleQuote || text.front() == kSingleQuote)) {
-    return text.substr(1, text.size() - 2);
-  }
-  return text;
-}
-
 LineParts Classify(std::string_view line) {
   const std::string_view text = Trim(line);
 

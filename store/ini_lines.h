@@ -37,14 +37,27 @@ struct LineParts {
 
 // True for the blanks that surround names and values: space, tab, vertical
 // tab and form feed (CR and LF end lines and never reach here).
-bool IsBlank(char c);
+// (These three are inline: every line read runs them.)
+inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
 // The view without leading and trailing blanks.
-std::string_view Trim(std::string_view text);
+inline std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsBlank(text[begin])) ++begin;
+  std::size_t end = text.size();
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
 
 // The view without one pair of enclosing single or double quotes, when it
 // has them (a lone quote is kept).
-std::string_view Unquote(std::string_view text);
+inline std::string_view Unquote(std::string_view text) {
+  if (text.size() >= 2 && text.front() == text.back() &&
+      (text.front() == kDoubleQuote || text.front() == kSingleQuote)) {
+    return text.substr(1, text.size() - 2);
+  }
+  return text;
+}
 
 // Tells what the line (without its line end) is and where its names are.
 LineParts Classify(std::string_view line);

@@ -109,12 +109,13 @@ bool DosAttribNeedsWrite(const std::string& native_path, std::uint32_t attribute
 }
 
 bool WriteDosAttrib(const std::string& native_path, std::uint32_t attributes) {
-  if (!DosAttribNeedsWrite(native_path, attributes)) return true;
   const std::uint32_t wanted = attributes & kDosAttribBits;
   if (wanted == 0) {
+    // Removing what is not there changes nothing, so no need to look first.
     if (::lremovexattr(native_path.c_str(), kDosAttribName) == 0) return true;
     return errno == ENODATA || NoXattrSupport(errno);
   }
+  if (!DosAttribNeedsWrite(native_path, attributes)) return true;
   const std::string text = FormatDosAttrib(wanted);
   if (::lsetxattr(native_path.c_str(), kDosAttribName, text.data(), text.size(), 0) == 0) {
     return true;

@@ -82,15 +82,17 @@ std::optional<std::string> ReadContent(const std::string& path) {
   return ReadToEnd(fd.get());
 }
 
-// Appends `name` as a line, in one write.
-bool AppendLine(const std::string& path, std::string_view content, std::string_view name,
-                mode_t umask) {
-  std::string line;
-  if (!content.empty() && content.back() != kLineEnd) line += kLineEnd;
-  line.append(name);
-  line += kLineEnd;
+// Appends `names` as lines, in one write.
+bool AppendLines(const std::string& path, std::string_view content,
+                 const std::vector<std::string_view>& names, mode_t umask) {
+  std::string lines;
+  if (!content.empty() && content.back() != kLineEnd) lines += kLineEnd;
+  for (std::string_view name : names) {
+    lines.append(name);
+    lines += kLineEnd;
+  }
   UniqueFd fd = OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, kNewFileMode & ~umask);
-  return fd.valid() && WriteFully(fd.get(), line) && fd.Close();
+  return fd.valid() && WriteFully(fd.get(), lines) && fd.Close();
 }
 
 // Replaces the file with `updated`, or removes it when nothing is left.
@@ -102,31 +104,6 @@ bool Rewrite(const std::string& path, const std::string& updated) {
 }
 
 }  // namespace
-
-bool HasLine(std::string_view content, std::string_view name) {
-  bool found = false;
-  ForEachLine(content, [&](std::string_view line, std::string_view) {
-    if (line == name) found = true;
-  });
-  return found;
-}
-
-std::string WithLine(std::string_view content, std::string_view name) {
-  std::string out(content);
-  if (!out.empty() && out.back() != kLineEnd) out += kLineEnd;
-  out += name;
-  out += kLineEnd;
-  return out;
-}
-
-std::string WithoutLine(std::string_view content, std::string_view name) {
-  std::string out;
-  out.reserve(content.size());
-  ForEachLine(content, [&](std::string_view line, std::string_view whole) {
-    if (line != name) out += whole;
-  });
-  return out;
-}
 
 std::unordered_set<std::string> ReadDotHiddenNames(const std::string& native_folder) {
   std::unordered_set<std::string> names;
@@ -140,22 +117,46 @@ std::unordered_set<std::string> ReadDotHiddenNames(const std::string& native_fol
 
 bool ListedInDotHidden(const std::string& native_folder, std::string_view name) {
   std::optional<std::string> content = ReadContent(NativeJoin(native_folder, kDotHiddenName));
-  return content && HasLine(*content, name);
+  if (!content) return false;
+  bool found = false;
+  ForEachLine(*content, [&](std::string_view line, std::string_view) {
+    if (line == name) found = true;
+  });
+  return found;
 }
 
-bool SetListedInDotHidden(const std::string& native_folder, const std::string& name,
+bool SetListedInDotHidden(const std::string& native_folder, const std::vector<std::string>& names,
                           bool listed, mode_t umask) {
   // A name with a line feed would list two other names instead of itself.
-  if (name.empty() || name.find(kLineEnd) != std::string::npos) return true;
+  std::unordered_set<std::string_view> wanted;
+  for (const std::string& name : names) {
+    if (!name.empty() && name.find(kLineEnd) == std::string::npos) wanted.insert(name);
+  }
+  if (wanted.empty()) return true;
   const FolderLock lock(native_folder);
   if (!lock.usable()) return false;
   const std::string path = NativeJoin(native_folder, kDotHiddenName);
   std::optional<std::string> content = ReadContent(path);
   if (!content) return false;
-  if (HasLine(*content, name) == listed) return true;
-  if (!MayChange(native_folder, path, listed)) return false;
-  if (listed) return AppendLine(path, *content, name, umask);
-  return Rewrite(path, WithoutLine(*content, name));
+
+  // The lines that stay, and which of the names the file lists already.
+  std::string kept;
+  std::unordered_set<std::string_view> present;
+  ForEachLine(*content, [&](std::string_view line, std::string_view whole) {
+    const bool named = wanted.count(line) != 0;
+    if (named) present.insert(line);
+    if (!listed && !named) kept += whole;
+  });
+  if (listed) {
+    std::vector<std::string_view> missing;
+    for (const std::string& name : names) {
+      if (wanted.count(name) != 0 && present.insert(name).second) missing.push_back(name);
+    }
+    if (missing.empty()) return true;
+    return MayChange(native_folder, path, true) && AppendLines(path, *content, missing, umask);
+  }
+  if (present.empty()) return true;
+  return MayChange(native_folder, path, false) && Rewrite(path, kept);
 }
 
 bool RemoveLeftoverDotHidden(const std::string& native_folder) {

@@ -1,5 +1,6 @@
 #include "platform/posix/fd_io.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,6 +50,12 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 std::optional<std::string> ReadToEnd(int fd) {
   std::string out;
+  // Room for the whole file at once: grown piece by piece, a large file
+  // would take up to three times its size on the way.
+  struct stat status;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+    out.reserve(static_cast<std::size_t>(status.st_size));
+  }
   char buffer[kReadChunk];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);

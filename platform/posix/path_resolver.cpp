@@ -28,25 +28,26 @@ std::optional<std::string> WorkingFolder() {
   return std::string(buffer);
 }
 
-// The name under which `name` is found in `folder`: itself when an entry of
-// exactly that name exists, else the first entry equal to it ignoring case.
-// nullopt when neither is there (or the folder cannot be read).
-std::optional<std::string> FindEntry(const std::string& folder, std::string_view name) {
-  struct stat status;
-  if (::lstat(NativeJoin(folder, name).c_str(), &status) == 0) return std::string(name);
-  if (errno != ENOENT) return std::nullopt;
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return std::nullopt;
-  std::optional<std::string> found;
-  while (dirent* entry = ::readdir(dir)) {
-    if (windows_path::EqualIgnoringCase(entry->d_name, name)) {
-      found = entry->d_name;
-      break;
+// Reads the folder anew for every name that is not there as written.
+class FreshFinder final : public EntryFinder {
+ public:
+  std::optional<std::string> Find(const std::string& folder, std::string_view name) override {
+    struct stat status;
+    if (::lstat(NativeJoin(folder, name).c_str(), &status) == 0) return std::string(name);
+    if (errno != ENOENT) return std::nullopt;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return std::nullopt;
+    std::optional<std::string> found;
+    while (dirent* entry = ::readdir(dir)) {
+      if (windows_path::EqualIgnoringCase(entry->d_name, name)) {
+        found = entry->d_name;
+        break;
+      }
     }
+    ::closedir(dir);
+    return found;
   }
-  ::closedir(dir);
-  return found;
-}
+};
 
 // The components of the part after the drive (or of a relative path), with
 // "." dropped and ".." applied, never going above the start.
@@ -69,8 +70,13 @@ std::vector<std::string_view> Components(std::string_view rest) {
 
 }  // namespace
 
-std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
-                                             std::string_view path) {
+EntryFinder& FreshEntryFinder() {
+  static FreshFinder finder;
+  return finder;
+}
+
+std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives, std::string_view path,
+                                             EntryFinder& finder) {
   if (path.empty() || path.find('\0') != std::string_view::npos) {
     return std::nullopt;
   }
@@ -95,7 +101,7 @@ std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
   bool parent_exists = true;
   for (std::string_view part : Components(rest)) {
     std::optional<std::string> found;
-    if (parent_exists) found = FindEntry(item.path, part);
+    if (parent_exists) found = finder.Find(item.path, part);
     parent_exists = found.has_value();
     item.folder = item.path;
     item.name = found ? *found : std::string(part);

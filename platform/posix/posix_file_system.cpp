@@ -15,11 +15,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/posix/atomic_file.h"
+#include "platform/posix/batch_resolver.h"
 #include "platform/posix/dos_attributes.h"
 #include "platform/posix/dot_hidden.h"
 #include "platform/posix/drive_map.h"
@@ -93,19 +95,50 @@ class PosixFileSystem final : public FileSystem {
         umask_(ProcessUmask()),
         record_lock_(posix::NativeJoin(prefix, kRecordLockFile)) {}
 
-  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    std::optional<NativeItem> item = Resolve(path);
-    return item && Mark(*item, attributes).applied;
+  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
+                                         std::uint32_t attributes) override {
+    posix::BatchResolver resolver(drives_);
+    std::vector<std::optional<Target>> items;
+    items.reserve(paths.size());
+    for (const std::string& path : paths) {
+      std::optional<posix::BatchResolver::Item> found = resolver.Resolve(path);
+      if (found) {
+        items.push_back(Target{std::move(found->item), found->absent, found->status});
+      } else {
+        items.emplace_back();
+      }
+    }
+    const std::vector<Marks> marks = MarkAll(items, attributes);
+    std::vector<bool> applied;
+    applied.reserve(marks.size());
+    for (const Marks& mark : marks) applied.push_back(mark.applied);
+    return applied;
   }
 
-  AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) override {
-    std::optional<NativeItem> item = ResolveEntry(entry);
-    if (!item) return {};
-    const Marks marks = Mark(*item, attributes);
-    AttributesResult result;
-    result.applied = marks.applied;
-    if (!marks.listed) result.unlisted_in = windows_path::Join(entry.folder, posix::kDotHiddenName);
-    return result;
+  std::vector<AttributesResult> SetEntriesAttributes(const std::vector<FolderEntry>& entries,
+                                                     std::uint32_t attributes) override {
+    posix::BatchResolver resolver(drives_);
+    std::vector<std::optional<Target>> items;
+    items.reserve(entries.size());
+    for (const FolderEntry& entry : entries) {
+      std::optional<std::string> folder;
+      if (IsOneName(entry.name)) folder = resolver.Folder(entry.folder);
+      if (!folder) {
+        items.emplace_back();
+        continue;
+      }
+      items.push_back(Target{NativeItem{posix::NativeJoin(*folder, entry.name), *folder, entry.name}, false, std::nullopt});
+    }
+    const std::vector<Marks> marks = MarkAll(items, attributes);
+    std::vector<AttributesResult> results(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (!items[i]) continue;
+      results[i].applied = marks[i].applied;
+      if (!marks[i].listed) {
+        results[i].unlisted_in = windows_path::Join(entries[i].folder, posix::kDotHiddenName);
+      }
+    }
+    return results;
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
@@ -229,6 +262,16 @@ class PosixFileSystem final : public FileSystem {
     return entries;
   }
 
+  std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
+    std::optional<NativeItem> item = Resolve(folder);
+    if (!item) return std::nullopt;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(item->path.c_str()));
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    while (dirent* entry = ::readdir(dir.get())) names.emplace_back(entry->d_name);
+    return names;
+  }
+
   ReadResult ReadFile(const std::string& path) override {
     std::optional<NativeItem> item = Resolve(path);
     if (!item) return {};
@@ -300,8 +343,8 @@ class PosixFileSystem final : public FileSystem {
     return posix::ResolveWindowsPath(drives_, path);
   }
 
-  // What SetAttributes achieved on one item: its own marks, and its line in
-  // the folder's .hidden.
+  // What a change of attributes achieved on one item: its own marks, and
+  // its line in the folder's .hidden.
   struct Marks {
     bool applied = false;
     bool listed = true;
@@ -325,20 +368,53 @@ class PosixFileSystem final : public FileSystem {
            name.find('\0') == std::string::npos;
   }
 
-  // Sets the item's attribute set. A symbolic link carries no marks of its
-  // own but its line in the folder's .hidden: whatever it leads to is left
-  // as it is.
-  Marks Mark(const NativeItem& item, std::uint32_t attributes) {
-    struct stat status;
-    if (::lstat(item.path.c_str(), &status) != 0) return {false, true};
-    Marks marks{true, true};
-    if (!S_ISLNK(status.st_mode)) marks.applied = MarkItself(item.path, status, attributes);
-    if (!item.name.empty() &&
-        !posix::SetListedInDotHidden(item.folder, item.name, (attributes & kAttrHidden) != 0,
-                                     umask_)) {
-      marks.listed = false;
+  // An item to be marked, with what its resolution learnt of it.
+  struct Target {
+    NativeItem item;
+    bool absent = false;                // known not to be there
+    std::optional<struct stat> status;  // its lstat(), when taken already
+  };
+
+  // Sets the attribute set of every item that resolved (nullopt ones fail).
+  // The items of one folder are marked one after another, and then the
+  // folder's .hidden is changed once for all of them. A symbolic link
+  // carries no marks of its own but its line in the folder's .hidden:
+  // whatever it leads to is left as it is.
+  std::vector<Marks> MarkAll(const std::vector<std::optional<Target>>& items,
+                             std::uint32_t attributes) {
+    std::vector<Marks> marks(items.size());
+    // Each folder's items, in the order the folders first come.
+    std::vector<std::vector<std::size_t>> groups;
+    std::unordered_map<std::string_view, std::size_t> group_of;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (!items[i]) continue;
+      if (items[i]->absent) continue;
+      auto [slot, added] = group_of.try_emplace(items[i]->item.folder, groups.size());
+      if (added) groups.emplace_back();
+      groups[slot->second].push_back(i);
     }
-    marks.applied = marks.applied && marks.listed;
+    const bool hidden = (attributes & kAttrHidden) != 0;
+    for (const std::vector<std::size_t>& group : groups) {
+      std::vector<std::string> names;
+      std::vector<std::size_t> listed;
+      for (std::size_t i : group) {
+        const NativeItem& item = items[i]->item;
+        struct stat status;
+        if (items[i]->status) {
+          status = *items[i]->status;
+        } else if (::lstat(item.path.c_str(), &status) != 0) {
+          continue;
+        }
+        marks[i].applied = S_ISLNK(status.st_mode) || MarkItself(item.path, status, attributes);
+        // A drive's own folder has no folder to be listed in.
+        if (item.name.empty()) continue;
+        names.push_back(item.name);
+        listed.push_back(i);
+      }
+      const std::string& folder = items[group.front()]->item.folder;
+      if (names.empty() || posix::SetListedInDotHidden(folder, names, hidden, umask_)) continue;
+      for (std::size_t i : listed) marks[i] = {false, false};
+    }
     return marks;
   }
 

@@ -134,27 +134,27 @@ class Win32FileSystem final : public FileSystem {
   Win32FileSystem(DriveRoots roots, std::string desktop, std::string lock_path)
       : roots_(std::move(roots)), desktop_(std::move(desktop)), record_lock_(std::move(lock_path)) {}
 
-  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return false;
-    const DWORD now = ::GetFileAttributesA(real->c_str());
-    if (now == INVALID_FILE_ATTRIBUTES) return false;
-    DWORD wanted = attributes & kSettableBits;
-    if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
-    return ::SetFileAttributesA(real->c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
+  // Windows keeps attributes in the entry itself and resolves letter case
+  // by itself: one call per item is all there is to it.
+  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
+                                         std::uint32_t attributes) override {
+    std::vector<bool> applied;
+    applied.reserve(paths.size());
+    for (const std::string& path : paths) {
+      std::optional<std::string> real = roots_.Resolve(path);
+      applied.push_back(real && Apply(*real, attributes));
+    }
+    return applied;
   }
 
-  AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) override {
-    std::optional<std::string> real = EntryPath(entry);
-    AttributesResult result;
-    if (!real) return result;
-    const DWORD now = ::GetFileAttributesA(real->c_str());
-    if (now == INVALID_FILE_ATTRIBUTES) return result;
-    DWORD wanted = attributes & kSettableBits;
-    if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
-    result.applied =
-        ::SetFileAttributesA(real->c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
-    return result;
+  std::vector<AttributesResult> SetEntriesAttributes(const std::vector<FolderEntry>& entries,
+                                                     std::uint32_t attributes) override {
+    std::vector<AttributesResult> results(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      std::optional<std::string> real = EntryPath(entries[i]);
+      results[i].applied = real && Apply(*real, attributes);
+    }
+    return results;
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
@@ -279,6 +279,15 @@ class Win32FileSystem final : public FileSystem {
     return entries;
   }
 
+  std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
+    std::optional<std::vector<DirEntry>> entries = ListFolder(folder);
+    if (!entries) return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(entries->size());
+    for (DirEntry& entry : *entries) names.push_back(std::move(entry.name));
+    return names;
+  }
+
   ReadResult ReadFile(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
     if (!real) return {};
@@ -382,6 +391,17 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
+  // Makes the attribute set of the item at the real path exactly
+  // `attributes` (read-only left out for folders); false when it is missing
+  // or refuses.
+  static bool Apply(const std::string& real, std::uint32_t attributes) {
+    const DWORD now = ::GetFileAttributesA(real.c_str());
+    if (now == INVALID_FILE_ATTRIBUTES) return false;
+    DWORD wanted = attributes & kSettableBits;
+    if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
+    return ::SetFileAttributesA(real.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
+  }
+
   // The real path of the entry of exactly that name in the folder, in the
   // verbatim form for a folder on a drive; nullopt for a name that cannot
   // be one entry's.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/memory/memory_file_system.h"
 #include "tests/support/temp_prefix.h"
 
 namespace {
@@ -31,6 +32,17 @@ class PrefixBackend {
 
  private:
   testing_support::TempPrefix prefix_;
+};
+
+// The file system in memory, working in C:\work.
+class MemoryBackend {
+ public:
+  MemoryBackend() : fs_(platform::MakeMemoryFileSystem()) { fs_->CreateFolder(kWork); }
+  FileSystem& fs() { return *fs_; }
+  static constexpr char kWork[] = "C:\\work";
+
+ private:
+  std::unique_ptr<FileSystem> fs_;
 };
 
 template <typename Backend>
@@ -70,7 +82,7 @@ class FileSystemContract : public ::testing::Test {
   Backend backend_;
 };
 
-using Backends = ::testing::Types<PrefixBackend>;
+using Backends = ::testing::Types<PrefixBackend, MemoryBackend>;
 TYPED_TEST_SUITE(FileSystemContract, Backends);
 
 TYPED_TEST(FileSystemContract, NamesMatchWithoutRegardToLetterCase) {
@@ -131,6 +143,32 @@ TYPED_TEST(FileSystemContract, AnEntryIsActedOnByItsExactNameOnly) {
   EXPECT_TRUE(this->fs().RenameEntry(entry, "renamed.txt"));
   EXPECT_EQ(this->Read("renamed.txt"), "x");
   EXPECT_FALSE(this->fs().FileExists(this->At("Entry.txt")));
+}
+
+TYPED_TEST(FileSystemContract, ManyItemsChangeInOneCallEachAsItWouldAlone) {
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("one")));
+  ASSERT_TRUE(this->fs().CreateFolder(this->At("two")));
+  for (const char* file : {"one\\a.txt", "one\\B.txt", "two\\c.txt"}) this->Write(file, "x");
+  // Two folders, another letter case, a path twice, a missing item and a
+  // missing folder: one result for each, in order.
+  const std::vector<std::string> paths = {this->At("one\\a.txt"), this->At("ONE\\b.TXT"), this->At("two\\c.txt"),
+                                          this->At("one\\a.txt"), this->At("one\\missing"), this->At("gone\\x")};
+  EXPECT_EQ(this->fs().SetAttributesOfItems(paths, kAttrHiddenSystem),
+            (std::vector<bool>{true, true, true, true, false, false}));
+  for (const char* file : {"one\\a.txt", "one\\B.txt", "two\\c.txt"}) {
+    EXPECT_EQ(this->Attributes(file), kAttrHiddenSystem) << file;
+  }
+
+  const std::vector<platform::AttributesResult> results = this->fs().SetEntriesAttributes(
+      {{this->At("one"), "a.txt"}, {this->At("two"), "c.txt"}, {this->At("one"), "none.txt"}}, kAttrNone);
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_TRUE(results[0].applied);
+  EXPECT_TRUE(results[1].applied);
+  EXPECT_FALSE(results[2].applied);
+  EXPECT_EQ(this->Attributes("one\\a.txt"), kAttrNone);
+  EXPECT_EQ(this->Attributes("two\\c.txt"), kAttrNone);
+  EXPECT_EQ(this->Attributes("one\\B.txt"), kAttrHiddenSystem);
+  EXPECT_TRUE(this->fs().SetAttributesOfItems({}, kAttrNone).empty());
 }
 
 TYPED_TEST(FileSystemContract, ASecondNameLeadsToTheSameFileAndNeverOverwrites) {
@@ -272,6 +310,11 @@ TYPED_TEST(FileSystemContract, ListFolderGivesEveryEntryWithItsAttributes) {
                                                         {"sub", kAttrDirectory}}));
   EXPECT_EQ(this->fs().ListFolder(this->At("absent")), std::nullopt);
   EXPECT_EQ(this->fs().ListFolder(this->At("list\\file.txt")), std::nullopt);
+  // The names alone, in the same order.
+  std::vector<std::string> names;
+  for (const DirEntry& entry : *listing) names.push_back(entry.name);
+  EXPECT_EQ(this->fs().ListFolderNames(this->At("list")), names);
+  EXPECT_EQ(this->fs().ListFolderNames(this->At("absent")), std::nullopt);
 }
 
 TYPED_TEST(FileSystemContract, CreateFolderSucceedsWhenTheFolderIsThere) {

@@ -198,3 +198,49 @@ TEST_F(PosixAttributes, DosAttribInEveryFormDecidesWhereItIsPresent) {
 }
 
 }  // namespace
+
+namespace {
+
+// One call over many items of one folder: its .hidden changes once, and
+// each name is found as the item-by-item resolution would find it.
+TEST_F(PosixAttributes, ManyItemsOfAFolderChangeItsDotHiddenAtOnce) {
+  for (const char* name : {"a", "b", "c", "Mixed", "mixed"}) WriteAll(Real(name), name);
+  WriteAll(Real(".hidden"), "keep\na\r\nb\nb\n");
+  const ino_t before = Status(Real(".hidden")).st_ino;
+  const std::vector<std::string> paths = {Win("a"), Win("B"), Win("c"), Win("c"), Win("mixed"), Win("gone")};
+
+  // Hiding appends each name that is missing once ("a\r" is another
+  // name), in one write: the file stays the same file.
+  EXPECT_EQ(prefix_.fs().SetAttributesOfItems(paths, kAttrHiddenSystem),
+            (std::vector<bool>{true, true, true, true, true, false}));
+  EXPECT_EQ(ReadAll(Real(".hidden")), "keep\na\r\nb\nb\na\nc\nmixed\n");
+  EXPECT_EQ(Status(Real(".hidden")).st_ino, before);
+  // The exact name first: "Mixed" is another item and stays as it was.
+  EXPECT_EQ(DosAttrib(Real("mixed")), "0x6");
+  EXPECT_EQ(DosAttrib(Real("Mixed")), "");
+
+  // Showing takes every line of each name (and no other) in one replacement.
+  EXPECT_EQ(prefix_.fs().SetAttributesOfItems(paths, kAttrNone),
+            (std::vector<bool>{true, true, true, true, true, false}));
+  EXPECT_EQ(ReadAll(Real(".hidden")), "keep\na\r\n");
+  for (const char* name : {"a", "b", "c", "mixed"}) EXPECT_EQ(DosAttrib(Real(name)), "") << name;
+}
+
+// A .hidden that cannot be changed names itself for every entry of its
+// folder, and the entries of other folders are not held back by it.
+TEST_F(PosixAttributes, AnUnchangeableDotHiddenFailsItsOwnFolderOnly) {
+  fs::create_directory(Real("Other"));
+  for (const char* name : {"a", "b", "Other/c"}) WriteAll(Real(name), "x");
+  fs::create_directory(Real(".hidden"));  // not a regular file: never written
+  const std::vector<platform::AttributesResult> results = prefix_.fs().SetEntriesAttributes(
+      {{"C:\\Data", "a"}, {"C:\\Data\\Other", "c"}, {"C:\\Data", "b"}}, kAttrHiddenSystem);
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_FALSE(results[0].applied);
+  EXPECT_EQ(results[0].unlisted_in, "C:\\Data\\.hidden");
+  EXPECT_TRUE(results[1].applied);
+  EXPECT_EQ(results[1].unlisted_in, "");
+  EXPECT_EQ(results[2].unlisted_in, "C:\\Data\\.hidden");
+  EXPECT_TRUE(ListedInDotHidden(Real("Other"), "c"));
+}
+
+}  // namespace

@@ -23,14 +23,15 @@ class HookedFileSystem final : public platform::FileSystem {
   std::function<void(const std::string& path)> after_replace;
   std::function<void(const std::string& call, const std::string& path)> before_change;
 
-  bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-    Changing("SetAttributes", path);
-    return inner_.SetAttributes(path, attributes);
+  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
+                                         std::uint32_t attributes) override {
+    Changing("SetAttributesOfItems", paths.empty() ? std::string() : paths.front());
+    return inner_.SetAttributesOfItems(paths, attributes);
   }
-  platform::AttributesResult SetEntryAttributes(const platform::FolderEntry& entry,
-                                                std::uint32_t attributes) override {
-    Changing("SetEntryAttributes", entry.folder + "\\" + entry.name);
-    return inner_.SetEntryAttributes(entry, attributes);
+  std::vector<platform::AttributesResult> SetEntriesAttributes(
+      const std::vector<platform::FolderEntry>& entries, std::uint32_t attributes) override {
+    Changing("SetEntriesAttributes", entries.empty() ? std::string() : entries.front().folder);
+    return inner_.SetEntriesAttributes(entries, attributes);
   }
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
     return inner_.GetAttributes(path);
@@ -67,6 +68,9 @@ class HookedFileSystem final : public platform::FileSystem {
   bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
   std::optional<std::vector<platform::DirEntry>> ListFolder(const std::string& folder) override {
     return inner_.ListFolder(folder);
+  }
+  std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
+    return inner_.ListFolderNames(folder);
   }
   platform::ReadResult ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
   bool ReplaceFile(const std::string& path, const std::string& bytes) override {

@@ -1,0 +1,94 @@
+#pragma once
+
+// The floors of the benchmarks: the same end state on disk reached with the
+// fewest system calls, straight to the kernel and never through the
+// program's own layers.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace bench_support::raw {
+
+inline constexpr char kDosAttrib[] = "user.DOSATTRIB";
+inline constexpr char kHiddenSystem[] = "0x6";
+
+inline void SetHidden(const std::string& path) {
+  ::lsetxattr(path.c_str(), kDosAttrib, kHiddenSystem, sizeof kHiddenSystem - 1, 0);
+}
+
+inline void ClearHidden(const std::string& path) { ::lremovexattr(path.c_str(), kDosAttrib); }
+
+inline void WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+// A temporary file beside `path` with `bytes`, flushed to disk when
+// `durable`, renamed over `path`.
+inline void Replace(const std::string& path, const std::string& bytes, bool durable) {
+  const std::string temp = path + ".floor";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  WriteAll(fd, bytes);
+  if (durable) ::fsync(fd);
+  ::close(fd);
+  ::rename(temp.c_str(), path.c_str());
+}
+
+// A record file's rewrite: temporary file, fsync, rename.
+inline void ReplaceDurably(const std::string& path, const std::string& bytes) { Replace(path, bytes, true); }
+
+// A .hidden file's rewrite: temporary file, rename.
+inline void ReplaceCheaply(const std::string& path, const std::string& bytes) { Replace(path, bytes, false); }
+
+// One write at the end of the file (a line more in a .hidden).
+inline void Append(const std::string& path, const std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  WriteAll(fd, bytes);
+  ::close(fd);
+}
+
+// The whole file, read once.
+inline std::string Read(const std::string& path) {
+  std::string bytes;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return bytes;
+  struct stat status;
+  if (::fstat(fd, &status) == 0) {
+    bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+  }
+  ::close(fd);
+  return bytes;
+}
+
+// The names in a folder, "." and ".." and dot names left out.
+inline std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace bench_support::raw
