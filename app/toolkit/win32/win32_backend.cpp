@@ -19,15 +19,16 @@ constexpr wchar_t kMessageWindowClass[] = L"QuillomarMessages";
 // A task posted from any thread: its lparam owns a std::function<void()>.
 constexpr UINT kRunTask = WM_APP + 1;
 constexpr int kShellIconSide = 16;
-// The shell's own icons of the kinds of items, by their places among the
-// icons of shell32.dll (the same on every Windows since 95, and in Wine).
+// The shell's own icons of the kinds of items, by their resource numbers in
+// shell32.dll (the same on every Windows since 95, and in Wine); a negative
+// index names a resource number to ExtractIconEx.
 constexpr wchar_t kShellLibrary[] = L"shell32.dll";
-constexpr int kShellIconIndex[] = {
-    34,  // kDesktop
-    15,  // kMyComputer
-    8,   // kDrive: a hard disk
-    3,   // kFolder: a closed folder
-    0,   // kFile: a file of no known type
+constexpr int kShellIconResource[] = {
+    35,  // kDesktop
+    16,  // kMyComputer
+    9,   // kDrive: a hard disk
+    4,   // kFolder: a closed folder
+    1,   // kFile: a document of no known type
 };
 
 LRESULT CALLBACK MessageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -42,7 +43,7 @@ LRESULT CALLBACK MessageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 // under Wine), for pictures that depend on nothing but the kind.
 HICON ShellIconOf(ShellPicture which) {
   HICON small = nullptr;
-  ::ExtractIconExW(kShellLibrary, kShellIconIndex[static_cast<int>(which)], nullptr, &small, 1);
+  ::ExtractIconExW(kShellLibrary, -kShellIconResource[static_cast<int>(which)], nullptr, &small, 1);
   return small;
 }
 
