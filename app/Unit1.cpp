@@ -48,10 +48,12 @@ constexpr Rect kSelectedPathLine(4, 414, 510, 16);
 // Menu bar and its titles (titles and frames in menu-bar coordinates).
 constexpr Rect kMenuBar(6, 25, 103, 23);
 constexpr char kFileTitle[] = "File";
-constexpr Rect kFileTitleBox(2, 8, 43, 13);
+// The titles' 13 px line stands inside their frames and above the
+// drop-down panels, which start at the bar's y 15.
+constexpr Rect kFileTitleBox(2, 2, 43, 13);
 constexpr Rect kFileTitleFrame(0, 0, 47, 18);
 constexpr char kOptionsTitle[] = "Options";
-constexpr Rect kOptionsTitleBox(52, 8, 49, 13);
+constexpr Rect kOptionsTitleBox(52, 2, 49, 13);
 constexpr Rect kOptionsTitleFrame(49, 0, 54, 18);
 
 // Toolbar panel; buttons and lines in its coordinates.
@@ -92,6 +94,9 @@ constexpr int kUpPictureTop = 3;
 
 // Button strip over the list's column header, and the filler right of it.
 constexpr Rect kButtonStrip(-3, 236, 474, 13);
+// The list's column header ends where the strip does, so that the strip
+// covers all of it.
+constexpr int kListHeaderHeight = kButtonStrip.Bottom() - (kBrowserHeight + kSplitterHeight);
 constexpr Rect kStripFiller(450, 236, 60, 2);
 constexpr Rect kUncheckAllButton(5, 0, 73, 13);
 constexpr Rect kStripComebackButton(78, 0, 55, 13);
@@ -174,9 +179,10 @@ StaticText* MakeMark(WinControl* parent, const char* text, const Rect& bounds, i
   auto* mark = new StaticText(text, parent);
   mark->SetBounds(bounds);
   mark->SetFont(Font{points, bold});
-  // A mark is one short word: never broken over two lines.
+  // A mark is one short word: never broken over two lines. Centred both
+  // ways, the 13 px line sits in the middle of the marks box.
   mark->SetWordWrap(false);
-  mark->SetAlignment(HAlign::kCentre, VAlign::kTop);
+  mark->SetAlignment(HAlign::kCentre, VAlign::kCentre);
   return mark;
 }
 }  // namespace
@@ -269,6 +275,7 @@ void TForm1::BuildWorkArea() {
   Splitter1->SetColor(kPanelGrey);
   ShellListView1 = new ShellListView(services_.fs, services_.shell, Splitter1);
   ListView1 = new CheckListView(kListColumns, Splitter1);
+  ListView1->SetHeaderHeight(kListHeaderHeight);
   Splitter1->SetFirstPaneSize(kBrowserHeight);
 
   BuildButtonStrip();

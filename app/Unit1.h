@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,10 @@ class TForm1 : public BorderlessWindow {
 
   // Internal steps (the never-shown buttons).
   // Hide routine: hides and records the item named in the selected-path
-  // line, then always reloads the list, refreshes the browser and clears the
-  // line. Throws store::Error after those last steps when the hide failed.
+  // line (the browser's entry itself), then always reloads the list,
+  // refreshes the browser and clears the line. Throws store::Error after
+  // those last steps when the hide failed or was refused
+  // (engine::UnrecordableItem).
   void Button1Click();
   // List load: rebuilds the hidden-item list from the account file, every
   // row ticked.
@@ -167,7 +170,9 @@ class TForm1 : public BorderlessWindow {
 
   // Commands (Unit1_commands.cpp).
   void RunHideCommand();     // the hide command; throws store::Error
-  void RunRestoreCommand();  // the restore command; throws store::Error
+  // The restore command; its every step runs also when a record file could
+  // not be rewritten, and then it throws that store::Error.
+  void RunRestoreCommand();
   bool CurrentAccountIsAdministrator();
   void OpenHelpDocument();
   void ExitProgram();
@@ -196,8 +201,9 @@ class TForm1 : public BorderlessWindow {
   // The list's rows: each row's path as recorded, and its tick.
   std::vector<engine::ListRow> ListRows() const;
   // Sets the selected-path line (the path is kept byte for byte beside the
-  // text shown).
-  void SetSelectedPath(const std::string& path);
+  // text shown) and the entry it names (none for a drive or My Computer).
+  void SetSelectedPath(const std::string& path,
+                       std::optional<platform::FolderEntry> entry = std::nullopt);
   void WriteStatusLine();
   void ShellListView1Change();
   void Splitter1Moved();
@@ -205,7 +211,10 @@ class TForm1 : public BorderlessWindow {
   Services& services_;
   Forms& forms_;
   std::string selected_path_;  // the selected-path line, as the browser reported it
-  Image hidden_row_picture_;   // in front of every row of the list
+  // The browser's entry that the line names: hiding acts on it, never on
+  // the line's path split again at "\".
+  std::optional<platform::FolderEntry> selected_entry_;
+  Image hidden_row_picture_;  // in front of every row of the list
 
   // Title bar.
   ScrollBox* ScrollBox11 = nullptr;  // title bar

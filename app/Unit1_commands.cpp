@@ -1,7 +1,6 @@
 // The main window's command routing: hide, restore, the administrator gate
 // for Options and Find, Help, Exit, Minimise and the up button.
 
-#include <algorithm>
 #include <exception>
 
 #include "app/Unit1.h"
@@ -12,6 +11,7 @@
 #include "app/toolkit/label.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/shell_list_view.h"
+#include "engine/accounts.h"
 #include "store/data_store.h"
 #include "store/errors.h"
 #include "store/records.h"
@@ -41,12 +41,37 @@ void TForm1::ConnectCommands() {
 
 // Hide.
 
+namespace {
+
+// Why an item cannot be hidden, as the message says it.
+const char* ReasonText(engine::Unrecordable reason) {
+  switch (reason) {
+    case engine::Unrecordable::kBackslashInName:
+      return messages::kBackslashInName;
+    case engine::Unrecordable::kLineBreak:
+      return messages::kLineBreakInPath;
+    case engine::Unrecordable::kOuterBlanks:
+      return messages::kBlankAtEnds;
+    case engine::Unrecordable::kEnclosingQuotes:
+      return messages::kQuotedPath;
+    case engine::Unrecordable::kTooLong:
+      return messages::kPathTooLong;
+  }
+  return "";
+}
+
+}  // namespace
+
 void TForm1::SpeedButton1Click() {
   try {
     // Another copy of the program waits until the command is done; the lock
-    // is released before any error box shows.
+    // is released before any box shows.
     const auto lock = services_.fs.LockRecords();
     RunHideCommand();
+  } catch (const engine::UnrecordableItem& refused) {
+    services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() +
+                                  messages::kCannotHideMiddle + ReasonText(refused.reason()) +
+                                  messages::kCannotHideEnd);
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
   }
@@ -71,7 +96,12 @@ void TForm1::RunHideCommand() {
 void TForm1::Button1Click() {
   std::exception_ptr failure;
   try {
-    engine::HideItem(services_.fs, CurrentAccount(), selected_path_);
+    if (selected_entry_) {
+      engine::HideItem(services_.fs, CurrentAccount(), selected_path_, *selected_entry_);
+    } else {
+      // A drive, My Computer or an empty line: the routine rejects it.
+      engine::HideItem(services_.fs, CurrentAccount(), selected_path_);
+    }
   } catch (const store::Error&) {
     failure = std::current_exception();
   }
@@ -110,14 +140,21 @@ void TForm1::SpeedButton9Click() {
 }
 
 void TForm1::RunRestoreCommand() {
-  // A failed record write leaves the list as it was, unticked rows
-  // included, so that the user sees what is still recorded and may retry.
-  FillList(engine::Restore(services_.fs, CurrentAccount(), ListRows()));
+  std::exception_ptr failure;
+  try {
+    engine::Restore(services_.fs, CurrentAccount(), ListRows());
+  } catch (const store::Error&) {
+    failure = std::current_exception();
+  }
+  // Whatever a failed record write left, the list, the status line and the
+  // browser show the records and the items as they now are.
+  Button2Click();
   ShellListView1->Refresh();
   SetSelectedPath("");
   CloseMenus();
   WriteStatusLine();
   services_.shell.NotifyAssociationsChanged();
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TForm1::Button4Click() { engine::CleanGlobalRecord(services_.fs, ListRows()); }
@@ -125,10 +162,7 @@ void TForm1::Button4Click() { engine::CleanGlobalRecord(services_.fs, ListRows()
 // Options and Find, for administrators only.
 
 bool TForm1::CurrentAccountIsAdministrator() {
-  // Names compare exactly, letter case counting.
-  const std::vector<std::string> administrators = store::AdministratorNames(services_.fs);
-  return std::find(administrators.begin(), administrators.end(), CurrentAccount()) !=
-         administrators.end();
+  return engine::IsAdministrator(services_.fs, CurrentAccount());
 }
 
 void TForm1::SpeedButton3Click() {

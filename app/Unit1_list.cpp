@@ -9,6 +9,7 @@
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/splitter.h"
 #include "app/toolkit/shell_list_view.h"
+#include "engine/readable_name.h"
 
 namespace app {
 
@@ -48,17 +49,20 @@ std::vector<engine::ListRow> TForm1::ListRows() const {
 
 void TForm1::WriteStatusLine() {
   const auto rows = static_cast<std::size_t>(ListView1->RowCount());
-  Label15->SetText(engine::StatusLine(CurrentAccount(), rows));
+  Label15->SetText(engine::StatusLine(engine::ReadableName(CurrentAccount()), rows));
 }
 
-void TForm1::SetSelectedPath(const std::string& path) {
+void TForm1::SetSelectedPath(const std::string& path, std::optional<platform::FolderEntry> entry) {
   selected_path_ = path;
+  selected_entry_ = std::move(entry);
   Label1->SetText(path);
 }
 
 void TForm1::ShellListView1Change() {
   // A cleared selection leaves the line as it was.
-  if (ShellListView1->SelectedRow() >= 0) SetSelectedPath(ShellListView1->SelectedPath());
+  if (ShellListView1->SelectedRow() >= 0) {
+    SetSelectedPath(ShellListView1->SelectedPath(), ShellListView1->SelectedEntry());
+  }
 }
 
 // The two buttons of a pair swap inside the loop, so nothing swaps on an

@@ -6,28 +6,25 @@
 #include "app/toolkit/label.h"
 #include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
+#include "engine/skin_setting.h"
 #include "store/errors.h"
-#include "store/ini_file.h"
-#include "store/records.h"
 
 namespace app {
 
-namespace records = store::records;
-
 void TForm1::SpeedButton5Click() {
-  store::IniFile settings(services_.fs, records::kSettingsFile);
-  if (settings.Exists()) {
-    // The body frame's bevel tells the current look: flat in skin 2 and in
-    // the built-in look, none in skin 1.
-    const Skin next = ScrollBox9->GetBevel() == Bevel::kFlat ? Skin::kOne : Skin::kTwo;
-    try {
-      settings.WriteString(records::kSkinSection, records::kSkinKey,
-                           next == Skin::kOne ? records::kSkinOne : records::kSkinTwo);
-    } catch (const store::Error& error) {
-      // Nothing is recoloured and the menus stay as they are.
-      services_.dialogs.ShowError(error.what());
-      return;
-    }
+  // The body frame's bevel tells the current look: flat in skin 2 and in
+  // the built-in look, none in skin 1.
+  const Skin next = ScrollBox9->GetBevel() == Bevel::kFlat ? Skin::kOne : Skin::kTwo;
+  bool stored = false;
+  try {
+    // Without a settings file nothing is stored and nothing recoloured.
+    stored = engine::StoreSkin(services_.fs, next);
+  } catch (const store::Error& error) {
+    // Nothing is recoloured and the menus stay as they are.
+    services_.dialogs.ShowError(error.what());
+    return;
+  }
+  if (stored) {
     ApplySkin(next, SkinOrigin::kCommand);
     forms_.options->ApplySkin(next, SkinOrigin::kCommand);
     forms_.find->ApplySkin(next, SkinOrigin::kCommand);

@@ -14,6 +14,7 @@
 #include "app/toolkit/shape.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/title_bar.h"
+#include "engine/accounts.h"
 #include "store/data_store.h"
 #include "store/errors.h"
 
@@ -35,7 +36,9 @@ constexpr TitleBarLayout kTitleBar{
     .close_mark_box = Rect(299, 4, 18, 20),
     .close_mark_points = 12,
     .close_mark_bold = true,
-    .close_mark_v_align = VAlign::kCentre,
+    // At the top of its box: the 13 px line then keeps the mark inside
+    // its outline.
+    .close_mark_v_align = VAlign::kTop,
     .close_mark_outline = Rect(297, 3, 21, 16),
 };
 // Panels (window coordinates; they lie on the body panel).
@@ -159,7 +162,7 @@ void TForm2::ResetMarks() { Label3->SetFontColor(kBlack); }
 
 void TForm2::StartDrag() { services_.window_manager.StartDrag(*this); }
 
-std::string TForm2::CurrentAccount() const { return ComboBox1->CurrentText(); }
+std::string TForm2::CurrentAccount() const { return ComboBox1->Value(); }
 
 void TForm2::SetAccount(const std::string& name, const std::string& password) {
   ComboBox1->SetFreeText(name);
@@ -167,9 +170,14 @@ void TForm2::SetAccount(const std::string& name, const std::string& password) {
 }
 
 void TForm2::BitBtn1Click() {
+  // What a copy of the program killed part-way left goes first.
+  store::RemoveLeftovers(services_.fs);
   store::HideStoreFolders(services_.fs);
   ComboBox1->Clear();
-  for (const std::string& name : store::AccountNamesForLogin(services_.fs)) ComboBox1->AddItem(name);
+  // Each name shows readably and stands for its stored bytes.
+  for (const engine::ListedName& name : engine::LoginBoxNames(services_.fs)) {
+    ComboBox1->AddItem(name.shown, name.stored);
+  }
   // Nothing is chosen until the user chooses.
   ComboBox1->SetCurrentIndex(-1);
   switch (store::ReadStoreState(services_.fs)) {
@@ -189,7 +197,7 @@ void TForm2::BitBtn1Click() {
 }
 
 void TForm2::BitBtn2Click() {
-  const StoredSkin stored = ReadStoredSkin(services_.fs);
+  const engine::StoredSkin stored = engine::ReadStoredSkin(services_.fs);
   if (stored.has_settings) ApplySkin(stored.skin);
 }
 
@@ -212,25 +220,18 @@ void TForm2::Button1Click() { Close(); }
 void TForm2::Label3Click() { forms_.main->Close(); }
 
 void TForm2::Button8Click() {
-  const std::string name = CurrentAccount();
-  const std::string password = LabeledEdit1->Text();
-  if (name.empty()) {
-    services_.dialogs.ShowMessage(messages::kChooseUser);
-  } else if (password != store::UserPassword(services_.fs, name) &&
-             password != store::AdministratorPassword(services_.fs, name)) {
-    services_.dialogs.ShowMessage(messages::kWrongNameOrPassword);
-  } else if (password.empty()) {
-    // An account can never be entered with an empty password.
-    services_.dialogs.ShowMessage(messages::kWrongNameOrPassword);
-  } else {
+  const engine::AccountOutcome outcome = engine::CheckLogin(services_.fs, CurrentAccount(), LabeledEdit1->Text());
+  if (outcome == engine::AccountOutcome::kDone) {
     Hide();
     forms_.main->Show();
+  } else if (const char* message = messages::AccountMessage(outcome)) {
+    services_.dialogs.ShowMessage(message);
   }
   Button3Click();
 }
 
 void TForm2::Button3Click() {
-  const StoredSkin stored = ReadStoredSkin(services_.fs);
+  const engine::StoredSkin stored = engine::ReadStoredSkin(services_.fs);
   if (stored.has_settings) {
     forms_.main->ApplySkin(stored.skin, SkinOrigin::kLogin);
     forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);

@@ -28,7 +28,8 @@ class TForm2 : public BorderlessWindow {
   // Runs the start-up routine and applies the stored skin to itself.
   TForm2(Services& services, Forms& forms);
 
-  // The current account: the text of the user box.
+  // The current account: the name the user box's text stands for, byte for
+  // byte as the settings file holds it (the box shows it readably).
   std::string CurrentAccount() const;
 
   // After the administrator's name changed: the user box takes free text and

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <string>
+
 #include "app/services.h"
 #include "app/skin.h"
 #include "app/toolkit/borderless_window.h"
+#include "engine/accounts.h"
 
 namespace app {
 
@@ -28,27 +31,26 @@ class TForm3 : public BorderlessWindow {
   void ApplySkin(Skin skin, SkinOrigin origin);
 
   // Refills the user list from the settings file's ordinary users, in file
-  // order, every box clear (the main window's user-list reload). The column
+  // order, every box clear (the main window's user-list reload); each row
+  // shows its name readably and stands for the stored bytes. The column
   // header keeps its caption.
   void ReloadUserList();
 
-  // Administrator change, from the first tab's boxes: when both are filled,
-  // valid and the name is free, renames the administrator's account file,
-  // replaces the administrators' section with name = password and switches
-  // the login window to the new account. Shows a message when exactly one box
-  // is filled, the input cannot be stored, or the name is taken. Clears both
-  // boxes at the end. Throws store::Error when a write fails (boxes kept).
+  // Administrator change (engine::ChangeAdministrator), from the first tab's
+  // boxes: shows the message that goes with its outcome; once done, the
+  // login window switches to the new account. Clears both boxes at the end.
+  // Throws store::Error when a write fails (boxes kept).
   void Button1Click();
 
-  // User creation, from the second tab's boxes: when both are filled, valid
-  // and the name is free, writes the user's entry, lists the user and creates
-  // the account file (hidden+system). Messages and clearing as Button1Click.
-  // Throws store::Error when a write fails (boxes kept).
+  // User creation (engine::AddUser), from the second tab's boxes: shows the
+  // message that goes with its outcome; once done, the user is listed.
+  // Clears both boxes at the end. Throws store::Error when a write fails
+  // (boxes kept).
   void Button3Click();
 
-  // "Delete": removes every ticked user (account file, settings entry, row),
-  // then sets the column header to 38 blanks, the number of users left and
-  // "  Name". No confirmation.
+  // "Delete": deletes every ticked user (engine::DeleteUsers) and removes
+  // their rows, then sets the column header to 38 blanks, the number of
+  // users left and "  Name". No confirmation.
   void SpeedButton4Click();
 
   // "OK": the administrator change, then the user creation, then closes the
@@ -97,10 +99,10 @@ class TForm3 : public BorderlessWindow {
   void ConnectControls();
   void ResetMarks();
   void StartDrag();
-  // The checks that both routines make before anything is written. True
-  // when name and password may be stored; otherwise shows the message that
-  // says why (nothing when both are empty).
-  bool AcceptNewAccount(const std::string& name, const std::string& password);
+  // Appends an unticked row showing `shown` that stands for `stored`.
+  void AddUserRow(const std::string& shown, const std::string& stored);
+  // Shows the message that goes with what an account routine came to.
+  void ShowOutcome(engine::AccountOutcome outcome);
 
   Services& services_;
   Forms& forms_;

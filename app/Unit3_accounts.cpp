@@ -5,14 +5,12 @@
 
 #include "app/Unit2.h"
 #include "app/Unit3.h"
-#include "app/account_names.h"
 #include "app/messages.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/edit_controls.h"
 #include "app/toolkit/label.h"
-#include "store/data_store.h"
+#include "engine/accounts.h"
 #include "store/errors.h"
-#include "store/ini_file.h"
 #include "store/records.h"
 
 namespace app {
@@ -34,45 +32,27 @@ std::string TextOf(const LabeledEdit* box) { return box->Text(); }
 
 void TForm3::ReloadUserList() {
   ListView1->Clear();
-  for (const std::string& name : store::UserNames(services_.fs)) {
-    ListView1->AddRow(name, {}, false);
+  // Each row shows its name readably and keeps the stored bytes.
+  for (const engine::ListedName& name : engine::UserListNames(services_.fs)) {
+    AddUserRow(name.shown, name.stored);
   }
 }
 
-bool TForm3::AcceptNewAccount(const std::string& name, const std::string& password) {
-  if (name.empty() != password.empty()) {
-    services_.dialogs.ShowMessage(messages::kMissingNameOrPassword);
-    return false;
-  }
-  if (name.empty()) return false;
-  // The name becomes a file name and a key, the password a value: refuse
-  // what could not be stored or typed again, before anything is written.
-  if (!IsValidAccountName(name) || !IsValidPassword(password)) {
-    services_.dialogs.ShowMessage(messages::kInvalidNameOrPassword);
-    return false;
-  }
-  if (store::AccountNameTaken(services_.fs, name)) {
-    services_.dialogs.ShowMessage(messages::kNameTaken);
-    return false;
-  }
-  return true;
+void TForm3::AddUserRow(const std::string& shown, const std::string& stored) {
+  ListView1->AddRow(shown, {}, false);
+  ListView1->SetValue(ListView1->RowCount() - 1, stored);
+}
+
+void TForm3::ShowOutcome(engine::AccountOutcome outcome) {
+  if (const char* message = messages::AccountMessage(outcome)) services_.dialogs.ShowMessage(message);
 }
 
 void TForm3::Button1Click() {
-  // The administrator's name is read before anything else.
-  const std::vector<std::string> administrators = store::AdministratorNames(services_.fs);
   const std::string name = TextOf(LabeledEdit3);
   const std::string password = TextOf(LabeledEdit4);
-  if (AcceptNewAccount(name, password) && !administrators.empty()) {
-    // The section holds one key; should it hold more, the last one counts.
-    // A stored name that reaches out of the data folder is never renamed:
-    // the change fails as a failed rename does, silently.
-    const std::string& old_name = administrators.back();
-    if (AccountFileStaysInDataFolder(old_name) &&
-        store::RenameAdministrator(services_.fs, old_name, name, password)) {
-      forms_.login->SetAccount(name, password);
-    }
-  }
+  const engine::AccountOutcome outcome = engine::ChangeAdministrator(services_.fs, name, password);
+  ShowOutcome(outcome);
+  if (outcome == engine::AccountOutcome::kDone) forms_.login->SetAccount(name, password);
   LabeledEdit3->Clear();
   LabeledEdit4->Clear();
 }
@@ -80,29 +60,23 @@ void TForm3::Button1Click() {
 void TForm3::Button3Click() {
   const std::string name = TextOf(LabeledEdit1);
   const std::string password = TextOf(LabeledEdit2);
-  if (AcceptNewAccount(name, password)) {
-    store::AddUserEntry(services_.fs, name, password);
-    ListView1->AddRow(name, {}, false);
-    store::CreateAccountFile(services_.fs, name);
-  }
+  const engine::AccountOutcome outcome = engine::AddUser(services_.fs, name, password);
+  ShowOutcome(outcome);
+  if (outcome == engine::AccountOutcome::kDone) AddUserRow(name, name);
   LabeledEdit1->Clear();
   LabeledEdit2->Clear();
 }
 
 void TForm3::SpeedButton4Click() {
-  // From the last row to the first, so that removing a row never moves one
-  // that is still to be looked at.
+  // Users and rows go from the last row to the first, so that removing a
+  // row never moves one that is still to be looked at.
+  std::vector<std::string> ticked;
   for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
-    if (!ListView1->Checked(row)) continue;
-    const std::string name = ListView1->Caption(row);
-    if (AccountFileStaysInDataFolder(name)) {
-      store::DeleteUserAccount(services_.fs, name);
-    } else {
-      // A name stored by hand that would reach out of the data folder: only
-      // the account's entry goes, no file is deleted for it.
-      store::IniFile(services_.fs, records::kSettingsFile).DeleteKey(records::kUsersSection, name);
-    }
-    ListView1->RemoveRow(row);
+    if (ListView1->Checked(row)) ticked.push_back(ListView1->Value(row));
+  }
+  engine::DeleteUsers(services_.fs, ticked);
+  for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
+    if (ListView1->Checked(row)) ListView1->RemoveRow(row);
   }
   ListView1->SetColumnCaption(0, UserCountCaption(ListView1->RowCount()));
 }

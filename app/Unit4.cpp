@@ -36,7 +36,8 @@ constexpr TitleBarLayout kTitleBar{
     .close_mark_box = Rect(459, -2, 10, 24),
     .close_mark_points = 14,
     .close_mark_bold = false,
-    .close_mark_v_align = VAlign::kTop,
+    // Centred in its box, as in the Options window: inside its outline.
+    .close_mark_v_align = VAlign::kCentre,
     .close_mark_outline = Rect(454, 3, 21, 17),
 };
 // Body.

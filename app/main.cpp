@@ -1,16 +1,20 @@
 // The Linux program: the Qt front end of the windows written once.
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/application_title.h"
+#include "app/command_line.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
 #include "app/toolkit/qt/qt_backend.h"
 #include "app/toolkit/qt/qt_convert.h"
+#include "app/toolkit/qt/qt_fonts.h"
 #include "app/window_manager.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_dialogs.h"
@@ -19,6 +23,9 @@
 namespace {
 
 constexpr char kDesktopFileName[] = "quillomar";
+// The installed user guide, relative to the folder of the installed program
+// (given by the build: ../share/quillomar/Quillomar.htm).
+constexpr char kGuideFromProgram[] = QUILLOMAR_GUIDE_FROM_PROGRAM;
 constexpr char kNoDisplay[] =
     "Quillomar is a desktop program and needs a graphical session: no display was found.\n";
 
@@ -35,6 +42,15 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // --help and --version answer before anything else: no display is needed
+  // and no drive prefix is made.
+  const app::CommandLineRequest request = app::ReadCommandLine(argc, argv);
+  if (request != app::CommandLineRequest::kRun) {
+    const std::string answer = app::CommandLineAnswer(request);
+    // A failed write (a full disk, a closed pipe) is no success.
+    const bool written = std::fputs(answer.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? EXIT_SUCCESS : EXIT_FAILURE;
+  }
   if (!HasDisplay()) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
@@ -44,6 +60,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
   const app::Image icon = app::ApplicationIcon();
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(icon).copy())));
+  app::qt::LoadWindowTypeface();
   // Lets docks match the running windows to the installed launcher.
   QGuiApplication::setDesktopFileName(kDesktopFileName);
   // The program ends when its login window closes, not when the last visible
@@ -53,7 +70,9 @@ int main(int argc, char* argv[]) {
   app::qt::QtBackend backend;
   app::SetCurrentBackend(&backend);
   const auto fs = platform::MakeFileSystem();
-  platform::QtShell shell(*fs);
+  // The guide that the package installs, found from the program's own place.
+  platform::QtShell shell(
+      *fs, QFile::encodeName(QCoreApplication::applicationDirPath() + "/" + kGuideFromProgram).toStdString());
   platform::QtDialogs dialogs;
   app::ToolkitWindowManager window_manager;
   app::Services services{*fs, shell, dialogs, window_manager};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/accounts.h"
+
 // The program's fixed messages, shown in the message box exactly as they
 // stand, blanks included.
 namespace app::messages {
@@ -11,8 +13,25 @@ inline constexpr char kNotAdministrator[] =
 inline constexpr char kMissingNameOrPassword[] =
     "Have not input the new user name or the password , please input again!";
 inline constexpr char kNameTaken[] = "The user name has already existed,please input again!";
-// A name or password that could not be stored and typed again as it is.
+// A name or password that could not be stored and typed again as it is, or
+// a stored name that no account file may be named after.
 inline constexpr char kInvalidNameOrPassword[] =
     "The user name or the password is not valid, please input again!";
+
+// The message that tells the user what an account routine came to; nullptr
+// when it came to something that shows none.
+const char* AccountMessage(engine::AccountOutcome outcome);
+
+// An item that cannot be hidden because the records could not give its
+// path back exactly: kCannotHide + path + kCannotHideMiddle + the reason
+// + kCannotHideEnd.
+inline constexpr char kCannotHide[] = "Can not hide \"";
+inline constexpr char kCannotHideMiddle[] = "\": ";
+inline constexpr char kCannotHideEnd[] = ", please rename or move it first!";
+inline constexpr char kBackslashInName[] = "its name holds a \"\\\"";
+inline constexpr char kLineBreakInPath[] = "its path holds a line break";
+inline constexpr char kBlankAtEnds[] = "its path begins or ends with a blank";
+inline constexpr char kQuotedPath[] = "its path is enclosed in quotes";
+inline constexpr char kPathTooLong[] = "its path is longer than 2047 characters";
 
 }  // namespace app::messages

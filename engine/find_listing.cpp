@@ -8,7 +8,6 @@
 namespace engine {
 
 namespace {
-constexpr char kSeparator[] = "\\";
 constexpr char kHiddenNameStart = '.';
 }  // namespace
 
@@ -28,9 +27,10 @@ std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::
   for (const platform::DirEntry& entry : *entries) {
     // Covers "." and ".." as well as every other name starting with a dot.
     if (!entry.name.empty() && entry.name.front() == kHiddenNameStart) continue;
-    std::string path = folder + kSeparator + entry.name;
-    fs.SetAttributes(path, platform::kAttrNone);
-    shown.push_back(std::move(path));
+    // The entry itself, by its folder and exact name: a name that holds "\"
+    // must not lead to another item.
+    fs.SetEntryAttributes({folder, entry.name}, platform::kAttrNone);
+    shown.push_back(folder + platform::windows_path::kSeparator + entry.name);
   }
   return shown;
 }

@@ -14,9 +14,10 @@ std::string ShortenDriveRoot(const std::string& folder);
 
 // The listing: unless the folder is empty or one of the two data folders
 // (compared exactly), clears the attributes of every entry directly inside
-// it whose name does not begin with "." and returns their full paths
-// (folder + "\" + name) in directory order. A folder that cannot be
-// enumerated gives an empty list.
+// it whose name does not begin with "." (the entry itself, never a path
+// re-split at a "\" in its name) and returns their full paths (folder + "\"
+// + name) in directory order. A folder that cannot be enumerated gives an
+// empty list.
 std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::string& folder);
 
 }  // namespace engine

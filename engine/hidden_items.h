@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/unrecordable_item.h"
 #include "platform/file_system.h"
 
 // Hiding, listing and restoring the current account's items. Every routine
@@ -22,17 +23,30 @@ struct ListRow {
 // letter and a colon.
 bool IsRejectedPath(const std::string& path);
 
-// The hide routine's checks and writes: sets the item hidden+system, raises
-// the shared counter, and records the path under the new sequence number in
-// the account file and then in the global record. Returns the sequence
-// number, or "" when the path was rejected (nothing changed). Holds the
-// records' lock meanwhile. Throws store::WriteError or
-// engine::ConversionError; the item is never left hidden without its records.
+// The hide routine's checks and writes on the item `path` names, which is
+// the folder entry `entry` (the browser's row: its folder and exact name).
+// Rejected paths, and an account whose name fails IsValidAccountName,
+// change nothing and return "". An item whose path the
+// records cannot give back exactly is refused before anything changes
+// (throws UnrecordableItem). Otherwise it raises the shared counter,
+// records the path under the new sequence number in the account file and
+// then in the global record, and only then makes the entry hidden+system,
+// so that wherever the process dies no item is hidden without both entries.
+// Returns the sequence number. Holds the records' lock meanwhile. Throws
+// store::WriteError or engine::ConversionError (the item then unchanged),
+// and store::WriteError naming the folder's list of hidden names when file
+// managers could not be told (the item is recorded and marked then).
+std::string HideItem(platform::FileSystem& fs, const std::string& account,
+                     const std::string& path, const platform::FolderEntry& entry);
+
+// The same for an item known by its path alone (tools and tests): the
+// entry is the path's last name in the folder before it.
 std::string HideItem(platform::FileSystem& fs, const std::string& account,
                      const std::string& path);
 
-// The list load: the paths of the account file's hidden-item entries in file
-// order (every row ticked by the caller).
+// The list load: the paths of every hidden-item entry of the account file in
+// file order, however many there are (every row ticked by the caller);
+// empty for an account whose name fails IsValidAccountName.
 std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& account);
 
 // The global-record cleanup: deletes every global-record entry whose value
@@ -41,12 +55,15 @@ std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& a
 // it cannot be rewritten.
 void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& rows);
 
-// The restore: for every unticked row clears the item's attributes and
-// deletes every entry with its path from the account file and the global
-// record, with at most one rewrite of each; with no unticked row no file is
-// written; the records' lock is held meanwhile. Returns the list as reloaded
-// afterwards. Throws store::WriteError when a record file cannot be
-// rewritten; the items' attributes are cleared by then.
+// The restore: for every unticked row clears the item's attributes, then
+// deletes every entry with its path from the global record and then from
+// the account file, with at most one rewrite of each, so that wherever the
+// process dies a restored item is still listed in the account file or gone
+// from both. With no unticked row no file is written; the records' lock is
+// held meanwhile. Returns the list as reloaded afterwards. Each file's
+// rewrite is attempted whether or not the other one failed; then the first
+// failure is thrown (store::WriteError). For an account whose name fails
+// IsValidAccountName nothing changes and the list is empty.
 std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& account,
                                  const std::vector<ListRow>& rows);
 

@@ -1,6 +1,8 @@
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/account_names.h"
 #include "engine/hidden_items.h"
 #include "store/ini_document.h"
 #include "store/ini_file.h"
@@ -16,9 +18,11 @@ constexpr char kStatusUnit[] = " File";
 
 std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& account) {
   const char* section = store::records::kHiddenItemsSection;
-  store::IniDocument doc = store::IniFile(fs, store::records::AccountFile(account)).Load();
+  const std::optional<std::string> file = AccountFile(account);
+  if (!file) return {};
+  store::IniDocument doc = store::IniFile(fs, *file).Load();
   std::vector<std::string> paths;
-  for (const std::string& key : doc.Keys(section)) {
+  for (const std::string& key : doc.AllKeys(section)) {
     paths.push_back(doc.Get(section, key).value_or(""));
   }
   return paths;

@@ -1,10 +1,11 @@
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "engine/account_names.h"
 #include "engine/hidden_items.h"
 #include "engine/hide_counter.h"
+#include "store/errors.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "platform/windows_path.h"
@@ -19,8 +20,13 @@ bool IsRejectedPath(const std::string& path) {
 }
 
 std::string HideItem(platform::FileSystem& fs, const std::string& account,
-                     const std::string& path) {
+                     const std::string& path, const platform::FolderEntry& entry) {
   if (IsRejectedPath(path)) return "";
+  // No account file is ever named after a name that fails the account rules.
+  if (!IsValidAccountName(account)) return "";
+  if (std::optional<Unrecordable> why = WhyUnrecordable(path, entry.name)) {
+    throw UnrecordableItem(path, *why);
+  }
 
   // Another copy of the program must not raise the counter in between.
   std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
@@ -29,24 +35,26 @@ std::string HideItem(platform::FileSystem& fs, const std::string& account,
   // leaves the item and every file as they were.
   std::string next = NextCounterText(
       settings.ReadString(records::kCounterSection, records::kCounterKey, ""));
+  settings.WriteString(records::kCounterSection, records::kCounterKey, next);
+  // The sequence number is the counter as the file now holds it.
+  std::string number = settings.ReadString(records::kCounterSection, records::kCounterKey, "");
+  store::IniFile(fs, records::AccountFile(account))
+      .WriteString(records::kHiddenItemsSection, number, path);
+  store::IniFile(fs, records::kGlobalRecordFile)
+      .WriteString(records::kHiddenItemsSection, number, path);
 
-  std::optional<std::uint32_t> previous = fs.GetAttributes(path);
-  fs.SetAttributes(path, platform::kAttrHiddenSystem);
-  try {
-    settings.WriteString(records::kCounterSection, records::kCounterKey, next);
-    // The sequence number is the counter as the file now holds it.
-    std::string number = settings.ReadString(records::kCounterSection, records::kCounterKey, "");
-    store::IniFile(fs, records::AccountFile(account))
-        .WriteString(records::kHiddenItemsSection, number, path);
-    store::IniFile(fs, records::kGlobalRecordFile)
-        .WriteString(records::kHiddenItemsSection, number, path);
-    return number;
-  } catch (...) {
-    // An item must never stay hidden without its records: give it back the
-    // attributes it had. Entries already written stay.
-    if (previous) fs.SetAttributes(path, *previous & ~platform::kAttrDirectory);
-    throw;
-  }
+  // The marks come last: a record of an item that is not hidden is harmless
+  // (the list shows it and Comeback clears it), a hidden item without one
+  // is lost.
+  const platform::AttributesResult marks = fs.SetEntryAttributes(entry, platform::kAttrHiddenSystem);
+  if (!marks.unlisted_in.empty()) throw store::WriteError(marks.unlisted_in);
+  return number;
+}
+
+std::string HideItem(platform::FileSystem& fs, const std::string& account,
+                     const std::string& path) {
+  namespace windows_path = platform::windows_path;
+  return HideItem(fs, account, path, {windows_path::Parent(path), windows_path::LastName(path)});
 }
 
 }  // namespace engine

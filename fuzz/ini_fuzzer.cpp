@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -132,6 +133,10 @@ void RequireWithinLimits(const IniDocument& doc, const Plan& plan) {
               "a value reads back within 2,047 characters");
     }
     Require(listing <= IniDocument::kKeyListingBytes, "a key listing fits into 16,384 bytes");
+    const std::vector<std::string> keys = doc.Keys(section);
+    const std::vector<std::string> all = doc.AllKeys(section);
+    Require(all.size() >= keys.size() && std::equal(keys.begin(), keys.end(), all.begin()),
+            "the whole listing goes on where the limited one stops");
   }
 }
 
@@ -156,6 +161,10 @@ bool ApplyEdit(IniDocument& doc, const Step& step) {
       doc.Set(step.section, step.key, step.value);
       if (doc.Refusals() != refusals) return false;
       Require(doc.Get(step.section, step.key) == ReadBackOf(step.value), "a written value reads back");
+      // What the hide routine relies on before it records a path.
+      Require((IniDocument::HowValueReadsBack(step.value) == IniDocument::ReadBack::kSame) ==
+                  (doc.Get(step.section, step.key) == step.value),
+              "a value said to read back as written does, and no other");
       return true;
     }
     case 2: {

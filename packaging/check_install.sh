@@ -21,12 +21,15 @@ launcher="$root/share/applications/quillomar.desktop"
 svg="$root/share/icons/hicolor/scalable/apps/quillomar.svg"
 png="$root/share/icons/hicolor/48x48/apps/quillomar.png"
 guide="$root/share/quillomar/Quillomar.htm"
+manual="$root/share/man/man1/quillomar.1.gz"
 
 [ -x "$program" ] || fail "bin/quillomar is missing or not executable"
 if missing=$(ldd "$program" | grep "not found"); then
   fail "the program's libraries are not all found: $missing"
 fi
 cmp -s "$guide" "$source/docs/Quillomar.htm" || fail "share/quillomar/Quillomar.htm is not the guide"
+gzip -dc "$manual" | cmp -s - "$source/packaging/quillomar.1" || fail "share/man/man1/quillomar.1.gz is not the manual page"
+cmp -s "$root/share/doc/quillomar/copyright" "$source/packaging/copyright" || fail "the copyright file is missing"
 cmp -s "$svg" "$source/app/resources/quillomar.svg" || fail "the scalable icon is not app/resources/quillomar.svg"
 grep -q "<svg" "$svg" || fail "the scalable icon is not an SVG picture"
 

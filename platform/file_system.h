@@ -25,6 +25,23 @@ struct DirEntry {
   std::uint32_t attributes;  // its Windows attribute bits (kAttrDirectory for folders)
 };
 
+// One entry of a folder as a listing gave it: the folder's Windows path and
+// the entry's own name, byte for byte. The name is never split at "\": an
+// entry is acted on as itself, whatever its name holds.
+struct FolderEntry {
+  std::string folder;
+  std::string name;
+};
+
+// What a change of an entry's attributes achieved.
+struct AttributesResult {
+  bool applied = false;  // the entry carries the attribute set now
+  // The Windows path of the folder's list of hidden names (".hidden" on
+  // Linux) when the change could not be made there, so that file managers
+  // still show (or still hide) the entry; "" otherwise.
+  std::string unlisted_in;
+};
+
 // What identifies one version of a file's content: equal stamps mean that
 // the file was not changed in between (used to prove a cache current).
 struct FileStamp {
@@ -69,9 +86,17 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // Makes the attribute set of the item exactly `attributes` (kAttrReadOnly,
-  // kAttrHidden, kAttrSystem, kAttrArchive; other bits are ignored).
-  // On failure (no such item, no permission) returns false.
+  // kAttrHidden, kAttrSystem, kAttrArchive; other bits are ignored). Clearing
+  // read-only gives back the owner's write permission only, never anyone
+  // else's. A symbolic link is marked on its own entry, never through to
+  // what it leads to. On failure (no such item, no permission) returns false.
   virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+  // The same for the entry that a listing gave: the entry of exactly that
+  // name in the folder, never another one and never a path re-split at "\".
+  // Fails (applied false) for a name that no entry of the folder carries.
+  virtual AttributesResult SetEntryAttributes(const FolderEntry& entry,
+                                              std::uint32_t attributes) = 0;
 
   // The attribute set of the item, with kAttrDirectory for a folder;
   // nullopt when there is no such item.
@@ -88,13 +113,26 @@ class FileSystem {
 
   // Copies the bytes of `from` onto `to`, replacing `to` if it exists (which
   // keeps its own permissions and attributes); a new `to` gets the owner's
-  // permissions of `from` and none for anyone else. On failure (source
-  // missing, target not writable) returns false, leaving `to` as it was.
+  // permissions of `from` and none for anyone else. Only a regular file is
+  // copied, never what a link leads to; a symbolic link in `to`'s place is
+  // replaced by the copy, not written through. On failure (source missing
+  // or not a regular file, target not writable) returns false, leaving `to`
+  // as it was.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
 
   // Renames `from` to `to`. Never overwrites: fails when `to` exists or
   // `from` is missing. Returns true on success.
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+
+  // Renames the entry inside its folder to `new_name`, which must be one
+  // name (no separator). Never overwrites: fails when an entry of that name
+  // (ignoring letter case) exists or the entry is missing. True on success.
+  virtual bool RenameEntry(const FolderEntry& entry, const std::string& new_name) = 0;
+
+  // Gives the regular file `from` a second name `to` in the same drive (one
+  // file, two names). Never overwrites: fails when `to` exists, `from` is
+  // missing or not a regular file, or the file system keeps no such names.
+  virtual bool LinkFile(const std::string& from, const std::string& to) = 0;
 
   // Deletes one file. Returns false when it is missing or cannot be deleted.
   virtual bool DeleteFile(const std::string& path) = 0;
@@ -110,18 +148,29 @@ class FileSystem {
   // cannot be enumerated (missing, not a folder, access denied).
   virtual std::optional<std::vector<DirEntry>> ListFolder(const std::string& folder) = 0;
 
-  // Reads the whole file.
+  // Reads the whole file. Anything but a regular file in the path's place (a
+  // symbolic link, a pipe, a device, a folder) reads as kError and is never
+  // opened in a way that could wait or read through a link.
   virtual ReadResult ReadFile(const std::string& path) = 0;
 
   // Replaces the file's content atomically and durably: the new bytes go to a
   // temporary file in the same folder, are flushed to disk, take over the old
   // file's permissions and attributes, and are renamed over the old file. A
   // crash leaves the old content or the new one, never a mix. The folder must
-  // exist. Returns false on failure, leaving the old file as it was.
+  // exist. Anything but a regular file in the path's place (a symbolic link
+  // included) is never written through. Returns false on failure, leaving
+  // the old file as it was.
   virtual bool ReplaceFile(const std::string& path, const std::string& bytes) = 0;
 
-  // The stamp of the file's current content; nullopt when it is absent.
+  // The stamp of the file's current content; nullopt when it is absent. A
+  // symbolic link in the path's place is stamped itself, not followed.
   virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+
+  // Removes from the folder the temporary files that replacements killed
+  // part-way left there (they never reach a listing of the program). Call it
+  // while holding the records' lock, so that no replacement of this prefix
+  // is under way. False when one could not be removed.
+  virtual bool RemoveLeftoverTemporaryFiles(const std::string& folder) = 0;
 
   // The drive letters ('A'..'Z') that exist now, in alphabetical order.
   virtual std::vector<char> Drives() = 0;

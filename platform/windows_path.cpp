@@ -11,15 +11,18 @@ constexpr char kSlash = '/';
 
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLetter(char c) { return IsCapital(c) || (c >= 'a' && c <= 'z'); }
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool IsAnySeparator(char c) { return c == kSeparator || c == kSlash; }
 
-// A letter of either case and a colon.
-bool HasDrivePrefix(std::string_view path) {
+}  // namespace
+
+bool IsSeparator(char c) { return c == kSeparator || c == kSlash; }
+
+bool HasDriveLetter(std::string_view path) {
   return path.size() >= kDriveLength && IsLetter(path[0]) && path[1] == kDriveColon;
 }
 
-}  // namespace
+char UpperDriveLetter(char letter) {
+  return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
 
 char FoldCase(char c) { return IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -58,9 +61,9 @@ bool IsDriveRoot(std::string_view path) {
 }
 
 bool NamesWholeDrive(std::string_view path) {
-  if (!HasDrivePrefix(path)) return false;
+  if (!HasDriveLetter(path)) return false;
   for (char c : path.substr(kDriveLength)) {
-    if (!IsAnySeparator(c)) return false;
+    if (!IsSeparator(c)) return false;
   }
   return true;
 }
@@ -76,22 +79,40 @@ std::string Join(std::string_view folder, std::string_view name) {
 
 std::string NormalizeFolder(std::string_view path) {
   std::string out(path);
-  if (!HasDrivePrefix(path)) return out;
-  out[0] = Upper(out[0]);
+  if (!HasDriveLetter(path)) return out;
+  out[0] = UpperDriveLetter(out[0]);
   while (out.size() > kDriveLength && out.back() == kSeparator) out.pop_back();
   if (out.size() == kDriveLength) out += kSeparator;
   return out;
 }
 
 std::string Parent(std::string_view path) {
-  if (path.size() == kDriveLength + 1 && HasDrivePrefix(path) && path[kDriveLength] == kSeparator) {
+  if (path.size() == kDriveLength + 1 && HasDriveLetter(path) && path[kDriveLength] == kSeparator) {
     return {};
   }
   const std::size_t cut = path.find_last_of(kSeparator);
   if (cut == std::string_view::npos) return {};
   // "C:\Data" has its only backslash right after the colon: the parent is the root.
-  if (cut == kDriveLength && HasDrivePrefix(path)) return std::string(path.substr(0, cut + 1));
+  if (cut == kDriveLength && HasDriveLetter(path)) return std::string(path.substr(0, cut + 1));
   return std::string(path.substr(0, cut));
+}
+
+std::string LastName(std::string_view path) {
+  const std::size_t cut = path.find_last_of(kSeparator);
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::vector<std::string> NamesAfterDrive(std::string_view path) {
+  std::vector<std::string> names;
+  if (HasDriveLetter(path)) path.remove_prefix(kDriveLength);
+  while (!path.empty()) {
+    const std::size_t end = path.find(kSeparator);
+    const std::string_view name = path.substr(0, end);
+    if (!name.empty()) names.emplace_back(name);
+    if (end == std::string_view::npos) break;
+    path.remove_prefix(end + 1);
+  }
+  return names;
 }
 
 bool HoldsForbiddenCharacter(std::string_view name) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The vocabulary of Windows paths, as every layer of the program uses it:
 // letter case, drives, joining, parents and the characters a name cannot
@@ -25,9 +26,19 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b);
 // case are ordered by their bytes, so the order is total.
 bool LessIgnoringCase(std::string_view a, std::string_view b);
 
+// True for either separator the file system takes between names: "\" and "/".
+bool IsSeparator(char c);
+
 // True when the text begins with a capital drive letter and a colon,
 // "A:".."Z:", byte for byte (the form the shell reports for items).
 bool StartsWithDrive(std::string_view path);
+
+// True when the text begins with a drive letter of either case and a colon
+// ("c:", "C:\x"): the form the file system and the shell views take.
+bool HasDriveLetter(std::string_view path);
+
+// The drive letter in upper case: 'c' -> 'C'; other bytes unchanged.
+char UpperDriveLetter(char letter);
 
 // True when the text is exactly one of "A:\".."Z:\" (capital letters only):
 // the drive roots that hiding refuses and Find shortens.
@@ -53,6 +64,14 @@ std::string NormalizeFolder(std::string_view path);
 // The parent of a normalized folder path: "C:\Data\x" -> "C:\Data",
 // "C:\Data" -> "C:\"; empty for a drive root or a path without a backslash.
 std::string Parent(std::string_view path);
+
+// The last name of a path, after its last backslash: "C:\Data\x" -> "x";
+// the whole text when it has no backslash.
+std::string LastName(std::string_view path);
+
+// The names after the drive of a path, in order, empty ones left out:
+// "C:\a\\b\" -> a, b. Only "\" separates.
+std::vector<std::string> NamesAfterDrive(std::string_view path);
 
 // True when the name holds a character that a Windows file name cannot hold:
 // one of kForbiddenNameCharacters or a control character (below 0x20).

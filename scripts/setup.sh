@@ -5,10 +5,15 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
-  desktop-file-utils dpkg-dev
+  # The windows' font (Wine's MS Sans Serif), and the desktop's sans serif
+  # as the last fallback.
+  fonts-wine fonts-dejavu-core
+  # The package's checks: launcher, Debian policy, AppStream metadata.
+  desktop-file-utils dpkg-dev lintian appstream
+  # The windows under a real window manager.
+  xvfb openbox
 )
 
 missing=()

@@ -38,7 +38,7 @@ if ! have_tools; then
   fi
 fi
 
-cmake --no-warn-unused-cli -S . -B "$win32_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake --no-warn-unused-cli -S . -B "$win32_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLOMAR_WERROR=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
 cmake --build "$win32_build" -j2
 

@@ -1,11 +1,13 @@
 #include "store/data_store.h"
 
 #include <memory>
+#include <optional>
 
 #include "store/errors.h"
 #include "store/ini_document.h"
 #include "store/ini_file.h"
 #include "store/records.h"
+#include "platform/windows_path.h"
 
 namespace store {
 
@@ -43,6 +45,47 @@ void HideStoreFolders(FileSystem& fs) {
   fs.SetAttributes(r::kDataFolder, platform::kAttrHiddenSystem);
 }
 
+namespace {
+
+// The file that the administrator's name leads to: the last key of the
+// administrators' section, as the administrator change reads it.
+std::optional<std::string> AdministratorFile(FileSystem& fs) {
+  const std::vector<std::string> administrators = AdministratorNames(fs);
+  if (administrators.empty()) return std::nullopt;
+  return r::AccountFile(administrators.back());
+}
+
+// Removes every other name in the data folder of the administrator's
+// account file. Names that are not one Windows name are passed over: a
+// path made of one could lead somewhere else.
+void RemoveSecondNames(FileSystem& fs) {
+  const std::optional<std::string> administrator = AdministratorFile(fs);
+  if (!administrator) return;
+  const std::optional<platform::FileStamp> own = fs.Stamp(*administrator);
+  const std::optional<std::vector<platform::DirEntry>> entries = fs.ListFolder(r::kDataFolder);
+  if (!own || !entries) return;
+  const std::string own_name = platform::windows_path::LastName(*administrator);
+  for (const platform::DirEntry& entry : *entries) {
+    if ((entry.attributes & platform::kAttrDirectory) != 0 ||
+        platform::windows_path::HoldsForbiddenCharacter(entry.name) ||
+        platform::windows_path::EqualIgnoringCase(entry.name, own_name)) {
+      continue;
+    }
+    const std::string path = platform::windows_path::Join(r::kDataFolder, entry.name);
+    const std::optional<platform::FileStamp> stamp = fs.Stamp(path);
+    if (stamp && stamp->device == own->device && stamp->inode == own->inode) fs.DeleteFile(path);
+  }
+}
+
+}  // namespace
+
+void RemoveLeftovers(FileSystem& fs) {
+  const RecordsLock lock = fs.LockRecords();
+  fs.RemoveLeftoverTemporaryFiles(r::kDataFolder);
+  fs.RemoveLeftoverTemporaryFiles(r::kMirrorFolder);
+  if (ReadStoreState(fs) == StoreState::kInitialised) RemoveSecondNames(fs);
+}
+
 void ResetStore(FileSystem& fs) {
   const RecordsLock lock = fs.LockRecords();
   // Asked again under the lock: another copy of the program may have run
@@ -59,17 +102,17 @@ bool InitialiseStore(FileSystem& fs) {
   if (ReadStoreState(fs) == StoreState::kInitialised) return true;
   if (!fs.CreateFolder(r::kDataFolder)) return false;
 
-  // The marker, the counter and the default administrator land in one
-  // rewrite: written one by one, a failure after the marker would leave a
-  // store that counts as initialised but has no administrator.
+  // The administrator's file comes first and the marker last, in one
+  // rewrite with the counter and the administrator: until the marker is in
+  // the file, the store counts as not set up.
+  IniFile(fs, r::AccountFile(r::kDefaultAdministratorName))
+      .WriteString(r::kAccountMarkerSection, r::kAccountMarkerKey, r::kAccountMarkerValue);
   Settings(fs).Update([](IniDocument& doc) {
     doc.Set(r::kFirstRunSection, r::kFirstRunKey, r::kFirstRunDone);
     doc.Set(r::kCounterSection, r::kCounterKey, r::kCounterStart);
     doc.EraseSection(r::kAdministratorsSection);
     doc.Set(r::kAdministratorsSection, r::kDefaultAdministratorName, r::kDefaultAdministratorPassword);
   });
-  IniFile(fs, r::AccountFile(r::kDefaultAdministratorName))
-      .WriteString(r::kAccountMarkerSection, r::kAccountMarkerKey, r::kAccountMarkerValue);
   return true;
 }
 
@@ -115,21 +158,28 @@ bool RenameAdministrator(FileSystem& fs, const std::string& old_name, const std:
   const RecordsLock lock = fs.LockRecords();
   const std::string old_path = r::AccountFile(old_name);
   const std::string new_path = r::AccountFile(new_name);
-  if (!fs.MoveFile(old_path, new_path)) return false;
+  // Both names lead to the one file until the settings name the new one, so
+  // that the administrator the settings name always has the list.
+  const bool second_name = fs.LinkFile(old_path, new_path);
+  if (!second_name && !fs.MoveFile(old_path, new_path)) return false;
 
   // Erasing and writing in one rewrite: done separately, a failed write
   // after the erase would leave no administrator at all. If the rewrite
-  // fails, the account file goes back to its old name so that file and
-  // settings still agree.
+  // fails, the new name goes again so that file and settings still agree.
   try {
     Settings(fs).Update([&](IniDocument& doc) {
       doc.EraseSection(r::kAdministratorsSection);
       doc.Set(r::kAdministratorsSection, new_name, new_password);
     });
   } catch (const WriteError&) {
-    fs.MoveFile(new_path, old_path);
+    if (second_name) {
+      fs.DeleteFile(new_path);
+    } else {
+      fs.MoveFile(new_path, old_path);
+    }
     throw;
   }
+  if (second_name) fs.DeleteFile(old_path);
   fs.SetAttributes(new_path, platform::kAttrHiddenSystem);
   return true;
 }
@@ -141,6 +191,8 @@ void DeleteUserAccount(FileSystem& fs, const std::string& name) {
 }
 
 void MakeMirrorCopy(FileSystem& fs) {
+  // Another copy's start-up must not take the copy's temporary file away.
+  const RecordsLock lock = fs.LockRecords();
   fs.SetAttributes(r::kMirrorFile, platform::kAttrNone);
   fs.CopyFile(r::kGlobalRecordCopySource, r::kMirrorFile);
   fs.SetAttributes(r::kMirrorFile, platform::kAttrHiddenSystem);

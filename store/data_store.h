@@ -28,6 +28,15 @@ StoreState ReadStoreState(platform::FileSystem& fs);
 // Failures (a folder that does not exist yet) are ignored.
 void HideStoreFolders(platform::FileSystem& fs);
 
+// Removes what commands killed part-way left in the data store, under the
+// records' lock; the start-up routine runs it first. Removed are the
+// temporary files of record writes (in the data folder and beside the
+// mirror) and the second name that an administrator change gives the
+// administrator's account file while it runs (RenameAdministrator): a name
+// in the data folder for the very file that the administrator's name leads
+// to. Nothing else is touched; every result is ignored.
+void RemoveLeftovers(platform::FileSystem& fs);
+
 // Deletes the data folder with everything in it, silently; its parent stays.
 // Under the records' lock it reads the first-run marker once more and
 // deletes only when the store is still not initialised (kNotInitialised):
@@ -35,11 +44,13 @@ void HideStoreFolders(platform::FileSystem& fs);
 void ResetStore(platform::FileSystem& fs);
 
 // First-run set-up: creates the data folder with every missing level and, if
-// it exists then, writes the marker, the counter "0", the default
-// administrator (section erased first) and the administrator's account file.
-// The four settings entries go into the settings file with one rewrite, so
-// that the marker never stands without the administrator; the account file
-// follows. Returns false when the folder could not be made (nothing written).
+// it exists then, writes the administrator's account file, then the marker,
+// the counter "0" and the default administrator (section erased first). The
+// four settings entries go into the settings file with one rewrite, after
+// the account file: a process killed at any point leaves a store that is
+// either complete or not set up (which the next start resets and offers to
+// set up again). Returns false when the folder could not be made (nothing
+// written).
 // Throws WriteError when a write fails; later writes are skipped. A store
 // that holds the marker already (set up by another copy of the program while
 // this one offered first run) is left as it is, and true is returned.
@@ -68,12 +79,17 @@ void AddUserEntry(platform::FileSystem& fs, const std::string& name, const std::
 // Creates the account file with its marker and sets it hidden+system.
 void CreateAccountFile(platform::FileSystem& fs, const std::string& name);
 
-// Administrator change: renames the old account file to the new name first;
-// only when that succeeds, erases the administrators' section, writes
-// new_name = new_password, and sets the renamed file hidden+system.
-// Returns false (nothing changed) when the rename failed. The erase and the
-// write are one rewrite of the settings file; when it fails, the account file
-// is renamed back and WriteError is thrown.
+// Administrator change: gives the old account file its new name first, as a
+// second name of the same file; only when that succeeds, erases the
+// administrators' section and writes new_name = new_password (one rewrite
+// of the settings file), then removes the old name and sets the file
+// hidden+system. Wherever a process is killed, the settings name an
+// administrator whose account file holds the list, and the old or the new
+// password logs in; the second name left behind goes at the next start
+// (RemoveLeftovers). Where the file system keeps no second names, the file
+// is renamed instead. Returns false (nothing changed) when the new name
+// could not be given. When the settings cannot be rewritten, the new name
+// is taken away again and WriteError is thrown.
 bool RenameAdministrator(platform::FileSystem& fs, const std::string& old_name,
                          const std::string& new_name, const std::string& new_password);
 
@@ -81,7 +97,9 @@ bool RenameAdministrator(platform::FileSystem& fs, const std::string& old_name,
 void DeleteUserAccount(platform::FileSystem& fs, const std::string& name);
 
 // The mirror copy: clears the mirror's attributes, copies the global record
-// onto it, sets it hidden+system. Every result is ignored.
+// onto it (only a regular file, and replacing rather than writing through a
+// link at the mirror's place), sets it hidden+system. Every result is
+// ignored. Holds the records' lock.
 void MakeMirrorCopy(platform::FileSystem& fs);
 
 }  // namespace store

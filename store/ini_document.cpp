@@ -117,23 +117,39 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
 }
 
 std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+  // Each name takes its length plus a terminating byte; one final byte closes
+  // the listing.
+  return ListKeys(section, kKeyListingBytes - 1);
+}
+
+std::vector<std::string> IniDocument::AllKeys(std::string_view section) const {
+  return ListKeys(section, static_cast<std::size_t>(-1));
+}
+
+std::vector<std::string> IniDocument::ListKeys(std::string_view section, std::size_t room) const {
   std::vector<std::string> keys;
   const Section* found = FindSection(section);
   if (found == nullptr) return keys;
-
-  // Each name takes its length plus a terminating byte; one final byte closes
-  // the listing. The first name that does not fit ends it.
-  std::size_t room = kKeyListingBytes - 1;
   keys.reserve(std::min(found->lines.size(), kKeyListingBytes / 2));
   for (const Line& line : found->lines) {
-    if (line.role != LineRole::kEntry && line.role != LineRole::kBareKey) continue;
+    // A line without "=" reads as absent, so it is not listed either.
+    if (line.role != LineRole::kEntry) continue;
     const std::string_view name = Classify(line.text).name;
     if (name.empty()) continue;
+    // The first name that does not fit ends the listing.
     if (name.size() + 1 > room) break;
     room -= name.size() + 1;
     keys.emplace_back(name);
   }
   return keys;
+}
+
+IniDocument::ReadBack IniDocument::HowValueReadsBack(std::string_view value) {
+  if (HasLineBreak(value)) return ReadBack::kLineBreak;
+  if (Trim(value) != value) return ReadBack::kOuterBlanks;
+  if (ini_lines::Unquote(value) != value) return ReadBack::kEnclosingQuotes;
+  if (value.size() > kMaxValueLength) return ReadBack::kTooLong;
+  return ReadBack::kSame;
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }

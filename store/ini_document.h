@@ -37,9 +37,24 @@ class IniDocument {
   // nullopt when the section or key is absent.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
-  // The key names of the section in file order, as many as fit into
-  // kKeyListingBytes; empty when the section is absent.
+  // The key names of the section's entries in file order, as many as fit
+  // into kKeyListingBytes; empty when the section is absent. A line without
+  // "=" is no entry and is not listed.
   std::vector<std::string> Keys(std::string_view section) const;
+
+  // The same, every one of them, however many: for the lists that the user
+  // must see whole.
+  std::vector<std::string> AllKeys(std::string_view section) const;
+
+  // How a value written as it is would fail to read back byte for byte.
+  enum class ReadBack {
+    kSame,             // it reads back as written
+    kLineBreak,        // it holds a line break, which ends the line
+    kOuterBlanks,      // it begins or ends with a blank, which reading trims
+    kEnclosingQuotes,  // it is enclosed in a pair of quotes, which reading drops
+    kTooLong,          // it is longer than kMaxValueLength, where reading cuts it
+  };
+  static ReadBack HowValueReadsBack(std::string_view value);
 
   // True when the section exists (possibly without entries).
   bool HasSection(std::string_view section) const;
@@ -77,7 +92,7 @@ class IniDocument {
   enum class LineRole : std::uint8_t {
     kOther,    // blank line or comment
     kEntry,    // key=value
-    kBareKey,  // a key without "=": listed, reads as absent
+    kBareKey,  // a key without "=": reads as absent, never listed
     kRemoved,  // deleted; skipped when serialising
   };
 
@@ -98,6 +113,10 @@ class IniDocument {
   // The first section of that name, or nullptr.
   const Section* FindSection(std::string_view name) const;
   Section* FindSection(std::string_view name);
+  // The key names of the section's entries in file order, stopping before
+  // the first that does not fit into `room` bytes (each name counted with
+  // one terminating byte).
+  std::vector<std::string> ListKeys(std::string_view section, std::size_t room) const;
   // Index of the first live line of the key in the section, or npos.
   static std::size_t FindKey(const Section& section, std::string_view key);
   // Rebuilds first_section_ after sections were removed.

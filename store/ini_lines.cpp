@@ -45,7 +45,7 @@ LineParts Classify(std::string_view line) {
     return {LineKind::kEntry, Trim(text.substr(0, assign)), Trim(text.substr(assign + 1))};
   }
 
-  // Anything else is a key without a value: listed, but it reads as absent.
+  // Anything else is a key without a value: it reads as absent and is not listed.
   return {LineKind::kBareKey, text, {}};
 }
 

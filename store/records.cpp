@@ -1,19 +1,20 @@
 #include "store/records.h"
 
+#include "platform/windows_path.h"
+
 namespace store::records {
 
 namespace {
-constexpr char kSeparator[] = "\\";
 constexpr char kAccountExtension[] = ".INI";
 constexpr char kAccountProbeExtension[] = ".ini";
 }  // namespace
 
 std::string AccountFile(const std::string& account) {
-  return std::string(kDataFolder) + kSeparator + account + kAccountExtension;
+  return platform::windows_path::Join(kDataFolder, account + kAccountExtension);
 }
 
 std::string AccountFileProbe(const std::string& account) {
-  return std::string(kDataFolder) + kSeparator + account + kAccountProbeExtension;
+  return platform::windows_path::Join(kDataFolder, account + kAccountProbeExtension);
 }
 
 }  // namespace store::records

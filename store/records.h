@@ -15,6 +15,8 @@ inline constexpr char kSettingsFile[] = "C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.
 inline constexpr char kGlobalRecordFile[] = "C:\\WINDOWS\\zizodo\\zizodo123\\biefei.INI";
 inline constexpr char kGlobalRecordCopySource[] = "C:\\WINDOWS\\zizodo\\zizodo123\\biefei.ini";
 inline constexpr char kMirrorFile[] = "D:\\biefei.ini";
+// The folder that holds the mirror.
+inline constexpr char kMirrorFolder[] = "D:\\";
 inline constexpr char kHelpDocument[] = "C:\\WINDOWS\\Quillomar.htm";
 
 // Settings file: first-run marker.

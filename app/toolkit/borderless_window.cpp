@@ -59,7 +59,12 @@ bool BorderlessWindow::IsMinimised() const { return top_native_->IsMinimised(); 
 
 void BorderlessWindow::Restore() { top_native_->Restore(); }
 
-void BorderlessWindow::StartSystemMove() { top_native_->StartSystemMove(); }
+void BorderlessWindow::StartSystemMove() {
+  // The window system takes the pointer over until the button is released;
+  // the press that started the move never gets its release here.
+  ResetMouseState();
+  top_native_->StartSystemMove();
+}
 
 void BorderlessWindow::VisibilityChanged() {
   WinControl::VisibilityChanged();

@@ -35,6 +35,7 @@ void CheckListView::AddRow(const std::string& caption, const std::vector<std::st
   Row row;
   row.cells.push_back(caption);
   for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) row.cells.push_back(texts[i]);
+  row.value = caption;
   row.checked = checkable_ && checked;
   list_->AddRow(NativeReportList::Row{row.cells, picture, row.checked});
   rows_.push_back(std::move(row));
@@ -54,6 +55,14 @@ void CheckListView::SetChecked(int row, bool checked) {
   if (!checkable_ || row < 0 || row >= RowCount()) return;
   rows_[static_cast<std::size_t>(row)].checked = checked;
   list_->SetChecked(row, checked);
+}
+
+void CheckListView::SetValue(int row, const std::string& value) {
+  if (row >= 0 && row < RowCount()) rows_[static_cast<std::size_t>(row)].value = value;
+}
+
+const std::string& CheckListView::Value(int row) const {
+  return row >= 0 && row < RowCount() ? rows_[static_cast<std::size_t>(row)].value : kNoText;
 }
 
 void CheckListView::RemoveRow(int row) {

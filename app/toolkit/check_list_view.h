@@ -35,12 +35,19 @@ class CheckListView : public WinControl {
   bool Checked(int row) const;
   void SetChecked(int row, bool checked);
   void RemoveRow(int row);
+  // The bytes a row stands for (a name as stored, which need not be UTF-8),
+  // kept beside its caption; the caption itself for a row given none.
+  void SetValue(int row, const std::string& value);
+  const std::string& Value(int row) const;
   void Clear();
   int ColumnCount() const { return static_cast<int>(captions_.size()); }
 
   // The caption of one column header.
   void SetColumnCaption(int column, const std::string& caption);
   const std::string& ColumnCaption(int column) const;
+
+  // The column header's height in pixels (a row's height unless told).
+  void SetHeaderHeight(int height) { list_->SetHeaderHeight(height); }
 
   void SetGridLines(bool on);
   bool GridLines() const { return grid_lines_; }
@@ -56,6 +63,7 @@ class CheckListView : public WinControl {
  private:
   struct Row {
     std::vector<std::string> cells;
+    std::string value;
     bool checked = false;
   };
 

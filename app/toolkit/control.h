@@ -149,6 +149,10 @@ class WinControl : public Control, protected NativeEvents {
 
   void BoundsChanged() override;
   void VisibilityChanged() override;
+  // Forgets the pointer and any held button here and on every windowed
+  // control below (the window left the screen, or the window system took
+  // the pointer over: no release or leave follows).
+  void ResetMouseState();
 
   // NativeEvents: painting and mouse dispatch to the graphic children.
   void NativePaint(Canvas& canvas, const Rect& dirty) override;
@@ -164,9 +168,6 @@ class WinControl : public Control, protected NativeEvents {
 
   void Adopt(Control* child);
   void Forget(Control* child);
-  // Forgets the pointer and any held button here and on every windowed
-  // control below (the window left the screen: no release or leave follows).
-  void ResetMouseState();
   // Makes `target` the control under the pointer, telling the old and the
   // new one.
   void SetHot(Control* target);

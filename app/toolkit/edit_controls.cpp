@@ -47,21 +47,35 @@ void ComboBox::Clear() {
   combo_->Clear();
 }
 
-void ComboBox::AddItem(const std::string& text) {
-  items_.push_back(text);
-  combo_->AddItem(text);
+void ComboBox::AddItem(const std::string& caption, const std::string& value) {
+  items_.push_back(Item{caption, value});
+  combo_->AddItem(caption);
 }
 
 int ComboBox::FindText(const std::string& text) const {
-  const auto found = std::find(items_.begin(), items_.end(), text);
+  const auto found = std::find_if(items_.begin(), items_.end(), [&](const Item& item) { return item.caption == text; });
   return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+}
+
+int ComboBox::FindValue(const std::string& value) const {
+  const auto found = std::find_if(items_.begin(), items_.end(), [&](const Item& item) { return item.value == value; });
+  return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+}
+
+std::string ComboBox::Value() const {
+  if (free_text_) return CurrentText();
+  const int index = CurrentIndex();
+  return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)].value : std::string();
 }
 
 int ComboBox::CurrentIndex() const { return combo_->CurrentIndex(); }
 
 void ComboBox::SetCurrentIndex(int index) { combo_->SetCurrentIndex(index); }
 
-void ComboBox::SetFreeText(const std::string& text) { combo_->SetFreeText(text); }
+void ComboBox::SetFreeText(const std::string& text) {
+  free_text_ = true;
+  combo_->SetFreeText(text);
+}
 
 std::string ComboBox::CurrentText() const { return combo_->CurrentText(); }
 

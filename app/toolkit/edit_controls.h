@@ -35,16 +35,26 @@ class LabeledEdit : public WinControl {
 };
 
 // A drop-down list without typing (until it is told to take free text).
+// Each item shows a caption and stands for a value: the bytes of a name as
+// stored, which need not be UTF-8.
 class ComboBox : public WinControl {
  public:
   explicit ComboBox(WinControl* parent);
 
   void Clear();
-  void AddItem(const std::string& text);
+  // Appends an item showing `caption` that stands for `value`.
+  void AddItem(const std::string& caption, const std::string& value);
+  // Appends an item that stands for its own caption.
+  void AddItem(const std::string& text) { AddItem(text, text); }
   int Count() const { return static_cast<int>(items_.size()); }
-  const std::string& ItemText(int index) const { return items_[static_cast<std::size_t>(index)]; }
+  const std::string& ItemText(int index) const { return items_[static_cast<std::size_t>(index)].caption; }
   // The index of the first item with exactly this text, -1 for none.
   int FindText(const std::string& text) const;
+  // The index of the first item standing for exactly this value, -1 for none.
+  int FindValue(const std::string& value) const;
+  // The value of the current text: the chosen item's value, or the free
+  // text once the box takes free text; "" when nothing is chosen.
+  std::string Value() const;
   // -1 when nothing is chosen.
   int CurrentIndex() const;
   void SetCurrentIndex(int index);
@@ -57,8 +67,14 @@ class ComboBox : public WinControl {
   std::function<void()> on_change;
 
  private:
+  struct Item {
+    std::string caption;
+    std::string value;
+  };
+
   NativeComboBox* combo_;
-  std::vector<std::string> items_;
+  std::vector<Item> items_;
+  bool free_text_ = false;
 };
 
 // A push button with the system's own look.

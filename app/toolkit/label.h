@@ -25,6 +25,8 @@ class Label : public GraphicControl {
   void SetAlignment(HAlign h_align, VAlign v_align);
   // Breaks the text into lines at blanks to fit the width.
   void SetWordWrap(bool wrap);
+  // Font, colour, alignment and wrapping together, as the label draws.
+  const TextStyle& Style() const { return style_; }
 
   // Gives the label the size of its text on one line, keeping its top-left
   // corner where it is.

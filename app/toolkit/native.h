@@ -150,6 +150,9 @@ class NativeReportList : public NativeWindow {
   virtual void SetColumns(const std::vector<int>& widths) = 0;
   virtual void SetColumnCaption(int column, const std::string& caption) = 0;
   virtual void SetHeaderVisible(bool visible) = 0;
+  // The column header's height in pixels (that of a row unless told); a
+  // front end whose system sets it itself may keep the system's.
+  virtual void SetHeaderHeight(int height) { (void)height; }
   virtual void SetCheckBoxes(bool on) = 0;
   virtual void SetGridLines(bool on) = 0;
   virtual void SetBorder(bool on) = 0;

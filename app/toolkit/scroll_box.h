@@ -26,6 +26,7 @@ class ScrollBox : public WinControl {
   // A transparent panel paints no background or edge: what lies beneath it
   // shows between the controls on it.
   void SetTransparent(bool transparent);
+  bool Transparent() const { return transparent_; }
 
  protected:
   void PaintBackground(Canvas& canvas) override;

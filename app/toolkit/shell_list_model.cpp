@@ -100,6 +100,15 @@ std::string ShellListModel::RowPath(int row) const {
   return windows_path::Join(folder_, r.name);
 }
 
+std::optional<platform::FolderEntry> ShellListModel::RowEntry(int row) const {
+  if (!IsRenamable(row)) return std::nullopt;
+  return platform::FolderEntry{folder_, Row(row).name};
+}
+
+bool ShellListModel::HasOwnPath(int row) const {
+  return row >= 0 && row < RowCount() && Row(row).name.find(windows_path::kSeparator) == std::string::npos;
+}
+
 bool ShellListModel::IsContainer(int row) const {
   return row >= 0 && row < RowCount() && Row(row).kind != ShellRowKind::kFile;
 }
@@ -135,7 +144,7 @@ bool ShellListModel::Rename(int row, const std::string& new_name) {
   // The name must stay a single component: a separator in it would move the
   // item into another folder instead of renaming it.
   if (!IsValidItemName(new_name)) return false;
-  if (!fs_.MoveFile(windows_path::Join(folder_, r.name), windows_path::Join(folder_, new_name))) return false;
+  if (!fs_.RenameEntry({folder_, r.name}, new_name)) return false;
   r.name = new_name;
   return true;
 }

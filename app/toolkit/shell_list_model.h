@@ -61,6 +61,15 @@ class ShellListModel {
   // "C:\" for a drive, the "::{...}" name for My Computer; "" when out of range.
   std::string RowPath(int row) const;
 
+  // The directory entry of a folder or file row (its folder and exact name),
+  // for acting on the row itself; nullopt for drives, My Computer and rows
+  // out of range.
+  std::optional<platform::FolderEntry> RowEntry(int row) const;
+
+  // True when the row's parsing name leads to the row itself: false for a
+  // folder or file whose name holds "\", which a path would split.
+  bool HasOwnPath(int row) const;
+
   // True when opening the row shows its content (My Computer, drive, folder).
   bool IsContainer(int row) const;
   // True when the row can be renamed: a folder or a file.
@@ -70,8 +79,8 @@ class ShellListModel {
   // "TXT File", ...).
   std::string TypeText(int row) const;
 
-  // Renames a folder or file row in place through the file system, inside
-  // its folder. Refused (false, row unchanged) when the new name is empty,
+  // Renames a folder or file row in place through the file system: the entry
+  // itself, inside its folder. Refused (false, row unchanged) when the new name is empty,
   // "." or "..", contains a character that a file name cannot hold (such as
   // "\" or "/"), or when the rename fails, for instance because the target
   // exists. The same name is accepted without touching the disk.

@@ -24,11 +24,6 @@ constexpr char kRefreshAction[] = "Refresh";
 // The entries of the context menu, as PopupMenu numbers them.
 enum MenuEntry { kOpenEntry = 0, kRenameEntry = 1, kSeparatorEntry = 2, kRefreshEntry = 3 };
 
-bool HasDriveLetter(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
 ShellPicture PictureOf(ShellRowKind kind) {
   switch (kind) {
     case ShellRowKind::kMyComputer:
@@ -92,7 +87,7 @@ bool ShellListView::ShowFolder(const std::string& windows_path) {
     ShowMyComputer();
     return true;
   }
-  if (!HasDriveLetter(windows_path)) return false;
+  if (!windows_path::HasDriveLetter(windows_path)) return false;
   const std::string folder = windows_path::NormalizeFolder(windows_path);
   return Relist([this, &folder] { return model_.ListFolder(folder); }, -1);
 }
@@ -137,7 +132,7 @@ std::string ShellListView::RowName(int row) const {
 }
 
 void ShellListView::OpenRow(int row) {
-  if (row < 0 || row >= RowCount()) return;
+  if (row < 0 || row >= RowCount() || !model_.HasOwnPath(row)) return;
   const std::string path = model_.RowPath(row);
   switch (model_.Row(row).kind) {
     case ShellRowKind::kMyComputer:

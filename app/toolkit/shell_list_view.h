@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/toolkit/control.h"
@@ -60,6 +61,9 @@ class ShellListView : public WinControl {
   void SelectRow(int row);
   // The parsing name of the selected row, "" when none is selected.
   std::string SelectedPath() const { return model_.RowPath(SelectedRow()); }
+  // The directory entry of the selected row (its folder and exact name);
+  // nullopt when none is selected or the row is a drive or My Computer.
+  std::optional<platform::FolderEntry> SelectedEntry() const { return model_.RowEntry(SelectedRow()); }
   // The parsing name and the display name of a row; "" when out of range.
   std::string RowPath(int row) const { return model_.RowPath(row); }
   std::string RowName(int row) const;
@@ -67,7 +71,8 @@ class ShellListView : public WinControl {
   Rect RowRect(int row) const { return list_->RowRect(row); }
 
   // Opens a row as a double-click would: a container becomes the current
-  // location, a file is handed to the shell.
+  // location, a file is handed to the shell. A folder or file whose name
+  // holds "\" is not opened: no path leads to it.
   void OpenRow(int row);
 
   // Starts the in-place rename of a row (nothing for drives and My Computer).

@@ -13,26 +13,12 @@ namespace {
 
 namespace windows_path = platform::windows_path;
 
-constexpr char kBackslash = '\\';
-
 enum class NodeKind { kDesktop, kMyComputer, kDrive, kFolder };
 
-bool HasDriveLetter(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
-// The components after the drive root of a normalized path: "C:\a\b" -> a, b.
-std::vector<std::string> PathComponents(const std::string& path) {
-  std::vector<std::string> parts;
-  std::size_t start = 3;
-  while (start < path.size()) {
-    std::size_t end = path.find(kBackslash, start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
+// True for a subfolder the tree shows: visible, and with a path of its own.
+bool IsShownFolder(const platform::DirEntry& entry) {
+  return (entry.attributes & platform::kAttrDirectory) != 0 && IsShownEntry(entry) &&
+         entry.name.find(windows_path::kSeparator) == std::string::npos;
 }
 
 ShellPicture PictureOf(NodeKind kind) {
@@ -113,7 +99,7 @@ ShellTreeView::Node* ShellTreeView::Find(const std::string& windows_path) {
     Populate(root);
     return child_of_kind(root, NodeKind::kMyComputer);
   }
-  if (!HasDriveLetter(windows_path)) return nullptr;
+  if (!windows_path::HasDriveLetter(windows_path)) return nullptr;
   const std::string path = windows_path::NormalizeFolder(windows_path);
   if (windows_path::EqualIgnoringCase(path, root->path)) return root;
   Populate(root);
@@ -124,7 +110,7 @@ ShellTreeView::Node* ShellTreeView::Find(const std::string& windows_path) {
       if (drive->drive == path[0]) target = drive.get();
     }
   }
-  for (const std::string& part : PathComponents(path)) {
+  for (const std::string& part : windows_path::NamesAfterDrive(path)) {
     if (target == nullptr) break;
     Populate(target);
     // The exact name first, else the first that matches without regard to case.
@@ -210,6 +196,7 @@ void ShellTreeView::Populate(Node* node) {
       computer->kind = NodeKind::kMyComputer;
       computer->name = kMyComputerName;
       computer->path = kMyComputerName;
+      computer->may_have_children = !fs_.Drives().empty();
       AddChild(node, std::move(computer));
       break;
     }
@@ -220,6 +207,7 @@ void ShellTreeView::Populate(Node* node) {
         drive->name = DriveDisplayName(letter);
         drive->path = windows_path::DriveRoot(letter);
         drive->drive = letter;
+        drive->may_have_children = HasSubfolders(drive->path);
         AddChild(node, std::move(drive));
       }
       break;
@@ -235,7 +223,13 @@ void ShellTreeView::Populate(Node* node) {
 }
 
 void ShellTreeView::Repopulate(Node* node) {
-  if (!node->read || node->kind == NodeKind::kMyComputer) return;
+  if (node->kind == NodeKind::kMyComputer) return;
+  if (!node->read) {
+    // Not read yet: only whether it has something to show below it may change.
+    node->may_have_children = HasSubfolders(node->path);
+    tree_->SetMayHaveChildren(node, node->may_have_children);
+    return;
+  }
   const std::vector<std::string> names = ReadSubfolders(node->path);
   // Folders that went away lose their nodes; the others keep theirs, with
   // whatever is expanded below them.
@@ -269,7 +263,9 @@ std::vector<std::string> ShellTreeView::ReadSubfolders(const std::string& folder
   auto listing = fs_.ListFolder(folder);
   if (!listing) return names;
   for (platform::DirEntry& entry : *listing) {
-    if ((entry.attributes & platform::kAttrDirectory) != 0 && IsShownEntry(entry)) names.push_back(std::move(entry.name));
+    // A folder whose name holds "\" has no path of its own: selecting it
+    // would list another folder.
+    if (IsShownFolder(entry)) names.push_back(std::move(entry.name));
   }
   std::sort(names.begin(), names.end(), windows_path::LessIgnoringCase);
   return names;
@@ -278,9 +274,7 @@ std::vector<std::string> ShellTreeView::ReadSubfolders(const std::string& folder
 bool ShellTreeView::HasSubfolders(const std::string& folder) {
   const auto listing = fs_.ListFolder(folder);
   if (!listing) return false;
-  return std::any_of(listing->begin(), listing->end(), [](const platform::DirEntry& entry) {
-    return (entry.attributes & platform::kAttrDirectory) != 0 && IsShownEntry(entry);
-  });
+  return std::any_of(listing->begin(), listing->end(), IsShownFolder);
 }
 
 ShellTreeView::Node* ShellTreeView::Selected() const {

@@ -24,6 +24,9 @@ class SpeedButton : public GraphicControl {
   // `caption_top` (both in button coordinates). Without a picture the
   // caption is centred in the button.
   void SetPicture(Image picture, int picture_top, int caption_top);
+  bool HasPicture() const { return !picture_.IsNull(); }
+  // The top of the caption's line when the button has a picture.
+  int CaptionTop() const { return caption_top_; }
 
   void Paint(Canvas& canvas) override;
 

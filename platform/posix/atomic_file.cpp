@@ -14,15 +14,15 @@ namespace platform::posix {
 
 namespace {
 
-// The temporary file starts with a dot, so that file managers and the
-// program's own listings pass over it while it exists.
-constexpr char kTempName[] = ".quillomar-XXXXXX";
+constexpr char kRandomPart[] = "XXXXXX";
+static_assert(sizeof kRandomPart - 1 == kTempNameRandomLength);
 
 // Takes over the old file's permissions, owner and user.DOSATTRIB, or gives
-// a new file `new_file_mode`.
+// a new file `new_file_mode`. Only a regular file hands anything on: what a
+// link in its place leads to is none of the new file's business.
 bool CopyMetadata(int fd, const std::string& old_path, mode_t new_file_mode) {
   struct stat old_status;
-  if (::stat(old_path.c_str(), &old_status) != 0) {
+  if (::lstat(old_path.c_str(), &old_status) != 0 || !S_ISREG(old_status.st_mode)) {
     return ::fchmod(fd, new_file_mode & 07777) == 0;
   }
   struct stat new_status;
@@ -50,18 +50,31 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+bool IsTempName(std::string_view name) {
+  return name.size() == kTempNamePrefix.size() + kTempNameRandomLength &&
+         name.starts_with(kTempNamePrefix);
+}
+
 AtomicFile::~AtomicFile() { Discard(); }
 
-bool AtomicFile::Open(const std::string& native_path, mode_t new_file_mode) {
+bool AtomicFile::Open(const std::string& native_path, mode_t new_file_mode,
+                      std::string_view fixed_temp_name) {
   Discard();
   target_ = native_path;
-  std::string pattern = ParentFolder(native_path);
-  if (pattern.back() != '/') pattern += '/';
-  pattern += kTempName;
-  int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  const std::string folder = ParentFolder(native_path);
+  int fd = -1;
+  std::string temp;
+  if (fixed_temp_name.empty()) {
+    temp = NativeJoin(folder, std::string(kTempNamePrefix) + kRandomPart);
+    fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  } else {
+    temp = NativeJoin(folder, fixed_temp_name);
+    ::unlink(temp.c_str());
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  }
   if (fd < 0) return false;
   fd_ = UniqueFd(fd);
-  temp_ = pattern;
+  temp_ = temp;
   if (!CopyMetadata(fd_.get(), target_, new_file_mode)) {
     Discard();
     return false;

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <cstddef>
 
 #include "platform/posix/fd_io.h"
 
@@ -15,9 +16,19 @@ enum class Durability {
   kCheap,    // files that are cheap to lose (.hidden): no fsync
 };
 
+// The name of every temporary file that a replacement makes: this prefix
+// and kTempNameRandomLength random characters. It starts with a dot, so that
+// file managers and the program's own listings pass over it while it exists.
+inline constexpr std::string_view kTempNamePrefix = ".quillomar-";
+inline constexpr std::size_t kTempNameRandomLength = 6;
+
+// True for a name of that form.
+bool IsTempName(std::string_view name);
+
 // Replaces one file's content in one step: the bytes go to a new temporary
 // file in the same folder, which takes over the old file's permissions,
-// owner and user.DOSATTRIB and is then renamed over it. Until Commit()
+// owner and user.DOSATTRIB and is then renamed over it. A symbolic link in
+// the file's place is replaced itself, never followed. Until Commit()
 // succeeds the old file is untouched; a replacement that is given up (or
 // destroyed uncommitted) removes its temporary file.
 class AtomicFile {
@@ -29,9 +40,13 @@ class AtomicFile {
 
   // Starts replacing the file at `native_path` (an existing file or a new
   // name in an existing folder). `new_file_mode` is the permission set used
-  // when no file exists there yet. False when the temporary file cannot be
-  // created (missing folder, no permission).
-  bool Open(const std::string& native_path, mode_t new_file_mode);
+  // when no regular file exists there yet. `fixed_temp_name`, when given,
+  // names the temporary file instead of a random name (a leftover of that
+  // name is removed first): only for files whose every writer holds one
+  // lock. False when the temporary file cannot be created (missing folder,
+  // no permission).
+  bool Open(const std::string& native_path, mode_t new_file_mode,
+            std::string_view fixed_temp_name = {});
 
   // Appends bytes to the new content. False on a write error.
   bool Write(std::string_view bytes);

@@ -20,16 +20,25 @@ inline constexpr char kDosAttribName[] = "user.DOSATTRIB";
 // The attribute bits that user.DOSATTRIB carries.
 inline constexpr std::uint32_t kDosAttribBits = kAttrHidden | kAttrSystem | kAttrArchive;
 
-// The number in a user.DOSATTRIB value: "0x" followed by hex digits, read up
-// to the first byte that is not one (a terminating NUL included). A value of
-// any other form reads as 0.
-std::uint32_t ParseDosAttrib(std::string_view value);
+// The attribute bits in a user.DOSATTRIB value, in either form it comes in:
+// - the text form that Wine and this program write: "0x" followed by hex
+//   digits, read up to the first byte that is not one (a NUL included);
+// - Samba's binary xattr_DOSATTRIB record: a NUL-terminated hex string, the
+//   version as a 16-bit little-endian number twice, then that version's
+//   information. Versions 1 and 2 hold the 32-bit attribute word first (2
+//   after a flags word); versions 3 to 5 a 32-bit valid-flags word and then
+//   the attribute word, which counts only when the flags mark it valid;
+//   version 0xFFFF keeps the attribute in the hex string.
+// nullopt for a value of neither form or without a valid attribute word:
+// such a value counts as no attribute at all.
+std::optional<std::uint32_t> ParseDosAttrib(std::string_view value);
 
 // The user.DOSATTRIB text for `bits`: "0x" + lower-case hex, no NUL ("0x6").
 std::string FormatDosAttrib(std::uint32_t bits);
 
-// The raw user.DOSATTRIB value of the item, following symbolic links.
-// nullopt when it has none or the file system keeps no extended attributes.
+// The raw user.DOSATTRIB value of the item itself (a symbolic link is not
+// followed, and has none). nullopt when it has none or the file system keeps
+// no extended attributes.
 std::optional<std::string> ReadDosAttrib(const std::string& native_path);
 
 // False when the item's user.DOSATTRIB says exactly the kDosAttribBits of
@@ -47,17 +56,17 @@ bool WriteDosAttrib(const std::string& native_path, std::uint32_t attributes);
 bool IsDotName(std::string_view name);
 
 // The Windows attribute set of an item: kAttrDirectory for folders,
-// kAttrReadOnly for files without the owner's write permission, the
-// kDosAttribBits of `dos_attrib` (the parsed user.DOSATTRIB), and kAttrHidden
-// also when `hidden_by_name` (a dot name, or listed in the folder's .hidden).
-std::uint32_t AttributesOf(const struct stat& status, std::uint32_t dos_attrib,
+// kAttrReadOnly for files without the owner's write permission, and the
+// kDosAttribBits of `dos_attrib` (the parsed user.DOSATTRIB). Where the item
+// has no such attribute, kAttrHidden comes from `hidden_by_name` (a dot
+// name, or listed in the folder's .hidden); where it has one, it decides.
+std::uint32_t AttributesOf(const struct stat& status, std::optional<std::uint32_t> dos_attrib,
                            bool hidden_by_name);
 
 // The permission bits that an item of `status` gets when its attribute set
 // is made `attributes`. Files: read-only takes away every write permission;
-// otherwise the owner gets write permission, and group and others get it
-// where they may read and `umask` allows. Folders keep their permissions:
-// read-only means nothing for them.
-mode_t ModeForAttributes(const struct stat& status, std::uint32_t attributes, mode_t umask);
+// otherwise the owner gets write permission back, and nobody else gains
+// any. Folders keep their permissions: read-only means nothing for them.
+mode_t ModeForAttributes(const struct stat& status, std::uint32_t attributes);
 
 }  // namespace platform::posix

@@ -9,18 +9,16 @@
 
 #include "platform/posix/atomic_file.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/folder_lock.h"
+#include "platform/posix/folder_ops.h"
 
 namespace platform::posix {
 
 namespace {
 
 constexpr char kLineEnd = '\n';
-constexpr mode_t kNewFileMode = 0666;
-
-std::string DotHiddenPath(const std::string& native_folder) {
-  if (native_folder == "/") return std::string("/") + kDotHiddenName;
-  return native_folder + "/" + kDotHiddenName;
-}
+// Readable by file managers of every user, writable by its owner alone.
+constexpr mode_t kNewFileMode = 0644;
 
 // Calls `visit(line, line_with_end)` for each line of `content`.
 template <typename Visit>
@@ -34,14 +32,73 @@ void ForEachLine(std::string_view content, Visit visit) {
   }
 }
 
+// True for a .hidden that is the folder's own: a regular file with no other
+// name (a second name could be any file of the system).
+bool IsOwnRegularFile(const struct stat& status) {
+  return S_ISREG(status.st_mode) && status.st_nlink <= 1;
+}
+
+// Opens the regular file at `path` with `flags`, never through a link and
+// never waiting on a pipe; an invalid descriptor (errno set) otherwise,
+// ENOENT when nothing is there.
+UniqueFd OpenRegular(const std::string& path, int flags, mode_t create_mode = 0) {
+  struct stat status;
+  if (::lstat(path.c_str(), &status) == 0 && !IsOwnRegularFile(status)) {
+    errno = EINVAL;
+    return UniqueFd();
+  }
+  UniqueFd fd(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, create_mode));
+  // What was checked above may have been swapped meanwhile.
+  if (fd.valid() && (::fstat(fd.get(), &status) != 0 || !IsOwnRegularFile(status))) {
+    errno = EINVAL;
+    return UniqueFd();
+  }
+  return fd;
+}
+
+// Whether the owner's write permission allows the change, as Windows would
+// decide it: a privileged process must not write where the owner may not.
+// A new .hidden needs a folder that takes changes, a line more needs a
+// .hidden that takes them, and a replacement needs both.
+bool OwnerMayWrite(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) != 0;
+}
+bool MayChange(const std::string& native_folder, const std::string& path, bool listed) {
+  struct stat status;
+  const bool exists = ::lstat(path.c_str(), &status) == 0;
+  if (exists && (status.st_mode & S_IWUSR) == 0) return false;
+  if (listed && exists) return true;
+  return OwnerMayWrite(native_folder);
+}
+
 // The file's bytes: "" when there is none, nullopt when it cannot be read.
 std::optional<std::string> ReadContent(const std::string& path) {
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd fd = OpenRegular(path, O_RDONLY);
   if (!fd.valid()) {
     if (errno == ENOENT) return std::string();
     return std::nullopt;
   }
   return ReadToEnd(fd.get());
+}
+
+// Appends `name` as a line, in one write.
+bool AppendLine(const std::string& path, std::string_view content, std::string_view name,
+                mode_t umask) {
+  std::string line;
+  if (!content.empty() && content.back() != kLineEnd) line += kLineEnd;
+  line.append(name);
+  line += kLineEnd;
+  UniqueFd fd = OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, kNewFileMode & ~umask);
+  return fd.valid() && WriteFully(fd.get(), line) && fd.Close();
+}
+
+// Replaces the file with `updated`, or removes it when nothing is left.
+bool Rewrite(const std::string& path, const std::string& updated) {
+  if (updated.empty()) return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+  AtomicFile file;
+  return file.Open(path, kNewFileMode, kDotHiddenTempName) && file.Write(updated) &&
+         file.Commit(Durability::kCheap);
 }
 
 }  // namespace
@@ -73,7 +130,7 @@ std::string WithoutLine(std::string_view content, std::string_view name) {
 
 std::unordered_set<std::string> ReadDotHiddenNames(const std::string& native_folder) {
   std::unordered_set<std::string> names;
-  std::optional<std::string> content = ReadContent(DotHiddenPath(native_folder));
+  std::optional<std::string> content = ReadContent(NativeJoin(native_folder, kDotHiddenName));
   if (!content) return names;
   ForEachLine(*content, [&](std::string_view line, std::string_view) {
     names.emplace(line);
@@ -82,7 +139,7 @@ std::unordered_set<std::string> ReadDotHiddenNames(const std::string& native_fol
 }
 
 bool ListedInDotHidden(const std::string& native_folder, std::string_view name) {
-  std::optional<std::string> content = ReadContent(DotHiddenPath(native_folder));
+  std::optional<std::string> content = ReadContent(NativeJoin(native_folder, kDotHiddenName));
   return content && HasLine(*content, name);
 }
 
@@ -90,21 +147,24 @@ bool SetListedInDotHidden(const std::string& native_folder, const std::string& n
                           bool listed, mode_t umask) {
   // A name with a line feed would list two other names instead of itself.
   if (name.empty() || name.find(kLineEnd) != std::string::npos) return true;
-  const std::string path = DotHiddenPath(native_folder);
+  const FolderLock lock(native_folder);
+  if (!lock.usable()) return false;
+  const std::string path = NativeJoin(native_folder, kDotHiddenName);
   std::optional<std::string> content = ReadContent(path);
   if (!content) return false;
   if (HasLine(*content, name) == listed) return true;
-  struct stat status;
-  if (::lstat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
-    // Not ours to replace (a link the user made).
-    return false;
-  }
+  if (!MayChange(native_folder, path, listed)) return false;
+  if (listed) return AppendLine(path, *content, name, umask);
+  return Rewrite(path, WithoutLine(*content, name));
+}
 
-  const std::string updated = listed ? WithLine(*content, name) : WithoutLine(*content, name);
-  if (updated.empty()) return ::unlink(path.c_str()) == 0 || errno == ENOENT;
-  AtomicFile file;
-  return file.Open(path, kNewFileMode & ~umask) && file.Write(updated) &&
-         file.Commit(Durability::kCheap);
+bool RemoveLeftoverDotHidden(const std::string& native_folder) {
+  const std::string temp = NativeJoin(native_folder, kDotHiddenTempName);
+  struct stat status;
+  if (::lstat(temp.c_str(), &status) != 0) return true;
+  const FolderLock lock(native_folder);
+  if (!lock.usable()) return false;
+  return ::unlink(temp.c_str()) == 0 || errno == ENOENT;
 }
 
 }  // namespace platform::posix

@@ -69,6 +69,13 @@ bool RemoveContents(const UniqueFd& dir_fd) {
 
 }  // namespace
 
+std::string NativeJoin(const std::string& native_folder, std::string_view name) {
+  std::string out = native_folder;
+  if (out.empty() || out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
 std::string ParentFolder(const std::string& native_path) {
   std::size_t slash = native_path.rfind('/');
   if (slash == std::string::npos) return ".";

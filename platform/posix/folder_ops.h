@@ -3,9 +3,13 @@
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 
 // Whole-folder operations on real paths.
 namespace platform::posix {
+
+// The real path of `name` inside `native_folder` ("/" + "x" -> "/x").
+std::string NativeJoin(const std::string& native_folder, std::string_view name);
 
 // The folder part of a real path ("/a/b" -> "/a", "/a" -> "/", "a" -> ".").
 std::string ParentFolder(const std::string& native_path);

@@ -20,4 +20,16 @@ std::string_view HelpDocument();
 // failure.
 bool PlaceHelpDocument(const std::string& native_path);
 
+// Brings the guide at `native_path` up to date before Help opens it. The
+// installed guide is the file at `installed_path` (the one the package puts
+// beside the program). When nothing is at `native_path`, or a regular file
+// older than the installed guide, it becomes a copy of the installed guide
+// that keeps the installed guide's modification time, so that it counts as
+// current until the next update of the package. A newer file (a guide the
+// user edited), a link, a folder or anything else is left alone. Without an
+// installed guide (a program run from its build folder) the compiled-in
+// guide is placed where nothing is. The folder must exist. True when a
+// regular file is at `native_path` afterwards.
+bool UpdateHelpDocument(const std::string& native_path, const std::string& installed_path);
+
 }  // namespace platform::posix

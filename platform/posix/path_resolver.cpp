@@ -8,27 +8,19 @@
 #include <climits>
 #include <vector>
 
+#include "platform/posix/folder_ops.h"
 #include "platform/windows_path.h"
 
 namespace platform::posix {
 
 namespace {
 
-constexpr char kDriveColon = ':';
+constexpr std::size_t kDriveLength = 2;  // "X:"
 constexpr std::string_view kNamespacePrefix = "::";
 constexpr std::string_view kCurrent = ".";
 constexpr std::string_view kParent = "..";
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-std::string Join(const std::string& folder, std::string_view name) {
-  std::string out = folder;
-  if (out.empty() || out.back() != '/') out += '/';
-  out += name;
-  return out;
-}
+using windows_path::IsSeparator;
 
 std::optional<std::string> WorkingFolder() {
   char buffer[PATH_MAX];
@@ -41,7 +33,7 @@ std::optional<std::string> WorkingFolder() {
 // nullopt when neither is there (or the folder cannot be read).
 std::optional<std::string> FindEntry(const std::string& folder, std::string_view name) {
   struct stat status;
-  if (::lstat(Join(folder, name).c_str(), &status) == 0) return std::string(name);
+  if (::lstat(NativeJoin(folder, name).c_str(), &status) == 0) return std::string(name);
   if (errno != ENOENT) return std::nullopt;
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return std::nullopt;
@@ -86,10 +78,9 @@ std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
 
   std::optional<std::string> start;
   std::string_view rest = path;
-  if (path.size() >= 2 && IsAsciiLetter(path[0]) &&
-      path[1] == kDriveColon) {
+  if (windows_path::HasDriveLetter(path)) {
     start = drives.DriveFolder(path[0]);
-    rest.remove_prefix(2);
+    rest.remove_prefix(kDriveLength);
   } else if (IsSeparator(path[0])) {
     // Network paths and paths rooted on "the current drive" have no place
     // in the drive map.
@@ -108,7 +99,7 @@ std::optional<NativeItem> ResolveWindowsPath(const DriveMap& drives,
     parent_exists = found.has_value();
     item.folder = item.path;
     item.name = found ? *found : std::string(part);
-    item.path = Join(item.folder, item.name);
+    item.path = NativeJoin(item.folder, item.name);
   }
   return item;
 }

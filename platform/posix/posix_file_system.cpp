@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,7 @@
 #include "platform/posix/path_resolver.h"
 #include "platform/posix/record_lock.h"
 #include "platform/posix/user_folders.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 
@@ -67,10 +69,6 @@ mode_t ProcessUmask() {
   return mask;
 }
 
-std::string Join(const std::string& folder, const char* name) {
-  return folder == "/" ? folder + name : folder + "/" + name;
-}
-
 struct DirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
 };
@@ -93,39 +91,27 @@ class PosixFileSystem final : public FileSystem {
       : drives_(prefix),
         desktop_(desktop.empty() ? posix::UserDesktopFolder() : std::move(desktop)),
         umask_(ProcessUmask()),
-        record_lock_(Join(prefix, kRecordLockFile)) {}
+        record_lock_(posix::NativeJoin(prefix, kRecordLockFile)) {}
 
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
     std::optional<NativeItem> item = Resolve(path);
-    struct stat status;
-    if (!item || ::stat(item->path.c_str(), &status) != 0) return false;
-    bool done = true;
-    mode_t mode = status.st_mode & kPermissionBits;
-    const mode_t wanted = posix::ModeForAttributes(status, attributes, umask_);
-    // The kernel lets only a writer change user.DOSATTRIB, so an item
-    // without the owner's write permission gets it for the change.
-    if ((mode & S_IWUSR) == 0 && posix::DosAttribNeedsWrite(item->path, attributes) &&
-        ::chmod(item->path.c_str(), mode | S_IWUSR) == 0) {
-      mode |= S_IWUSR;
-    }
-    if (!posix::WriteDosAttrib(item->path, attributes)) done = false;
-    if (mode != wanted && ::chmod(item->path.c_str(), wanted) != 0) done = false;
-    if (!item->name.empty() &&
-        !posix::SetListedInDotHidden(item->folder, item->name,
-                                     (attributes & kAttrHidden) != 0, umask_)) {
-      done = false;
-    }
-    return done;
+    return item && Mark(*item, attributes).applied;
+  }
+
+  AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) override {
+    std::optional<NativeItem> item = ResolveEntry(entry);
+    if (!item) return {};
+    const Marks marks = Mark(*item, attributes);
+    AttributesResult result;
+    result.applied = marks.applied;
+    if (!marks.listed) result.unlisted_in = windows_path::Join(entry.folder, posix::kDotHiddenName);
+    return result;
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
     std::optional<NativeItem> item = Resolve(path);
-    struct stat status;
-    if (!item || ::stat(item->path.c_str(), &status) != 0) return std::nullopt;
-    const bool hidden_by_name =
-        !item->name.empty() && (posix::IsDotName(item->name) ||
-                                posix::ListedInDotHidden(item->folder, item->name));
-    return posix::AttributesOf(status, DosAttribBits(item->path), hidden_by_name);
+    if (!item) return std::nullopt;
+    return AttributesOfItem(*item);
   }
 
   bool CreateFolder(const std::string& path) override {
@@ -152,16 +138,15 @@ class PosixFileSystem final : public FileSystem {
     std::optional<NativeItem> source = Resolve(from);
     std::optional<NativeItem> target = Resolve(to);
     if (!source || !target) return false;
-    UniqueFd in(::open(source->path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    UniqueFd in(::open(source->path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat status;
     if (!in.valid() || ::fstat(in.get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
-    std::optional<std::string> destination = WritableFile(*target);
-    if (!destination) return false;
+    if (!MayReplace(*target, LinkInPlace::kReplaced)) return false;
     AtomicFile out;
     // A new copy is the owner's alone, like the record file it copies (the
     // mirror of the global record says where the hidden items are); a target
     // that exists keeps its own permissions.
-    if (!out.Open(*destination, status.st_mode & S_IRWXU & ~umask_)) return false;
+    if (!out.Open(target->path, status.st_mode & S_IRWXU & ~umask_)) return false;
     char buffer[kCopyChunk];
     for (;;) {
       ssize_t n = ::read(in.get(), buffer, sizeof buffer);
@@ -176,21 +161,29 @@ class PosixFileSystem final : public FileSystem {
   bool MoveFile(const std::string& from, const std::string& to) override {
     std::optional<NativeItem> source = Resolve(from);
     std::optional<NativeItem> target = Resolve(to);
+    return source && target && Rename(*source, *target);
+  }
+
+  bool RenameEntry(const FolderEntry& entry, const std::string& new_name) override {
+    std::optional<NativeItem> source = ResolveEntry(entry);
+    const bool one_name = IsOneName(new_name) &&
+                          std::none_of(new_name.begin(), new_name.end(), windows_path::IsSeparator);
+    if (!source || !one_name) return false;
+    // Resolved like any path, so that an entry whose name differs only in
+    // letter case counts as taken.
+    std::optional<NativeItem> target = Resolve(windows_path::Join(entry.folder, new_name));
+    return target && Rename(*source, *target);
+  }
+
+  bool LinkFile(const std::string& from, const std::string& to) override {
+    std::optional<NativeItem> source = Resolve(from);
+    std::optional<NativeItem> target = Resolve(to);
     if (!source || !target || source->name.empty() || target->name.empty()) return false;
     struct stat status;
-    if (::lstat(source->path.c_str(), &status) != 0) return false;
-    // The resolution found any entry whose name differs only in case, so
-    // this also refuses "NAME.INI" when "name.ini" is there.
+    if (::lstat(source->path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     if (::lstat(target->path.c_str(), &status) == 0) return false;
-    if (!FolderTakesChanges(source->folder) || !FolderTakesChanges(target->folder)) return false;
-    if (::renameat2(AT_FDCWD, source->path.c_str(), AT_FDCWD, target->path.c_str(),
-                    RENAME_NOREPLACE) == 0) {
-      return true;
-    }
-    // File systems without the no-replace flag: the target was just found
-    // absent, so a plain rename is the best left.
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    return ::rename(source->path.c_str(), target->path.c_str()) == 0;
+    if (!FolderTakesChanges(target->folder)) return false;
+    return ::link(source->path.c_str(), target->path.c_str()) == 0;
   }
 
   bool DeleteFile(const std::string& path) override {
@@ -224,18 +217,14 @@ class PosixFileSystem final : public FileSystem {
     const std::unordered_set<std::string> listed = posix::ReadDotHiddenNames(item->path);
     std::vector<DirEntry> entries;
     while (dirent* entry = ::readdir(dir.get())) {
-      struct stat status;
-      if (::fstatat(::dirfd(dir.get()), entry->d_name, &status, 0) != 0 &&
-          ::fstatat(::dirfd(dir.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        continue;  // gone since the folder was read
-      }
       const std::string name = entry->d_name;
       const bool dot_or_dot_dot = name == "." || name == "..";
       const bool hidden_by_name =
           posix::IsDotName(name) || (!dot_or_dot_dot && listed.count(name) != 0);
-      entries.push_back(
-          {name, posix::AttributesOf(status, DosAttribBits(Join(item->path, entry->d_name)),
-                                     hidden_by_name)});
+      std::optional<std::uint32_t> attributes =
+          EntryAttributes(posix::NativeJoin(item->path, name), hidden_by_name);
+      // An entry gone since the folder was read is left out.
+      if (attributes) entries.push_back({name, *attributes});
     }
     return entries;
   }
@@ -243,8 +232,9 @@ class PosixFileSystem final : public FileSystem {
   ReadResult ReadFile(const std::string& path) override {
     std::optional<NativeItem> item = Resolve(path);
     if (!item) return {};
-    // Non-blocking, so that a pipe in the file's place cannot hang the program.
-    UniqueFd fd(::open(item->path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    // Non-blocking, so that a pipe in the file's place cannot hang the
+    // program, and never through a link.
+    UniqueFd fd(::open(item->path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid()) {
       if (errno == ENOENT || errno == ENOTDIR) return {};
       return {ReadStatus::kError, {}};
@@ -260,18 +250,16 @@ class PosixFileSystem final : public FileSystem {
 
   bool ReplaceFile(const std::string& path, const std::string& bytes) override {
     std::optional<NativeItem> item = Resolve(path);
-    if (!item) return false;
-    std::optional<std::string> destination = WritableFile(*item);
-    if (!destination) return false;
+    if (!item || !MayReplace(*item, LinkInPlace::kRefused)) return false;
     AtomicFile file;
-    return file.Open(*destination, kNewFileMode) && file.Write(bytes) &&
+    return file.Open(item->path, kNewFileMode) && file.Write(bytes) &&
            file.Commit(Durability::kFlushed);
   }
 
   std::optional<FileStamp> Stamp(const std::string& path) override {
     std::optional<NativeItem> item = Resolve(path);
     struct stat status;
-    if (!item || ::stat(item->path.c_str(), &status) != 0) return std::nullopt;
+    if (!item || ::lstat(item->path.c_str(), &status) != 0) return std::nullopt;
     FileStamp stamp;
     stamp.device = static_cast<std::uint64_t>(status.st_dev);
     stamp.inode = static_cast<std::uint64_t>(status.st_ino);
@@ -279,6 +267,21 @@ class PosixFileSystem final : public FileSystem {
     stamp.modified_ns = NanoSeconds(status.st_mtim);
     stamp.changed_ns = NanoSeconds(status.st_ctim);
     return stamp;
+  }
+
+  bool RemoveLeftoverTemporaryFiles(const std::string& folder) override {
+    std::optional<NativeItem> item = Resolve(folder);
+    if (!item) return false;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(item->path.c_str()));
+    if (!dir) return false;
+    bool all_removed = posix::RemoveLeftoverDotHidden(item->path);
+    while (dirent* entry = ::readdir(dir.get())) {
+      if (!posix::IsTempName(entry->d_name)) continue;
+      if (::unlinkat(::dirfd(dir.get()), entry->d_name, 0) != 0 && errno != ENOENT) {
+        all_removed = false;
+      }
+    }
+    return all_removed;
   }
 
   std::vector<char> Drives() override { return drives_.Drives(); }
@@ -297,36 +300,133 @@ class PosixFileSystem final : public FileSystem {
     return posix::ResolveWindowsPath(drives_, path);
   }
 
-  static std::uint32_t DosAttribBits(const std::string& native_path) {
-    std::optional<std::string> value = posix::ReadDosAttrib(native_path);
-    return value ? posix::ParseDosAttrib(*value) : 0;
+  // What SetAttributes achieved on one item: its own marks, and its line in
+  // the folder's .hidden.
+  struct Marks {
+    bool applied = false;
+    bool listed = true;
+  };
+
+  // The entry of exactly `entry.name` in the folder; nullopt when the name
+  // cannot be one entry's or the folder is not there.
+  std::optional<NativeItem> ResolveEntry(const FolderEntry& entry) const {
+    if (!IsOneName(entry.name)) return std::nullopt;
+    std::optional<NativeItem> folder = Resolve(entry.folder);
+    struct stat status;
+    if (!folder || ::stat(folder->path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+      return std::nullopt;
+    }
+    return NativeItem{posix::NativeJoin(folder->path, entry.name), folder->path, entry.name};
+  }
+
+  // True for a name that can be one entry of a folder here.
+  static bool IsOneName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+  }
+
+  // Sets the item's attribute set. A symbolic link carries no marks of its
+  // own but its line in the folder's .hidden: whatever it leads to is left
+  // as it is.
+  Marks Mark(const NativeItem& item, std::uint32_t attributes) {
+    struct stat status;
+    if (::lstat(item.path.c_str(), &status) != 0) return {false, true};
+    Marks marks{true, true};
+    if (!S_ISLNK(status.st_mode)) marks.applied = MarkItself(item.path, status, attributes);
+    if (!item.name.empty() &&
+        !posix::SetListedInDotHidden(item.folder, item.name, (attributes & kAttrHidden) != 0,
+                                     umask_)) {
+      marks.listed = false;
+    }
+    marks.applied = marks.applied && marks.listed;
+    return marks;
+  }
+
+  // The extended attribute and the permissions of an item that is no link.
+  static bool MarkItself(const std::string& native_path, const struct stat& status,
+                         std::uint32_t attributes) {
+    bool done = true;
+    mode_t mode = status.st_mode & kPermissionBits;
+    const mode_t wanted = posix::ModeForAttributes(status, attributes);
+    // The kernel lets only a writer change user.DOSATTRIB, so an item
+    // without the owner's write permission gets it for the change.
+    if ((mode & S_IWUSR) == 0 && posix::DosAttribNeedsWrite(native_path, attributes) &&
+        ::chmod(native_path.c_str(), mode | S_IWUSR) == 0) {
+      mode |= S_IWUSR;
+    }
+    if (!posix::WriteDosAttrib(native_path, attributes)) done = false;
+    if (mode != wanted && ::chmod(native_path.c_str(), wanted) != 0) done = false;
+    return done;
+  }
+
+  // The attribute set of a resolved item; nullopt when it is not there.
+  static std::optional<std::uint32_t> AttributesOfItem(const NativeItem& item) {
+    const bool hidden_by_name =
+        !item.name.empty() && (posix::IsDotName(item.name) ||
+                               posix::ListedInDotHidden(item.folder, item.name));
+    return EntryAttributes(item.path, hidden_by_name);
+  }
+
+  // The attribute set of the item at a real path. A symbolic link reports
+  // itself: hidden only by its name or its .hidden line, a folder when it
+  // leads to one, never read-only.
+  static std::optional<std::uint32_t> EntryAttributes(const std::string& native_path,
+                                                      bool hidden_by_name) {
+    struct stat status;
+    if (::lstat(native_path.c_str(), &status) != 0) return std::nullopt;
+    if (S_ISLNK(status.st_mode)) {
+      struct stat target;
+      const bool folder = ::stat(native_path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+      return (folder ? kAttrDirectory : kAttrNone) | (hidden_by_name ? kAttrHidden : kAttrNone);
+    }
+    std::optional<std::uint32_t> dos;
+    if (std::optional<std::string> value = posix::ReadDosAttrib(native_path)) {
+      dos = posix::ParseDosAttrib(*value);
+    }
+    return posix::AttributesOf(status, dos, hidden_by_name);
+  }
+
+  // Renames one entry to another name, never over an existing entry.
+  static bool Rename(const NativeItem& source, const NativeItem& target) {
+    if (source.name.empty() || target.name.empty()) return false;
+    struct stat status;
+    if (::lstat(source.path.c_str(), &status) != 0) return false;
+    // The resolution found any entry whose name differs only in case, so
+    // this also refuses "NAME.INI" when "name.ini" is there.
+    if (::lstat(target.path.c_str(), &status) == 0) return false;
+    if (!FolderTakesChanges(source.folder) || !FolderTakesChanges(target.folder)) return false;
+    if (::renameat2(AT_FDCWD, source.path.c_str(), AT_FDCWD, target.path.c_str(),
+                    RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    // File systems without the no-replace flag: the target was just found
+    // absent, so a plain rename is the best left.
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    return ::rename(source.path.c_str(), target.path.c_str()) == 0;
   }
 
   static std::int64_t NanoSeconds(const timespec& time) {
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
   }
 
-  // The real file that new content for `item` goes to: the item itself, or
-  // what a link in its place leads to, so that the link stays. nullopt when
-  // Windows would refuse the write: a folder or a read-only file in the way,
-  // or a folder that is missing or takes no changes.
-  static std::optional<std::string> WritableFile(const NativeItem& item) {
-    if (item.name.empty()) return std::nullopt;
-    std::string file = item.path;
+  // Whether new content may take the place of `item`: a regular file the
+  // owner may write, or nothing yet (or, where `link_goes` says so, a
+  // symbolic link, which the new file replaces rather than writing through
+  // it), in a folder that takes changes. Windows would refuse the write in
+  // every other case: a folder or a read-only file in the way, or a folder
+  // that is missing. A link, pipe or device in a record file's place is
+  // never written through.
+  enum class LinkInPlace { kRefused, kReplaced };
+  static bool MayReplace(const NativeItem& item, LinkInPlace link_goes) {
+    if (item.name.empty()) return false;
     struct stat status;
-    if (::lstat(file.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-      std::unique_ptr<char, decltype(&std::free)> real(::realpath(file.c_str(), nullptr),
-                                                       &std::free);
-      if (!real) return std::nullopt;
-      file = real.get();
-    }
-    if (::stat(file.c_str(), &status) == 0) {
-      if (!S_ISREG(status.st_mode) || !OwnerMayWrite(status)) return std::nullopt;
+    if (::lstat(item.path.c_str(), &status) == 0) {
+      const bool link_replaced = S_ISLNK(status.st_mode) && link_goes == LinkInPlace::kReplaced;
+      if (!link_replaced && (!S_ISREG(status.st_mode) || !OwnerMayWrite(status))) return false;
     } else if (errno != ENOENT) {
-      return std::nullopt;
+      return false;
     }
-    if (!FolderTakesChanges(posix::ParentFolder(file))) return std::nullopt;
-    return file;
+    return FolderTakesChanges(item.folder);
   }
 
   posix::DriveMap drives_;

@@ -31,9 +31,14 @@ using win32::DriveRoots;
 constexpr DWORD kSettableBits = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
 constexpr DWORD kReportedBits = kSettableBits | kAttrDirectory;
 constexpr DWORD kReadChunk = 64 * 1024;
-constexpr char kSeparator = '\\';
+using windows_path::kSeparator;
 constexpr char kAllEntries[] = "\\*";
+// GetTempFileName names its files this prefix, four hex digits and ".TMP".
 constexpr char kTempPrefix[] = "qlm";
+constexpr char kLeftoverPattern[] = "\\qlm????.tmp";
+// A path in this form reaches an entry by its exact name: Windows drops
+// neither trailing dots nor blanks from it.
+constexpr char kVerbatimPrefix[] = "\\\\?\\";
 constexpr char kRecordLockFile[] = "quillomar.lock";
 constexpr char kDriveFolderPattern[] = "drive_";
 // The drives a test prefix is made with, and the letter that reaches the real
@@ -51,18 +56,24 @@ bool IsFile(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// A symbolic link or another reparse point: never read or written through.
+bool IsLink(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// True for a name that can be one entry of a folder: no separator, nothing
+// a Windows name cannot hold, not "." or "..".
+bool IsOneName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         !windows_path::HoldsForbiddenCharacter(name);
+}
+
 // Folders have no read-only state in this program (on Windows the bit only
 // marks customised folders), so it is neither set nor reported on them.
 std::uint32_t Reported(DWORD attributes) {
   std::uint32_t bits = attributes & kReportedBits;
   if ((bits & kAttrDirectory) != 0) bits &= ~kAttrReadOnly;
   return bits;
-}
-
-std::string ParentOf(const std::string& path) {
-  const std::size_t at = path.find_last_of(kSeparator);
-  if (at == std::string::npos) return "";
-  return at == 2 ? path.substr(0, 3) : path.substr(0, at);
 }
 
 std::int64_t NanoSeconds(const FILETIME& time) {
@@ -133,6 +144,19 @@ class Win32FileSystem final : public FileSystem {
     return ::SetFileAttributesA(real->c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
   }
 
+  AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) override {
+    std::optional<std::string> real = EntryPath(entry);
+    AttributesResult result;
+    if (!real) return result;
+    const DWORD now = ::GetFileAttributesA(real->c_str());
+    if (now == INVALID_FILE_ATTRIBUTES) return result;
+    DWORD wanted = attributes & kSettableBits;
+    if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
+    result.applied =
+        ::SetFileAttributesA(real->c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
+    return result;
+  }
+
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
     if (!real) return std::nullopt;
@@ -173,8 +197,9 @@ class Win32FileSystem final : public FileSystem {
   bool CopyFile(const std::string& from, const std::string& to) override {
     std::optional<std::string> source = roots_.Resolve(from);
     std::optional<std::string> target = roots_.Resolve(to);
-    if (!source || !target || !IsFile(::GetFileAttributesA(source->c_str()))) return false;
-    std::optional<DWORD> kept = WritableTarget(*target);
+    const DWORD source_attributes = source ? ::GetFileAttributesA(source->c_str()) : 0;
+    if (!source || !target || !IsFile(source_attributes) || IsLink(source_attributes)) return false;
+    std::optional<DWORD> kept = WritableTarget(*target, LinkInPlace::kReplaced);
     if (!kept) return false;
     // The copy is made beside the target and moved over it, so that a failed
     // copy leaves the target as it was. A new target keeps the source's
@@ -195,6 +220,22 @@ class Win32FileSystem final : public FileSystem {
       return false;
     }
     return ::MoveFileA(source->c_str(), target->c_str()) != 0;
+  }
+
+  bool RenameEntry(const FolderEntry& entry, const std::string& new_name) override {
+    std::optional<std::string> source = EntryPath(entry);
+    std::optional<std::string> target = EntryPath({entry.folder, new_name});
+    return source && target && ::MoveFileA(source->c_str(), target->c_str()) != 0;
+  }
+
+  bool LinkFile(const std::string& from, const std::string& to) override {
+    std::optional<std::string> source = roots_.Resolve(from);
+    std::optional<std::string> target = roots_.Resolve(to);
+    if (!source || !target || windows_path::NamesWholeDrive(to)) return false;
+    const DWORD attributes = ::GetFileAttributesA(source->c_str());
+    if (!IsFile(attributes) || IsLink(attributes)) return false;
+    if (::GetFileAttributesA(target->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    return ::CreateHardLinkA(target->c_str(), source->c_str(), nullptr) != 0;
   }
 
   bool DeleteFile(const std::string& path) override {
@@ -247,8 +288,8 @@ class Win32FileSystem final : public FileSystem {
       if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
       return {ReadStatus::kError, {}};
     }
-    if (IsFolder(attributes)) return {ReadStatus::kError, {}};
-    UniqueHandle file = Open(*real, GENERIC_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (IsFolder(attributes) || IsLink(attributes)) return {ReadStatus::kError, {}};
+    UniqueHandle file = Open(*real, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
     if (!file) return {ReadStatus::kError, {}};
     std::string bytes;
     char buffer[kReadChunk];
@@ -285,7 +326,8 @@ class Win32FileSystem final : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
     if (!real) return std::nullopt;
-    UniqueHandle file = Open(*real, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+    UniqueHandle file =
+        Open(*real, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
     BY_HANDLE_FILE_INFORMATION info;
     if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
     FileStamp stamp;
@@ -296,6 +338,24 @@ class Win32FileSystem final : public FileSystem {
     // Windows keeps no change time; the creation time stands in for it.
     stamp.changed_ns = NanoSeconds(info.ftCreationTime);
     return stamp;
+  }
+
+  bool RemoveLeftoverTemporaryFiles(const std::string& folder) override {
+    std::optional<std::string> real = roots_.Resolve(folder);
+    if (!real || !IsFolder(::GetFileAttributesA(real->c_str()))) return false;
+    std::string base = *real;
+    if (base.back() == kSeparator) base.pop_back();
+    bool all_removed = true;
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((base + kLeftoverPattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return true;
+    do {
+      const std::string path = base + kSeparator + found.cFileName;
+      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!::DeleteFileA(path.c_str())) all_removed = false;
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return all_removed;
   }
 
   std::vector<char> Drives() override {
@@ -322,14 +382,32 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
+  // The real path of the entry of exactly that name in the folder, in the
+  // verbatim form for a folder on a drive; nullopt for a name that cannot
+  // be one entry's.
+  std::optional<std::string> EntryPath(const FolderEntry& entry) const {
+    std::optional<std::string> folder = roots_.Resolve(entry.folder);
+    if (!folder || !IsOneName(entry.name)) return std::nullopt;
+    std::string path = windows_path::Join(*folder, entry.name);
+    if (windows_path::HasDriveLetter(path)) path = kVerbatimPrefix + path;
+    return path;
+  }
+
   // The attributes that new content for `real` must keep: the old file's,
   // or none for a new file. nullopt when Windows would refuse the write: a
-  // folder or a read-only file in the way, or no folder to hold it.
-  static std::optional<DWORD> WritableTarget(const std::string& real) {
+  // folder or a read-only file in the way, or no folder to hold it; and for
+  // a link in the way unless `link_goes` lets the new file replace it.
+  enum class LinkInPlace { kRefused, kReplaced };
+  static std::optional<DWORD> WritableTarget(const std::string& real,
+                                             LinkInPlace link_goes = LinkInPlace::kRefused) {
     if (real.back() == kSeparator) return std::nullopt;
     const DWORD attributes = ::GetFileAttributesA(real.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-      if (!IsFolder(::GetFileAttributesA(ParentOf(real).c_str()))) return std::nullopt;
+      if (!IsFolder(::GetFileAttributesA(windows_path::Parent(real).c_str()))) return std::nullopt;
+      return 0;
+    }
+    if (IsLink(attributes)) {
+      if (link_goes == LinkInPlace::kRefused) return std::nullopt;
       return 0;
     }
     if (IsFolder(attributes) || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return std::nullopt;
@@ -339,7 +417,7 @@ class Win32FileSystem final : public FileSystem {
   // Makes an empty, uniquely named file in the folder of `real`.
   static bool MakeTempBeside(const std::string& real, std::string* temp) {
     char name[MAX_PATH];
-    if (::GetTempFileNameA(ParentOf(real).c_str(), kTempPrefix, 0, name) == 0) return false;
+    if (::GetTempFileNameA(windows_path::Parent(real).c_str(), kTempPrefix, 0, name) == 0) return false;
     *temp = name;
     return true;
   }

@@ -6,6 +6,7 @@
 #include "app/Unit2.h"
 #include "app/messages.h"
 #include "app/toolkit/edit_controls.h"
+#include "app/toolkit/label.h"
 #include "app/toolkit/scroll_box.h"
 #include "store/ini_file.h"
 #include "store/records.h"
@@ -132,6 +133,25 @@ TEST_F(LoginWindowTest, ANameInBothSectionsIsAdmittedWithEitherPassword) {
   EXPECT_TRUE(LoggedIn());
 }
 
+TEST_F(LoginWindowTest, StoredNamesShowReadablyAndLogInByTheirBytesOnlyWhenValid) {
+  StartInitialised();
+  AddUser("J\xFCrgen", "pw");  // written in an 8-bit code page
+  AddUser("..\\..\\evil", "pw");
+  Restart();
+  EXPECT_EQ(UserBoxItems(), (Strings{"J\u00fcrgen", "..\\..\\evil", "name"}));
+
+  LogIn("..\\..\\evil", "pw");
+  EXPECT_EQ(dialogs_.messages, std::vector<std::string>{app::messages::kInvalidNameOrPassword});
+  EXPECT_FALSE(LoggedIn());
+
+  LogIn("J\xFCrgen", "pw");
+  EXPECT_TRUE(LoggedIn());
+  EXPECT_EQ(forms().login->CurrentAccount(), "J\xFCrgen");
+  forms().main->SpeedButton2Click();
+  EXPECT_EQ(forms().main->StatusLine()->Text(), "Present user name:J\u00fcrgen;     Hide:  0 File");
+  EXPECT_EQ(dialogs_.messages.size(), 1u);
+}
+
 TEST_F(LoginWindowTest, EnterPressesTheLoginButton) {
   StartInitialised();
   forms().login->UserBox()->SetCurrentIndex(0);
@@ -194,7 +214,8 @@ TEST_F(LoginWindowTest, YesWithAnUnwritableSettingsFileReportsAndLeavesNoHalfSto
                                std::filesystem::perm_options::remove);
   forms().login->SpeedButton2Click();
   ASSERT_EQ(dialogs_.errors.size(), 1u);
-  EXPECT_EQ(dialogs_.errors[0], "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI.");
+  // The administrator's account file is the first write of first run.
+  EXPECT_EQ(dialogs_.errors[0], "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\name.INI.");
   EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
   EXPECT_FALSE(std::filesystem::exists(Native(records::kSettingsFile)));
   std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);

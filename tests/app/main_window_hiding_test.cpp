@@ -123,15 +123,27 @@ TEST_F(MainWindowHidingTest, FailedRecordWritesAreShownOnceAndLeaveTheListTrue) 
   EXPECT_EQ(main().SelectedPath(), "");
   EXPECT_EQ(Status(), "unchanged");
 
-  // A failed restore keeps the unticked rows for another try.
+  // A restore whose global record fails still cleans the account file and
+  // finishes: the list, the status line and the browser show the files and
+  // the items as they are, and the error shows once.
   main().HiddenList()->SetChecked(0, false);
   main().SpeedButton9Click();
   EXPECT_EQ(dialogs_.errors.size(), 2u);
-  EXPECT_EQ(Rows().front(), "-C:\\Data\\first.txt");
-  ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0644), 0);
-  main().SpeedButton9Click();
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\first.txt")), "");
   EXPECT_EQ(Rows(), (Strings{"C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
   EXPECT_EQ(Status(), "Present user name:name;     Hide:  2 File");
+  EXPECT_EQ(BrowserNames(), (Strings{"first.txt", "third.txt"}));
+
+  // The account file failing does not keep the global record from being
+  // cleaned either.
+  ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0644), 0);
+  ASSERT_EQ(chmod(Native(records::AccountFile("name")).c_str(), 0444), 0);
+  main().HiddenList()->SetChecked(0, false);
+  main().SpeedButton2Click();
+  EXPECT_EQ(dialogs_.errors.back(), "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\name.INI.");
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
+  EXPECT_EQ(Entries(records::kGlobalRecordFile), Strings{"1=C:\\Data\\first.txt"});
+  EXPECT_EQ(BrowserNames(), (Strings{"first.txt", "second.txt", "third.txt"}));
 }
 
 TEST_F(MainWindowHidingTest, TickButtonsSwapInsideTheLoopAndSurviveReloads) {
@@ -170,6 +182,43 @@ TEST_F(MainWindowHidingTest, GridButtonsAndTheStripFollowingTheSplitter) {
   EXPECT_EQ(main().ButtonStrip()->Top(), 30 + 8 - 2);
   main().WorkSplitter()->MoveHandleTo(1000);
   EXPECT_EQ(main().HiddenList()->Height(), 30);
+}
+
+}  // namespace
+}  // namespace testing_support
+
+namespace testing_support {
+namespace {
+
+TEST_F(MainWindowHidingTest, ARowWhoseNameHoldsABackslashIsRefusedAndRenamedAsItself) {
+  std::filesystem::create_directories(prefix_.DriveC() + "/Data/sub");
+  WriteAll(prefix_.DriveC() + "/Data/sub/x\\..\\..\\victim", "");
+  WriteAll(prefix_.DriveC() + "/Data/victim", "v");
+  chmod((prefix_.DriveC() + "/Data/victim").c_str(), 0444);
+  const std::string settings = FileText(records::kSettingsFile);
+  SelectInBrowser("C:\\Data\\sub", "x\\..\\..\\victim");
+  EXPECT_EQ(main().SelectedPathLine()->Text(), "C:\\Data\\sub\\x\\..\\..\\victim");
+
+  main().SpeedButton1Click();
+  EXPECT_EQ(dialogs_.messages,
+            Strings{"Can not hide \"C:\\Data\\sub\\x\\..\\..\\victim\": its name holds a \"\\\", "
+                    "please rename or move it first!"});
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_EQ(FileText(records::kSettingsFile), settings);
+  EXPECT_EQ(DosAttrib(prefix_.DriveC() + "/Data/sub/x\\..\\..\\victim"), "");
+  EXPECT_EQ(DosAttrib(prefix_.DriveC() + "/Data/victim"), "");
+  EXPECT_FALSE(ListedInDotHidden(prefix_.DriveC() + "/Data", "victim"));
+  struct stat status {};
+  ASSERT_EQ(stat((prefix_.DriveC() + "/Data/victim").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0444u);
+
+  // The browser's rename renames the entry itself, inside its folder.
+  SelectInBrowser("C:\\Data\\sub", "x\\..\\..\\victim");
+  app::ShellListView* browser = main().ShellBrowser();
+  ASSERT_TRUE(browser->FinishRename(browser->SelectedRow(), "plain"));
+  EXPECT_TRUE(std::filesystem::exists(prefix_.DriveC() + "/Data/sub/plain"));
+  EXPECT_EQ(ReadAll(prefix_.DriveC() + "/Data/victim"), "v");
+  EXPECT_EQ(main().SelectedPathLine()->Text(), "C:\\Data\\sub\\plain");
 }
 
 }  // namespace

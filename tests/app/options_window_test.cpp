@@ -392,6 +392,29 @@ TEST_F(OptionsWindowTest, StoredNamesThatLeadOutOfTheDataFolderNeverDeleteOrMove
   EXPECT_EQ(Administrators(), std::vector<std::string>{"..\\..\\victim"});
 }
 
+TEST_F(OptionsWindowTest, StoredNamesAreListedReadablyAndDeletedByTheirBytes) {
+  StartLoggedInAsAdministrator();
+  AddUser("J\xFCrgen", "pw");  // written in an 8-bit code page
+  AddUser("Zoe", "pw");
+  store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kUsersSection, "zizodo", "pw");
+  const std::string data_folder = Native(records::kDataFolder);
+  ASSERT_TRUE(ListedInDotHidden(data_folder, "J\xFCrgen.INI"));
+  OpenOptions();
+  ASSERT_EQ(ListedUsers(), (Strings{"J\u00fcrgen", "Zoe", "zizodo"}));
+
+  Options()->UserList()->SetChecked(0, true);
+  Options()->UserList()->SetChecked(2, true);
+  Options()->SpeedButton4Click();
+  EXPECT_EQ(ListedUsers(), Strings{"Zoe"});
+  EXPECT_EQ(Users(), std::vector<std::string>{"Zoe"});
+  EXPECT_FALSE(AccountFileExists("J\xFCrgen"));
+  EXPECT_FALSE(ListedInDotHidden(data_folder, "J\xFCrgen.INI"));
+  // The user named like the settings file lost its key, not the file.
+  EXPECT_TRUE(prefix_.fs().FileExists(records::kSettingsFile));
+  EXPECT_TRUE(AccountFileExists("Zoe"));
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
 TEST_F(OptionsWindowTest, AWriteErrorIsShownAndKeepsTheWindowOpenWithItsInput) {
   StartLoggedInAsAdministrator();
   OpenOptions();
@@ -464,6 +487,25 @@ TEST_F(OptionsWindowTest, CancelAndTheCloseMarkWriteNothingAndKeepTheInputAndTab
   EXPECT_EQ(Options()->UserPasswordBox()->Text(), "pw");
   EXPECT_EQ(Snapshot(prefix_.root()), before);
   EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(OptionsWindowTest, ButtonsComeBackFlatWhenTheWindowClosedUnderThePointer) {
+  StartLoggedInAsAdministrator();
+  // The pointer enters a button and presses it; the window closes under the
+  // pointer, so no leave event ever reaches the button.
+  for (app::SpeedButton* (app::TForm3::*button)() const : {&app::TForm3::CancelButton, &app::TForm3::OkButton}) {
+    OpenOptions();
+    app::SpeedButton* pressed = (Options()->*button)();
+    MoveOver(pressed);
+    ASSERT_TRUE(pressed->Hot());
+    ClickOn(pressed);
+    ASSERT_TRUE(Closed());
+    OpenOptions();
+    for (app::SpeedButton* shown : {Options()->OkButton(), Options()->CancelButton(), Options()->HelpButton()}) {
+      EXPECT_FALSE(shown->Hot()) << shown->Caption() << " after " << pressed->Caption();
+    }
+    Options()->SpeedButton2Click();
+  }
 }
 
 TEST_F(OptionsWindowTest, HelpAsksTheShellForTheHelpDocument) {

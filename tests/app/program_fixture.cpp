@@ -55,7 +55,8 @@ void ProgramTest::StartInitialised() {
 
 void ProgramTest::LogIn(const std::string& name, const std::string& password) {
   app::TForm2* login = forms().login;
-  login->UserBox()->SetCurrentIndex(login->UserBox()->FindText(name));
+  // Items are found by the bytes they stand for, which need not be UTF-8.
+  login->UserBox()->SetCurrentIndex(login->UserBox()->FindValue(name));
   login->PasswordBox()->SetText(password);
   login->Button8Click();
   ProcessEvents();

@@ -361,11 +361,17 @@ TEST_F(ShellViewsTest, TreeShowsAnExpandMarkOnlyWhereThereAreFoldersToShow) {
                                          {"My Computer", true}}) {
     EXPECT_EQ(tree.ShowsExpandMark(c.path), c.mark) << c.path;
   }
+  EXPECT_TRUE(tree.ShowsExpandMark(Desktop())) << "the Desktop holds My Computer";
   // A folder that gains a subfolder while its parent is watched gets its mark.
   ASSERT_TRUE(tree.SelectPath("C:\\Data"));
   MakeFolders(prefix_.DriveC(), {"Data/Fresh"});
   ASSERT_TRUE(WaitUntil([&] { return tree.ChildNames("C:\\Data").size() == 6; }, 3000));
   EXPECT_FALSE(tree.ShowsExpandMark("C:\\Data\\Fresh"));
+  // One that gains its first subfolder while it is selected itself gets one too.
+  ASSERT_TRUE(tree.SelectPath("C:\\Data\\Empty"));
+  EXPECT_FALSE(tree.ShowsExpandMark("C:\\Data\\Empty"));
+  MakeFolders(prefix_.DriveC(), {"Data/Empty/New"});
+  EXPECT_TRUE(WaitUntil([&] { return tree.ShowsExpandMark("C:\\Data\\Empty"); }, 5000));
 }
 
 TEST_F(ShellViewsTest, TreeRightClickSelectsLikeALeftClick) {

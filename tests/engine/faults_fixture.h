@@ -30,6 +30,7 @@ using Command = std::function<void(FileSystem&)>;
 using Lines = std::vector<std::string>;
 
 inline constexpr char kSettingsError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI";
+inline constexpr char kAdministratorError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\name.INI";
 inline constexpr char kAnnError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\Ann.INI";
 inline constexpr char kBobError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\Bob.INI";
 inline constexpr char kGlobalError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\biefei.INI";

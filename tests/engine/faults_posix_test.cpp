@@ -40,7 +40,7 @@ TEST_F(FaultsTest, AFullDiskRefusesEveryWriteAndChangesNoRecord) {
 
   EXPECT_EQ(Attempt(HideC), kSettingsError);
   EXPECT_EQ(Attributes(kItemC), platform::kAttrNone) << "a hide that failed leaves the item shown";
-  EXPECT_EQ(Attempt(RestoreA), kAnnError);
+  EXPECT_EQ(Attempt(RestoreA), kGlobalError);
   EXPECT_EQ(Attributes(kItemA), platform::kAttrNone) << "the item comes back before its records go";
   EXPECT_EQ(Attempt(NewUserBob), kSettingsError);
   EXPECT_EQ(Attempt(RenameAdministrator), kSettingsError);
@@ -60,7 +60,7 @@ TEST_F(FaultsTest, AFullDiskRefusesEveryWriteAndChangesNoRecord) {
   store::ResetStore(fs());
   ASSERT_FALSE(fs().FolderExists(records::kDataFolder));
   ASSERT_TRUE(disk.Fill());
-  EXPECT_EQ(ShownError(FirstRun), kSettingsError);
+  EXPECT_EQ(ShownError(FirstRun), kAdministratorError);
   EXPECT_EQ(store::ReadStoreState(fs()), store::StoreState::kNotInitialised);
   EXPECT_EQ(ReadFileStates(DataFolder()), FileStates{});
 }
@@ -71,7 +71,7 @@ TEST_F(FaultsTest, ADataFolderThatTakesNoChangesRefusesWritesAndRenamesQuietly) 
 
   EXPECT_EQ(Attempt(HideC), kSettingsError);
   EXPECT_EQ(Attributes(kItemC), platform::kAttrNone);
-  EXPECT_EQ(Attempt(RestoreA), kAnnError);
+  EXPECT_EQ(Attempt(RestoreA), kGlobalError);
   EXPECT_EQ(Attributes(kItemA), platform::kAttrNone);
   EXPECT_EQ(Attempt(NewUserBob), kSettingsError);
   EXPECT_EQ(Attempt(SwitchSkin), kSettingsError);

@@ -58,9 +58,10 @@ TEST_F(FaultsTest, AFolderInPlaceOfAnAccountFileStopsThatAccountsHidesAndRestore
   EXPECT_EQ(Attributes(kItemC), platform::kAttrNone);
   EXPECT_EQ(store::IniFile(fs(), records::kSettingsFile).ReadString("weijianhao", "ycwj", ""), "3");
   EXPECT_TRUE(engine::LoadList(fs(), "Ann").empty());
+  // The restore cleans the global record, then fails at the account file.
   EXPECT_EQ(Attempt(RestoreA), kAnnError);
   EXPECT_EQ(Attributes(kItemA), platform::kAttrNone);
-  EXPECT_EQ(Entries(records::kGlobalRecordFile), (Lines{std::string("1=") + kItemA, std::string("2=") + kItemB}));
+  EXPECT_EQ(Entries(records::kGlobalRecordFile), Lines{std::string("2=") + kItemB});
 
   // A new user whose file name is taken by a folder: the entry is written,
   // then the file fails; deleting the user takes the entry away again.

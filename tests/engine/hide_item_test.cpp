@@ -85,7 +85,7 @@ TEST_F(HideItemTest, CounterThatIsNotANumberLeavesItemAndFilesAlone) {
   EXPECT_FALSE(fs().FileExists(records::AccountFile("Ann")));
 }
 
-TEST_F(HideItemTest, FailedRecordWriteGivesTheItemItsAttributesBack) {
+TEST_F(HideItemTest, AFailedRecordWriteLeavesTheItemAsItWas) {
   std::string first = MakeItem("Data\\first.txt");
   ASSERT_EQ(HideItem(fs(), "Ann", first), "1");
   testing_support::MakeReadOnly(Native(records::kGlobalRecordFile));

@@ -6,11 +6,14 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/find_listing.h"
 #include "engine/hidden_items.h"
 #include "store/data_store.h"
+#include "store/errors.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/support/temp_prefix.h"
@@ -116,6 +119,83 @@ TEST_F(PermissionsTest, ModesTheOwnerChoseSurviveRewritesAndANewMirrorIsPrivate)
   fs::permissions(mirror, fs::perms(0640));
   store::MakeMirrorCopy(files());
   EXPECT_EQ(Mode(mirror), 0640u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PermissionsTest, HideRestoreAndFindNeverWidenWhoMayChangeAnItem) {
+  struct Case {
+    mode_t umask;
+    mode_t before;  // the item's mode before it is hidden
+  };
+  const Case cases[] = {{000, 0644}, {000, 0444}, {002, 0644}, {002, 0640}, {022, 0644}, {022, 0400}};
+  for (const Case& c : cases) {
+    UmaskScope scope(c.umask);
+    prefix_ = std::make_unique<TempPrefix>();
+    ASSERT_TRUE(store::InitialiseStore(files()));
+    fs::create_directories(Native("D:\\Items"));
+    const std::string item = "D:\\Items\\item.txt";
+    MakeItem(item);
+    fs::permissions(Native(item), fs::perms(c.before));
+    // Hidden+system and none both clear read-only: the owner may write again,
+    // and nobody else gains anything.
+    const mode_t after = c.before | S_IWUSR;
+    const std::string where = "umask " + std::to_string(c.umask) + ", mode " + std::to_string(c.before);
+
+    ASSERT_EQ(engine::HideItem(files(), "Ann", item), "1") << where;
+    EXPECT_EQ(Mode(Native(item)), after) << where << ", hidden";
+    EXPECT_EQ(Mode(Native("D:\\Items") + "/.hidden"), 0644u) << where << ": others may read it, never write it";
+    engine::Restore(files(), "Ann", {{item, false}});
+    EXPECT_EQ(Mode(Native(item)), after) << where << ", restored";
+    fs::permissions(Native(item), fs::perms(c.before));
+    engine::ShowFolderEntries(files(), "D:\\Items");
+    EXPECT_EQ(Mode(Native(item)), after) << where << ", shown by Find";
+  }
+}
+
+TEST_F(PermissionsTest, ALinkIsMarkedOnItsOwnEntryAndWhatItLeadsToStaysAsItWas) {
+  UmaskScope usual_umask(022);
+  prefix_ = std::make_unique<TempPrefix>();
+  ASSERT_TRUE(store::InitialiseStore(files()));
+  fs::create_directories(Native("D:\\Items"));
+  fs::create_directories(Native("D:\\Elsewhere"));
+  MakeItem("D:\\Elsewhere\\ro.txt");
+  fs::permissions(Native("D:\\Elsewhere\\ro.txt"), fs::perms(0444));
+  fs::create_symlink("../Elsewhere/ro.txt", Native("D:\\Items") + "/link");
+
+  ASSERT_EQ(engine::HideItem(files(), "Ann", "D:\\Items\\link"), "1");
+  EXPECT_TRUE(testing_support::ListedInDotHidden(Native("D:\\Items"), "link"));
+  EXPECT_EQ(files().GetAttributes("D:\\Items\\link"), platform::kAttrHidden);
+  engine::ShowFolderEntries(files(), "D:\\Items");
+  EXPECT_FALSE(testing_support::ListedInDotHidden(Native("D:\\Items"), "link"));
+  // The target: still read-only, never marked.
+  const std::string target = Native("D:\\Elsewhere\\ro.txt");
+  EXPECT_EQ(Mode(target), 0444u);
+  EXPECT_EQ(testing_support::DosAttrib(target), "");
+  EXPECT_FALSE(testing_support::ListedInDotHidden(Native("D:\\Elsewhere"), "ro.txt"));
+}
+
+TEST_F(PermissionsTest, AFolderWhoseDotHiddenCannotBeWrittenIsNamedAndTheRecordStays) {
+  prefix_ = std::make_unique<TempPrefix>();
+  ASSERT_TRUE(store::InitialiseStore(files()));
+  fs::create_directories(Native("D:\\Locked"));
+  MakeItem("D:\\Locked\\item.txt");
+  fs::permissions(Native("D:\\Locked"), fs::perms(0555));
+
+  try {
+    engine::HideItem(files(), "Ann", "D:\\Locked\\item.txt");
+    ADD_FAILURE() << "no error";
+  } catch (const store::WriteError& error) {
+    EXPECT_STREQ(error.what(), "Unable to write to D:\\Locked\\.hidden");
+  }
+  EXPECT_EQ(engine::LoadList(files(), "Ann"), std::vector<std::string>{"D:\\Locked\\item.txt"});
+  EXPECT_EQ(testing_support::DosAttrib(Native("D:\\Locked\\item.txt")), "0x6");
+  // The list brings it back.
+  EXPECT_TRUE(engine::Restore(files(), "Ann", {{"D:\\Locked\\item.txt", false}}).empty());
+  EXPECT_EQ(testing_support::DosAttrib(Native("D:\\Locked\\item.txt")), "");
+  fs::permissions(Native("D:\\Locked"), fs::perms(0755));
 }
 
 }  // namespace

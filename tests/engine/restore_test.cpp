@@ -129,3 +129,30 @@ TEST_F(RestoreTest, EndsWhereTheOneEntryAtATimeWalkEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RestoreTest, EveryEntryListsAndComesBackPastTheKeyListingLimit) {
+  // 5,000 entries take far more than the 16 KB of a key listing.
+  constexpr int kEntries = 5000;
+  Paths paths;
+  for (const std::string& file : {records::AccountFile("Ann"), std::string(records::kGlobalRecordFile)}) {
+    store::IniFile(fs(), file).Update([&](store::IniDocument& doc) {
+      for (int i = 1; i <= kEntries; ++i) {
+        doc.Set(records::kHiddenItemsSection, std::to_string(i), "C:\\Data\\item" + std::to_string(i));
+      }
+    });
+  }
+  for (int i = 1; i <= kEntries; ++i) paths.push_back("C:\\Data\\item" + std::to_string(i));
+  EXPECT_EQ(engine::LoadList(fs(), "Ann"), paths);
+  EXPECT_EQ(engine::StatusLine("Ann", engine::LoadList(fs(), "Ann").size()),
+            "Present user name:Ann;     Hide:  5000 File");
+
+  std::vector<ListRow> rows;
+  for (const std::string& path : paths) rows.push_back({path, false});
+  EXPECT_TRUE(engine::Restore(fs(), "Ann", rows).empty());
+  EXPECT_TRUE(HiddenEntries(records::AccountFile("Ann")).empty());
+  EXPECT_TRUE(HiddenEntries(records::kGlobalRecordFile).empty());
+}
+
+}  // namespace

@@ -111,6 +111,52 @@ TYPED_TEST(FileSystemContract, AttributeSetsAreMadeExactAndReadBack) {
   EXPECT_EQ(this->Attributes("missing"), std::nullopt);
 }
 
+TYPED_TEST(FileSystemContract, AnEntryIsActedOnByItsExactNameOnly) {
+  this->Write("Entry.txt", "x");
+  const platform::FolderEntry entry{TypeParam::kWork, "Entry.txt"};
+  platform::AttributesResult result = this->fs().SetEntryAttributes(entry, kAttrHiddenSystem);
+  EXPECT_TRUE(result.applied);
+  EXPECT_EQ(result.unlisted_in, "");
+  EXPECT_EQ(this->Attributes("Entry.txt"), kAttrHiddenSystem);
+  // A name is one name: it never leads through a separator to another entry.
+  EXPECT_FALSE(this->fs().SetEntryAttributes({TypeParam::kWork, "..\\work\\Entry.txt"}, kAttrNone).applied);
+  EXPECT_EQ(this->Attributes("Entry.txt"), kAttrHiddenSystem);
+  EXPECT_TRUE(this->fs().SetEntryAttributes(entry, kAttrNone).applied);
+  EXPECT_EQ(this->Attributes("Entry.txt"), kAttrNone);
+
+  // Renaming keeps it in its folder and never overwrites.
+  this->Write("taken.txt", "t");
+  EXPECT_FALSE(this->fs().RenameEntry(entry, "TAKEN.txt"));
+  EXPECT_FALSE(this->fs().RenameEntry(entry, "sub\\moved.txt"));
+  EXPECT_TRUE(this->fs().RenameEntry(entry, "renamed.txt"));
+  EXPECT_EQ(this->Read("renamed.txt"), "x");
+  EXPECT_FALSE(this->fs().FileExists(this->At("Entry.txt")));
+}
+
+TYPED_TEST(FileSystemContract, ASecondNameLeadsToTheSameFileAndNeverOverwrites) {
+  this->Write("name.INI", "list");
+  this->Write("taken.INI", "other");
+  ASSERT_TRUE(this->fs().LinkFile(this->At("name.INI"), this->At("Boss.INI")));
+  EXPECT_EQ(this->Read("boss.ini"), "list");
+  EXPECT_EQ(this->fs().Stamp(this->At("Boss.INI"))->inode, this->fs().Stamp(this->At("name.INI"))->inode);
+  EXPECT_FALSE(this->fs().LinkFile(this->At("name.INI"), this->At("TAKEN.ini")));
+  EXPECT_FALSE(this->fs().LinkFile(this->At("absent.INI"), this->At("new.INI")));
+  EXPECT_EQ(this->Read("taken.INI"), "other");
+  EXPECT_TRUE(this->fs().DeleteFile(this->At("name.INI")));
+  EXPECT_EQ(this->Read("Boss.INI"), "list");
+}
+
+TYPED_TEST(FileSystemContract, LeftoverTemporaryFilesGoAndNothingElse) {
+  this->Write("keep.ini", "k");
+  // A replacement that is under way leaves nothing behind once done.
+  this->Write("keep.ini", "kept");
+  EXPECT_TRUE(this->fs().RemoveLeftoverTemporaryFiles(TypeParam::kWork));
+  std::vector<std::string> names;
+  for (const DirEntry& entry : this->Entries("")) names.push_back(entry.name);
+  EXPECT_EQ(names, std::vector<std::string>{"keep.ini"});
+  EXPECT_EQ(this->Read("keep.ini"), "kept");
+}
+
 TYPED_TEST(FileSystemContract, ReadOnlyFilesRefuseChangesUntilCleared) {
   this->Write("locked.ini", "old");
   this->Write("source.ini", "new");

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::posix::HelpDocument;
 using platform::posix::PlaceHelpDocument;
+using platform::posix::UpdateHelpDocument;
 using testing_support::ReadAll;
 using testing_support::TempPrefix;
 using testing_support::WriteAll;
@@ -101,6 +103,57 @@ TEST(HelpDocument, PlacingNeverReplacesOrFollowsWhatIsThere) {
   std::vector<std::string> names = EntryNames(folder);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"guide.htm", "linked.htm", "taken.htm"}));
+}
+
+TEST(HelpDocument, UpdateReplacesOnlyAMissingOrOlderCopyAndKeepsTheInstalledDate) {
+  TempPrefix prefix;
+  const std::string installed = prefix.root() + "/installed.htm";
+  WriteAll(installed, "installed guide");
+  const auto installed_time = fs::last_write_time(installed);
+  const std::string copy = prefix.root() + "/copy.htm";
+  struct Case {
+    const char* what;
+    const char* before;  // nullptr: no file
+    int age_seconds;     // of the copy against the installed guide
+    const char* after;
+  };
+  const Case cases[] = {
+      {"missing", nullptr, 0, "installed guide"},
+      {"older", "old guide", -3600, "installed guide"},
+      {"as old", "same guide", 0, "same guide"},
+      {"edited since", "my own notes", 3600, "my own notes"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(copy);
+    if (c.before != nullptr) {
+      WriteAll(copy, c.before);
+      fs::last_write_time(copy, installed_time + std::chrono::seconds(c.age_seconds));
+    }
+    EXPECT_TRUE(UpdateHelpDocument(copy, installed));
+    EXPECT_EQ(ReadAll(copy), c.after);
+    // A copy made now counts as current until the installed guide changes.
+    if (std::string(c.after) == "installed guide") {
+      EXPECT_EQ(fs::last_write_time(copy), installed_time);
+    }
+  }
+  // Without an installed guide, the compiled-in one fills a gap only.
+  fs::remove(copy);
+  EXPECT_TRUE(UpdateHelpDocument(copy, prefix.root() + "/absent.htm"));
+  EXPECT_EQ(ReadAll(copy), SourceGuide());
+  WriteAll(copy, "kept");
+  EXPECT_TRUE(UpdateHelpDocument(copy, prefix.root() + "/absent.htm"));
+  EXPECT_EQ(ReadAll(copy), "kept");
+  // A link or a folder in its place is never written through or replaced.
+  fs::remove(copy);
+  const std::string outside = prefix.root() + "/outside.txt";
+  fs::create_symlink(outside, copy);
+  EXPECT_FALSE(UpdateHelpDocument(copy, installed));
+  EXPECT_FALSE(fs::exists(outside));
+  std::vector<std::string> names = EntryNames(prefix.root());
+  EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                          [](const std::string& n) { return n.find(".new-") != std::string::npos; }),
+            0);
 }
 
 }  // namespace

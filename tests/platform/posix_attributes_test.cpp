@@ -6,6 +6,8 @@
 #include <sys/xattr.h>
 
 #include <filesystem>
+#include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -25,6 +27,10 @@ using testing_support::ReadAll;
 using testing_support::WriteAll;
 
 using PosixAttributes = posix_testing::DataFolderTest;
+
+void SetDosAttrib(const std::string& real, const std::string& value) {
+  ASSERT_EQ(::setxattr(real.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0), 0);
+}
 
 TEST_F(PosixAttributes, HidingWritesDosAttribAndDotHiddenAndShowingTakesBoth) {
   WriteAll(Real("Private"), "p");
@@ -81,6 +87,14 @@ TEST_F(PosixAttributes, HiddenIsReadFromEverySource) {
                       {"plain", kAttrNone}}));
 }
 
+TEST_F(PosixAttributes, AnEntryIsNamedExactlyNotByAnotherLetterCase) {
+  WriteAll(Real("Entry.txt"), "");
+  EXPECT_FALSE(prefix_.fs().SetEntryAttributes({"C:\\Data", "ENTRY.TXT"}, kAttrHiddenSystem).applied);
+  EXPECT_EQ(DosAttrib(Real("Entry.txt")), "");
+  EXPECT_TRUE(prefix_.fs().SetEntryAttributes({"C:\\Data", "Entry.txt"}, kAttrHiddenSystem).applied);
+  EXPECT_EQ(DosAttrib(Real("Entry.txt")), "0x6");
+}
+
 TEST_F(PosixAttributes, ReadOnlyIsTheOwnersWritePermission) {
   WriteAll(Real("file"), "");
   fs::permissions(Real("file"), fs::perms(0640));
@@ -88,12 +102,9 @@ TEST_F(PosixAttributes, ReadOnlyIsTheOwnersWritePermission) {
   EXPECT_EQ(Mode(Real("file")), 0440u);
   EXPECT_EQ(prefix_.fs().GetAttributes(Win("file")), kAttrReadOnly | kAttrHiddenSystem);
 
-  // Clearing gives the owner write permission back, and the group too where
-  // it may read and the umask allows; others, who may not read, get none.
-  const mode_t umask_now = ::umask(0);
-  ::umask(umask_now);
+  // Clearing gives the owner write permission back, and nobody else any.
   ASSERT_TRUE(prefix_.fs().SetAttributes(Win("file"), kAttrNone));
-  EXPECT_EQ(Mode(Real("file")), (0640u | (0020u & ~umask_now)));
+  EXPECT_EQ(Mode(Real("file")), 0640u);
 
   // Folders keep their permissions whatever is asked.
   fs::permissions(Real("."), fs::perms(0750));
@@ -126,6 +137,64 @@ TEST_F(PosixAttributes, NamesThatCannotBeALineStayOutOfDotHidden) {
   EXPECT_EQ(DosAttrib(Real(name)), "0x6");
   EXPECT_FALSE(fs::exists(Real(".hidden")));
   EXPECT_EQ(prefix_.fs().GetAttributes(Win(name)), kAttrHiddenSystem);
+}
+
+}  // namespace
+
+namespace {
+
+// Samba's binary record: an empty hex string, the version twice, then the
+// version's words, each little-endian.
+std::string SambaRecord(std::uint16_t version, std::initializer_list<std::uint32_t> words) {
+  std::string value(1, '\0');
+  for (int twice = 0; twice < 2; ++twice) {
+    value += static_cast<char>(version & 0xFF);
+    value += static_cast<char>(version >> 8);
+  }
+  for (std::uint32_t word : words) {
+    for (int shift = 0; shift < 32; shift += 8) value += static_cast<char>((word >> shift) & 0xFF);
+  }
+  return value;
+}
+
+TEST_F(PosixAttributes, DosAttribInEveryFormDecidesWhereItIsPresent) {
+  struct Case {
+    const char* what;
+    std::string value;  // "" for none
+    std::uint32_t expected;
+  };
+  using std::string_literals::operator""s;
+  const Case cases[] = {
+      {"text", "0x6", kAttrHiddenSystem},
+      {"text with a NUL", "0x22\0"s, kAttrHidden | kAttrArchive},
+      {"text clearing hidden", "0x20", kAttrArchive},
+      {"Samba 4.17, version 5", SambaRecord(5, {0x11, 0x06, 0, 0}), kAttrHiddenSystem},
+      {"version 5, hidden cleared", SambaRecord(5, {0x11, 0x20, 0, 0}), kAttrArchive},
+      {"version 4", SambaRecord(4, {0x1, 0x02, 0, 0, 0, 0}), kAttrHidden},
+      {"version 3", SambaRecord(3, {0x1, 0x04, 0, 0, 0, 0, 0, 0}), platform::kAttrSystem},
+      {"version 2", SambaRecord(2, {0x0, 0x06, 0, 0}), kAttrHiddenSystem},
+      {"version 1", SambaRecord(1, {0x06, 0, 0}), kAttrHiddenSystem},
+      {"version 0xFFFF keeps the hex string", "0x2"s + SambaRecord(0xFFFF, {}), kAttrHidden},
+      // No valid attribute word, or no form at all: as if there were none.
+      {"attribute not valid", SambaRecord(5, {0x10, 0x00, 0, 0}), kAttrHidden},
+      {"versions that differ", "\0\x05\x00\x04\x00\x01\0\0\0\0\0\0\0"s, kAttrHidden},
+      {"cut short", SambaRecord(5, {0x11}), kAttrHidden},
+      {"unknown version", SambaRecord(9, {0x1, 0x0}), kAttrHidden},
+      {"none", "", kAttrHidden},
+  };
+  // Every item is listed in .hidden too: the attribute, where it has one,
+  // decides over that line.
+  WriteAll(Real("item"), "");
+  WriteAll(Real(".hidden"), "item\n");
+  for (const Case& c : cases) {
+    ::removexattr(Real("item").c_str(), "user.DOSATTRIB");
+    if (!c.value.empty()) SetDosAttrib(Real("item"), c.value);
+    EXPECT_EQ(prefix_.fs().GetAttributes(Win("item")), c.expected) << c.what;
+  }
+  // The text form is what a change writes, whatever form was there.
+  SetDosAttrib(Real("item"), SambaRecord(5, {0x11, 0x20, 0, 0}));
+  ASSERT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrHiddenSystem));
+  EXPECT_EQ(DosAttrib(Real("item")), "0x6");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sys/xattr.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "tests/platform/posix_fixture.h"
@@ -61,14 +62,40 @@ TEST_F(PosixWrites, AnUnwritableFolderRefusesChangesAndKeepsNoTemporaryFile) {
   EXPECT_EQ(EntryCount(), 1u);
 }
 
-TEST_F(PosixWrites, ReplacingThroughALinkKeepsTheLink) {
+TEST_F(PosixWrites, ARecordFileThatIsALinkIsNeitherReadNorWrittenThrough) {
   fs::create_directory(prefix_.root() + "/elsewhere");
   const std::string real_file = prefix_.root() + "/elsewhere/record.ini";
   WriteAll(real_file, "old");
   fs::create_symlink(real_file, Real("record.ini"));
-  ASSERT_TRUE(prefix_.fs().ReplaceFile(Win("record.ini"), "new"));
+  EXPECT_FALSE(prefix_.fs().ReplaceFile(Win("record.ini"), "new"));
+  EXPECT_EQ(prefix_.fs().ReadFile(Win("record.ini")).status, ReadStatus::kError);
   EXPECT_TRUE(fs::is_symlink(Real("record.ini")));
-  EXPECT_EQ(ReadAll(real_file), "new");
+  EXPECT_EQ(ReadAll(real_file), "old");
+  EXPECT_EQ(EntryCount(), 1u);
+
+  // A link in the mirror's place is replaced by the copy, not written through.
+  WriteAll(Real("biefei.INI"), "global");
+  fs::remove(Real("record.ini"));
+  fs::create_symlink(real_file, Real("record.ini"));
+  ASSERT_TRUE(prefix_.fs().CopyFile(Win("biefei.INI"), Win("record.ini")));
+  EXPECT_FALSE(fs::is_symlink(Real("record.ini")));
+  EXPECT_EQ(ReadAll(Real("record.ini")), "global");
+  EXPECT_EQ(ReadAll(real_file), "old");
+  // Only a regular file is copied: never what a link leads to.
+  fs::remove(Real("biefei.INI"));
+  fs::create_symlink(real_file, Real("biefei.INI"));
+  EXPECT_FALSE(prefix_.fs().CopyFile(Win("biefei.INI"), Win("record.ini")));
+  EXPECT_EQ(ReadAll(Real("record.ini")), "global");
+}
+
+TEST_F(PosixWrites, LeftoverTemporaryFilesOfKilledReplacementsGoAndNothingElse) {
+  for (const char* name : {".quillomar-Ab12Cd", ".hidden.quillomar", "keep.ini", ".quillomar-longer7", ".quillomar-"}) {
+    WriteAll(Real(name), "x");
+  }
+  EXPECT_TRUE(prefix_.fs().RemoveLeftoverTemporaryFiles("C:\\Data"));
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder_)) left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"keep.ini", ".quillomar-longer7", ".quillomar-"}));
 }
 
 TEST_F(PosixWrites, CopyFileKeepsTheTargetsOwnAttributes) {
@@ -116,7 +143,7 @@ TEST_F(PosixWrites, ReadFileOfSomethingElseThanAFileFailsWithoutWaiting) {
   EXPECT_EQ(prefix_.fs().ReadFile(Win("pipe")).status, ReadStatus::kError);
   EXPECT_FALSE(prefix_.fs().CopyFile(Win("pipe"), Win("copy")));
   fs::create_symlink(Real("nowhere"), Real("dangling"));
-  EXPECT_EQ(prefix_.fs().ReadFile(Win("dangling")).status, ReadStatus::kAbsent);
+  EXPECT_EQ(prefix_.fs().ReadFile(Win("dangling")).status, ReadStatus::kError);
   EXPECT_FALSE(prefix_.fs().FileExists(Win("dangling")));
 }
 

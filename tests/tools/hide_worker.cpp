@@ -1,7 +1,8 @@
 // A second copy of the program's hide command, for the tests of two copies
 // working on one prefix at once: hides `count` items named
-// <folder>\<tag>-<i> under `account`, each as one locked command.
-//   hide_worker <prefix> <account> <windows folder> <tag> <count>
+// <folder>\<tag>-<i> under `account`, each as one locked command; with
+// "show", shows each item again right after its hide (as Find would).
+//   hide_worker <prefix> <account> <windows folder> <tag> <count> [show]
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,8 +12,8 @@
 #include "store/errors.h"
 
 int main(int argc, char* argv[]) {
-  if (argc != 6) {
-    std::fputs("usage: hide_worker <prefix> <account> <folder> <tag> <count>\n", stderr);
+  if (argc != 6 && !(argc == 7 && std::string(argv[6]) == "show")) {
+    std::fputs("usage: hide_worker <prefix> <account> <folder> <tag> <count> [show]\n", stderr);
     return 2;
   }
   auto fs = platform::MakeFileSystemAt(argv[1]);
@@ -20,9 +21,12 @@ int main(int argc, char* argv[]) {
   const std::string folder = argv[3];
   const std::string tag = argv[4];
   const int count = std::atoi(argv[5]);
+  const bool show = argc == 7;
   for (int i = 0; i < count; ++i) {
     try {
-      engine::HideItem(*fs, account, folder + "\\" + tag + "-" + std::to_string(i));
+      const std::string item = folder + "\\" + tag + "-" + std::to_string(i);
+      engine::HideItem(*fs, account, item);
+      if (show) fs->SetAttributes(item, platform::kAttrNone);
     } catch (const store::Error& error) {
       std::fprintf(stderr, "%s\n", error.what());
       return 1;

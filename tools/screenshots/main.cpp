@@ -24,6 +24,7 @@
 #include "app/program.h"
 #include "app/toolkit/qt/qt_backend.h"
 #include "app/toolkit/qt/qt_convert.h"
+#include "app/toolkit/qt/qt_fonts.h"
 #include "platform/file_system.h"
 #include "tools/screenshots/silent_services.h"
 #include "tools/screenshots/tour.h"
@@ -102,6 +103,14 @@ int main(int argc, char* argv[]) {
   app::qt::QtBackend backend;
   app::SetCurrentBackend(&backend);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The pictures show the windows as they are meant to look, or none.
+  if (app::qt::LoadWindowTypeface() != app::qt::WindowTypeface::kMsSansSerif) {
+    std::fprintf(stderr,
+                 "quillomar_screenshots: Wine's MS Sans Serif is missing from %s "
+                 "(Debian package fonts-wine)\n",
+                 app::qt::kWineFontFolder);
+    return EXIT_FAILURE;
+  }
 
   const std::unique_ptr<platform::FileSystem> files = platform::MakeFileSystemAt(prefix, desktop);
   screenshots::SilentShell shell;

@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include "app/toolkit/qt/qt_controls.h"
-#include "app/toolkit/qt/qt_folder_watcher.h"
 #include "app/toolkit/qt/qt_fonts.h"
 #include "app/toolkit/qt/qt_report_list.h"
 #include "app/toolkit/qt/qt_tree.h"
@@ -50,9 +49,9 @@ QStyle::StandardPixmap StandardPixmapOf(ShellPicture which) {
 }
 }  // namespace
 
-QtBackend::QtBackend() { SetFolderWatcherFactory(&MakeQtFolderWatcher); }
+QtBackend::QtBackend() = default;
 
-QtBackend::~QtBackend() { SetFolderWatcherFactory(nullptr); }
+QtBackend::~QtBackend() = default;
 
 std::unique_ptr<NativeTopLevel> QtBackend::CreateTopLevel(NativeEvents& events, Size client) {
   return std::make_unique<QtTopLevel>(events, client, drag_);

@@ -204,6 +204,8 @@ void QtReportList::SetColumnCaption(int column, const std::string& caption) {
 
 void QtReportList::SetHeaderVisible(bool visible) { view()->setHeaderHidden(!visible); }
 
+void QtReportList::SetHeaderHeight(int height) { view()->header()->setFixedHeight(height); }
+
 void QtReportList::SetCheckBoxes(bool on) {
   model_->beginResetModel();
   model_->check_boxes = on;
@@ -289,6 +291,7 @@ void QtReportList::BeginRename(int row) {
 }
 
 int QtReportList::RowAt(Point at) const {
+  view()->LayOutNow();
   const QPoint in_viewport = view()->viewport()->mapFrom(view(), ToQPoint(at));
   const QModelIndex index = view()->indexAt(in_viewport);
   return index.isValid() ? index.row() : -1;
@@ -296,6 +299,7 @@ int QtReportList::RowAt(Point at) const {
 
 Rect QtReportList::RowRect(int row) const {
   if (row < 0 || row >= RowCount()) return Rect();
+  view()->LayOutNow();
   const QRect in_viewport = view()->visualRect(model_->index(row, 0));
   return ToRect(QRect(view()->viewport()->mapTo(view(), in_viewport.topLeft()), in_viewport.size()));
 }

@@ -49,6 +49,8 @@ class ReportView final : public QTreeView {
  public:
   ReportView(NativeEvents& events, QWidget* parent);
   bool grid_lines = false;
+  // Lays the rows out now rather than at the next pass of the event loop.
+  void LayOutNow() { executeDelayedItemsLayout(); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -65,6 +67,7 @@ class QtReportList final : public QtPeer<NativeReportList> {
   void SetColumns(const std::vector<int>& widths) override;
   void SetColumnCaption(int column, const std::string& caption) override;
   void SetHeaderVisible(bool visible) override;
+  void SetHeaderHeight(int height) override;
   void SetCheckBoxes(bool on) override;
   void SetGridLines(bool on) override;
   void SetBorder(bool on) override;

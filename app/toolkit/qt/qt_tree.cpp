@@ -115,6 +115,7 @@ NativeTree::Node QtTree::Selected() const {
 }
 
 NativeTree::Node QtTree::NodeAt(Point at) const {
+  static_cast<TreeWidget*>(tree())->LayOutNow();
   const QPoint in_viewport = tree()->viewport()->mapFrom(tree(), ToQPoint(at));
   return NodeOf(tree()->itemAt(in_viewport));
 }
@@ -122,6 +123,7 @@ NativeTree::Node QtTree::NodeAt(Point at) const {
 Rect QtTree::NodeRect(Node node) const {
   QTreeWidgetItem* item = ItemOf(node);
   if (item == nullptr) return Rect();
+  static_cast<TreeWidget*>(tree())->LayOutNow();
   const QRect in_viewport = tree()->visualItemRect(item);
   if (in_viewport.isEmpty()) return Rect();
   return ToRect(QRect(tree()->viewport()->mapTo(tree(), in_viewport.topLeft()), in_viewport.size()));

@@ -14,6 +14,8 @@ namespace app::qt {
 class TreeWidget final : public QTreeWidget {
  public:
   explicit TreeWidget(QWidget* parent) : QTreeWidget(parent) {}
+  // Lays the nodes out now rather than at the next pass of the event loop.
+  void LayOutNow() { executeDelayedItemsLayout(); }
 
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,

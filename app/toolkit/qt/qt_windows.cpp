@@ -94,6 +94,7 @@ void PaintedWidget::closeEvent(QCloseEvent* event) {
 }
 
 void PaintedWidget::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && isWindow() && isMinimized() && on_minimised) on_minimised();
   if (event->type() == QEvent::WindowStateChange && isWindow() && !isMinimized()) {
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     if ((change->oldState() & Qt::WindowMinimized) != 0) events_.NativeRestored();
@@ -109,11 +110,27 @@ QtTopLevel::QtTopLevel(NativeEvents& events, Size client, platform::PointerDrag&
       drag_(drag) {
   widget_->setFixedSize(client.width, client.height);
   widget_->setFont(ToQFont(kDefaultFont));
+  static_cast<PaintedWidget*>(widget_.data())->on_minimised = [this] { was_minimised_ = true; };
 }
 
 void QtTopLevel::SetBounds(const Rect& bounds) {
   widget_->move(bounds.left, bounds.top);
   widget_->setFixedSize(bounds.width, bounds.height);
+}
+
+void QtTopLevel::SetVisible(bool visible) {
+  if (!visible) {
+    widget_->hide();
+    return;
+  }
+  // A window that was minimised once keeps asking the window manager to
+  // map it minimised (its initial state stays iconic although the user
+  // brought it back since): set its state afresh before it is mapped again.
+  if (!widget_->isVisible() && was_minimised_) {
+    widget_->setWindowState(widget_->windowState() | Qt::WindowMinimized);
+    widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+  }
+  widget_->show();
 }
 
 void QtTopLevel::SetTitle(const std::string& title) { widget_->setWindowTitle(ToQString(title)); }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QEventLoop>
+
+#include <functional>
 #include <QPointer>
 #include <QWidget>
 
@@ -18,6 +20,9 @@ namespace app::qt {
 class PaintedWidget : public QWidget {
  public:
   PaintedWidget(NativeEvents& events, QWidget* parent, Qt::WindowFlags flags = {});
+
+  // A top-level window was minimised (by the program or the user).
+  std::function<void()> on_minimised;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,6 +51,9 @@ class QtTopLevel final : public QtPeer<NativeTopLevel> {
   QtTopLevel(NativeEvents& events, Size client, platform::PointerDrag& drag);
 
   void SetBounds(const Rect& bounds) override;
+  // Shown by the program, the window comes on screen as it is, never
+  // minimised (however it left the screen before).
+  void SetVisible(bool visible) override;
   void SetTitle(const std::string& title) override;
   Point ScreenPosition() const override;
   void StartSystemMove() override;
@@ -59,6 +67,7 @@ class QtTopLevel final : public QtPeer<NativeTopLevel> {
  private:
   platform::PointerDrag& drag_;
   QPointer<QEventLoop> loop_;
+  bool was_minimised_ = false;
 };
 
 }  // namespace app::qt

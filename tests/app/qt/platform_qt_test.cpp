@@ -169,6 +169,27 @@ TEST(QtShellTest, OpensOnlyExistingFilesAndHandsOverTheirRealPath) {
   EXPECT_EQ(shell.notification_count(), 2);
 }
 
+TEST(QtShellTest, HelpPutsTheInstalledGuideInPlaceWhenTheCopyIsMissingOrOlder) {
+  TempPrefix prefix;
+  const std::string installed = prefix.root() + "/share/quillomar/Quillomar.htm";
+  std::filesystem::create_directories(prefix.root() + "/share/quillomar");
+  WriteAll(installed, "<html>the installed guide</html>");
+  platform::QtShell shell(prefix.fs(), installed);
+  UrlRecorder recorder;
+  QDesktopServices::setUrlHandler("file", &recorder, "Open");
+
+  const std::string copy = prefix.DriveC() + "/WINDOWS/Quillomar.htm";
+  std::filesystem::remove(copy);
+  EXPECT_TRUE(shell.OpenDocument("C:\\WINDOWS\\Quillomar.htm"));
+  EXPECT_EQ(testing_support::ReadAll(copy), "<html>the installed guide</html>");
+  // Other documents are opened as they are.
+  WriteAll(prefix.DriveC() + "/other.htm", "mine");
+  EXPECT_TRUE(shell.OpenDocument("C:\\other.htm"));
+  QDesktopServices::unsetUrlHandler("file");
+  ASSERT_EQ(recorder.urls.size(), 2u);
+  EXPECT_EQ(recorder.urls[0].toLocalFile().toStdString(), copy);
+}
+
 // What a message box showed, read while it was open.
 struct SeenBox {
   bool seen = false;

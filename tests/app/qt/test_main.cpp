@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/qt/qt_fonts.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     QApplication application(argc, argv);
+    // The windows' own font, as the program loads it.
+    app::qt::LoadWindowTypeface();
     app::qt::QtBackend backend;
     app::SetCurrentBackend(&backend);
     result = RUN_ALL_TESTS();

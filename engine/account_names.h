@@ -1,12 +1,15 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // What an account name and its password must be so that they survive being
 // stored: the name becomes a file name in the data folder and a key of the
 // settings file, the password a value of it, and both must read back exactly
-// as they were typed so that the account can log in.
-namespace app {
+// as they were typed so that the account can log in. The same rules hold for
+// names typed in the Options window and for names read from the settings
+// file, which people also edit by hand or copy between machines.
+namespace engine {
 
 // True when `name` can be an account name. Refused are names that:
 // - hold a character that a file name cannot hold or that leads out of the
@@ -23,8 +26,9 @@ namespace app {
 //   the global record), which an account file would otherwise overwrite;
 // - are so long that the account file's path would pass the Windows path
 //   limit.
-// The empty name is not valid either; callers test for it first because it
-// has a message of its own.
+// Bytes that are not UTF-8 (a name written in an 8-bit code page) are
+// allowed: the name is used byte for byte. The empty name is not valid
+// either; callers test for it first because it has a message of its own.
 bool IsValidAccountName(const std::string& name);
 
 // True when `password` reads back from the settings file exactly as typed:
@@ -33,10 +37,10 @@ bool IsValidAccountName(const std::string& name);
 // store reads back. The empty password is not valid.
 bool IsValidPassword(const std::string& password);
 
-// True when the account file of `name` lies directly in the data folder:
-// the name holds no path separator. Names already stored in the settings
-// file are not checked against the full rule above, but a file outside the
-// data folder is never deleted or renamed for them.
-bool AccountFileStaysInDataFolder(const std::string& name);
+// The account file of `account`: the data folder + "\" + name + ".INI".
+// nullopt when the name is not valid: no file is ever named after such a
+// name, so that no account operation can reach the settings file, the
+// global record or anything outside the data folder.
+std::optional<std::string> AccountFile(const std::string& account);
 
-}  // namespace app
+}  // namespace engine

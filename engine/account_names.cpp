@@ -1,4 +1,4 @@
-#include "app/account_names.h"
+#include "engine/account_names.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include "store/ini_document.h"
 #include "store/records.h"
 
-namespace app {
+namespace engine {
 
 namespace {
 
@@ -22,7 +22,6 @@ constexpr char kBlank = ' ';
 constexpr char kDot = '.';
 constexpr char kSingleQuote = '\'';
 constexpr char kDoubleQuote = '"';
-constexpr std::string_view kPathSeparators = "\\/";
 // The longest path Windows accepts, without its terminating NUL.
 constexpr std::size_t kMaxPathLength = 259;
 // Device names that Windows reserves in every folder, whatever the extension.
@@ -79,8 +78,9 @@ bool IsValidPassword(const std::string& password) {
   return !quoted;
 }
 
-bool AccountFileStaysInDataFolder(const std::string& name) {
-  return name.find_first_of(kPathSeparators) == std::string::npos;
+std::optional<std::string> AccountFile(const std::string& account) {
+  if (!IsValidAccountName(account)) return std::nullopt;
+  return store::records::AccountFile(account);
 }
 
-}  // namespace app
+}  // namespace engine

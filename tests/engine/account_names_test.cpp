@@ -1,11 +1,14 @@
-#include "app/account_names.h"
+#include "engine/account_names.h"
 
 #include <gtest/gtest.h>
+
+#include "engine/readable_name.h"
+#include "store/records.h"
 
 #include <string>
 #include <vector>
 
-namespace app {
+namespace engine {
 namespace {
 
 TEST(AccountNamesTest, RefusesNamesThatCannotBeAFileInTheDataFolderOrAKey) {
@@ -53,13 +56,25 @@ TEST(AccountNamesTest, APasswordMustReadBackExactlyAsTyped) {
   }
 }
 
-TEST(AccountNamesTest, OnlyNamesWithAPathSeparatorLeaveTheDataFolder) {
-  EXPECT_TRUE(AccountFileStaysInDataFolder("Ann"));
-  EXPECT_TRUE(AccountFileStaysInDataFolder(".."));  // becomes "...INI"
-  EXPECT_TRUE(AccountFileStaysInDataFolder("C:x"));
-  EXPECT_FALSE(AccountFileStaysInDataFolder("..\\..\\x"));
-  EXPECT_FALSE(AccountFileStaysInDataFolder("a/b"));
+TEST(AccountNamesTest, OnlyAValidNameGetsAnAccountFile) {
+  EXPECT_EQ(AccountFile("Ann"), store::records::AccountFile("Ann"));
+  EXPECT_EQ(AccountFile("J\xFCrgen"), "C:\\WINDOWS\\zizodo\\zizodo123\\J\xFCrgen.INI");
+  for (const char* name : {"", "..\\..\\x", "a/b", "zizodo", "Biefei", "nul"}) {
+    EXPECT_EQ(AccountFile(name), std::nullopt) << '"' << name << '"';
+  }
+}
+
+TEST(ReadableNameTest, UTF8StaysAndAnythingElseIsReadAsWindows1252) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},  // UTF-8 already
+      {"J\xFCrgen", "J\xC3\xBCrgen"},  // 8-bit: u with diaeresis
+      {"\x80\x81", "\xE2\x82\xAC\xC2\x81"},  // the euro sign; undefined: Latin-1
+      {"\xC3", "\xC3\x83"},  // cut short
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},  // overlong "/"
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},  // a surrogate
+  };
+  for (const auto& [stored, shown] : cases) EXPECT_EQ(ReadableName(stored), shown) << stored;
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace engine

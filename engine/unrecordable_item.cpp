@@ -1,0 +1,28 @@
+#include "engine/unrecordable_item.h"
+
+#include "store/ini_document.h"
+
+namespace engine {
+
+std::optional<Unrecordable> WhyUnrecordable(const std::string& path, const std::string& name) {
+  using ReadBack = store::IniDocument::ReadBack;
+  if (name.find('\\') != std::string::npos) return Unrecordable::kBackslashInName;
+  switch (store::IniDocument::HowValueReadsBack(path)) {
+    case ReadBack::kSame:
+      return std::nullopt;
+    case ReadBack::kLineBreak:
+      return Unrecordable::kLineBreak;
+    case ReadBack::kOuterBlanks:
+      return Unrecordable::kOuterBlanks;
+    case ReadBack::kEnclosingQuotes:
+      return Unrecordable::kEnclosingQuotes;
+    case ReadBack::kTooLong:
+      return Unrecordable::kTooLong;
+  }
+  return std::nullopt;
+}
+
+UnrecordableItem::UnrecordableItem(const std::string& path, Unrecordable reason)
+    : store::Error(path), path_(path), reason_(reason) {}
+
+}  // namespace engine

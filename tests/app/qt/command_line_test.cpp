@@ -1,0 +1,69 @@
+// The installed program's command line: --help and --version answer without
+// a display and without making a drive prefix; other arguments change
+// nothing.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/temp_prefix.h"
+
+namespace testing_support {
+namespace {
+
+struct CommandLineCase {
+  QStringList arguments;
+  int exit_code;
+  const char* output_begins;  // standard output
+  const char* error_begins;   // standard error
+};
+
+TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
+  const CommandLineCase cases[] = {
+      {{"--version"}, 0, "Quillomar " QUILLOMAR_VERSION "\n", ""},
+      {{"--help"}, 0, "Usage: quillomar [--help | --version]\n", ""},
+      {{"-x", "--version", "file"}, 0, "Quillomar " QUILLOMAR_VERSION "\n", ""},
+      {{"--version", "--help"}, 0, "Usage: quillomar", ""},
+      // Anything else starts the program as before, which needs a display.
+      {{"--verbose"}, 1, "", "Quillomar is a desktop program and needs a graphical session"},
+  };
+  for (const CommandLineCase& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    TempPrefix scratch;
+    const std::string prefix = scratch.root() + "/unused-prefix";
+    const std::string data_home = scratch.root() + "/data";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      environment.remove(variable);
+    }
+    environment.insert("QUILLOMAR_PREFIX", QString::fromStdString(prefix));
+    environment.insert("XDG_DATA_HOME", QString::fromStdString(data_home));
+    environment.insert("HOME", QString::fromStdString(scratch.root()));
+
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QUILLOMAR_PROGRAM, c.arguments);
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), c.exit_code);
+    const std::string output = program.readAllStandardOutput().toStdString();
+    const std::string error = program.readAllStandardError().toStdString();
+    EXPECT_EQ(output.rfind(c.output_begins, 0), 0u) << output;
+    EXPECT_EQ(error.rfind(c.error_begins, 0), 0u) << error;
+    if (*c.output_begins == '\0') {
+      EXPECT_EQ(output, "");
+    }
+    if (*c.error_begins == '\0') {
+      EXPECT_EQ(error, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(prefix));
+    EXPECT_FALSE(std::filesystem::exists(data_home));
+  }
+}
+
+}  // namespace
+}  // namespace testing_support
