@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/toolkit/win32/folder_watcher.h"
 #include "app/toolkit/win32/gdi.h"
 #include "app/toolkit/win32/peers.h"
 #include "app/toolkit/win32/text.h"
@@ -19,16 +18,18 @@ constexpr wchar_t kMessageWindowClass[] = L"QuillomarMessages";
 // A task posted from any thread: its lparam owns a std::function<void()>.
 constexpr UINT kRunTask = WM_APP + 1;
 constexpr int kShellIconSide = 16;
-// The shell's own icons of the kinds of items, by their resource numbers in
-// shell32.dll (the same on every Windows since 95, and in Wine); a negative
-// index names a resource number to ExtractIconEx.
+// The shell's own icons of the kinds of items in shell32.dll (the same on
+// every Windows since 95, and in Wine), as ExtractIconEx names them: a
+// negative number is a resource number (-35 is icon 35), a positive one a
+// place among the icons. The document of no known type is icon 1, the
+// first; it goes by its place, since -1 asks for the count of icons.
 constexpr wchar_t kShellLibrary[] = L"shell32.dll";
-constexpr int kShellIconResource[] = {
-    35,  // kDesktop
-    16,  // kMyComputer
-    9,   // kDrive: a hard disk
-    4,   // kFolder: a closed folder
-    1,   // kFile: a document of no known type
+constexpr int kShellIcon[] = {
+    -35,  // kDesktop
+    -16,  // kMyComputer
+    -9,   // kDrive: a hard disk
+    -4,   // kFolder: a closed folder
+    0,    // kFile: a document of no known type
 };
 
 LRESULT CALLBACK MessageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -43,7 +44,7 @@ LRESULT CALLBACK MessageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 // under Wine), for pictures that depend on nothing but the kind.
 HICON ShellIconOf(ShellPicture which) {
   HICON small = nullptr;
-  ::ExtractIconExW(kShellLibrary, -kShellIconResource[static_cast<int>(which)], nullptr, &small, 1);
+  ::ExtractIconExW(kShellLibrary, kShellIcon[static_cast<int>(which)], nullptr, &small, 1);
   return small;
 }
 
@@ -91,11 +92,9 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   message_window_ = ::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       instance_, nullptr);
   ::SetWindowLongPtrW(message_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetFolderWatcherFactory(&MakeWin32FolderWatcher);
 }
 
 Win32Backend::~Win32Backend() {
-  SetFolderWatcherFactory(nullptr);
   for (auto& [id, timer] : std::map<UINT_PTR, Timer*>(timers_)) timer->Stop();
   // Tasks that never ran are freed with their window.
   MSG message;
