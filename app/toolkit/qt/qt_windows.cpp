@@ -94,10 +94,12 @@ void PaintedWidget::closeEvent(QCloseEvent* event) {
 }
 
 void PaintedWidget::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::WindowStateChange && isWindow() && isMinimized() && on_minimised) on_minimised();
   if (event->type() == QEvent::WindowStateChange && isWindow() && !isMinimized()) {
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if ((change->oldState() & Qt::WindowMinimized) != 0) events_.NativeRestored();
+    if ((change->oldState() & Qt::WindowMinimized) != 0) {
+      if (event->spontaneous() && on_restored_by_window_system) on_restored_by_window_system();
+      events_.NativeRestored();
+    }
   }
   QWidget::changeEvent(event);
 }
@@ -110,7 +112,9 @@ QtTopLevel::QtTopLevel(NativeEvents& events, Size client, platform::PointerDrag&
       drag_(drag) {
   widget_->setFixedSize(client.width, client.height);
   widget_->setFont(ToQFont(kDefaultFont));
-  static_cast<PaintedWidget*>(widget_.data())->on_minimised = [this] { was_minimised_ = true; };
+  static_cast<PaintedWidget*>(widget_.data())->on_restored_by_window_system = [this] {
+    restored_by_window_system_ = true;
+  };
 }
 
 void QtTopLevel::SetBounds(const Rect& bounds) {
@@ -123,13 +127,14 @@ void QtTopLevel::SetVisible(bool visible) {
     widget_->hide();
     return;
   }
-  // A window that was minimised once keeps asking the window manager to
-  // map it minimised (its initial state stays iconic although the user
-  // brought it back since): set its state afresh before it is mapped again.
-  if (!widget_->isVisible() && was_minimised_) {
-    widget_->setWindowState(widget_->windowState() | Qt::WindowMinimized);
-    widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+  // Qt keeps the native window's hints at "start minimised" when the window
+  // manager restores it (it does not set them itself), and maps the window
+  // with them the next time it is shown. A native window made afresh starts
+  // normal; the widget keeps its place, size and content.
+  if (restored_by_window_system_ && widget_->isHidden() && widget_->testAttribute(Qt::WA_WState_Created)) {
+    static_cast<PaintedWidget*>(widget_.data())->DropNativeWindow();
   }
+  restored_by_window_system_ = false;
   widget_->show();
 }
 

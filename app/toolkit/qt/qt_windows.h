@@ -21,8 +21,13 @@ class PaintedWidget : public QWidget {
  public:
   PaintedWidget(NativeEvents& events, QWidget* parent, Qt::WindowFlags flags = {});
 
-  // A top-level window was minimised (by the program or the user).
-  std::function<void()> on_minimised;
+  // Lets go of the native window of a hidden top-level widget; showing it
+  // makes a new one.
+  void DropNativeWindow() { destroy(); }
+
+  // The window system (the task bar) brought a top-level window back from
+  // minimised.
+  std::function<void()> on_restored_by_window_system;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -51,8 +56,9 @@ class QtTopLevel final : public QtPeer<NativeTopLevel> {
   QtTopLevel(NativeEvents& events, Size client, platform::PointerDrag& drag);
 
   void SetBounds(const Rect& bounds) override;
-  // Shown by the program, the window comes on screen as it is, never
-  // minimised (however it left the screen before).
+  // Shown again after the window system brought it back from minimised, the
+  // window gets a new native window: on X11 the old one would still ask the
+  // window manager to map it minimised, so the program would seem to vanish.
   void SetVisible(bool visible) override;
   void SetTitle(const std::string& title) override;
   Point ScreenPosition() const override;
@@ -67,7 +73,7 @@ class QtTopLevel final : public QtPeer<NativeTopLevel> {
  private:
   platform::PointerDrag& drag_;
   QPointer<QEventLoop> loop_;
-  bool was_minimised_ = false;
+  bool restored_by_window_system_ = false;
 };
 
 }  // namespace app::qt
