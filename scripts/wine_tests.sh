@@ -84,9 +84,10 @@ done
 # The Win32 toolkit's tests and the window tests, driven with messages on
 # the virtual screen. Some window tests check what the Linux file system
 # shows (the .hidden file, no archive bit on files, names that differ only in
-# case, files made unwritable by their mode); on Windows those read
-# otherwise, and they are left to the Linux run.
+# case or hold a backslash, files made unwritable by their mode); on Windows
+# those read otherwise, and they are left to the Linux run.
 linux_file_system_tests="MainWindowHidingTest.HideFolderHidesTheSelectedItemAndComebackBringsItBack"
+linux_file_system_tests+=":MainWindowHidingTest.ARowWhoseNameHoldsABackslashIsRefusedAndRenamedAsItself"
 linux_file_system_tests+=":MainWindowSkinTest.SkinCommandStoresFirstFlipsAndStopsAtAWriteError"
 linux_file_system_tests+=":LoginWindowTest.YesWithAnUnwritableSettingsFileReportsAndLeavesNoHalfStore"
 linux_file_system_tests+=":FindWindowTest.StartUpChangesNothingAndTheFirstOpeningListsTheDesktop"

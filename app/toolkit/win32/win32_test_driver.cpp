@@ -93,6 +93,10 @@ void PrintTree(HWND hwnd, HDC dc, POINT at) {
 
 Win32TestDriver::Win32TestDriver(Win32Backend& backend) : backend_(backend) {
   backend_.SetSyntheticPointer(true);
+  // The real pointer goes to the screen's last corner, away from every
+  // window, so that the system sends no pointer moves of its own.
+  const Size screen = backend_.ScreenSize();
+  ::SetCursorPos(screen.width - 1, screen.height - 1);
 }
 
 void Win32TestDriver::ProcessEvents() {

@@ -22,7 +22,8 @@ class Win32Backend;
 // with its release.
 class Win32TestDriver final : public TestDriver {
  public:
-  // Puts the backend into message-driven pointer mode.
+  // Puts the backend into message-driven pointer mode and the real pointer
+  // out of the way.
   explicit Win32TestDriver(Win32Backend& backend);
 
   void ProcessEvents() override;

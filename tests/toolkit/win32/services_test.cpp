@@ -88,15 +88,21 @@ TEST_F(DemoTest, TextIsMeasuredInTheWindowsFont) {
   EXPECT_GT(large.height, one.height);
 }
 
-TEST_F(DemoTest, ShellPicturesAre16By16WithSomethingToSee) {
-  for (app::ShellPicture which : {app::ShellPicture::kDesktop, app::ShellPicture::kMyComputer,
-                                  app::ShellPicture::kDrive, app::ShellPicture::kFolder, app::ShellPicture::kFile}) {
+TEST_F(DemoTest, ShellPicturesAre16By16WithSomethingToSeeAndOnePerKind) {
+  const app::ShellPicture kinds[] = {app::ShellPicture::kDesktop, app::ShellPicture::kMyComputer,
+                                     app::ShellPicture::kDrive, app::ShellPicture::kFolder, app::ShellPicture::kFile};
+  for (app::ShellPicture which : kinds) {
     const app::Image& icon = backend().ShellIcon(which);
     EXPECT_EQ(icon.GetSize(), (app::Size{16, 16}));
     int opaque = 0;
     for (std::uint32_t pixel : icon.Pixels()) opaque += (pixel >> 24) == 0xFF;
     EXPECT_GT(opaque, 16) << static_cast<int>(which);
     EXPECT_EQ(&icon, &backend().ShellIcon(which));  // read once
+  }
+  for (std::size_t a = 0; a < std::size(kinds); ++a) {
+    for (std::size_t b = a + 1; b < std::size(kinds); ++b) {
+      EXPECT_NE(backend().ShellIcon(kinds[a]), backend().ShellIcon(kinds[b])) << a << " " << b;
+    }
   }
 }
 
