@@ -136,7 +136,7 @@ Shape* MakeFeedbackShape(QWidget* parent, const QRect& geometry, BgrColor fill, 
   return shape;
 }
 
-SpeedButton* MakeToolButton(QWidget* parent, const char* caption, const QPixmap& picture, int left) {
+SpeedButton* MakeToolButton(QWidget* parent, const char* caption, const Image& picture, int left) {
   auto* button = new SpeedButton(caption, parent);
   button->setGeometry(left, kToolButtonTop, kToolButtonWidth, kToolButtonHeight);
   button->SetPicture(picture, kToolPictureTop, kToolCaptionTop);

@@ -3,12 +3,14 @@
 // selected-path line fed by the shell browser.
 
 #include <QByteArray>
+#include <QPixmap>
 #include <QTableWidgetItem>
 
 #include "app/Unit1.h"
 #include "app/pictures/pictures.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/label.h"
+#include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/splitter.h"
@@ -38,7 +40,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::FillList(const std::vector<std::string>& paths) {
-  const QIcon picture(HiddenRowPicture());
+  const QIcon picture(QPixmap::fromImage(ToQImage(HiddenRowPicture())));
   ListView1->Clear();
   for (const std::string& path : paths) {
     ListView1->AddRow(QString::fromStdString(path), {kHideText}, true, picture);

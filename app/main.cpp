@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/application_title.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/toolkit/picture.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
@@ -37,7 +39,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
-  QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::ToQImage(app::ApplicationIcon()))));
   // Lets docks match the running windows to the installed launcher.
   QGuiApplication::setDesktopFileName(kDesktopFileName);
   // The program ends when its login window closes, not when the last visible

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the program's core as 32-bit Windows programs and runs their tests
+# Builds the program's core and its pictures as 32-bit Windows programs and runs their tests
 # under Wine, each in a fresh Wine prefix; then checks that the Windows and
 # Linux builds agree on what is on disk. Installs the cross compiler and
 # Wine when missing; when the machine cannot have them, says so and exits 0.
@@ -52,7 +52,7 @@ new_prefix() {
 }
 
 failed=0
-for test in platform_tests store_tests engine_tests; do
+for test in platform_tests store_tests engine_tests pictures_tests; do
   echo "wine_tests: $test.exe"
   if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
     failed=1

@@ -10,7 +10,17 @@ const QColor kRuleDark(160, 160, 160);
 const QColor kRuleLight(255, 255, 255);
 }  // namespace
 
-Picture::Picture(const QPixmap& pixmap, QWidget* parent) : QWidget(parent), pixmap_(pixmap) {
+QImage ToQImage(const Image& image) {
+  QImage out(image.Width(), image.Height(), QImage::Format_ARGB32);
+  for (int y = 0; y < image.Height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < image.Width(); ++x) row[x] = image.Pixel(x, y);
+  }
+  return out;
+}
+
+Picture::Picture(const Image& image, QWidget* parent)
+    : QWidget(parent), pixmap_(QPixmap::fromImage(ToQImage(image))) {
   setMouseTracking(true);
 }
 

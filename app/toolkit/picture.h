@@ -1,16 +1,23 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
+#include "app/toolkit/image.h"
+
 namespace app {
+
+// The picture as Qt draws it: the one place where the Qt windows turn the
+// program's images (app/pictures/pictures.h) into Qt's.
+QImage ToQImage(const Image& image);
 
 // A picture drawn to fill its box (stretched where the box differs in size).
 class Picture : public QWidget {
   Q_OBJECT
 
  public:
-  Picture(const QPixmap& pixmap, QWidget* parent);
+  Picture(const Image& image, QWidget* parent);
 
   const QPixmap& Pixmap() const { return pixmap_; }
 

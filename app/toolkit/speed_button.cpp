@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
+#include "app/toolkit/picture.h"
+
 namespace app {
 
 namespace {
@@ -23,8 +25,8 @@ void SpeedButton::SetFlat(bool flat) {
   update();
 }
 
-void SpeedButton::SetPicture(const QPixmap& picture, int picture_top, int caption_top) {
-  picture_ = picture;
+void SpeedButton::SetPicture(const Image& picture, int picture_top, int caption_top) {
+  picture_ = QPixmap::fromImage(ToQImage(picture));
   picture_top_ = picture_top;
   caption_top_ = caption_top;
   update();

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QPixmap>
 
+#include "app/toolkit/image.h"
+
 namespace app {
 
 // A speed button: flat (only a thin raised edge while the pointer is over
@@ -21,7 +23,7 @@ class SpeedButton : public QAbstractButton {
   // Puts a picture centred at `picture_top` and the caption centred at
   // `caption_top` (both in button coordinates). Without a picture the
   // caption is centred in the button.
-  void SetPicture(const QPixmap& picture, int picture_top, int caption_top);
+  void SetPicture(const Image& picture, int picture_top, int caption_top);
 
   // True while the pointer is over the button.
   bool IsHot() const { return hot_; }

@@ -409,7 +409,7 @@ TEST_F(FindWindowTest, SkinsColourTheWindowAndShowOneTitlePicture) {
   QImage image = Grab("find_builtin.png");
   ExpectPixel(image, kInTitle, kNavyPixel);
   // The glossy picture lies behind, one row taller.
-  const QImage glossy = app::GlossyTitlePicture().toImage();
+  const QImage glossy = app::ToQImage(app::GlossyTitlePicture());
   ExpectPixel(image, kUnderNavyPicture, glossy.pixelColor(kUnderNavyPicture - Find()->GlossyPicture()->pos()));
   ExpectPixel(image, kOnBodyEdge, kFlatEdge);
   ExpectPixel(image, kOnSplitter, app::ToQColor(app::kLightGrey));

@@ -534,7 +534,7 @@ TEST_F(OptionsWindowTest, SkinsColourTheWindowAndItsTitleDependsOnHowTheSkinCame
   EXPECT_EQ(Options()->Caption()->FontColor(), app::kNavy);
   Options()->show();
   image = Grab("options_skin1.png");
-  const QImage glossy = app::GlossyTitlePicture().toImage();
+  const QImage glossy = app::ToQImage(app::GlossyTitlePicture());
   ExpectPixel(image, kInTitle, glossy.pixelColor(kInTitle - Options()->GlossyPicture()->pos()));
   ExpectPixel(image, kInBody, app::ToQColor(app::kLavender));
   ExpectPixel(image, kOnBodyEdge, app::ToQColor(app::kLavender));

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "app/application_title.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/toolkit/picture.h"
 #include "platform/file_system.h"
 #include "tools/screenshots/silent_services.h"
 #include "tools/screenshots/tour.h"
@@ -94,7 +96,7 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
-  QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::ToQImage(app::ApplicationIcon()))));
   QApplication::setQuitOnLastWindowClosed(false);
 
   const std::unique_ptr<platform::FileSystem> files = platform::MakeFileSystemAt(prefix, desktop);

@@ -1,4 +1,4 @@
-#include "app/pictures/picture_painting.h"
+#include "tools/pictures/picture_painting.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QPen>
 
-namespace app::picture_painting {
+namespace drawing::picture_painting {
 
 namespace {
 
@@ -88,4 +88,4 @@ void DrawFolder(QPainter& painter, const QRectF& area, const FolderColours& colo
   painter.restore();
 }
 
-}  // namespace app::picture_painting
+}  // namespace drawing::picture_painting

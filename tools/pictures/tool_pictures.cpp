@@ -4,14 +4,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QPixmap>
 #include <QPolygonF>
 #include <QRadialGradient>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -82,7 +81,7 @@ void DrawPencil(QPainter& painter, QPointF tail, double angle, double length,
 
 }  // namespace
 
-QPixmap OptionsPicture() {
+QImage OptionsPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -115,10 +114,10 @@ QPixmap OptionsPicture() {
   painter.setPen(QPen(kSteelDark, 1.0, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(QPointF(-10, 0), QPointF(1.5, 0));
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-QPixmap FindPicture() {
+QImage FindPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -140,10 +139,10 @@ QPixmap FindPicture() {
   painter.setBrush(Qt::NoBrush);
   painter.drawArc(QRectF(centre.x() - 4, centre.y() - 4, 8, 8), 100 * 16, 70 * 16);
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-QPixmap SkinPicture() {
+QImage SkinPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -178,10 +177,10 @@ QPixmap SkinPicture() {
   DrawPencil(painter, QPointF(24.5, 1.5), 97, 27, kPaints[0]);
   DrawPencil(painter, QPointF(30.0, 3.0), 97, 26, kPaints[2]);
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-QPixmap HelpPicture() {
+QImage HelpPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -232,7 +231,7 @@ QPixmap HelpPicture() {
     }
   }
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-}  // namespace app
+}  // namespace drawing

@@ -4,13 +4,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QPixmap>
 #include <QPolygonF>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -75,7 +74,7 @@ void DrawStandingFolder(QPainter& painter, const Contents& contents) {
 }
 
 // An open box seen from the front with `contents` sticking out of it.
-QPixmap BoxPicture(const Contents& contents) {
+QImage BoxPicture(const Contents& contents) {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -108,13 +107,13 @@ QPixmap BoxPicture(const Contents& contents) {
   painter.setBrush(kBoxTape);
   painter.drawRect(QRectF(13.5, 17, 5, 12));
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
 }  // namespace
 
-QPixmap HideFolderPicture() { return BoxPicture(kGreyedContents); }
+QImage HideFolderPicture() { return BoxPicture(kGreyedContents); }
 
-QPixmap ComebackPicture() { return BoxPicture(kColouredContents); }
+QImage ComebackPicture() { return BoxPicture(kColouredContents); }
 
-}  // namespace app
+}  // namespace drawing

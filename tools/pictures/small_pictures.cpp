@@ -4,12 +4,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QPixmap>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -36,7 +35,7 @@ constexpr double kStripLightReach = 0.35;
 
 }  // namespace
 
-QPixmap UpFolderPicture() {
+QImage UpFolderPicture() {
   QImage image = TransparentCanvas(kUpWidth, kUpHeight);
   QPainter painter(&image);
   Smooth(painter);
@@ -58,10 +57,10 @@ QPixmap UpFolderPicture() {
   painter.setBrush(kArrowFill);
   painter.drawPath(arrow);
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-QPixmap HiddenRowPicture() {
+QImage HiddenRowPicture() {
   QImage image = TransparentCanvas(kRowSize, kRowSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -74,11 +73,11 @@ QPixmap HiddenRowPicture() {
   painter.setBrush(bar);
   painter.drawRoundedRect(QRectF(-7.5, -2.4, 15, 4.8), 2.0, 2.0);
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-QPixmap MenuStripPicture(int width, int height) {
-  if (width <= 0 || height <= 0) return QPixmap();
+QImage MenuStripPicture(int width, int height) {
+  if (width <= 0 || height <= 0) return QImage();
   QImage image(width, height, QImage::Format_RGB32);
   QPainter painter(&image);
   QLinearGradient strip(0, 0, width, 0);
@@ -89,7 +88,7 @@ QPixmap MenuStripPicture(int width, int height) {
   // A slightly darker last column sets the strip off from the white panel.
   if (width > 2) painter.fillRect(width - 1, 0, 1, height, kStripEdge);
   painter.end();
-  return QPixmap::fromImage(image);
+  return image;
 }
 
-}  // namespace app
+}  // namespace drawing

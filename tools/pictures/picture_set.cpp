@@ -1,0 +1,70 @@
+#include "tools/pictures/picture_set.h"
+
+#include <string>
+#include <functional>
+#include <utility>
+
+#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/icon_file.h"
+
+namespace drawing {
+
+namespace {
+
+constexpr char kBitmapExtension[] = ".bmp";
+
+std::string StripName(app::Size size) {
+  return "menu_strip_" + std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+}  // namespace
+
+app::Image ToImage(const QImage& image) {
+  const QImage straight = image.convertToFormat(QImage::Format_ARGB32);
+  app::Image out(straight.width(), straight.height());
+  for (int y = 0; y < straight.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+    for (int x = 0; x < straight.width(); ++x) out.SetPixel(x, y, row[x]);
+  }
+  return out;
+}
+
+QImage ToQImage(const app::Image& image) {
+  QImage out(image.Width(), image.Height(), QImage::Format_ARGB32);
+  for (int y = 0; y < image.Height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < image.Width(); ++x) row[x] = image.Pixel(x, y);
+  }
+  return out;
+}
+
+std::vector<DrawnFile> DrawAllFiles() {
+  // The bitmaps' names are those that app/pictures/pictures.cpp looks up.
+  const std::pair<std::string, std::function<QImage()>> pictures[] = {
+      {"glossy_title", GlossyTitlePicture},
+      {"navy_title", NavyTitlePicture},
+      {"hide_folder", HideFolderPicture},
+      {"comeback", ComebackPicture},
+      {"options", OptionsPicture},
+      {"find", FindPicture},
+      {"skin", SkinPicture},
+      {"help", HelpPicture},
+      {"up_folder", UpFolderPicture},
+      {"hidden_row", HiddenRowPicture},
+      {"application_icon", [] { return ApplicationIcon(48); }},
+      {StripName(app::kFileMenuStrip),
+       [] { return MenuStripPicture(app::kFileMenuStrip.width, app::kFileMenuStrip.height); }},
+      {StripName(app::kOptionsMenuStrip),
+       [] { return MenuStripPicture(app::kOptionsMenuStrip.width, app::kOptionsMenuStrip.height); }},
+  };
+  std::vector<DrawnFile> files;
+  for (const auto& [name, draw] : pictures) files.push_back({name + kBitmapExtension, ToImage(draw()).ToBmp()});
+
+  std::vector<app::Image> icons;
+  for (int side : kIconFileSides) icons.push_back(ToImage(ApplicationIcon(side)));
+  files.push_back({kIconFileName, IconFile(icons)});
+  return files;
+}
+
+}  // namespace drawing
