@@ -11,12 +11,11 @@ const QColor kRuleLight(255, 255, 255);
 }  // namespace
 
 QImage ToQImage(const Image& image) {
-  QImage out(image.Width(), image.Height(), QImage::Format_ARGB32);
-  for (int y = 0; y < image.Height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < image.Width(); ++x) row[x] = image.Pixel(x, y);
-  }
-  return out;
+  if (image.IsNull()) return QImage();
+  // Both hold each pixel as one 0xAARRGGBB word, row by row from the top.
+  return QImage(reinterpret_cast<const uchar*>(image.Pixels().data()), image.Width(), image.Height(),
+                image.Width() * 4, QImage::Format_ARGB32)
+      .copy();
 }
 
 Picture::Picture(const Image& image, QWidget* parent)

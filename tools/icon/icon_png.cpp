@@ -10,7 +10,6 @@
 #include <cstdlib>
 
 #include "app/pictures/pictures.h"
-#include "tools/pictures/picture_set.h"
 
 namespace {
 constexpr char kPngFormat[] = "PNG";
@@ -22,7 +21,10 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   const app::Image& icon = app::ApplicationIcon();
-  if (icon.IsNull() || !drawing::ToQImage(icon).save(argv[1], kPngFormat)) {
+  // Both hold each pixel as one 0xAARRGGBB word, row by row from the top.
+  const QImage image(reinterpret_cast<const uchar*>(icon.Pixels().data()), icon.Width(), icon.Height(),
+                     icon.Width() * 4, QImage::Format_ARGB32);
+  if (icon.IsNull() || !image.save(argv[1], kPngFormat)) {
     std::fprintf(stderr, "quillomar_icon: cannot write %s\n", argv[1]);
     return EXIT_FAILURE;
   }

@@ -30,15 +30,6 @@ app::Image ToImage(const QImage& image) {
   return out;
 }
 
-QImage ToQImage(const app::Image& image) {
-  QImage out(image.Width(), image.Height(), QImage::Format_ARGB32);
-  for (int y = 0; y < image.Height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < image.Width(); ++x) row[x] = image.Pixel(x, y);
-  }
-  return out;
-}
-
 std::vector<DrawnFile> DrawAllFiles() {
   // The bitmaps' names are those that app/pictures/pictures.cpp looks up.
   const std::pair<std::string, std::function<QImage()>> pictures[] = {

@@ -25,8 +25,7 @@ inline constexpr char kIconFileName[] = "quillomar.ico";
 // the program's icon file.
 std::vector<DrawnFile> DrawAllFiles();
 
-// A picture in the program's form (straight alpha), and back.
+// A picture in the program's form (straight alpha).
 app::Image ToImage(const QImage& image);
-QImage ToQImage(const app::Image& image);
 
 }  // namespace drawing
