@@ -110,8 +110,9 @@ constexpr char kGridOffCaption[] = "Gridlines";
 // Drop-down menu panels; entries, bars and lines in panel coordinates.
 constexpr Rect kFileMenu(6, 40, 133, 134);
 constexpr Rect kOptionsMenu(55, 40, 131, 93);
-constexpr int kFileStripWidth = 25;
-constexpr int kOptionsStripWidth = 23;
+// Each menu panel holds its picture strip inside a one-pixel bevel.
+static_assert(kFileMenu.height == kFileMenuStrip.height + 2);
+static_assert(kOptionsMenu.height == kOptionsMenuStrip.height + 2);
 constexpr int kEntryHeight = 18;
 constexpr Rect kFileEntryBar(1, 1, 127, 21);
 constexpr Rect kOptionsEntryBar(1, 0, 125, 21);
@@ -140,10 +141,10 @@ Shape* MakeFeedbackShape(WinControl* parent, const Rect& bounds, BgrColor fill, 
   return shape;
 }
 
-SpeedButton* MakeToolButton(WinControl* parent, const char* caption, Image picture, int left) {
+SpeedButton* MakeToolButton(WinControl* parent, const char* caption, const Image& picture, int left) {
   auto* button = new SpeedButton(caption, parent);
   button->SetBounds(Rect(left, kToolButtonTop, kToolButtonWidth, kToolButtonHeight));
-  button->SetPicture(std::move(picture), kToolPictureTop, kToolCaptionTop);
+  button->SetPicture(picture, kToolPictureTop, kToolCaptionTop);
   return button;
 }
 
@@ -161,13 +162,13 @@ Label* MakeMenuEntry(ScrollBox* panel, const char* caption, int top) {
   return entry;
 }
 
-ScrollBox* MakeMenuPanel(WinControl* parent, const Rect& bounds, int strip_width) {
+ScrollBox* MakeMenuPanel(WinControl* parent, const Rect& bounds, Size strip_size) {
   auto* panel = new ScrollBox(parent);
   panel->SetBounds(bounds);
   panel->SetColor(kWhite);
   panel->SetBevel(Bevel::kTiled);
   // The beige picture strip runs down the left edge, inside the bevel.
-  const Rect strip(1, 1, strip_width, bounds.height - 2);
+  const Rect strip(1, 1, strip_size.width, strip_size.height);
   auto* picture = new Picture(MenuStripPicture(strip.width, strip.height), panel);
   picture->SetBounds(strip);
   picture->SetMouseTransparent(true);
@@ -190,8 +191,7 @@ StaticText* MakeMark(WinControl* parent, const char* text, const Rect& bounds, i
 TForm1::TForm1(Services& services, Forms& forms)
     : BorderlessWindow(kWidth, kHeight),
       services_(services),
-      forms_(forms),
-      hidden_row_picture_(HiddenRowPicture()) {
+      forms_(forms) {
   SetColor(kLightGrey);
   // Children are created bottom to top: the menu panels lie over everything
   // but the title bar.
@@ -313,7 +313,7 @@ void TForm1::BuildButtonStrip() {
 }
 
 void TForm1::BuildFileMenu() {
-  ScrollBox5 = MakeMenuPanel(this, kFileMenu, kFileStripWidth);
+  ScrollBox5 = MakeMenuPanel(this, kFileMenu, kFileMenuStrip);
   // The entry bar lies behind the entries' text.
   Shape7 = MakeFeedbackShape(ScrollBox5, kFileEntryBar, kPaleBlue, kAzure);
   Label13 = MakeMenuEntry(ScrollBox5, kHideFolderCaption, kHideFolderEntryTop);
@@ -329,7 +329,7 @@ void TForm1::BuildFileMenu() {
 }
 
 void TForm1::BuildOptionsMenu() {
-  ScrollBox6 = MakeMenuPanel(this, kOptionsMenu, kOptionsStripWidth);
+  ScrollBox6 = MakeMenuPanel(this, kOptionsMenu, kOptionsMenuStrip);
   Shape8 = MakeFeedbackShape(ScrollBox6, kOptionsEntryBar, kPaleBlue, kAzure);
   Label18 = MakeMenuEntry(ScrollBox6, kHelpCaption, kHelpEntryTop);
 }

@@ -7,7 +7,6 @@
 #include "app/services.h"
 #include "app/skin.h"
 #include "app/toolkit/borderless_window.h"
-#include "app/toolkit/image.h"
 #include "engine/hidden_items.h"
 
 namespace app {
@@ -214,7 +213,6 @@ class TForm1 : public BorderlessWindow {
   // The browser's entry that the line names: hiding acts on it, never on
   // the line's path split again at "\".
   std::optional<platform::FolderEntry> selected_entry_;
-  Image hidden_row_picture_;  // in front of every row of the list
 
   // Title bar.
   ScrollBox* ScrollBox11 = nullptr;  // title bar

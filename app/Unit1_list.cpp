@@ -3,6 +3,7 @@
 // selected-path line fed by the shell browser.
 
 #include "app/Unit1.h"
+#include "app/pictures/pictures.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/label.h"
 #include "app/toolkit/scroll_box.h"
@@ -35,7 +36,7 @@ void TForm1::Button2Click() {
 void TForm1::FillList(const std::vector<std::string>& paths) {
   ListView1->Clear();
   // The caption is the path as recorded, byte for byte.
-  for (const std::string& path : paths) ListView1->AddRow(path, {kHideText}, true, &hidden_row_picture_);
+  for (const std::string& path : paths) ListView1->AddRow(path, {kHideText}, true, &HiddenRowPicture());
 }
 
 std::vector<engine::ListRow> TForm1::ListRows() const {

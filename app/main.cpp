@@ -58,8 +58,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
-  const app::Image icon = app::ApplicationIcon();
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(icon).copy())));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(app::ApplicationIcon()))));
   app::qt::LoadWindowTypeface();
   // Lets docks match the running windows to the installed launcher.
   QGuiApplication::setDesktopFileName(kDesktopFileName);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the program's core and its windows as 32-bit Windows programs and
+# Builds the program's core, its pictures and its windows as 32-bit Windows programs and
 # runs their tests under Wine, each in a fresh Wine prefix (the window tests
 # on a virtual X screen, Xvfb, with a window manager, openbox); then checks
 # that the Windows and Linux builds agree on what is on disk. Installs the
@@ -74,7 +74,7 @@ new_prefix() {
 }
 
 failed=0
-for test in platform_tests store_tests engine_tests; do
+for test in platform_tests store_tests engine_tests pictures_tests; do
   echo "wine_tests: $test.exe"
   if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
     failed=1

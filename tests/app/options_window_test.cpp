@@ -584,7 +584,7 @@ TEST_F(OptionsWindowTest, SkinsColourTheWindowAndItsTitleDependsOnHowTheSkinCame
   EXPECT_EQ(Options()->Caption()->FontColor(), app::kNavy);
   Options()->Show();
   image = Grab("options_skin1");
-  const app::Image glossy = app::GlossyTitlePicture();
+  const app::Image& glossy = app::GlossyTitlePicture();
   const app::Point in_glossy = kInTitle - Options()->GlossyPicture()->Bounds().TopLeft();
   ExpectPixel(image, kInTitle, glossy.ColorAt(in_glossy.x, in_glossy.y));
   ExpectPixel(image, kInBody, app::kLavender);

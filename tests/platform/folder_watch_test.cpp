@@ -53,6 +53,13 @@ class Reports {
   std::atomic<int> count_{0};
 };
 
+// One change made to a watched folder. `folder` is the folder's real path
+// (C:\w), `outside` a folder beside it (C:\outside).
+struct Change {
+  const char* what;
+  std::function<void(platform::FileSystem& files, const fs::path& folder, const fs::path& outside)> make;
+};
+
 class FolderWatchTest : public ::testing::Test {
  protected:
   // A new folder C:\<name> with a file, a subfolder and a dot-named file in
@@ -68,15 +75,25 @@ class FolderWatchTest : public ::testing::Test {
   platform::FileSystem& files() { return prefix_.fs(); }
   static void Quiet() { std::this_thread::sleep_for(kQuiet); }
 
+  // Makes C:\w and C:\outside afresh (with C:\outside\incoming.txt), watches
+  // C:\w with `reports` and makes the change.
+  void Make(const Change& change, Reports& reports) {
+    folder_ = MakeFolder("w");
+    outside_ = MakeFolder("outside");
+    Touch(outside_ / "incoming.txt");
+    ASSERT_TRUE(watch_->Watch(folder_.string(), reports.Callback()));
+    change.make(files(), folder_, outside_);
+  }
+  // Stops watching and removes what Make() and the change made.
+  void Clear() {
+    watch_->Stop();
+    for (const fs::path& made : {folder_, outside_, folder_.parent_path() / "w2"}) fs::remove_all(made);
+  }
+
   testing_support::TempPrefix prefix_;
   std::unique_ptr<platform::FolderWatch> watch_ = platform::MakeFolderWatch();
-};
-
-// One change made to a watched folder. `folder` is the folder's real path
-// (C:\w), `outside` a folder beside it (C:\outside).
-struct Change {
-  const char* what;
-  std::function<void(platform::FileSystem& files, const fs::path& folder, const fs::path& outside)> make;
+  fs::path folder_;
+  fs::path outside_;
 };
 
 TEST_F(FolderWatchTest, EntriesCreatedDeletedOrRenamedAreReportedOnce) {
@@ -99,18 +116,12 @@ TEST_F(FolderWatchTest, EntriesCreatedDeletedOrRenamedAreReportedOnce) {
   };
   for (const Change& change : changes) {
     SCOPED_TRACE(change.what);
-    const fs::path folder = MakeFolder("w");
-    const fs::path outside = MakeFolder("outside");
-    Touch(outside / "incoming.txt");
     Reports reports;
-    ASSERT_TRUE(watch_->Watch(folder.string(), reports.Callback()));
-    change.make(files(), folder, outside);
+    Make(change, reports);
     EXPECT_TRUE(reports.WaitFor(1));
     Quiet();
     EXPECT_EQ(reports.count(), 1);
-    watch_->Stop();
-    fs::remove_all(folder);
-    fs::remove_all(outside);
+    Clear();
   }
 }
 
@@ -142,19 +153,14 @@ TEST_F(FolderWatchTest, AttributesContentSubfoldersAndDotNamesAreNotReported) {
   };
   for (const Change& change : changes) {
     SCOPED_TRACE(change.what);
-    const fs::path folder = MakeFolder("w");
-    const fs::path outside = MakeFolder("outside");
     Reports reports;
-    ASSERT_TRUE(watch_->Watch(folder.string(), reports.Callback()));
-    change.make(files(), folder, outside);
+    Make(change, reports);
     Quiet();
     EXPECT_EQ(reports.count(), 0);
     // The watch still works afterwards.
-    Touch(folder / "after.txt");
+    Touch(folder_ / "after.txt");
     EXPECT_TRUE(reports.WaitFor(1));
-    watch_->Stop();
-    fs::remove_all(folder);
-    fs::remove_all(outside);
+    Clear();
   }
 }
 
@@ -182,25 +188,21 @@ TEST_F(FolderWatchTest, TheFolderItselfMovedAwayIsReportedAndEndsTheWatch) {
   };
   for (const Change& change : changes) {
     SCOPED_TRACE(change.what);
-    const fs::path folder = MakeFolder("w");
-    const fs::path outside = MakeFolder("outside");
     Reports reports;
-    ASSERT_TRUE(watch_->Watch(folder.string(), reports.Callback()));
-    change.make(files(), folder, outside);
+    Make(change, reports);
     EXPECT_TRUE(reports.WaitFor(1));
     Quiet();
     EXPECT_EQ(reports.count(), 1);
 
     // Neither the folder where it went nor a new one under the old path.
-    for (const fs::path& gone_to : {outside / "moved", outside.parent_path() / "w2"}) {
+    for (const fs::path& gone_to : {outside_ / "moved", folder_.parent_path() / "w2"}) {
       if (fs::exists(gone_to)) Touch(gone_to / "new.txt");
     }
-    fs::create_directory(folder);
-    Touch(folder / "new.txt");
+    fs::create_directory(folder_);
+    Touch(folder_ / "new.txt");
     Quiet();
     EXPECT_EQ(reports.count(), 1);
-    watch_->Stop();
-    for (const fs::path& made : {folder, outside, outside.parent_path() / "w2"}) fs::remove_all(made);
+    Clear();
   }
 }
 

@@ -98,8 +98,7 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
-  const app::Image icon = app::ApplicationIcon();
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(icon).copy())));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(app::ApplicationIcon()))));
   app::qt::QtBackend backend;
   app::SetCurrentBackend(&backend);
   QApplication::setQuitOnLastWindowClosed(false);

@@ -1,4 +1,4 @@
-#include "app/pictures/picture_painting.h"
+#include "tools/pictures/picture_painting.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QPen>
 
-namespace app::picture_painting {
+namespace drawing::picture_painting {
 
 namespace {
 
@@ -24,16 +24,6 @@ constexpr double kFrontSlant = 0.06;
 constexpr double kCornerRadius = 0.06;
 
 }  // namespace
-
-Image ToImage(const QImage& image) {
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-  Image out(argb.width(), argb.height());
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x) out.SetPixel(x, y, line[x]);
-  }
-  return out;
-}
 
 QImage TransparentCanvas(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -98,4 +88,4 @@ void DrawFolder(QPainter& painter, const QRectF& area, const FolderColours& colo
   painter.restore();
 }
 
-}  // namespace app::picture_painting
+}  // namespace drawing::picture_painting

@@ -3,10 +3,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "app/pictures/pictures.h"
-#include "app/pictures/picture_painting.h"
+#include "tools/pictures/drawing.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -36,7 +35,7 @@ constexpr int kNavyBottomRows[] = {80, 104, 126, 146};
 
 }  // namespace
 
-Image GlossyTitlePicture() {
+QImage GlossyTitlePicture() {
   QImage image(kGlossyWidth, kGlossyHeight, QImage::Format_RGB32);
   QPainter painter(&image);
   QLinearGradient glass(0, 0, 0, kGlossyHeight);
@@ -54,10 +53,10 @@ Image GlossyTitlePicture() {
   sheen.setColorAt(1.0, Qt::transparent);
   painter.fillRect(0, 1, kGlossyWidth, static_cast<int>(kSheenHeight * kGlossyHeight), sheen);
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-Image NavyTitlePicture() {
+QImage NavyTitlePicture() {
   QImage image(kNavyWidth, kNavyHeight, QImage::Format_RGB32);
   image.fill(QColor(0, 0, kNavyBlue));
   QPainter painter(&image);
@@ -66,7 +65,7 @@ Image NavyTitlePicture() {
   row = kNavyHeight - 1;
   for (int blue : kNavyBottomRows) painter.fillRect(0, row--, kNavyWidth, 1, QColor(0, 0, blue));
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-}  // namespace app
+}  // namespace drawing

@@ -7,10 +7,10 @@
 #include <QPolygonF>
 #include <QRadialGradient>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -81,7 +81,7 @@ void DrawPencil(QPainter& painter, QPointF tail, double angle, double length,
 
 }  // namespace
 
-Image OptionsPicture() {
+QImage OptionsPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -114,10 +114,10 @@ Image OptionsPicture() {
   painter.setPen(QPen(kSteelDark, 1.0, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(QPointF(-10, 0), QPointF(1.5, 0));
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-Image FindPicture() {
+QImage FindPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -139,10 +139,10 @@ Image FindPicture() {
   painter.setBrush(Qt::NoBrush);
   painter.drawArc(QRectF(centre.x() - 4, centre.y() - 4, 8, 8), 100 * 16, 70 * 16);
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-Image SkinPicture() {
+QImage SkinPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -177,10 +177,10 @@ Image SkinPicture() {
   DrawPencil(painter, QPointF(24.5, 1.5), 97, 27, kPaints[0]);
   DrawPencil(painter, QPointF(30.0, 3.0), 97, 26, kPaints[2]);
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-Image HelpPicture() {
+QImage HelpPicture() {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -231,7 +231,7 @@ Image HelpPicture() {
     }
   }
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-}  // namespace app
+}  // namespace drawing

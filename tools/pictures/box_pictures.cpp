@@ -6,10 +6,10 @@
 #include <QPen>
 #include <QPolygonF>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -74,7 +74,7 @@ void DrawStandingFolder(QPainter& painter, const Contents& contents) {
 }
 
 // An open box seen from the front with `contents` sticking out of it.
-Image BoxPicture(const Contents& contents) {
+QImage BoxPicture(const Contents& contents) {
   QImage image = TransparentCanvas(kSize, kSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -107,13 +107,13 @@ Image BoxPicture(const Contents& contents) {
   painter.setBrush(kBoxTape);
   painter.drawRect(QRectF(13.5, 17, 5, 12));
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
 }  // namespace
 
-Image HideFolderPicture() { return BoxPicture(kGreyedContents); }
+QImage HideFolderPicture() { return BoxPicture(kGreyedContents); }
 
-Image ComebackPicture() { return BoxPicture(kColouredContents); }
+QImage ComebackPicture() { return BoxPicture(kColouredContents); }
 
-}  // namespace app
+}  // namespace drawing

@@ -5,10 +5,10 @@
 #include <QPen>
 #include <QRadialGradient>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -34,10 +34,13 @@ constexpr QColor kGlint(255, 255, 255);
 
 }  // namespace
 
-Image ApplicationIcon() {
-  QImage image = TransparentCanvas(kIconSize, kIconSize);
+QImage ApplicationIcon(int size) {
+  if (size <= 0) return QImage();
+  QImage image = TransparentCanvas(size, size);
   QPainter painter(&image);
   Smooth(painter);
+  // Designed at 48 x 48; the other sizes are the same drawing to scale.
+  if (size != kIconSize) painter.scale(size / static_cast<double>(kIconSize), size / static_cast<double>(kIconSize));
   DrawFolder(painter, kFolderArea, YellowFolder());
 
   // An eye on the folder's front: the almond, the iris, the pupil, a glint.
@@ -68,7 +71,7 @@ Image ApplicationIcon() {
   painter.drawEllipse(kEyeCentre + QPointF(-1.8, -1.8), 1.2, 1.2);
   painter.restore();
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-}  // namespace app
+}  // namespace drawing

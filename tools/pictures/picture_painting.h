@@ -4,15 +4,10 @@
 #include <QImage>
 #include <QRectF>
 
-#include "app/toolkit/image.h"
-
 class QPainter;
 
 // Drawing helpers shared by the program's pictures.
-namespace app::picture_painting {
-
-// The picture as the program keeps its images.
-Image ToImage(const QImage& image);
+namespace drawing::picture_painting {
 
 // A fully transparent picture of the given size, ready to paint on.
 QImage TransparentCanvas(int width, int height);
@@ -36,4 +31,4 @@ FolderColours YellowFolder();
 // and a front flap covering the lower part of the back.
 void DrawFolder(QPainter& painter, const QRectF& area, const FolderColours& colours);
 
-}  // namespace app::picture_painting
+}  // namespace drawing::picture_painting

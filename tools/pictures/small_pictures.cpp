@@ -5,10 +5,10 @@
 #include <QPainterPath>
 #include <QPen>
 
-#include "app/pictures/picture_painting.h"
-#include "app/pictures/pictures.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
-namespace app {
+namespace drawing {
 
 namespace {
 
@@ -35,7 +35,7 @@ constexpr double kStripLightReach = 0.35;
 
 }  // namespace
 
-Image UpFolderPicture() {
+QImage UpFolderPicture() {
   QImage image = TransparentCanvas(kUpWidth, kUpHeight);
   QPainter painter(&image);
   Smooth(painter);
@@ -57,10 +57,10 @@ Image UpFolderPicture() {
   painter.setBrush(kArrowFill);
   painter.drawPath(arrow);
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-Image HiddenRowPicture() {
+QImage HiddenRowPicture() {
   QImage image = TransparentCanvas(kRowSize, kRowSize);
   QPainter painter(&image);
   Smooth(painter);
@@ -73,11 +73,11 @@ Image HiddenRowPicture() {
   painter.setBrush(bar);
   painter.drawRoundedRect(QRectF(-7.5, -2.4, 15, 4.8), 2.0, 2.0);
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-Image MenuStripPicture(int width, int height) {
-  if (width <= 0 || height <= 0) return Image();
+QImage MenuStripPicture(int width, int height) {
+  if (width <= 0 || height <= 0) return QImage();
   QImage image(width, height, QImage::Format_RGB32);
   QPainter painter(&image);
   QLinearGradient strip(0, 0, width, 0);
@@ -88,7 +88,7 @@ Image MenuStripPicture(int width, int height) {
   // A slightly darker last column sets the strip off from the white panel.
   if (width > 2) painter.fillRect(width - 1, 0, 1, height, kStripEdge);
   painter.end();
-  return picture_painting::ToImage(image);
+  return image;
 }
 
-}  // namespace app
+}  // namespace drawing
