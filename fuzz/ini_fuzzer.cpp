@@ -161,7 +161,12 @@ void RequireSameAnswers(const IniDocument& a, const IniDocument& b, const Plan& 
     // What Get gives for every listed key, in one pass over each.
     Require(a.AllKeys(section) == b.AllKeys(section), promise);
     Require(a.AllValues(section) == b.AllValues(section), promise);
-    for (const std::string& key : plan.keys) Require(a.Get(section, key) == b.Get(section, key), promise);
+    // Keys that may not stand there, read one by one (the listed ones were
+    // compared whole above; every single read costs a look-up).
+    for (std::size_t k = 0; k < plan.keys.size() && k < kFileProbes; ++k) {
+      const std::string& key = plan.keys[plan.keys.size() - 1 - k];
+      Require(a.Get(section, key) == b.Get(section, key), promise);
+    }
   }
 }
 

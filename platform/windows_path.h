@@ -16,8 +16,20 @@ inline constexpr std::string_view kForbiddenNameCharacters = "\\/:*?\"<>|";
 
 // ASCII letters in lower case, every other byte unchanged: file names, INI
 // section and key names compare in this form.
-// (Inline: every name look-up of the store and the file system runs them.)
-inline char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// (Inline and by table: every name look-up of the store and the file system
+// runs it, for every byte.)
+namespace detail {
+struct FoldTable {
+  char to[256];
+  constexpr FoldTable() : to() {
+    for (int i = 0; i < 256; ++i) {
+      to[i] = static_cast<char>(i >= 'A' && i <= 'Z' ? i - 'A' + 'a' : i);
+    }
+  }
+};
+inline constexpr FoldTable kFold{};
+}  // namespace detail
+inline char FoldCase(char c) { return detail::kFold.to[static_cast<unsigned char>(c)]; }
 std::string FoldCase(std::string_view text);
 
 // True when the texts are equal ignoring ASCII letter case.
