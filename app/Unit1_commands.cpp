@@ -7,6 +7,7 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/busy_pointer.h"
 #include "app/messages.h"
 #include "app/toolkit/label.h"
 #include "app/toolkit/speed_button.h"
@@ -64,8 +65,10 @@ const char* ReasonText(engine::Unrecordable reason) {
 
 void TForm1::SpeedButton1Click() {
   try {
-    // Another copy of the program waits until the command is done; the lock
-    // is released before any box shows.
+    // Both end before any box shows: the busy pointer (should the command
+    // take long) and the lock, for which another copy of the program waits
+    // until the command is done.
+    const BusyPointer busy;
     const auto lock = services_.fs.LockRecords();
     RunHideCommand();
   } catch (const engine::UnrecordableItem& refused) {
@@ -117,6 +120,7 @@ void TForm1::Button1Click() {
 
 void TForm1::SpeedButton2Click() {
   try {
+    const BusyPointer busy;
     const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
   } catch (const store::Error& error) {
@@ -131,6 +135,7 @@ void TForm1::Label20Click() {
 
 void TForm1::SpeedButton9Click() {
   try {
+    const BusyPointer busy;
     const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
     WriteStatusLine();

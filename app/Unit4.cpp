@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Unit1.h"
+#include "app/busy_pointer.h"
 #include "app/pictures/pictures.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/backend.h"
@@ -147,6 +148,7 @@ void TForm4::ShellTreeView1Change() {
 }
 
 void TForm4::ListAndNotify() {
+  const BusyPointer busy;
   listing_pending_ = false;
   Button1Click();
   services_.shell.NotifyAssociationsChanged();

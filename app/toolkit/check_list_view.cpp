@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/toolkit/backend.h"
+#include "platform/progress.h"
 
 namespace app {
 
@@ -39,6 +40,8 @@ void CheckListView::AddRow(const std::string& caption, const std::vector<std::st
   row.checked = checkable_ && checked;
   list_->AddRow(NativeReportList::Row{row.cells, picture, row.checked});
   rows_.push_back(std::move(row));
+  // Filling a long list is part of a long command.
+  platform::ReportProgress();
 }
 
 const std::string& CheckListView::Text(int row, int column) const {

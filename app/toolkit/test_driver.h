@@ -33,6 +33,9 @@ class TestDriver {
 
   // The window's client area as it is drawn now.
   virtual Image Grab(BorderlessWindow& window) = 0;
+
+  // True while the program's windows show the busy pointer (hourglass).
+  virtual bool BusyPointerShown() = 0;
 };
 
 // The test driver of the front end the tests are built with.

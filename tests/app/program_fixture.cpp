@@ -28,7 +28,7 @@ app::Point InWindow(app::Control* control, app::Point local) {
 }
 }  // namespace
 
-ProgramTest::ProgramTest() : services_{prefix_.fs(), shell_, dialogs_, window_manager_} {}
+ProgramTest::ProgramTest() : services_{files_, shell_, dialogs_, window_manager_} {}
 
 ProgramTest::~ProgramTest() {
   program_.reset();

@@ -12,6 +12,7 @@
 #include "app/toolkit/control.h"
 #include "app/toolkit/image.h"
 #include "app/window_manager.h"
+#include "tests/support/hooked_file_system.h"
 #include "tests/support/recording.h"
 #include "tests/support/temp_prefix.h"
 
@@ -58,6 +59,8 @@ class ProgramTest : public ::testing::Test {
   app::Program& program() { return *program_; }
 
   TempPrefix prefix_;
+  // The program's file system: the prefix's, with hooks a test may set.
+  HookedFileSystem files_{prefix_.fs()};
   RecordingDialogs dialogs_;
   RecordingShell shell_;
   RecordingWindowManager window_manager_;

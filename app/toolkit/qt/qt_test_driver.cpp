@@ -1,6 +1,7 @@
 #include "app/toolkit/qt/qt_test_driver.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -136,6 +137,11 @@ void QtTestDriver::TypeText(BorderlessWindow& window, const std::string& text) {
 Image QtTestDriver::Grab(BorderlessWindow& window) {
   ProcessEvents();
   return ToImage(TopOf(window)->grab().toImage());
+}
+
+bool QtTestDriver::BusyPointerShown() {
+  const QCursor* shown = QGuiApplication::overrideCursor();
+  return shown != nullptr && shown->shape() == Qt::WaitCursor;
 }
 
 }  // namespace app::qt

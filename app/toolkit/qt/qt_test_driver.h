@@ -22,6 +22,7 @@ class QtTestDriver final : public TestDriver {
   void KeyPress(BorderlessWindow& window, Key key) override;
   void TypeText(BorderlessWindow& window, const std::string& text) override;
   Image Grab(BorderlessWindow& window) override;
+  bool BusyPointerShown() override;
 
  private:
   // The widget the event goes to, and the point in its coordinates.

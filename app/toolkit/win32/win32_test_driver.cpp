@@ -248,4 +248,6 @@ Image Win32TestDriver::Grab(BorderlessWindow& window) {
   return picture.ToImage(true);
 }
 
+bool Win32TestDriver::BusyPointerShown() { return ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT); }
+
 }  // namespace app::win32

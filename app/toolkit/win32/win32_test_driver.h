@@ -34,6 +34,7 @@ class Win32TestDriver final : public TestDriver {
   void KeyPress(BorderlessWindow& window, Key key) override;
   void TypeText(BorderlessWindow& window, const std::string& text) override;
   Image Grab(BorderlessWindow& window) override;
+  bool BusyPointerShown() override;
 
   // The window that a point of `top`'s client area reaches, and the point in
   // that window's coordinates.
