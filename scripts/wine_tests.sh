@@ -82,28 +82,12 @@ for test in platform_tests store_tests engine_tests pictures_tests; do
 done
 
 # The Win32 toolkit's tests and the window tests, driven with messages on
-# the virtual screen. Some window tests check what the Linux file system
-# shows (the .hidden file, no archive bit on files, names that differ only in
-# case or hold a backslash, files made unwritable by their mode); on Windows
-# those read otherwise, and they are left to the Linux run.
-linux_file_system_tests="MainWindowHidingTest.HideFolderHidesTheSelectedItemAndComebackBringsItBack"
-linux_file_system_tests+=":MainWindowHidingTest.ARowWhoseNameHoldsABackslashIsRefusedAndRenamedAsItself"
-linux_file_system_tests+=":MainWindowSkinTest.SkinCommandStoresFirstFlipsAndStopsAtAWriteError"
-linux_file_system_tests+=":LoginWindowTest.YesWithAnUnwritableSettingsFileReportsAndLeavesNoHalfStore"
-linux_file_system_tests+=":FindWindowTest.StartUpChangesNothingAndTheFirstOpeningListsTheDesktop"
-linux_file_system_tests+=":FindWindowTest.DriveRootsListSingleBackslashPathsAndMyComputerListsNothing"
-linux_file_system_tests+=":FindWindowTest.NamesThatAreNotUtf8AreListedAndShownAgainByteForByte"
-linux_file_system_tests+=":FindWindowTest.OnlyTheTwoDataFoldersNamedExactlyAreExcluded"
-linux_file_system_tests+=":FindWindowTest.ReopeningKeepsTheStateAndListsAgainOnlyAfterTheWatchedFolderChanged"
-linux_file_system_tests+=":FindWindowTest.TheWatchListsAgainOnANewEntryButNotOnAnAttributeChange"
-linux_file_system_tests+=":FindWindowTest.AnItemWhoseRecordsWereLostIsShownAgainThroughTheFindWindow"
+# the virtual screen.
 start_screen
 for test in toolkit_tests app_tests; do
   [ -f "$win32_build/tests/$test.exe" ] || continue
   echo "wine_tests: $test.exe"
-  filter=()
-  [ "$test" = app_tests ] && filter=("--gtest_filter=-$linux_file_system_tests")
-  if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1 "${filter[@]}"; then
+  if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
     failed=1
   fi
 done

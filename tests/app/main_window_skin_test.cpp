@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/file_access.h"
 
 namespace testing_support {
 namespace {
@@ -80,13 +79,16 @@ TEST_F(MainWindowSkinTest, SkinCommandStoresFirstFlipsAndStopsAtAWriteError) {
   // The login window keeps the look it was created with.
   EXPECT_TRUE(forms().login->BodyPanel()->GetBevel() == Bevel::kFlat && Shown(forms().login->GlossyPicture()));
 
-  ASSERT_EQ(chmod(Native(records::kSettingsFile).c_str(), 0444), 0);
+  MakeReadOnly(Native(records::kSettingsFile));
   main().Label10Click();
   main().SpeedButton5Click();
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{"Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI."});
   EXPECT_EQ(Look(), kSkinTwo);
   EXPECT_TRUE(Shown(main().FileMenu()));
 
+  // Windows deletes no read-only file.
+  std::filesystem::permissions(Native(records::kSettingsFile), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
   std::filesystem::remove(Native(records::kSettingsFile));
   main().SpeedButton5Click();  // no settings file: only the menus close
   EXPECT_TRUE(MenusClosed());
