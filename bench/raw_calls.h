@@ -10,6 +10,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,27 @@ inline std::vector<std::string> Names(const std::string& folder) {
   }
   ::closedir(dir);
   return names;
+}
+
+// What a list of a record file's values costs at the least: each line cut
+// at its line end and its "=", the value after it kept, section lines passed
+// over. No rule of the record files is applied; it is the bytes' one scan
+// and the list's strings that any reader must pay for.
+inline std::vector<std::string> ValuesAfterEquals(const std::string& bytes) {
+  std::vector<std::string> values;
+  const char* at = bytes.data();
+  const char* end = at + bytes.size();
+  while (at < end) {
+    const char* line_end = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+    if (line_end == nullptr) line_end = end;
+    const char* equals = static_cast<const char*>(std::memchr(at, '=', static_cast<std::size_t>(line_end - at)));
+    if (equals != nullptr) {
+      const char* value_end = line_end > equals + 1 && line_end[-1] == '\r' ? line_end - 1 : line_end;
+      values.emplace_back(equals + 1, value_end);
+    }
+    at = line_end + 1;
+  }
+  return values;
 }
 
 }  // namespace bench_support::raw

@@ -229,7 +229,11 @@ class PosixFileSystem final : public FileSystem {
     if (S_ISDIR(status.st_mode)) return false;
     if (S_ISREG(status.st_mode) && !OwnerMayWrite(status)) return false;
     if (!FolderTakesChanges(item->folder)) return false;
-    return ::unlink(item->path.c_str()) == 0;
+    if (::unlink(item->path.c_str()) != 0) return false;
+    // A file that is gone is hidden no more: a new file of its name must not
+    // come up hidden. Failing that changes nothing about the deletion.
+    posix::SetListedInDotHidden(item->folder, {item->name}, false, umask_);
+    return true;
   }
 
   bool FileExists(const std::string& path) override {
@@ -396,31 +400,37 @@ class PosixFileSystem final : public FileSystem {
     // Each folder's items, in the order the folders first come.
     std::vector<std::vector<std::size_t>> groups;
     std::unordered_map<std::string_view, std::size_t> group_of;
+    const bool hidden = (attributes & kAttrHidden) != 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
       if (!items[i]) continue;
-      if (items[i]->absent) continue;
+      // Hiding an item that is not there changes nothing; showing one again
+      // still takes its name out of .hidden (below).
+      if (items[i]->absent && hidden) continue;
       auto [slot, added] = group_of.try_emplace(items[i]->item.folder, groups.size());
       if (added) groups.emplace_back();
       groups[slot->second].push_back(i);
     }
-    const bool hidden = (attributes & kAttrHidden) != 0;
     for (const std::vector<std::size_t>& group : groups) {
       std::vector<std::string> names;
       std::vector<std::size_t> listed;
       for (std::size_t i : group) {
         ReportProgress();
         const NativeItem& item = items[i]->item;
-        struct stat status;
-        if (items[i]->status) {
+        struct stat status {};
+        bool gone = items[i]->absent;
+        if (!gone && items[i]->status) {
           status = *items[i]->status;
-        } else if (::lstat(item.path.c_str(), &status) != 0) {
-          continue;
+        } else if (!gone && ::lstat(item.path.c_str(), &status) != 0) {
+          if (hidden || errno != ENOENT) continue;
+          gone = true;
         }
-        marks[i].applied = S_ISLNK(status.st_mode) || MarkItself(item.path, status, attributes);
+        if (!gone) marks[i].applied = S_ISLNK(status.st_mode) || MarkItself(item.path, status, attributes);
         // A drive's own folder has no folder to be listed in.
         if (item.name.empty()) continue;
+        // The line of an item that is gone goes too: a new item of its name
+        // must not come up hidden. The change itself still failed.
         names.push_back(item.name);
-        listed.push_back(i);
+        if (!gone) listed.push_back(i);
       }
       const std::string& folder = items[group.front()]->item.folder;
       if (names.empty() || posix::SetListedInDotHidden(folder, names, hidden, umask_)) continue;

@@ -226,6 +226,20 @@ TEST_F(PosixAttributes, ManyItemsOfAFolderChangeItsDotHiddenAtOnce) {
   for (const char* name : {"a", "b", "c", "mixed"}) EXPECT_EQ(DosAttrib(Real(name)), "") << name;
 }
 
+// Lines of items that are gone go when they are shown again or deleted, so
+// that a new item of that name does not come up hidden; hiding a gone item
+// adds nothing.
+TEST_F(PosixAttributes, ItemsThatAreGoneLeaveNoLineInDotHidden) {
+  WriteAll(Real("victim"), "v");
+  WriteAll(Real(".hidden"), "keep\ngone\nvictim\n");
+  EXPECT_EQ(prefix_.fs().SetAttributesOfItems({Win("never"), Win("other")}, kAttrHiddenSystem),
+            (std::vector<bool>{false, false}));
+  EXPECT_EQ(prefix_.fs().SetAttributesOfItems({Win("gone")}, kAttrNone), (std::vector<bool>{false}));
+  EXPECT_EQ(ReadAll(Real(".hidden")), "keep\nvictim\n");
+  ASSERT_TRUE(prefix_.fs().DeleteFile(Win("victim")));
+  EXPECT_EQ(ReadAll(Real(".hidden")), "keep\n");
+}
+
 // A .hidden that cannot be changed names itself for every entry of its
 // folder, and the entries of other folders are not held back by it.
 TEST_F(PosixAttributes, AnUnchangeableDotHiddenFailsItsOwnFolderOnly) {
