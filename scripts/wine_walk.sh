@@ -122,11 +122,15 @@ pictures_of_windows() {  # pictures_of_windows NAME
 
 exit_from_menu() {
   window_of 522 456
-  click 29 40  # File
+  click 29 33  # File
   shot "$1" 522 456
   click 72 158  # Exit
   for _ in $(seq 50); do pgrep -f "$exe" >/dev/null || break; sleep 0.1; done
-  WINEPREFIX=$WINEPREFIX wineserver -w
+  if ! timeout 30 env WINEPREFIX="$WINEPREFIX" wineserver -w; then
+    echo "wine_walk: FAIL File > Exit did not end the program"
+    failures=$((failures + 1))
+    WINEPREFIX=$WINEPREFIX wineserver -k || true
+  fi
 }
 
 # First start: the first-run window; YES sets up the records.

@@ -20,6 +20,24 @@ constexpr DWORD kExtendedStyle = LVS_EX_FULLROWSELECT;
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 constexpr int kNoPicture = I_IMAGENONE;
+// The subclass of the list's column header that holds its height.
+constexpr UINT_PTR kFixedHeightSubclass = 1;
+
+// The column header lays itself out at the height its font gives; a list
+// told a height of its own answers the list's layout question with that
+// height instead, and the rows begin below it.
+LRESULT CALLBACK FixedHeightHeaderProc(HWND header, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                       DWORD_PTR height) {
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(header, &FixedHeightHeaderProc, id);
+  const LRESULT result = ::DefSubclassProc(header, message, wparam, lparam);
+  if (message == HDM_LAYOUT && result != FALSE) {
+    auto* layout = reinterpret_cast<HDLAYOUT*>(lparam);
+    const int fixed = static_cast<int>(height);
+    layout->prc->top += fixed - layout->pwpos->cy;
+    layout->pwpos->cy = fixed;
+  }
+  return result;
+}
 
 // A report-style list of the system (WC_LISTVIEW): one row per item, tick
 // boxes as state pictures, row pictures from an image list, names edited
@@ -55,6 +73,21 @@ class ReportListPeer final : public Peer<NativeReportList> {
   }
 
   void SetHeaderVisible(bool visible) override { SetStyleBit(LVS_NOCOLUMNHEADER, !visible); }
+
+  void SetHeaderHeight(int height) override {
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(Hwnd(), LVM_GETHEADER, 0, 0));
+    if (header == nullptr) return;
+    ::SetWindowSubclass(header, &FixedHeightHeaderProc, kFixedHeightSubclass,
+                        static_cast<DWORD_PTR>(std::max(height, 0)));
+    // The list lays out its header and rows again when it is resized.
+    RECT bounds{};
+    ::GetWindowRect(Hwnd(), &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height_now = bounds.bottom - bounds.top;
+    constexpr UINT kResizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(Hwnd(), nullptr, 0, 0, width, height_now + 1, kResizeOnly);
+    ::SetWindowPos(Hwnd(), nullptr, 0, 0, width, height_now, kResizeOnly);
+  }
 
   void SetCheckBoxes(bool on) override {
     Updating guard(*this);

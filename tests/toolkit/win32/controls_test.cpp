@@ -122,6 +122,28 @@ TEST_F(DemoTest, ReportListsLastColumnCanTakeTheWidthTheOthersLeave) {
   EXPECT_EQ(::SendMessageW(handle, LVM_GETCOLUMNWIDTH, 1, 0), 50);
 }
 
+TEST_F(DemoTest, ReportListsHeaderTakesTheHeightItIsGivenAndTheRowsBeginBelowIt) {
+  app::NativeReportList& list = *window().list->peer;
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(HandleOf(list), LVM_GETHEADER, 0, 0));
+  const auto header_height = [header] {
+    RECT bounds{};
+    ::GetWindowRect(header, &bounds);
+    return static_cast<int>(bounds.bottom - bounds.top);
+  };
+  const auto first_row_top = [&list] {
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    ::SendMessageW(HandleOf(list), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    return static_cast<int>(row.top);
+  };
+  const int spacing = first_row_top() - header_height();  // the list's own, above the first row
+  for (int height : {11, 30}) {
+    SCOPED_TRACE(height);
+    list.SetHeaderHeight(height);
+    EXPECT_EQ(header_height(), height);
+    EXPECT_EQ(first_row_top(), height + spacing);
+  }
+}
+
 TEST_F(DemoTest, ReportListActivatesRenamesAndOffersMenus) {
   app::NativeReportList& list = *window().list->peer;
   std::vector<int> activated;
