@@ -217,12 +217,20 @@ void TForm2::SpeedButton3Click() { Close(); }
 
 void TForm2::Button1Click() { Close(); }
 
-void TForm2::Label3Click() { forms_.main->Close(); }
+void TForm2::OtherWindowsReady() {
+  if (forms_.complete) forms_.complete();
+}
+
+void TForm2::Label3Click() {
+  OtherWindowsReady();
+  forms_.main->Close();
+}
 
 void TForm2::Button8Click() {
   const engine::AccountOutcome outcome = engine::CheckLogin(services_.fs, CurrentAccount(), LabeledEdit1->Text());
   if (outcome == engine::AccountOutcome::kDone) {
     Hide();
+    OtherWindowsReady();
     forms_.main->Show();
   } else if (const char* message = messages::AccountMessage(outcome)) {
     services_.dialogs.ShowMessage(message);
@@ -233,6 +241,7 @@ void TForm2::Button8Click() {
 void TForm2::Button3Click() {
   const engine::StoredSkin stored = engine::ReadStoredSkin(services_.fs);
   if (stored.has_settings) {
+    OtherWindowsReady();
     forms_.main->ApplySkin(stored.skin, SkinOrigin::kLogin);
     forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);
     forms_.find->ApplySkin(stored.skin, SkinOrigin::kLogin);

@@ -80,6 +80,9 @@ class TForm2 : public BorderlessWindow {
   void ConnectChrome();
   void ResetMarks();
   void StartDrag();
+  // The program makes the other windows once this one is on screen; a press
+  // that comes sooner has them made first.
+  void OtherWindowsReady();
 
   Services& services_;
   Forms& forms_;

@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
 
   int result = 0;
   {
-    app::Program program(services);
+    app::Program program(services, app::WindowCreation::kLoginFirst);
     program.on_finished = [&backend] { backend.Post([&backend] { backend.Quit(); }); };
     program.Start();
     result = backend.Run();

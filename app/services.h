@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
@@ -30,6 +32,9 @@ struct Forms {
   TForm1* main = nullptr;     // the main window
   TForm3* options = nullptr;  // the Options window
   TForm4* find = nullptr;     // the Find window
+  // Makes main, options and find when they are not made yet; the login
+  // window calls it before it turns to them.
+  std::function<void()> complete;
 };
 
 }  // namespace app

@@ -36,7 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   int result = 0;
   {
-    app::Program program(services);
+    app::Program program(services, app::WindowCreation::kLoginFirst);
     program.on_finished = [&backend] { backend.Post([&backend] { backend.Quit(); }); };
     program.Start();
     result = backend.Run();

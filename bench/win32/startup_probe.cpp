@@ -1,7 +1,8 @@
 // The start of quillomar.exe up to its painted login window, then the end:
 // the same steps as the program's WinMain (common controls, backend, file
-// system, services, the four windows), with a message loop that stops once
-// the login window is on screen with nothing left to paint. Then the process
+// system, services, the login window; the other three windows are made once
+// it is painted, as in the program), with a message loop that stops once the
+// login window is on screen with nothing left to paint. Then the process
 // ends at once, as the bare window's does: taking the windows down is not
 // part of the start.
 #include <windows.h>
@@ -44,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const std::unique_ptr<platform::Dialogs> dialogs = platform::MakeWin32Dialogs();
   app::ToolkitWindowManager window_manager;
   app::Services services{*fs, *shell, *dialogs, window_manager};
-  app::Program program(services);
+  app::Program program(services, app::WindowCreation::kLoginFirst);
   program.Start();
   HWND login = app::win32::HandleOf(program.forms().login->TopNative());
   MSG message;

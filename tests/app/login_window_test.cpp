@@ -161,6 +161,25 @@ TEST_F(LoginWindowTest, EnterPressesTheLoginButton) {
   EXPECT_TRUE(LoggedIn());
 }
 
+// The program as the front ends start it: the login window alone, the others
+// once it is on the screen, or at once when a login press comes sooner.
+TEST_F(LoginWindowTest, StartedLoginFirstTheOtherWindowsComeOnceItShowsOrAtTheFirstPress) {
+  StartInitialised();
+  for (bool press_at_once : {false, true}) {
+    SCOPED_TRACE(press_at_once);
+    program_.reset();
+    ProcessEvents();
+    program_ = std::make_unique<app::Program>(services_, app::WindowCreation::kLoginFirst);
+    program_->Start();
+    EXPECT_EQ(forms().main, nullptr);
+    if (!press_at_once) {
+      EXPECT_TRUE(WaitUntil([this] { return forms().find != nullptr; }, 5000));
+    }
+    LogIn("name", "31852");
+    EXPECT_TRUE(LoggedIn());
+  }
+}
+
 TEST_F(LoginWindowTest, EveryLoginPressMakesTheMirrorCopy) {
   StartInitialised();
   WriteAll(Native(records::kGlobalRecordFile), "[weijianyincang]\r\n1=C:\\x\r\n");
