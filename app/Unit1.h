@@ -9,10 +9,6 @@
 #include "app/toolkit/borderless_window.h"
 #include "engine/hidden_items.h"
 
-namespace platform {
-class ShellListView;
-}  // namespace platform
-
 namespace app {
 
 class BevelLine;
@@ -21,6 +17,7 @@ class Label;
 class Picture;
 class ScrollBox;
 class Shape;
+class ShellListView;
 class SpeedButton;
 class Splitter;
 class StaticText;
@@ -31,8 +28,6 @@ class StaticText;
 // the login shows it. Closing it closes the login window, which ends the
 // program.
 class TForm1 : public BorderlessWindow {
-  Q_OBJECT
-
  public:
   TForm1(Services& services, Forms& forms);
   ~TForm1() override;
@@ -120,7 +115,7 @@ class TForm1 : public BorderlessWindow {
   // "Options", "Find", "Skin", "Help".
   std::vector<SpeedButton*> ToolbarButtons() const;
   ScrollBox* WorkArea() const { return ScrollBox4; }
-  platform::ShellListView* ShellBrowser() const { return ShellListView1; }
+  ShellListView* ShellBrowser() const { return ShellListView1; }
   Splitter* WorkSplitter() const { return Splitter1; }
   CheckListView* HiddenList() const { return ListView1; }
   ScrollBox* ButtonStrip() const { return ScrollBox7; }
@@ -132,6 +127,7 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* GridOffButton() const { return SpeedButton12; }
   Label* StatusLine() const { return Label15; }
   SpeedButton* UpButton() const { return SpeedButton6; }
+  ScrollBox* UpButtonPanel() const { return ScrollBox13; }
   ScrollBox* FileMenu() const { return ScrollBox5; }
   ScrollBox* OptionsMenu() const { return ScrollBox6; }
   // The File menu's entries, top to bottom: "Hide Folder", "Comeback",
@@ -142,8 +138,9 @@ class TForm1 : public BorderlessWindow {
   Shape* OptionsEntryBar() const { return Shape8; }
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the main window, however it happens, closes the login window,
+  // which ends the program.
+  void Closing() override;
 
  private:
   // Layout (Unit1.cpp).
@@ -151,7 +148,8 @@ class TForm1 : public BorderlessWindow {
   void BuildMenuBar();
   void BuildToolbar();
   void BuildWorkArea();
-  void BuildButtonStrip(QWidget* client);
+  void BuildButtonStrip();
+  void BuildUpButton();
   void BuildFileMenu();
   void BuildOptionsMenu();
   void BuildTitleBar();
@@ -248,8 +246,9 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* SpeedButton10 = nullptr;
   // Work area.
   ScrollBox* ScrollBox4 = nullptr;
+  ScrollBox* WorkClient = nullptr;  // the work area inside its edge
   Splitter* Splitter1 = nullptr;
-  platform::ShellListView* ShellListView1 = nullptr;
+  ShellListView* ShellListView1 = nullptr;
   CheckListView* ListView1 = nullptr;
   ScrollBox* ScrollBox12 = nullptr;  // filler right of the strip
   ScrollBox* ScrollBox7 = nullptr;   // button strip
@@ -259,6 +258,9 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* SpeedButton11 = nullptr;  // "Gridding"
   SpeedButton* SpeedButton12 = nullptr;  // "Gridlines"
   Label* Label15 = nullptr;              // status line
+  // The up button lies over the browser's column header, on a panel of its
+  // own so that it stays in front of the browser.
+  ScrollBox* ScrollBox13 = nullptr;
   Shape* UpButtonBox = nullptr;          // the lavender box of the up button
   SpeedButton* SpeedButton6 = nullptr;   // up one level
   // File menu.

@@ -7,11 +7,12 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/busy_pointer.h"
 #include "app/messages.h"
 #include "app/toolkit/label.h"
 #include "app/toolkit/speed_button.h"
+#include "app/toolkit/shell_list_view.h"
 #include "engine/accounts.h"
-#include "platform/qt/shell_list_view.h"
 #include "store/data_store.h"
 #include "store/errors.h"
 #include "store/records.h"
@@ -19,24 +20,24 @@
 namespace app {
 
 void TForm1::ConnectCommands() {
-  connect(SpeedButton1, &SpeedButton::clicked, this, &TForm1::SpeedButton1Click);
-  connect(SpeedButton2, &SpeedButton::clicked, this, &TForm1::SpeedButton2Click);
-  connect(SpeedButton3, &SpeedButton::clicked, this, &TForm1::SpeedButton3Click);
-  connect(SpeedButton4, &SpeedButton::clicked, this, &TForm1::SpeedButton4Click);
-  connect(SpeedButton5, &SpeedButton::clicked, this, &TForm1::SpeedButton5Click);
-  connect(SpeedButton10, &SpeedButton::clicked, this, &TForm1::SpeedButton10Click);
-  connect(SpeedButton6, &SpeedButton::clicked, this, &TForm1::SpeedButton6Click);
-  connect(Label13, &Label::Click, this, &TForm1::Label13Click);
-  connect(Label20, &Label::Click, this, &TForm1::Label20Click);
-  connect(Label22, &Label::Click, this, &TForm1::Label22Click);
-  connect(Label14, &Label::Click, this, &TForm1::Label14Click);
-  connect(Label21, &Label::Click, this, &TForm1::Label21Click);
-  connect(Label12, &Label::Click, this, &TForm1::Label12Click);
-  connect(Label18, &Label::Click, this, &TForm1::Label18Click);
-  connect(StaticText3, &StaticText::Click, this, &TForm1::StaticText3Click);
-  connect(StaticText1, &StaticText::Click, this, &TForm1::StaticText1Click);
-  connect(StaticText2, &StaticText::Click, this, &TForm1::StaticText2Click);
-  connect(ShellListView1, &platform::ShellListView::Change, this, &TForm1::ShellListView1Change);
+  SpeedButton1->on_click = [this] { SpeedButton1Click(); };
+  SpeedButton2->on_click = [this] { SpeedButton2Click(); };
+  SpeedButton3->on_click = [this] { SpeedButton3Click(); };
+  SpeedButton4->on_click = [this] { SpeedButton4Click(); };
+  SpeedButton5->on_click = [this] { SpeedButton5Click(); };
+  SpeedButton10->on_click = [this] { SpeedButton10Click(); };
+  SpeedButton6->on_click = [this] { SpeedButton6Click(); };
+  Label13->on_click = [this] { Label13Click(); };
+  Label20->on_click = [this] { Label20Click(); };
+  Label22->on_click = [this] { Label22Click(); };
+  Label14->on_click = [this] { Label14Click(); };
+  Label21->on_click = [this] { Label21Click(); };
+  Label12->on_click = [this] { Label12Click(); };
+  Label18->on_click = [this] { Label18Click(); };
+  StaticText3->on_click = [this] { StaticText3Click(); };
+  StaticText1->on_click = [this] { StaticText1Click(); };
+  StaticText2->on_click = [this] { StaticText2Click(); };
+  ShellListView1->on_change = [this] { ShellListView1Change(); };
 }
 
 // Hide.
@@ -64,8 +65,10 @@ const char* ReasonText(engine::Unrecordable reason) {
 
 void TForm1::SpeedButton1Click() {
   try {
-    // Another copy of the program waits until the command is done; the lock
-    // is released before any box shows.
+    // Both end before any box shows: the busy pointer (should the command
+    // take long) and the lock, for which another copy of the program waits
+    // until the command is done.
+    const BusyPointer busy;
     const auto lock = services_.fs.LockRecords();
     RunHideCommand();
   } catch (const engine::UnrecordableItem& refused) {
@@ -117,6 +120,7 @@ void TForm1::Button1Click() {
 
 void TForm1::SpeedButton2Click() {
   try {
+    const BusyPointer busy;
     const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
   } catch (const store::Error& error) {
@@ -131,6 +135,7 @@ void TForm1::Label20Click() {
 
 void TForm1::SpeedButton9Click() {
   try {
+    const BusyPointer busy;
     const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
     WriteStatusLine();
@@ -168,8 +173,8 @@ bool TForm1::CurrentAccountIsAdministrator() {
 void TForm1::SpeedButton3Click() {
   if (CurrentAccountIsAdministrator()) {
     Button7Click();
-    hide();
-    forms_.options->show();
+    Hide();
+    forms_.options->Show();
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }
@@ -185,7 +190,7 @@ void TForm1::Button7Click() { forms_.options->ReloadUserList(); }
 
 void TForm1::SpeedButton4Click() {
   if (CurrentAccountIsAdministrator()) {
-    hide();
+    Hide();
     // Returns when the Find window has closed; its close shows this window.
     forms_.find->RunModal();
   } else {
@@ -218,7 +223,7 @@ void TForm1::StaticText3Click() { OpenHelpDocument(); }
 
 void TForm1::ExitProgram() {
   store::MakeMirrorCopy(services_.fs);
-  forms_.login->close();
+  forms_.login->Close();
 }
 
 void TForm1::Label12Click() { ExitProgram(); }

@@ -2,7 +2,7 @@
 // bars, the menu title frames and the marks' colours, driven by pointer
 // movement over the window's surfaces; and dragging by the title bar.
 
-#include <QEvent>
+#include <initializer_list>
 
 #include "app/Unit1.h"
 #include "app/toolkit/check_list_view.h"
@@ -11,7 +11,7 @@
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
 #include "app/toolkit/speed_button.h"
-#include "platform/qt/shell_list_view.h"
+#include "app/toolkit/shell_list_view.h"
 
 namespace app {
 
@@ -24,76 +24,62 @@ constexpr int kEntryBarLift = 5;
 }  // namespace
 
 void TForm1::ConnectHover() {
-  connect(Image10, &Picture::MouseMove, this, &TForm1::Image10MouseMove);
-  connect(Image6, &Picture::MouseMove, this, &TForm1::Image6MouseMove);
-  connect(Label9, &Label::MouseMove, this, &TForm1::Image6MouseMove);
-  connect(ScrollBox9, &ScrollBox::MouseMove, this, &TForm1::ScrollBox9MouseMove);
-  connect(ScrollBox8, &ScrollBox::MouseMove, this, &TForm1::ResetMarks);
+  Image10->on_mouse_move = [this] { Image10MouseMove(); };
+  Image6->on_mouse_move = [this] { Image6MouseMove(); };
+  Label9->on_mouse_move = [this] { Image6MouseMove(); };
+  ScrollBox9->on_mouse_move = [this] { ScrollBox9MouseMove(); };
+  ScrollBox8->on_mouse_move = [this] { ResetMarks(); };
   for (StaticText* mark : {StaticText3, StaticText1, StaticText2}) {
-    connect(mark, &StaticText::MouseMove, this, [this, mark] { HighlightMark(mark); });
+    mark->on_mouse_move = [this, mark] { HighlightMark(mark); };
   }
   for (SpeedButton* button : ToolbarButtons()) {
-    connect(button, &SpeedButton::MouseMove, this, [this, button] { ToolbarButtonMouseMove(button); });
+    button->on_mouse_move = [this, button] { ToolbarButtonMouseMove(button); };
   }
-  connect(ScrollBox1, &ScrollBox::MouseMove, this, &TForm1::ScrollBox1MouseMove);
-  connect(Shape6, &Shape::MouseMove, this, &TForm1::ScrollBox1MouseMove);
-  connect(ShellListView1, &platform::ShellListView::MouseMoved, this, &TForm1::ShellListView1MouseMove);
-  connect(ListView1, &CheckListView::MouseMove, this, &TForm1::HideEntryBars);
-  connect(ScrollBox7, &ScrollBox::MouseMove, this, &TForm1::HideEntryBars);
+  ScrollBox1->on_mouse_move = [this] { ScrollBox1MouseMove(); };
+  Shape6->on_mouse_move = [this] { ScrollBox1MouseMove(); };
+  ShellListView1->on_mouse_move = [this] { ShellListView1MouseMove(); };
+  ListView1->on_mouse_move = [this] { HideEntryBars(); };
+  ScrollBox7->on_mouse_move = [this] { HideEntryBars(); };
   for (Label* entry : FileMenuEntries()) {
-    connect(entry, &Label::MouseMove, this, [this, entry] { FileEntryMouseMove(entry); });
+    entry->on_mouse_move = [this, entry] { FileEntryMouseMove(entry); };
   }
-  connect(Label18, &Label::MouseMove, this, &TForm1::Label18MouseMove);
-  connect(ScrollBox5, &ScrollBox::MouseMove, this, &TForm1::ScrollBox5MouseMove);
-  connect(ScrollBox6, &ScrollBox::MouseMove, this, &TForm1::ScrollBox6MouseMove);
+  Label18->on_mouse_move = [this] { Label18MouseMove(); };
+  ScrollBox5->on_mouse_move = [this] { ScrollBox5MouseMove(); };
+  ScrollBox6->on_mouse_move = [this] { ScrollBox6MouseMove(); };
   // The entry bars and the buttons keep the pointer's movement to
-  // themselves, so that it does not reach the panel beneath them.
-  Shape7->installEventFilter(this);
-  Shape8->installEventFilter(this);
-  for (SpeedButton* button : ToolbarButtons()) button->installEventFilter(this);
-  for (SpeedButton* button : {SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton11, SpeedButton12}) {
-    button->installEventFilter(this);
-  }
+  // themselves: it does not reach the panel beneath them.
 
   // Dragging by the title pictures and the caption, with any mouse button.
-  connect(Image6, &Picture::MouseDown, this, &TForm1::StartDrag);
-  connect(Image10, &Picture::MouseDown, this, &TForm1::StartDrag);
-  connect(Label9, &Label::MouseDown, this, &TForm1::StartDrag);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::MouseMove) return BorderlessWindow::eventFilter(watched, event);
-  // A button passes on the movements it does not use; they stop here.
-  if (watched != Shape7 && watched != Shape8) watched->event(event);
-  event->accept();
-  return true;
+  for (Control* surface : std::initializer_list<Control*>{Image6, Image10, Label9}) {
+    surface->on_mouse_down = [this](MouseButton) { StartDrag(); };
+  }
 }
 
 void TForm1::StartDrag() {
   CloseMenus();
-  services_.window_manager.StartDrag(this);
+  services_.window_manager.StartDrag(*this);
 }
 
 void TForm1::HideTitleFramesWhenNoMenu() {
   if (MenuOpen()) return;
-  Shape4->hide();
-  Shape5->hide();
+  Shape4->Hide();
+  Shape5->Hide();
 }
 
 void TForm1::HideEntryBars() {
-  Shape7->hide();
-  Shape8->hide();
+  Shape7->Hide();
+  Shape8->Hide();
 }
 
 void TForm1::Image10MouseMove() {
-  Shape6->hide();
+  Shape6->Hide();
   HideEntryBars();
   HideTitleFramesWhenNoMenu();
   ResetMarks();
 }
 
 void TForm1::Image6MouseMove() {
-  Shape6->hide();
+  Shape6->Hide();
   HideEntryBars();
   HideTitleFramesWhenNoMenu();
   // The glossy picture and the caption leave the help mark as it is.
@@ -113,32 +99,32 @@ void TForm1::ResetMarks() {
 }
 
 void TForm1::ToolbarButtonMouseMove(SpeedButton* button) {
-  Shape6->move(button->x() - kHighlightMargin, Shape6->y());
-  Shape6->show();
+  Shape6->Move({button->Left() - kHighlightMargin, Shape6->Top()});
+  Shape6->Show();
   // "Find" hides the entry bars like the other five buttons.
   HideEntryBars();
   HideTitleFramesWhenNoMenu();
 }
 
-void TForm1::ScrollBox1MouseMove() { Shape6->hide(); }
+void TForm1::ScrollBox1MouseMove() { Shape6->Hide(); }
 
 void TForm1::ShellListView1MouseMove() {
-  Shape6->hide();
+  Shape6->Hide();
   HideEntryBars();
 }
 
 void TForm1::FileEntryMouseMove(Label* entry) {
-  Shape7->move(kEntryBarLeft, entry->y() - kEntryBarLift);
-  Shape7->show();
+  Shape7->Move({kEntryBarLeft, entry->Top() - kEntryBarLift});
+  Shape7->Show();
 }
 
 void TForm1::Label18MouseMove() {
-  Shape8->move(kEntryBarLeft, Label18->y() - kEntryBarLift);
-  Shape8->show();
+  Shape8->Move({kEntryBarLeft, Label18->Top() - kEntryBarLift});
+  Shape8->Show();
 }
 
-void TForm1::ScrollBox5MouseMove() { Shape7->hide(); }
+void TForm1::ScrollBox5MouseMove() { Shape7->Hide(); }
 
-void TForm1::ScrollBox6MouseMove() { Shape8->hide(); }
+void TForm1::ScrollBox6MouseMove() { Shape8->Hide(); }
 
 }  // namespace app

@@ -2,9 +2,6 @@
 // grid lines), the strip following the splitter, the status line and the
 // selected-path line fed by the shell browser.
 
-#include <QByteArray>
-#include <QTableWidgetItem>
-
 #include "app/Unit1.h"
 #include "app/pictures/pictures.h"
 #include "app/toolkit/check_list_view.h"
@@ -12,8 +9,8 @@
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/speed_button.h"
 #include "app/toolkit/splitter.h"
+#include "app/toolkit/shell_list_view.h"
 #include "engine/readable_name.h"
-#include "platform/qt/shell_list_view.h"
 
 namespace app {
 
@@ -21,17 +18,15 @@ namespace {
 constexpr char kHideText[] = "Hide";
 // The strip lies this far above the list's top, over its column header.
 constexpr int kStripAboveList = 2;
-// Each row keeps its path as recorded, byte for byte, beside its caption.
-constexpr int kPathRole = Qt::UserRole;
 }  // namespace
 
 void TForm1::ConnectList() {
-  connect(SpeedButton7, &SpeedButton::clicked, this, &TForm1::SpeedButton7Click);
-  connect(SpeedButton8, &SpeedButton::clicked, this, &TForm1::SpeedButton8Click);
-  connect(SpeedButton9, &SpeedButton::clicked, this, &TForm1::SpeedButton9Click);
-  connect(SpeedButton11, &SpeedButton::clicked, this, &TForm1::SpeedButton11Click);
-  connect(SpeedButton12, &SpeedButton::clicked, this, &TForm1::SpeedButton12Click);
-  connect(Splitter1, &Splitter::Moved, this, &TForm1::Splitter1Moved);
+  SpeedButton7->on_click = [this] { SpeedButton7Click(); };
+  SpeedButton8->on_click = [this] { SpeedButton8Click(); };
+  SpeedButton9->on_click = [this] { SpeedButton9Click(); };
+  SpeedButton11->on_click = [this] { SpeedButton11Click(); };
+  SpeedButton12->on_click = [this] { SpeedButton12Click(); };
+  Splitter1->on_moved = [this] { Splitter1Moved(); };
 }
 
 void TForm1::Button2Click() {
@@ -39,35 +34,29 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::FillList(const std::vector<std::string>& paths) {
-  const QIcon picture(HiddenRowPicture());
   ListView1->Clear();
-  for (const std::string& path : paths) {
-    ListView1->AddRow(QString::fromStdString(path), {kHideText}, true, picture);
-    ListView1->item(ListView1->RowCount() - 1, 0)
-        ->setData(kPathRole, QByteArray::fromStdString(path));
-  }
+  // The caption is the path as recorded, byte for byte.
+  for (const std::string& path : paths) ListView1->AddRow(path, {kHideText}, true, &HiddenRowPicture());
 }
 
 std::vector<engine::ListRow> TForm1::ListRows() const {
   std::vector<engine::ListRow> rows;
   rows.reserve(static_cast<std::size_t>(ListView1->RowCount()));
   for (int row = 0; row < ListView1->RowCount(); ++row) {
-    rows.push_back({ListView1->item(row, 0)->data(kPathRole).toByteArray().toStdString(),
-                    ListView1->Checked(row)});
+    rows.push_back({ListView1->Caption(row), ListView1->Checked(row)});
   }
   return rows;
 }
 
 void TForm1::WriteStatusLine() {
   const auto rows = static_cast<std::size_t>(ListView1->RowCount());
-  Label15->setText(
-      QString::fromStdString(engine::StatusLine(engine::ReadableName(CurrentAccount()), rows)));
+  Label15->SetText(engine::StatusLine(engine::ReadableName(CurrentAccount()), rows));
 }
 
 void TForm1::SetSelectedPath(const std::string& path, std::optional<platform::FolderEntry> entry) {
   selected_path_ = path;
   selected_entry_ = std::move(entry);
-  Label1->setText(QString::fromStdString(path));
+  Label1->SetText(path);
 }
 
 void TForm1::ShellListView1Change() {
@@ -81,35 +70,36 @@ void TForm1::ShellListView1Change() {
 // empty list.
 void TForm1::SpeedButton7Click() {
   for (int row = 0; row < ListView1->RowCount(); ++row) {
-    SpeedButton7->hide();
-    SpeedButton8->show();
+    SpeedButton7->Hide();
+    SpeedButton8->Show();
     ListView1->SetChecked(row, false);
   }
 }
 
 void TForm1::SpeedButton8Click() {
   for (int row = 0; row < ListView1->RowCount(); ++row) {
-    SpeedButton8->hide();
-    SpeedButton7->show();
+    SpeedButton8->Hide();
+    SpeedButton7->Show();
     ListView1->SetChecked(row, true);
   }
 }
 
 void TForm1::SpeedButton11Click() {
   ListView1->SetGridLines(true);
-  SpeedButton11->hide();
-  SpeedButton12->show();
+  SpeedButton11->Hide();
+  SpeedButton12->Show();
 }
 
 void TForm1::SpeedButton12Click() {
   ListView1->SetGridLines(false);
-  SpeedButton12->hide();
-  SpeedButton11->show();
+  SpeedButton12->Hide();
+  SpeedButton11->Show();
 }
 
 void TForm1::Splitter1Moved() {
-  const int list_top = ListView1->mapTo(ScrollBox7->parentWidget(), QPoint(0, 0)).y();
-  ScrollBox7->move(ScrollBox7->x(), list_top - kStripAboveList);
+  // The strip and the splitter lie on the same panel.
+  const int list_top = Splitter1->Top() + ListView1->Top();
+  ScrollBox7->Move({ScrollBox7->Left(), list_top - kStripAboveList});
 }
 
 }  // namespace app

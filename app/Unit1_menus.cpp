@@ -1,86 +1,86 @@
 // The main window's two label menus: opening, switching by click and by
 // pointer movement, and the places whose presses close them.
 
+#include <initializer_list>
+
 #include "app/Unit1.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/label.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
 #include "app/toolkit/speed_button.h"
-#include "platform/qt/shell_list_view.h"
+#include "app/toolkit/shell_list_view.h"
 
 namespace app {
 
 void TForm1::ConnectMenus() {
-  connect(Label10, &Label::Click, this, &TForm1::Label10Click);
-  connect(Label11, &Label::Click, this, &TForm1::Label11Click);
-  connect(Label10, &Label::MouseMove, this, &TForm1::Label10MouseMove);
-  connect(Label11, &Label::MouseMove, this, &TForm1::Label11MouseMove);
+  Label10->on_click = [this] { Label10Click(); };
+  Label11->on_click = [this] { Label11Click(); };
+  Label10->on_mouse_move = [this] { Label10MouseMove(); };
+  Label11->on_mouse_move = [this] { Label11MouseMove(); };
 
   // A press in these places closes the menus, whichever button it is.
-  connect(ScrollBox9, &ScrollBox::MouseDown, this, &TForm1::CloseMenus);
-  connect(ScrollBox1, &ScrollBox::MouseDown, this, &TForm1::CloseMenus);
-  connect(ShellListView1, &platform::ShellListView::MousePressed, this, &TForm1::CloseMenus);
-  connect(ListView1, &CheckListView::MouseDown, this, &TForm1::CloseMenus);
-  connect(Label1, &Label::MouseDown, this, &TForm1::CloseMenus);
-  connect(ScrollBox7, &ScrollBox::MouseDown, this, &TForm1::CloseMenus);
+  for (Control* place : std::initializer_list<Control*>{ScrollBox9, ScrollBox1, ShellListView1, ListView1,
+                                                         Label1, ScrollBox7}) {
+    place->on_mouse_down = [this](MouseButton) { CloseMenus(); };
+  }
   // A press on these strip buttons folds the menus away but leaves the
   // entry bars as they are; "Gridding" and "Gridlines" leave the menus.
   for (SpeedButton* button : {SpeedButton7, SpeedButton8, SpeedButton9}) {
-    connect(button, &SpeedButton::MouseDown, this, &TForm1::CloseMenuPanels);
+    button->on_mouse_down = [this](MouseButton) { CloseMenuPanels(); };
   }
 }
 
 void TForm1::Label10Click() {
-  Shape4->show();
-  ScrollBox6->hide();
-  ScrollBox5->show();
+  Shape4->Show();
+  ScrollBox6->Hide();
+  ScrollBox5->Show();
 }
 
 void TForm1::Label11Click() {
-  Shape5->show();
-  ScrollBox5->hide();
-  ScrollBox6->show();
+  Shape5->Show();
+  ScrollBox5->Hide();
+  ScrollBox6->Show();
 }
 
 void TForm1::Label10MouseMove() {
-  Shape6->hide();
-  Shape5->hide();
-  Shape4->show();
+  Shape6->Hide();
+  Shape5->Hide();
+  Shape4->Show();
   // An open menu follows the pointer from one title to the other.
-  if (!ScrollBox6->isHidden()) {
-    ScrollBox6->hide();
-    ScrollBox5->show();
-    Shape7->hide();
-    Shape8->hide();
+  if (ScrollBox6->Visible()) {
+    ScrollBox6->Hide();
+    ScrollBox5->Show();
+    Shape7->Hide();
+    Shape8->Hide();
   }
 }
 
 void TForm1::Label11MouseMove() {
-  Shape6->hide();
-  Shape4->hide();
-  Shape5->show();
-  if (!ScrollBox5->isHidden()) {
-    ScrollBox5->hide();
-    ScrollBox6->show();
-    Shape7->hide();
-    Shape8->hide();
+  Shape6->Hide();
+  Shape4->Hide();
+  Shape5->Show();
+  if (ScrollBox5->Visible()) {
+    ScrollBox5->Hide();
+    ScrollBox6->Show();
+    Shape7->Hide();
+    Shape8->Hide();
   }
 }
 
 void TForm1::CloseMenus() {
   CloseMenuPanels();
-  Shape7->hide();
-  Shape8->hide();
+  Shape7->Hide();
+  Shape8->Hide();
 }
 
 void TForm1::CloseMenuPanels() {
-  ScrollBox5->hide();
-  ScrollBox6->hide();
-  Shape4->hide();
-  Shape5->hide();
+  ScrollBox5->Hide();
+  ScrollBox6->Hide();
+  Shape4->Hide();
+  Shape5->Hide();
 }
 
-bool TForm1::MenuOpen() const { return !ScrollBox5->isHidden() || !ScrollBox6->isHidden(); }
+bool TForm1::MenuOpen() const { return ScrollBox5->Visible() || ScrollBox6->Visible(); }
 
 }  // namespace app

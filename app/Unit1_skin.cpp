@@ -45,11 +45,11 @@ void TForm1::ApplySkin(Skin skin, SkinOrigin origin) {
   ScrollBox10->SetColor(panels);
   ScrollBox9->SetBevel(one ? Bevel::kNone : Bevel::kFlat);
   ScrollBox1->SetBevel(Bevel::kNone);
-  Bevel6->setVisible(!one);
-  Bevel1->setVisible(!one);
-  Bevel2->setVisible(!one);
-  Image6->setVisible(one);
-  Image10->setVisible(!one);
+  Bevel6->SetVisible(!one);
+  Bevel1->SetVisible(!one);
+  Bevel2->SetVisible(!one);
+  Image6->SetVisible(one);
+  Image10->SetVisible(!one);
   if (one) {
     Label9->SetFontColor(origin == SkinOrigin::kLogin ? kNavy : kBlack);
   } else {

@@ -1,12 +1,12 @@
 #include "app/Unit2.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
+#include <initializer_list>
 
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/messages.h"
+#include "app/pictures/pictures.h"
 #include "app/toolkit/edit_controls.h"
 #include "app/toolkit/label.h"
 #include "app/toolkit/picture.h"
@@ -27,58 +27,58 @@ constexpr int kHeight = 219;
 constexpr int kTitleHeight = 23;
 // Title bar: the glossy picture covers the navy one until a skin chooses.
 constexpr TitleBarLayout kTitleBar{
-    .glossy_picture = QRect(-18, -3, 553, 27),
-    .navy_picture = QRect(0, -2, 319, 25),
+    .glossy_picture = Rect(-18, -3, 553, 27),
+    .navy_picture = Rect(0, -2, 319, 25),
     .glossy_in_front = true,
     .caption = "Quillomar 1.15",
-    .caption_at = QPoint(8, 4),
+    .caption_at = Point{8, 4},
     .close_mark = "\u00d7",
-    .close_mark_box = QRect(299, 4, 18, 20),
+    .close_mark_box = Rect(299, 4, 18, 20),
     .close_mark_points = 12,
     .close_mark_bold = true,
     // At the top of its box: the 13 px line then keeps the mark inside
     // its outline.
-    .close_mark_alignment = Qt::AlignLeft | Qt::AlignTop,
-    .close_mark_outline = QRect(297, 3, 21, 16),
+    .close_mark_v_align = VAlign::kTop,
+    .close_mark_outline = Rect(297, 3, 21, 16),
 };
 // Panels (window coordinates; they lie on the body panel).
-constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
-constexpr QRect kFirstRunPanel(18, 28, 275, 185);
-constexpr QRect kLoginPanel(18, 30, 275, 185);
+constexpr Rect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+constexpr Rect kFirstRunPanel(18, 28, 275, 185);
+constexpr Rect kLoginPanel(18, 30, 275, 185);
 // First-run panel.
 constexpr char kWarning[] =
     "Format hard disk or install operating system , must resume hidden file or file first. "
     "Otherwise need to utilize finding out that the function resumes of this software.";
-constexpr QRect kWarningBox(0, 50, 273, 53);
-constexpr QRect kFirstRunRule(0, 146, 273, 2);
+constexpr Rect kWarningBox(0, 50, 273, 53);
+constexpr Rect kFirstRunRule(0, 146, 273, 2);
 constexpr char kYes[] = "YES";
-constexpr QRect kYesButton(114, 158, 75, 23);
+constexpr Rect kYesButton(114, 158, 75, 23);
 constexpr char kNo[] = "No";
-constexpr QRect kNoButton(196, 158, 75, 23);
+constexpr Rect kNoButton(196, 158, 75, 23);
 // Login panel.
 constexpr char kDefaultAccountHint[] = "Administrator's name of acquiescence:name password: 31852";
-constexpr QRect kHintBox(28, 16, 213, 29);
-constexpr QRect kFrame(24, 85, 227, 95);
+constexpr Rect kHintBox(28, 16, 213, 29);
+constexpr Rect kFrame(24, 85, 227, 95);
 constexpr char kNameLabel[] = "Name:";
-constexpr QPoint kNameLabelAt(46, 98);
-constexpr QRect kUserBox(80, 94, 133, 21);
+constexpr Point kNameLabelAt{46, 98};
+constexpr Rect kUserBox(80, 94, 133, 21);
 constexpr char kPasswordLabel[] = "Password:";
 constexpr int kPasswordLeft = 80;
 constexpr int kPasswordTop = 120;
 constexpr int kPasswordWidth = 132;
 constexpr char kLoginCaption[] = "Login";
-constexpr QRect kLoginButton(82, 150, 61, 20);
+constexpr Rect kLoginButton(82, 150, 61, 20);
 constexpr char kCancel[] = "Cancel";
-constexpr QRect kCancelButton(150, 150, 61, 20);
+constexpr Rect kCancelButton(150, 150, 61, 20);
 
-QRect OnBody(const QRect& window_rect) { return window_rect.translated(0, -kTitleHeight); }
+Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
 }  // namespace
 
 TForm2::TForm2(Services& services, Forms& forms)
     : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
   SetColor(kCream);
   ScrollBox3 = new ScrollBox(this);
-  ScrollBox3->setGeometry(kBodyPanel);
+  ScrollBox3->SetBounds(kBodyPanel);
   ScrollBox3->SetColor(kLightGrey);
   ScrollBox3->SetBevel(Bevel::kFlat);
   BuildTitleBar();
@@ -91,7 +91,7 @@ TForm2::TForm2(Services& services, Forms& forms)
 }
 
 void TForm2::BuildTitleBar() {
-  const TitleBar bar = app::BuildTitleBar(this, kTitleBar);
+  const TitleBar bar = app::BuildTitleBar(this, kTitleBar, GlossyTitlePicture(), NavyTitlePicture());
   Image1 = bar.glossy;
   Image2 = bar.navy;
   Label4 = bar.caption;
@@ -102,90 +102,88 @@ void TForm2::BuildTitleBar() {
 
 void TForm2::BuildFirstRunPanel() {
   ScrollBox2 = new ScrollBox(ScrollBox3);
-  ScrollBox2->setGeometry(OnBody(kFirstRunPanel));
+  ScrollBox2->SetBounds(OnBody(kFirstRunPanel));
   ScrollBox2->SetColor(kLightGrey);
   StaticText4 = new StaticText(kWarning, ScrollBox2);
-  StaticText4->setGeometry(kWarningBox);
-  auto* rule = new BevelLine(Qt::Horizontal, ScrollBox2);
-  rule->setGeometry(kFirstRunRule);
+  StaticText4->SetBounds(kWarningBox);
+  auto* rule = new BevelLine(Orientation::kHorizontal, ScrollBox2);
+  rule->SetBounds(kFirstRunRule);
   SpeedButton2 = new SpeedButton(kYes, ScrollBox2);
-  SpeedButton2->setGeometry(kYesButton);
+  SpeedButton2->SetBounds(kYesButton);
   SpeedButton3 = new SpeedButton(kNo, ScrollBox2);
-  SpeedButton3->setGeometry(kNoButton);
+  SpeedButton3->SetBounds(kNoButton);
 }
 
 void TForm2::BuildLoginPanel() {
   ScrollBox1 = new ScrollBox(ScrollBox3);
-  ScrollBox1->setGeometry(OnBody(kLoginPanel));
+  ScrollBox1->SetBounds(OnBody(kLoginPanel));
   ScrollBox1->SetColor(kLightGrey);
-  ScrollBox1->hide();
+  ScrollBox1->Hide();
   StaticText5 = new StaticText(kDefaultAccountHint, ScrollBox1);
-  StaticText5->setGeometry(kHintBox);
+  StaticText5->SetBounds(kHintBox);
   Shape1 = new Shape(Shape::Kind::kRectangle, ScrollBox1);
-  Shape1->setGeometry(kFrame);
+  Shape1->SetBounds(kFrame);
   Shape1->SetOutlineOnly(true);
-  Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+  Shape1->SetMouseTransparent(true);
   Label2 = new Label(kNameLabel, ScrollBox1);
-  Label2->adjustSize();
-  Label2->move(kNameLabelAt);
+  Label2->Move(kNameLabelAt);
+  Label2->AutoSize();
   ComboBox1 = new ComboBox(ScrollBox1);
-  ComboBox1->setGeometry(kUserBox);
+  ComboBox1->SetBounds(kUserBox);
   LabeledEdit1 = new LabeledEdit(kPasswordLabel, ScrollBox1);
   LabeledEdit1->Place(kPasswordLeft, kPasswordTop, kPasswordWidth);
   LabeledEdit1->SetPasswordChar(true);
   Button8 = new PushButton(kLoginCaption, ScrollBox1);
-  Button8->setGeometry(kLoginButton);
-  Button8->setDefault(true);
+  Button8->SetBounds(kLoginButton);
+  Button8->SetDefault(true);
   Button1 = new PushButton(kCancel, ScrollBox1);
-  Button1->setGeometry(kCancelButton);
+  Button1->SetBounds(kCancelButton);
 }
 
 void TForm2::ConnectChrome() {
-  connect(SpeedButton2, &SpeedButton::clicked, this, &TForm2::SpeedButton2Click);
-  connect(SpeedButton3, &SpeedButton::clicked, this, &TForm2::SpeedButton3Click);
-  connect(Button8, &PushButton::clicked, this, &TForm2::Button8Click);
-  connect(Button1, &PushButton::clicked, this, &TForm2::Button1Click);
-  connect(Label3, &Label::Click, this, &TForm2::Label3Click);
+  SpeedButton2->on_click = [this] { SpeedButton2Click(); };
+  SpeedButton3->on_click = [this] { SpeedButton3Click(); };
+  Button8->on_click = [this] { Button8Click(); };
+  Button1->on_click = [this] { Button1Click(); };
+  Label3->on_click = [this] { Label3Click(); };
   // Dragging by the title pictures and the caption, with any mouse button.
-  connect(Image1, &Picture::MouseDown, this, &TForm2::StartDrag);
-  connect(Image2, &Picture::MouseDown, this, &TForm2::StartDrag);
-  connect(Label4, &Label::MouseDown, this, &TForm2::StartDrag);
+  for (Control* surface : std::initializer_list<Control*>{Image1, Image2, Label4}) {
+    surface->on_mouse_down = [this](MouseButton) { StartDrag(); };
+  }
   // The close mark turns red under the pointer and black again over the
   // title pictures and the panels.
-  connect(Label3, &Label::MouseMove, this, [this] { Label3->SetFontColor(kHoverRed); });
-  connect(Image1, &Picture::MouseMove, this, &TForm2::ResetMarks);
-  connect(Image2, &Picture::MouseMove, this, &TForm2::ResetMarks);
-  connect(ScrollBox1, &ScrollBox::MouseMove, this, &TForm2::ResetMarks);
-  connect(ScrollBox2, &ScrollBox::MouseMove, this, &TForm2::ResetMarks);
-  connect(ScrollBox3, &ScrollBox::MouseMove, this, &TForm2::ResetMarks);
+  Label3->on_mouse_move = [this] { Label3->SetFontColor(kHoverRed); };
+  for (Control* surface : std::initializer_list<Control*>{Image1, Image2, ScrollBox1, ScrollBox2, ScrollBox3}) {
+    surface->on_mouse_move = [this] { ResetMarks(); };
+  }
 }
 
 void TForm2::ResetMarks() { Label3->SetFontColor(kBlack); }
 
-void TForm2::StartDrag() { services_.window_manager.StartDrag(this); }
+void TForm2::StartDrag() { services_.window_manager.StartDrag(*this); }
 
 std::string TForm2::CurrentAccount() const { return ComboBox1->Value(); }
 
 void TForm2::SetAccount(const std::string& name, const std::string& password) {
-  ComboBox1->SetFreeText(QString::fromStdString(name));
-  LabeledEdit1->setText(QString::fromStdString(password));
+  ComboBox1->SetFreeText(name);
+  LabeledEdit1->SetText(password);
 }
 
 void TForm2::BitBtn1Click() {
   // What a copy of the program killed part-way left goes first.
   store::RemoveLeftovers(services_.fs);
   store::HideStoreFolders(services_.fs);
-  ComboBox1->clear();
+  ComboBox1->Clear();
   // Each name shows readably and stands for its stored bytes.
   for (const engine::ListedName& name : engine::LoginBoxNames(services_.fs)) {
     ComboBox1->AddItem(name.shown, name.stored);
   }
   // Nothing is chosen until the user chooses.
-  ComboBox1->setCurrentIndex(-1);
+  ComboBox1->SetCurrentIndex(-1);
   switch (store::ReadStoreState(services_.fs)) {
     case store::StoreState::kInitialised:
-      ScrollBox2->hide();
-      ScrollBox1->show();
+      ScrollBox2->Hide();
+      ScrollBox1->Show();
       break;
     case store::StoreState::kNotInitialised:
       Button2Click();
@@ -215,18 +213,25 @@ void TForm2::SpeedButton2Click() {
   BitBtn1Click();
 }
 
-void TForm2::SpeedButton3Click() { close(); }
+void TForm2::SpeedButton3Click() { Close(); }
 
-void TForm2::Button1Click() { close(); }
+void TForm2::Button1Click() { Close(); }
 
-void TForm2::Label3Click() { forms_.main->close(); }
+void TForm2::OtherWindowsReady() {
+  if (forms_.complete) forms_.complete();
+}
+
+void TForm2::Label3Click() {
+  OtherWindowsReady();
+  forms_.main->Close();
+}
 
 void TForm2::Button8Click() {
-  const engine::AccountOutcome outcome =
-      engine::CheckLogin(services_.fs, CurrentAccount(), LabeledEdit1->text().toStdString());
+  const engine::AccountOutcome outcome = engine::CheckLogin(services_.fs, CurrentAccount(), LabeledEdit1->Text());
   if (outcome == engine::AccountOutcome::kDone) {
-    hide();
-    forms_.main->show();
+    Hide();
+    OtherWindowsReady();
+    forms_.main->Show();
   } else if (const char* message = messages::AccountMessage(outcome)) {
     services_.dialogs.ShowMessage(message);
   }
@@ -236,6 +241,7 @@ void TForm2::Button8Click() {
 void TForm2::Button3Click() {
   const engine::StoredSkin stored = engine::ReadStoredSkin(services_.fs);
   if (stored.has_settings) {
+    OtherWindowsReady();
     forms_.main->ApplySkin(stored.skin, SkinOrigin::kLogin);
     forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);
     forms_.find->ApplySkin(stored.skin, SkinOrigin::kLogin);
@@ -249,22 +255,20 @@ void TForm2::ApplySkin(Skin skin) {
   ScrollBox1->SetColor(one ? kLavender : kLightGrey);
   ScrollBox3->SetBevel(one ? Bevel::kNone : Bevel::kFlat);
   Label4->SetFontColor(one ? kBlack : kNearWhite);
-  Image1->setVisible(one);
-  Image2->setVisible(!one);
+  Image1->SetVisible(one);
+  Image2->SetVisible(!one);
 }
 
-void TForm2::closeEvent(QCloseEvent* event) {
-  event->accept();
-  emit Closed();
+void TForm2::Closing() {
+  if (on_closed) on_closed();
 }
 
-void TForm2::keyPressEvent(QKeyEvent* event) {
-  // Enter presses the login button, the window's default button.
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ScrollBox1->isVisible()) {
+bool TForm2::KeyPressed(Key key) {
+  if (key == Key::kEnter && ScrollBox1->Showing()) {
     Button8Click();
-    return;
+    return true;
   }
-  BorderlessWindow::keyPressEvent(event);
+  return BorderlessWindow::KeyPressed(key);
 }
 
 }  // namespace app

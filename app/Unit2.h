@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/services.h"
@@ -23,8 +24,6 @@ class StaticText;
 // and admits a user by name and password; its user box holds the current
 // account until the program ends.
 class TForm2 : public BorderlessWindow {
-  Q_OBJECT
-
  public:
   // Runs the start-up routine and applies the stored skin to itself.
   TForm2(Services& services, Forms& forms);
@@ -66,13 +65,13 @@ class TForm2 : public BorderlessWindow {
   Picture* GlossyPicture() const { return Image1; }
   Picture* NavyPicture() const { return Image2; }
 
- signals:
   // The login window closed: the program ends.
-  void Closed();
+  std::function<void()> on_closed;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void Closing() override;
+  // Enter presses the login button, the window's default button.
+  bool KeyPressed(Key key) override;
 
  private:
   void BuildTitleBar();
@@ -81,6 +80,9 @@ class TForm2 : public BorderlessWindow {
   void ConnectChrome();
   void ResetMarks();
   void StartDrag();
+  // The program makes the other windows once this one is on screen; a press
+  // that comes sooner has them made first.
+  void OtherWindowsReady();
 
   Services& services_;
   Forms& forms_;

@@ -1,14 +1,14 @@
 #include "app/Unit3.h"
 
-#include <QCloseEvent>
-#include <QTabWidget>
+#include <initializer_list>
 
 #include "app/Unit1.h"
 #include "app/pictures/pictures.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/edit_controls.h"
-#include "app/toolkit/fonts.h"
+#include "app/toolkit/backend.h"
 #include "app/toolkit/label.h"
+#include "app/toolkit/page_control.h"
 #include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
@@ -26,22 +26,22 @@ constexpr int kTop = 154;
 constexpr int kTitleHeight = 23;
 // Title bar: the navy picture covers the glossy one until a skin chooses.
 constexpr TitleBarLayout kTitleBar{
-    .glossy_picture = QRect(-12, -2, 553, 27),
-    .navy_picture = QRect(0, 0, 459, 23),
+    .glossy_picture = Rect(-12, -2, 553, 27),
+    .navy_picture = Rect(0, 0, 459, 23),
     .glossy_in_front = false,
     .caption = "Quillomar",
-    .caption_at = QPoint(6, 4),
+    .caption_at = Point{6, 4},
     .close_mark = "x",
-    .close_mark_box = QRect(442, -2, 10, 24),
+    .close_mark_box = Rect(442, -2, 10, 24),
     .close_mark_points = 14,
     .close_mark_bold = false,
-    .close_mark_alignment = Qt::AlignLeft | Qt::AlignVCenter,
-    .close_mark_outline = QRect(436, 3, 21, 17),
+    .close_mark_v_align = VAlign::kCentre,
+    .close_mark_outline = Rect(436, 3, 21, 17),
 };
 // The body panel fills the window below the title bar; the page control and
 // the buttons lie on it (their places below are in window coordinates).
-constexpr QRect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
-constexpr QRect kPageControl(13, 38, 431, 290);
+constexpr Rect kBodyPanel(0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+constexpr Rect kPageControl(13, 38, 431, 290);
 constexpr char kAdministratorTab[] = "Administrators  Password";
 constexpr char kUsersTab[] = "fresh blood Password";
 // First tab (tab coordinates).
@@ -52,10 +52,10 @@ constexpr int kAdministratorPasswordTop = 157;
 constexpr int kAdministratorEditLeft = 76;
 constexpr int kAdministratorEditWidth = 291;
 // Second tab (tab coordinates).
-constexpr QRect kUserList(16, 10, 381, 163);
+constexpr Rect kUserList(16, 10, 381, 163);
 constexpr int kUserListColumnWidth = 380;
 constexpr char kDelete[] = "Delete";
-constexpr QRect kDeleteButton(19, 11, 61, 16);
+constexpr Rect kDeleteButton(19, 11, 61, 16);
 constexpr char kUserNameLabel[] = "User name:";
 constexpr int kUserNameTop = 215;
 constexpr char kUserPasswordLabel[] = "Password:";
@@ -64,46 +64,45 @@ constexpr int kUserEditLeft = 82;
 constexpr int kUserEditWidth = 275;
 // Bottom row (window coordinates).
 constexpr char kOk[] = "OK";
-constexpr QRect kOkButton(218, 334, 70, 23);
+constexpr Rect kOkButton(218, 334, 70, 23);
 constexpr char kCancel[] = "Cancel";
-constexpr QRect kCancelButton(293, 334, 70, 23);
+constexpr Rect kCancelButton(293, 334, 70, 23);
 constexpr char kHelp[] = "Help";
-constexpr QRect kHelpButton(369, 334, 70, 23);
+constexpr Rect kHelpButton(369, 334, 70, 23);
 
-QRect OnBody(const QRect& window_rect) { return window_rect.translated(0, -kTitleHeight); }
+Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
 }  // namespace
 
 TForm3::TForm3(Services& services, Forms& forms)
     : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
   SetColor(kCream);
   ScrollBox1 = new ScrollBox(this);
-  ScrollBox1->setGeometry(kBodyPanel);
+  ScrollBox1->SetBounds(kBodyPanel);
   ScrollBox1->SetColor(kCream);
   ScrollBox1->SetBevel(Bevel::kFlat);
   BuildTitleBar();
-  PageControl1 = new QTabWidget(ScrollBox1);
-  PageControl1->setGeometry(OnBody(kPageControl));
+  PageControl1 = new app::PageControl(ScrollBox1);
+  PageControl1->SetBounds(OnBody(kPageControl));
   BuildAdministratorTab();
   BuildUsersTab();
-  PageControl1->setCurrentWidget(TabSheet4);
+  PageControl1->SetActivePage(TabSheet4);
   BuildButtons();
   ConnectControls();
-  move(kLeft, kTop);
+  MoveTo({kLeft, kTop});
 }
 
 void TForm3::BuildTitleBar() {
-  const TitleBar bar = app::BuildTitleBar(this, kTitleBar);
+  const TitleBar bar = app::BuildTitleBar(this, kTitleBar, GlossyTitlePicture(), NavyTitlePicture());
   Image1 = bar.glossy;
   Image2 = bar.navy;
   Label2 = bar.caption;
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
-  Label2->SetFontColor(ToBgr(palette().color(QPalette::WindowText)));
+  Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
 }
 
 void TForm3::BuildAdministratorTab() {
-  TabSheet4 = new QWidget;
-  PageControl1->addTab(TabSheet4, kAdministratorTab);
+  TabSheet4 = new TabSheet(kAdministratorTab, PageControl1);
   LabeledEdit3 = new LabeledEdit(kAdministratorNameLabel, TabSheet4);
   LabeledEdit3->Place(kAdministratorEditLeft, kAdministratorNameTop, kAdministratorEditWidth);
   LabeledEdit4 = new LabeledEdit(kAdministratorPasswordLabel, TabSheet4);
@@ -112,15 +111,16 @@ void TForm3::BuildAdministratorTab() {
 }
 
 void TForm3::BuildUsersTab() {
-  TabSheet5 = new QWidget;
-  PageControl1->addTab(TabSheet5, kUsersTab);
+  TabSheet5 = new TabSheet(kUsersTab, PageControl1);
   ListView1 = new CheckListView({kUserListColumnWidth}, TabSheet5);
-  ListView1->setGeometry(kUserList);
-  ListView1->setFrameShape(QFrame::StyledPanel);
+  ListView1->SetBounds(kUserList);
+  ListView1->SetBorder(true);
   // "Delete" lies over the left end of the list's column header.
-  SpeedButton4 = new SpeedButton(kDelete, TabSheet5);
-  SpeedButton4->setGeometry(kDeleteButton);
-  SpeedButton4->raise();
+  ScrollBox2 = new ScrollBox(TabSheet5);
+  ScrollBox2->SetBounds(kDeleteButton);
+  ScrollBox2->SetTransparent(true);
+  SpeedButton4 = new SpeedButton(kDelete, ScrollBox2);
+  SpeedButton4->SetBounds(kDeleteButton.Local());
   LabeledEdit1 = new LabeledEdit(kUserNameLabel, TabSheet5);
   LabeledEdit1->Place(kUserEditLeft, kUserNameTop, kUserEditWidth);
   LabeledEdit2 = new LabeledEdit(kUserPasswordLabel, TabSheet5);
@@ -130,42 +130,42 @@ void TForm3::BuildUsersTab() {
 
 void TForm3::BuildButtons() {
   SpeedButton3 = new SpeedButton(kOk, ScrollBox1);
-  SpeedButton3->setGeometry(OnBody(kOkButton));
+  SpeedButton3->SetBounds(OnBody(kOkButton));
   SpeedButton2 = new SpeedButton(kCancel, ScrollBox1);
-  SpeedButton2->setGeometry(OnBody(kCancelButton));
+  SpeedButton2->SetBounds(OnBody(kCancelButton));
   SpeedButton1 = new SpeedButton(kHelp, ScrollBox1);
-  SpeedButton1->setGeometry(OnBody(kHelpButton));
+  SpeedButton1->SetBounds(OnBody(kHelpButton));
 }
 
 void TForm3::ConnectControls() {
-  connect(SpeedButton4, &SpeedButton::clicked, this, &TForm3::SpeedButton4Click);
-  connect(SpeedButton3, &SpeedButton::clicked, this, &TForm3::SpeedButton3Click);
-  connect(SpeedButton2, &SpeedButton::clicked, this, &TForm3::SpeedButton2Click);
-  connect(SpeedButton1, &SpeedButton::clicked, this, &TForm3::SpeedButton1Click);
-  connect(Label1, &Label::Click, this, &TForm3::Label1Click);
+  SpeedButton4->on_click = [this] { SpeedButton4Click(); };
+  SpeedButton3->on_click = [this] { SpeedButton3Click(); };
+  SpeedButton2->on_click = [this] { SpeedButton2Click(); };
+  SpeedButton1->on_click = [this] { SpeedButton1Click(); };
+  Label1->on_click = [this] { Label1Click(); };
   // Dragging by the title pictures and the caption, with any mouse button.
-  connect(Image1, &Picture::MouseDown, this, &TForm3::StartDrag);
-  connect(Image2, &Picture::MouseDown, this, &TForm3::StartDrag);
-  connect(Label2, &Label::MouseDown, this, &TForm3::StartDrag);
+  for (Control* surface : std::initializer_list<Control*>{Image1, Image2, Label2}) {
+    surface->on_mouse_down = [this](MouseButton) { StartDrag(); };
+  }
   // The close mark turns red under the pointer and black again over the
   // title pictures and the body panel.
-  connect(Label1, &Label::MouseMove, this, [this] { Label1->SetFontColor(kHoverRed); });
-  connect(Image1, &Picture::MouseMove, this, &TForm3::ResetMarks);
-  connect(Image2, &Picture::MouseMove, this, &TForm3::ResetMarks);
-  connect(ScrollBox1, &ScrollBox::MouseMove, this, &TForm3::ResetMarks);
+  Label1->on_mouse_move = [this] { Label1->SetFontColor(kHoverRed); };
+  for (Control* surface : std::initializer_list<Control*>{Image1, Image2, ScrollBox1}) {
+    surface->on_mouse_move = [this] { ResetMarks(); };
+  }
 }
 
 void TForm3::ResetMarks() { Label1->SetFontColor(kBlack); }
 
-void TForm3::StartDrag() { services_.window_manager.StartDrag(this); }
+void TForm3::StartDrag() { services_.window_manager.StartDrag(*this); }
 
 void TForm3::ApplySkin(Skin skin, SkinOrigin origin) {
   const bool one = skin == Skin::kOne;
   SetColor(one ? kLavender : kLightGrey);
   ScrollBox1->SetColor(one ? kLavender : kLightGrey);
   ScrollBox1->SetBevel(one ? Bevel::kNone : Bevel::kFlat);
-  Image1->setVisible(one);
-  Image2->setVisible(!one);
+  Image1->SetVisible(one);
+  Image2->SetVisible(!one);
   if (one) {
     Label2->SetFontColor(kNavy);
   } else {
@@ -173,9 +173,6 @@ void TForm3::ApplySkin(Skin skin, SkinOrigin origin) {
   }
 }
 
-void TForm3::closeEvent(QCloseEvent* event) {
-  event->accept();
-  forms_.main->show();
-}
+void TForm3::Closing() { forms_.main->Show(); }
 
 }  // namespace app

@@ -7,25 +7,23 @@
 #include "app/toolkit/borderless_window.h"
 #include "engine/accounts.h"
 
-class QTabWidget;
-
 namespace app {
 
 class CheckListView;
 class Label;
 class LabeledEdit;
+class PageControl;
 class Picture;
 class ScrollBox;
 class Shape;
 class SpeedButton;
+class TabSheet;
 
 // The Options window, opened by the administrator only: gives the
 // administrator account a new name and password (first tab), creates and
 // deletes ordinary users (second tab). Created once at start; "OK", "Cancel"
 // and the close mark hide it and show the main window again.
 class TForm3 : public BorderlessWindow {
-  Q_OBJECT
-
  public:
   TForm3(Services& services, Forms& forms);
 
@@ -76,9 +74,9 @@ class TForm3 : public BorderlessWindow {
   Label* Caption() const { return Label2; }
   Label* CloseMark() const { return Label1; }
   Shape* CloseMarkOutline() const { return Shape1; }
-  QTabWidget* PageControl() const { return PageControl1; }
-  QWidget* AdministratorTab() const { return TabSheet4; }
-  QWidget* UsersTab() const { return TabSheet5; }
+  app::PageControl* Pages() const { return PageControl1; }
+  TabSheet* AdministratorTab() const { return TabSheet4; }
+  TabSheet* UsersTab() const { return TabSheet5; }
   LabeledEdit* AdministratorNameBox() const { return LabeledEdit3; }
   LabeledEdit* AdministratorPasswordBox() const { return LabeledEdit4; }
   LabeledEdit* UserNameBox() const { return LabeledEdit1; }
@@ -91,7 +89,7 @@ class TForm3 : public BorderlessWindow {
 
  protected:
   // However the window is closed, the main window comes back.
-  void closeEvent(QCloseEvent* event) override;
+  void Closing() override;
 
  private:
   void BuildTitleBar();
@@ -115,12 +113,15 @@ class TForm3 : public BorderlessWindow {
   Label* Label2 = nullptr;           // caption
   Shape* Shape1 = nullptr;           // outline of the close mark
   Label* Label1 = nullptr;           // close mark
-  QTabWidget* PageControl1 = nullptr;
-  QWidget* TabSheet4 = nullptr;      // administrator change
+  app::PageControl* PageControl1 = nullptr;
+  TabSheet* TabSheet4 = nullptr;     // administrator change
   LabeledEdit* LabeledEdit3 = nullptr;  // new administrator name
   LabeledEdit* LabeledEdit4 = nullptr;  // new administrator password
-  QWidget* TabSheet5 = nullptr;      // users
+  TabSheet* TabSheet5 = nullptr;     // users
   CheckListView* ListView1 = nullptr;   // ordinary users
+  // "Delete" lies over the list's column header, on a panel of its own so
+  // that it stays in front of the list.
+  ScrollBox* ScrollBox2 = nullptr;
   SpeedButton* SpeedButton4 = nullptr;  // "Delete"
   LabeledEdit* LabeledEdit1 = nullptr;  // new user name
   LabeledEdit* LabeledEdit2 = nullptr;  // new user password

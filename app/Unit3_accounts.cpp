@@ -1,6 +1,5 @@
 // The Options window's routines: administrator change, user creation and
 // deletion, and its buttons.
-#include <QString>
 #include <string>
 #include <vector>
 
@@ -24,11 +23,11 @@ namespace records = store::records;
 constexpr int kHeaderBlanks = 38;
 constexpr char kHeaderSuffix[] = "  Name";
 
-QString UserCountCaption(int users) {
-  return QString(kHeaderBlanks, QLatin1Char(' ')) + QString::number(users) + kHeaderSuffix;
+std::string UserCountCaption(int users) {
+  return std::string(kHeaderBlanks, ' ') + std::to_string(users) + kHeaderSuffix;
 }
 
-std::string TextOf(const LabeledEdit* box) { return box->text().toStdString(); }
+std::string TextOf(const LabeledEdit* box) { return box->Text(); }
 }  // namespace
 
 void TForm3::ReloadUserList() {
@@ -40,7 +39,7 @@ void TForm3::ReloadUserList() {
 }
 
 void TForm3::AddUserRow(const std::string& shown, const std::string& stored) {
-  ListView1->AddRow(QString::fromStdString(shown), {}, false);
+  ListView1->AddRow(shown, {}, false);
   ListView1->SetValue(ListView1->RowCount() - 1, stored);
 }
 
@@ -54,8 +53,8 @@ void TForm3::Button1Click() {
   const engine::AccountOutcome outcome = engine::ChangeAdministrator(services_.fs, name, password);
   ShowOutcome(outcome);
   if (outcome == engine::AccountOutcome::kDone) forms_.login->SetAccount(name, password);
-  LabeledEdit3->clear();
-  LabeledEdit4->clear();
+  LabeledEdit3->Clear();
+  LabeledEdit4->Clear();
 }
 
 void TForm3::Button3Click() {
@@ -64,8 +63,8 @@ void TForm3::Button3Click() {
   const engine::AccountOutcome outcome = engine::AddUser(services_.fs, name, password);
   ShowOutcome(outcome);
   if (outcome == engine::AccountOutcome::kDone) AddUserRow(name, name);
-  LabeledEdit1->clear();
-  LabeledEdit2->clear();
+  LabeledEdit1->Clear();
+  LabeledEdit2->Clear();
 }
 
 void TForm3::SpeedButton4Click() {
@@ -90,16 +89,16 @@ void TForm3::SpeedButton3Click() {
     services_.dialogs.ShowError(error.what());
     return;
   }
-  close();
+  Close();
 }
 
-void TForm3::SpeedButton2Click() { close(); }
+void TForm3::SpeedButton2Click() { Close(); }
 
 void TForm3::SpeedButton1Click() { services_.shell.OpenDocument(records::kHelpDocument); }
 
 void TForm3::Label1Click() {
   Label1->SetFontColor(kBlack);
-  close();
+  Close();
 }
 
 }  // namespace app

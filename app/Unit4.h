@@ -6,12 +6,6 @@
 #include "app/skin.h"
 #include "app/toolkit/borderless_window.h"
 
-class QEventLoop;
-
-namespace platform {
-class ShellTreeView;
-}
-
 namespace app {
 
 class CheckListView;
@@ -19,6 +13,7 @@ class Label;
 class Picture;
 class ScrollBox;
 class Shape;
+class ShellTreeView;
 class Splitter;
 
 // The Find window: a folder tree whose selection shows again every entry
@@ -26,8 +21,6 @@ class Splitter;
 // Created once at program start; its selection and list stay as they are
 // from one opening to the next.
 class TForm4 : public BorderlessWindow {
-  Q_OBJECT
-
  public:
   // Builds the window and fills the folder tree, which selects the desktop.
   // That first selection only names the current folder: its listing waits
@@ -36,10 +29,6 @@ class TForm4 : public BorderlessWindow {
 
   // Applies a skin to this window's elements (both origins look the same).
   void ApplySkin(Skin skin, SkinOrigin origin);
-
-  // Shows the window modally and returns when it has closed. A listing that
-  // waited while the window was off screen runs first.
-  void RunModal();
 
   // Sets the close mark's colour back to black.
   void ResetCloseMark();
@@ -58,11 +47,9 @@ class TForm4 : public BorderlessWindow {
 
   // The current folder, exactly as the listing uses it.
   const std::string& CurrentFolder() const { return current_folder_; }
-  // True while the modal run goes on (from RunModal until the window closes).
-  bool InModalRun() const { return modal_loop_ != nullptr; }
 
   // Controls, named as the handlers name them (for the windows' tests).
-  platform::ShellTreeView* FolderTree() const { return ShellTreeView1; }
+  ShellTreeView* FolderTree() const { return ShellTreeView1; }
   CheckListView* ResultList() const { return ListView1; }
   Splitter* BodySplitter() const { return Splitter1; }
   ScrollBox* BodyPanel() const { return ScrollBox1; }
@@ -74,8 +61,12 @@ class TForm4 : public BorderlessWindow {
   Picture* NavyPicture() const { return Image2; }
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
+  // Shown modally (RunModal): a listing that waited while the window was off
+  // screen runs first.
+  void ModalRunStarting() override;
+  // Closed by the window system rather than by the mark: the main window,
+  // hidden while this one was open, comes back.
+  void Closing() override;
 
  private:
   void BuildTitleBar();
@@ -85,7 +76,6 @@ class TForm4 : public BorderlessWindow {
   void LayOutBody();
   // Runs the listing and tells the shell (steps that may have to wait).
   void ListAndNotify();
-  void EndModalRun();
   void ResetMarks();
   void StartDrag();
 
@@ -95,7 +85,6 @@ class TForm4 : public BorderlessWindow {
   std::string current_folder_;    // the bytes that Label12 shows
   bool listing_pending_ = false;  // a selection changed while off screen
   bool closing_by_mark_ = false;
-  QEventLoop* modal_loop_ = nullptr;
 
   Picture* Image1 = nullptr;       // glossy title picture
   Picture* Image2 = nullptr;       // navy title picture
@@ -104,7 +93,7 @@ class TForm4 : public BorderlessWindow {
   Label* Label1 = nullptr;         // close mark
   ScrollBox* ScrollBox1 = nullptr;  // body panel
   Splitter* Splitter1 = nullptr;
-  platform::ShellTreeView* ShellTreeView1 = nullptr;
+  ShellTreeView* ShellTreeView1 = nullptr;
   CheckListView* ListView1 = nullptr;  // result list
   Label* Label12 = nullptr;            // current folder (never shown)
 };

@@ -1,6 +1,9 @@
+// The Linux program: the Qt front end of the windows written once.
+
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,11 +12,13 @@
 #include "app/command_line.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
-#include "app/toolkit/fonts.h"
+#include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/qt/qt_convert.h"
+#include "app/toolkit/qt/qt_fonts.h"
+#include "app/window_manager.h"
 #include "platform/file_system.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/qt/qt_window_manager.h"
 
 namespace {
 
@@ -53,25 +58,31 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
-  QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
-  app::LoadWindowTypeface();
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(app::ApplicationIcon()))));
+  app::qt::LoadWindowTypeface();
   // Lets docks match the running windows to the installed launcher.
   QGuiApplication::setDesktopFileName(kDesktopFileName);
   // The program ends when its login window closes, not when the last visible
   // window does (the login window is hidden while the main window is used).
   QApplication::setQuitOnLastWindowClosed(false);
 
+  app::qt::QtBackend backend;
+  app::SetCurrentBackend(&backend);
   const auto fs = platform::MakeFileSystem();
   // The guide that the package installs, found from the program's own place.
   platform::QtShell shell(
       *fs, QFile::encodeName(QCoreApplication::applicationDirPath() + "/" + kGuideFromProgram).toStdString());
   platform::QtDialogs dialogs;
-  platform::QtWindowManager window_manager;
+  app::ToolkitWindowManager window_manager;
   app::Services services{*fs, shell, dialogs, window_manager};
 
-  app::Program program(services);
-  QObject::connect(&program, &app::Program::Finished, &application, &QApplication::quit,
-                   Qt::QueuedConnection);
-  program.Start();
-  return QApplication::exec();
+  int result = 0;
+  {
+    app::Program program(services, app::WindowCreation::kLoginFirst);
+    program.on_finished = [&backend] { backend.Post([&backend] { backend.Quit(); }); };
+    program.Start();
+    result = backend.Run();
+  }
+  app::SetCurrentBackend(nullptr);
+  return result;
 }

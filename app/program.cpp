@@ -4,22 +4,36 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/application_title.h"
+#include "app/toolkit/backend.h"
 
 namespace app {
 
-Program::Program(Services& services) {
+Program::Program(Services& services, WindowCreation creation) : services_(services) {
   login_ = std::make_unique<TForm2>(services, forms_);
   forms_.login = login_.get();
-  connect(login_.get(), &TForm2::Closed, this, [this] {
+  login_->SetTitle(kApplicationTitle);
+  login_->on_closed = [this] {
     ended_ = true;
-    emit Finished();
-  });
-  main_ = std::make_unique<TForm1>(services, forms_);
+    if (on_finished) on_finished();
+  };
+  forms_.complete = [this] { CreateOtherWindows(); };
+  if (creation == WindowCreation::kAllAtOnce) CreateOtherWindows();
+}
+
+void Program::CreateOtherWindows() {
+  if (main_ != nullptr) return;
+  main_ = std::make_unique<TForm1>(services_, forms_);
   forms_.main = main_.get();
-  options_ = std::make_unique<TForm3>(services, forms_);
+  options_ = std::make_unique<TForm3>(services_, forms_);
   forms_.options = options_.get();
-  find_ = std::make_unique<TForm4>(services, forms_);
+  find_ = std::make_unique<TForm4>(services_, forms_);
   forms_.find = find_.get();
+  for (BorderlessWindow* window : {static_cast<BorderlessWindow*>(main_.get()),
+                                   static_cast<BorderlessWindow*>(options_.get()),
+                                   static_cast<BorderlessWindow*>(find_.get())}) {
+    window->SetTitle(kApplicationTitle);
+  }
 }
 
 // The windows go in the reverse order of their creation.
@@ -30,6 +44,12 @@ Program::~Program() {
   login_.reset();
 }
 
-void Program::Start() { login_->show(); }
+void Program::Start() {
+  login_->Show();
+  if (main_ != nullptr) return;
+  // A timer's tick comes once the window system has nothing else to do,
+  // the login window's painting included.
+  creation_timer_ = CurrentBackend().StartTimer(0, false, [this] { CreateOtherWindows(); });
+}
 
 }  // namespace app

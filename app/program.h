@@ -1,39 +1,58 @@
 #pragma once
 
+#include <functional>
 #include <memory>
-
-#include <QObject>
 
 #include "app/services.h"
 
 namespace app {
 
+class NativeTimer;
+
+// When the windows other than the login window are made.
+enum class WindowCreation {
+  kAllAtOnce,   // all four as the program is made
+  kLoginFirst,  // the login window first; the others once it is on screen
+};
+
 // The running program: its four windows, created once in the order login,
 // main, Options, Find, and living until the program ends. The login window
 // is the program's own main window: when it closes, the program ends.
-class Program : public QObject {
-  Q_OBJECT
-
+//
+// A front end starts with the login window alone: it is on the screen at
+// once, and the other three are made right after it is painted, while the
+// user types the password. The login window asks for them before it turns
+// to them (Forms::complete), so nothing ever finds one missing.
+class Program {
  public:
-  explicit Program(Services& services);
-  ~Program() override;
+  // Creates the windows; the front end's backend must be installed.
+  explicit Program(Services& services, WindowCreation creation = WindowCreation::kAllAtOnce);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
-  // Shows the login window, centred on the screen.
+  // Shows the login window, centred on the screen; the windows not made yet
+  // follow once it is painted.
   void Start();
 
   Forms& forms() { return forms_; }
   // True once the login window has closed.
   bool Ended() const { return ended_; }
 
- signals:
-  void Finished();
+  // The login window closed: the front end ends its event loop.
+  std::function<void()> on_finished;
 
  private:
+  // Makes the main, Options and Find windows unless they are made.
+  void CreateOtherWindows();
+
+  Services& services_;
   Forms forms_;
   std::unique_ptr<TForm2> login_;
   std::unique_ptr<TForm1> main_;
   std::unique_ptr<TForm3> options_;
   std::unique_ptr<TForm4> find_;
+  std::unique_ptr<NativeTimer> creation_timer_;
   bool ended_ = false;
 };
 

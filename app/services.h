@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "platform/window_manager.h"
+#include "app/window_manager.h"
 
 namespace app {
 
@@ -14,7 +16,7 @@ struct Services {
   platform::FileSystem& fs;
   platform::Shell& shell;
   platform::Dialogs& dialogs;
-  platform::WindowManager& window_manager;
+  WindowManager& window_manager;
 };
 
 class TForm1;
@@ -30,6 +32,9 @@ struct Forms {
   TForm1* main = nullptr;     // the main window
   TForm3* options = nullptr;  // the Options window
   TForm4* find = nullptr;     // the Find window
+  // Makes main, options and find when they are not made yet; the login
+  // window calls it before it turns to them.
+  std::function<void()> complete;
 };
 
 }  // namespace app

@@ -10,8 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "app/toolkit/backend.h"
+#include "app/toolkit/borderless_window.h"
+#include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/shell_list_view.h"
 #include "platform/file_system.h"
-#include "platform/qt/shell_list_view.h"
 #include "platform/shell.h"
 
 namespace {
@@ -39,22 +42,24 @@ BENCHMARK(BM_BareListFolder)->Unit(benchmark::kMillisecond);
 
 void BM_BrowserShowFolder(benchmark::State& state) {
   NullShell shell;
-  platform::ShellListView view(*g_fs, shell);
+  app::BorderlessWindow window(500, 230);
+  auto* view = new app::ShellListView(*g_fs, shell, &window);
   for (auto _ : state) {
-    view.ShowFolder(kFolder);
-    benchmark::DoNotOptimize(view.RowCount());
+    view->ShowFolder(kFolder);
+    benchmark::DoNotOptimize(view->RowCount());
   }
 }
 BENCHMARK(BM_BrowserShowFolder)->Unit(benchmark::kMillisecond);
 
 void BM_BrowserShowFolderOnScreen(benchmark::State& state) {
   NullShell shell;
-  platform::ShellListView view(*g_fs, shell);
-  view.resize(500, 230);
-  view.show();
+  app::BorderlessWindow window(500, 230);
+  auto* view = new app::ShellListView(*g_fs, shell, &window);
+  view->SetBounds(app::Rect(0, 0, 500, 230));
+  window.Show();
   for (auto _ : state) {
-    view.ShowFolder(kFolder);
-    view.repaint();
+    view->ShowFolder(kFolder);
+    QApplication::processEvents();
   }
 }
 BENCHMARK(BM_BrowserShowFolderOnScreen)->Unit(benchmark::kMillisecond);
@@ -72,6 +77,8 @@ void MakeBigFolder(const std::string& prefix) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  app::qt::QtBackend backend;
+  app::SetCurrentBackend(&backend);
   std::string root = kTempPattern;
   if (mkdtemp(root.data()) == nullptr) return 1;
   const std::string prefix = root + "/prefix";
@@ -86,6 +93,7 @@ int main(int argc, char** argv) {
 
   g_fs = nullptr;
   fs.reset();
+  app::SetCurrentBackend(nullptr);
   std::error_code ignored;
   std::filesystem::remove_all(root, ignored);
   return 0;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the program's core as 32-bit Windows programs and runs their tests
-# under Wine, each in a fresh Wine prefix; then checks that the Windows and
-# Linux builds agree on what is on disk. Installs the cross compiler and
-# Wine when missing; when the machine cannot have them, says so and exits 0.
+# Builds the program's core, its pictures and its windows as 32-bit Windows programs and
+# runs their tests under Wine, each in a fresh Wine prefix (the window tests
+# on a virtual X screen, Xvfb, with a window manager, openbox); then checks
+# that the Windows and Linux builds agree on what is on disk. Installs the
+# cross compiler, Wine, Xvfb and openbox when missing; when the machine
+# cannot have them, says so and exits 0.
 #   QUILLOMAR_WIN32_BUILD   the cross build folder (default build/win32)
 #   QUILLOMAR_NATIVE_BUILD  the Linux build with engine_tests (default build/default)
 set -euo pipefail
@@ -21,15 +23,15 @@ as_root() {
 
 have_tools() {
   command -v "$compiler" >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 &&
-    dpkg -s wine32 >/dev/null 2>&1
+    dpkg -s wine32 >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1
 }
 
 if ! have_tools; then
-  echo "wine_tests: installing the 32-bit Windows cross compiler and Wine (apt-get)"
+  echo "wine_tests: installing the 32-bit Windows cross compiler, Wine, Xvfb and openbox (apt-get)"
   if ! { as_root dpkg --add-architecture i386 &&
          as_root apt-get update -qq &&
          as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-           g++-mingw-w64-i686 wine wine32; } >/tmp/quillomar-wine-install.log 2>&1 ||
+           g++-mingw-w64-i686 wine wine32 fonts-wine xvfb openbox; } >/tmp/quillomar-wine-install.log 2>&1 ||
      ! have_tools; then
     echo "wine_tests: skipped, this machine cannot install Wine (see /tmp/quillomar-wine-install.log)"
     exit 0
@@ -37,22 +39,53 @@ if ! have_tools; then
 fi
 
 cmake --no-warn-unused-cli -S . -B "$win32_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLOMAR_WERROR=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
 cmake --build "$win32_build" -j2
 
 scratch=$(mktemp -d /tmp/quillomar-wine-XXXXXX)
-trap 'rm -rf "$scratch"' EXIT
+xvfb_pid=
+wm_pid=
+cleanup() {
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# A virtual screen of its own with a window manager (Wine waits for one to
+# take a window off the screen), for the window tests.
+start_screen() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$scratch/display")"
+  openbox >/dev/null 2>&1 &
+  wm_pid=$!
+  sleep 1
+}
 
 # A new, empty Wine prefix under the scratch folder.
+. scripts/wine_prefix.sh
 new_prefix() {
   local prefix
   prefix=$(mktemp -d "$scratch/prefix-XXXXXX")
-  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
+  quillomar_wine_prefix "$prefix"
   echo "$prefix"
 }
 
 failed=0
-for test in platform_tests store_tests engine_tests; do
+for test in platform_tests store_tests engine_tests pictures_tests; do
+  echo "wine_tests: $test.exe"
+  if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
+    failed=1
+  fi
+done
+
+# The Win32 toolkit's tests and the window tests, driven with messages on
+# the virtual screen.
+start_screen
+for test in toolkit_tests app_tests; do
+  [ -f "$win32_build/tests/$test.exe" ] || continue
   echo "wine_tests: $test.exe"
   if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
     failed=1

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "store/ini_lines.h"
+#include "platform/progress.h"
 #include "platform/windows_path.h"
 
 namespace store {
@@ -31,6 +32,9 @@ constexpr unsigned kRoleShift = 29;
 constexpr std::uint32_t kLengthMask = (std::uint32_t{1} << kRoleShift) - 1;
 // Look-ups read a section through this many times over before it is indexed.
 constexpr std::size_t kScansBeforeIndex = 2;
+// Reading or writing a large record says every so many lines that it is
+// still under way (platform/progress.h).
+constexpr std::size_t kLinesPerProgressReport = 4096;
 
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of(ini_lines::kLineBreaks) != std::string_view::npos;
@@ -217,6 +221,7 @@ IniDocument IniDocument::ParseOwned(std::string owned) {
         break;
     }
     doc.lines_.push_back(MakeLine(at, end - at, role));
+    if (doc.lines_.size() % kLinesPerProgressReport == 0) platform::ReportProgress();
     at = ends.After(end);
   }
   doc.sections_.back().end = doc.lines_.size();
@@ -231,10 +236,12 @@ std::string IniDocument::Serialize() const {
   std::string out;
   out.reserve(size);
   if (byte_order_mark_) out += kByteOrderMark;
+  std::size_t written = 0;
   for (Line line : lines_) {
     if (RoleOf(line) == LineRole::kRemoved) continue;
     out += Text(line);
     out += kLineEnd;
+    if (++written % kLinesPerProgressReport == 0) platform::ReportProgress();
   }
   return out;
 }

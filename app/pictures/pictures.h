@@ -1,53 +1,63 @@
 #pragma once
 
-#include <QPixmap>
+#include "app/toolkit/geometry.h"
+#include "app/toolkit/image.h"
 
-// The program's pictures, drawn in code. Each call draws its picture afresh
-// at its natural size; the caller keeps it as long as it needs it. A
-// QGuiApplication must exist.
+// The program's pictures. They are drawn once, by the picture tool
+// (tools/pictures, scripts/draw_pictures.sh), into the 32-bit bitmaps with
+// alpha under app/pictures/bitmaps, which the program carries in itself on
+// both front ends. Each call gives the same image, decoded on first use and
+// kept until the program ends; safe from any thread.
 namespace app {
 
 // The glossy title picture of skin 1: 553 x 27, a light-blue glass bar shaded
 // from top to bottom, dark at both edges and bright in the middle rows.
-QPixmap GlossyTitlePicture();
+const Image& GlossyTitlePicture();
 
 // The navy title picture of skin 2: 527 x 26, flat navy (0, 0, 160) with a
 // lighter top edge and a darker bottom edge.
-QPixmap NavyTitlePicture();
+const Image& NavyTitlePicture();
 
 // Toolbar "Hide Folder": 32 x 32 on a transparent background, an open box
 // with greyed contents.
-QPixmap HideFolderPicture();
+const Image& HideFolderPicture();
 
 // Toolbar "Comeback": 32 x 32, the same box as HideFolderPicture() with its
 // contents in colour.
-QPixmap ComebackPicture();
+const Image& ComebackPicture();
 
 // Toolbar "Options": 32 x 32, a wrench.
-QPixmap OptionsPicture();
+const Image& OptionsPicture();
 
 // Toolbar "Find": 32 x 32, a folder with a magnifying glass.
-QPixmap FindPicture();
+const Image& FindPicture();
 
 // Toolbar "Skin": 32 x 32, pencils and paints.
-QPixmap SkinPicture();
+const Image& SkinPicture();
 
 // Toolbar "Help": 32 x 32, an open book.
-QPixmap HelpPicture();
+const Image& HelpPicture();
 
 // The up button's picture: 25 x 16, a folder with an upward arrow.
-QPixmap UpFolderPicture();
+const Image& UpFolderPicture();
 
 // The picture in front of every row of the hidden-item list: 16 x 16, a red
 // slanted bar.
-QPixmap HiddenRowPicture();
+const Image& HiddenRowPicture();
 
-// The beige strip down a menu panel's left edge, `width` x `height`. A size
-// that is not positive gives an empty picture.
-QPixmap MenuStripPicture(int width, int height);
+// The sizes of the beige strips down the menu panels' left edges, inside
+// their one-pixel bevel: the File menu's and the Options menu's.
+inline constexpr Size kFileMenuStrip{25, 132};
+inline constexpr Size kOptionsMenuStrip{23, 91};
+
+// The beige strip down a menu panel's left edge, lighter towards its left
+// edge, at one of the sizes above; any other size gives an empty image.
+const Image& MenuStripPicture(int width, int height);
 
 // The program's icon for its windows and the task bar: 48 x 48, a folder
-// with an eye. app/resources/quillomar.svg is the same design, scalable.
-QPixmap ApplicationIcon();
+// with an eye. app/resources/quillomar.svg is the same design, scalable;
+// app/pictures/bitmaps/quillomar.ico holds it at 16, 32 and 48 pixels for
+// the Windows program's resources.
+const Image& ApplicationIcon();
 
 }  // namespace app

@@ -1,61 +1,78 @@
 #include "app/toolkit/borderless_window.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QScreen>
-#include <QWindowStateChangeEvent>
+#include <memory>
 
-#include "app/application_title.h"
-#include "app/toolkit/fonts.h"
+#include "app/toolkit/backend.h"
 
 namespace app {
 
-namespace {
-constexpr int kDefaultFontPoints = 8;
-}  // namespace
-
-BorderlessWindow::BorderlessWindow(int width, int height, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-  setFixedSize(width, height);
-  setWindowTitle(kApplicationTitle);
-  setFont(SansFont(kDefaultFontPoints));
-  setMouseTracking(true);
+BorderlessWindow::BorderlessWindow(int width, int height) : WinControl(nullptr) {
+  SetVisible(false);
+  SetBounds(Rect(0, 0, width, height));
+  std::unique_ptr<NativeTopLevel> native = CurrentBackend().CreateTopLevel(*this, Size{width, height});
+  top_native_ = native.get();
+  AttachNative(std::move(native));
 }
+
+BorderlessWindow::~BorderlessWindow() = default;
 
 void BorderlessWindow::SetColor(BgrColor color) {
   color_ = color;
-  update();
+  Invalidate();
 }
+
+void BorderlessWindow::SetTitle(const std::string& title) { top_native_->SetTitle(title); }
 
 void BorderlessWindow::PlaceInScreenCentre() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
-  }
+  const Size screen = CurrentBackend().ScreenSize();
+  MoveTo(Point{(screen.width - Width()) / 2, (screen.height - Height()) / 2});
 }
 
-void BorderlessWindow::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || !event->spontaneous()) return;
-  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) restored_by_window_system_ = true;
+void BorderlessWindow::MoveTo(Point screen_position) { SetBounds(Rect(screen_position, Bounds().GetSize())); }
+
+Point BorderlessWindow::ScreenPosition() const { return top_native_->ScreenPosition(); }
+
+void BorderlessWindow::Close() {
+  Closing();
+  Hide();
 }
 
-void BorderlessWindow::setVisible(bool visible) {
-  // Qt keeps the native window's hints at "start minimised" when the window
-  // manager restores it (it does not set them itself), and maps the window
-  // with them the next time it is shown. A native window made afresh starts
-  // normal; the widget keeps its place, size and content.
-  if (visible && restored_by_window_system_ && isHidden() && testAttribute(Qt::WA_WState_Created)) {
-    destroy();
-  }
-  if (visible) restored_by_window_system_ = false;
-  QWidget::setVisible(visible);
+void BorderlessWindow::RunModal() {
+  if (modal_) return;
+  modal_ = true;
+  top_native_->SetModal(true);
+  Show();
+  ModalRunStarting();
+  // The window may have ended its run already (closed by what the hook did).
+  if (modal_) top_native_->RunModal();
+  modal_ = false;
+  top_native_->SetModal(false);
 }
 
-void BorderlessWindow::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(color_));
+void BorderlessWindow::EndModal() {
+  if (!modal_) return;
+  modal_ = false;
+  top_native_->EndModal();
 }
+
+bool BorderlessWindow::IsMinimised() const { return top_native_->IsMinimised(); }
+
+void BorderlessWindow::Restore() { top_native_->Restore(); }
+
+void BorderlessWindow::StartSystemMove() {
+  // The window system takes the pointer over until the button is released;
+  // the press that started the move never gets its release here.
+  ResetMouseState();
+  top_native_->StartSystemMove();
+}
+
+void BorderlessWindow::VisibilityChanged() {
+  WinControl::VisibilityChanged();
+  // However the window leaves the screen (minimising aside), a modal run
+  // must not go on without it.
+  if (!Visible()) EndModal();
+}
+
+void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
 
 }  // namespace app

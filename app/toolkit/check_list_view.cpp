@@ -1,103 +1,100 @@
 #include "app/toolkit/check_list_view.h"
 
-#include <QByteArray>
-#include <QHeaderView>
-#include <QMouseEvent>
+#include <memory>
+#include <utility>
+
+#include "app/toolkit/backend.h"
+#include "platform/progress.h"
 
 namespace app {
 
 namespace {
-constexpr int kRowHeight = 17;
-// The first cell of a row keeps the row's value under this role.
-constexpr int kValueRole = Qt::UserRole;
+const std::string kNoText;
 }  // namespace
 
-CheckListView::CheckListView(const QList<int>& widths, QWidget* parent) : QTableWidget(parent) {
-  setColumnCount(static_cast<int>(widths.size()));
-  for (int column = 0; column < widths.size(); ++column) {
-    setHorizontalHeaderItem(column, new QTableWidgetItem(QString()));
-    setColumnWidth(column, widths[column]);
-  }
-  horizontalHeader()->setSectionsClickable(false);
-  horizontalHeader()->setHighlightSections(false);
-  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  horizontalHeader()->setFixedHeight(kRowHeight);
-  verticalHeader()->setVisible(false);
-  verticalHeader()->setDefaultSectionSize(kRowHeight);
-  setSelectionBehavior(QAbstractItemView::SelectRows);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setShowGrid(false);
-  setFrameShape(QFrame::NoFrame);
-  setWordWrap(false);
-  setMouseTracking(true);
-  viewport()->setMouseTracking(true);
+CheckListView::CheckListView(const std::vector<int>& widths, WinControl* parent)
+    : WinControl(parent), captions_(widths.size()) {
+  std::unique_ptr<NativeReportList> list = CurrentBackend().CreateReportList(parent->Native(), *this);
+  list_ = list.get();
+  list_->SetColumns(widths);
+  list_->SetCheckBoxes(true);
+  list_->on_check = [this](int row) {
+    if (row < 0 || row >= RowCount()) return;
+    rows_[static_cast<std::size_t>(row)].checked = list_->Checked(row);
+    if (on_check) on_check(row);
+  };
+  AttachNative(std::move(list));
 }
 
-void CheckListView::AddRow(const QString& caption, const QStringList& texts, bool checked,
-                           const QIcon& icon) {
-  const int row = rowCount();
-  insertRow(row);
-  auto* first = new QTableWidgetItem(icon, caption);
-  if (checkable_) {
-    first->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    first->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-  } else {
-    first->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  }
-  setItem(row, 0, first);
-  for (int i = 0; i < texts.size() && i + 1 < columnCount(); ++i) {
-    auto* cell = new QTableWidgetItem(texts[i]);
-    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    setItem(row, i + 1, cell);
-  }
+void CheckListView::SetCheckable(bool checkable) {
+  checkable_ = checkable;
+  list_->SetCheckBoxes(checkable);
 }
 
-QString CheckListView::Caption(int row) const { return Text(row, 0); }
-
-QString CheckListView::Text(int row, int column) const {
-  const QTableWidgetItem* cell = item(row, column);
-  return cell != nullptr ? cell->text() : QString();
+void CheckListView::AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
+                           const Image* picture) {
+  Row row;
+  row.cells.push_back(caption);
+  for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) row.cells.push_back(texts[i]);
+  row.value = caption;
+  row.checked = checkable_ && checked;
+  list_->AddRow(NativeReportList::Row{row.cells, picture, row.checked});
+  rows_.push_back(std::move(row));
+  // Filling a long list is part of a long command.
+  platform::ReportProgress();
 }
 
-void CheckListView::SetValue(int row, const std::string& value) {
-  if (QTableWidgetItem* cell = item(row, 0)) cell->setData(kValueRole, QByteArray::fromStdString(value));
-}
-
-std::string CheckListView::Value(int row) const {
-  const QTableWidgetItem* cell = item(row, 0);
-  if (cell == nullptr) return {};
-  const QVariant value = cell->data(kValueRole);
-  return value.isValid() ? value.toByteArray().toStdString() : cell->text().toStdString();
+const std::string& CheckListView::Text(int row, int column) const {
+  if (row < 0 || row >= RowCount() || column < 0) return kNoText;
+  const std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)].cells;
+  return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : kNoText;
 }
 
 bool CheckListView::Checked(int row) const {
-  const QTableWidgetItem* cell = item(row, 0);
-  return cell != nullptr && cell->checkState() == Qt::Checked;
+  return row >= 0 && row < RowCount() && rows_[static_cast<std::size_t>(row)].checked;
 }
 
 void CheckListView::SetChecked(int row, bool checked) {
-  if (QTableWidgetItem* cell = item(row, 0)) cell->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+  if (!checkable_ || row < 0 || row >= RowCount()) return;
+  rows_[static_cast<std::size_t>(row)].checked = checked;
+  list_->SetChecked(row, checked);
 }
 
-void CheckListView::SetColumnCaption(int column, const QString& caption) {
-  horizontalHeaderItem(column)->setText(caption);
+void CheckListView::SetValue(int row, const std::string& value) {
+  if (row >= 0 && row < RowCount()) rows_[static_cast<std::size_t>(row)].value = value;
 }
 
-void CheckListView::SetHeaderHeight(int height) { horizontalHeader()->setFixedHeight(height); }
-
-QString CheckListView::ColumnCaption(int column) const {
-  const QTableWidgetItem* header = horizontalHeaderItem(column);
-  return header != nullptr ? header->text() : QString();
+const std::string& CheckListView::Value(int row) const {
+  return row >= 0 && row < RowCount() ? rows_[static_cast<std::size_t>(row)].value : kNoText;
 }
 
-bool CheckListView::viewportEvent(QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    emit MouseDown(static_cast<QMouseEvent*>(event)->button());
-  } else if (event->type() == QEvent::MouseMove) {
-    emit MouseMove();
-  }
-  return QTableWidget::viewportEvent(event);
+void CheckListView::RemoveRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  rows_.erase(rows_.begin() + row);
+  list_->RemoveRow(row);
 }
+
+void CheckListView::Clear() {
+  rows_.clear();
+  list_->Clear();
+}
+
+void CheckListView::SetColumnCaption(int column, const std::string& caption) {
+  if (column < 0 || column >= ColumnCount()) return;
+  captions_[static_cast<std::size_t>(column)] = caption;
+  list_->SetColumnCaption(column, caption);
+}
+
+const std::string& CheckListView::ColumnCaption(int column) const {
+  if (column < 0 || column >= ColumnCount()) return kNoText;
+  return captions_[static_cast<std::size_t>(column)];
+}
+
+void CheckListView::SetGridLines(bool on) {
+  grid_lines_ = on;
+  list_->SetGridLines(on);
+}
+
+void CheckListView::SetBorder(bool on) { list_->SetBorder(on); }
 
 }  // namespace app

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QColor>
 #include <cstdint>
 
 namespace app {
 
 // Colours are kept as the platform's 24-bit values in blue-green-red order
-// (0x00BBGGRR) and converted here, in one place.
+// (0x00BBGGRR); each front end converts them at its edge.
 using BgrColor = std::uint32_t;
 
 inline constexpr BgrColor kLightGrey = 0xEAEAEA;
@@ -21,16 +20,12 @@ inline constexpr BgrColor kAzure = 0xFF8000;
 inline constexpr BgrColor kPaleBlue = 0xFDE9DB;
 inline constexpr BgrColor kPanelGrey = 0xE3E3E3;
 
-// The QColor of a 0x00BBGGRR value.
-inline QColor ToQColor(BgrColor bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-// The 0x00BBGGRR value of a QColor.
-inline BgrColor ToBgr(const QColor& color) {
-  return static_cast<BgrColor>(color.red()) | (static_cast<BgrColor>(color.green()) << 8) |
-         (static_cast<BgrColor>(color.blue()) << 16);
+constexpr int RedOf(BgrColor c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(BgrColor c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(BgrColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr BgrColor FromRgb(int red, int green, int blue) {
+  return static_cast<BgrColor>(red & 0xFF) | (static_cast<BgrColor>(green & 0xFF) << 8) |
+         (static_cast<BgrColor>(blue & 0xFF) << 16);
 }
 
 }  // namespace app

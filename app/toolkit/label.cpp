@@ -1,45 +1,52 @@
 #include "app/toolkit/label.h"
 
-#include <QMouseEvent>
+#include <utility>
+
+#include "app/toolkit/backend.h"
 
 namespace app {
 
-Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent) {
-  setMouseTracking(true);
-  setAttribute(Qt::WA_TranslucentBackground);
-  setTextFormat(Qt::PlainText);
-  SetFontColor(kBlack);
+Label::Label(std::string text, WinControl* parent) : GraphicControl(parent), text_(std::move(text)) {
+  style_.v_align = VAlign::kCentre;
+}
+
+void Label::SetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  Invalidate();
+}
+
+void Label::SetFont(const Font& font) {
+  style_.font = font;
+  Invalidate();
 }
 
 void Label::SetFontColor(BgrColor color) {
-  font_color_ = color;
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::WindowText, ToQColor(color));
-  setPalette(palette);
+  if (color == style_.color) return;
+  style_.color = color;
+  Invalidate();
 }
 
-void Label::mousePressEvent(QMouseEvent* event) {
-  pressed_ = event->button() == Qt::LeftButton;
-  emit MouseDown(event->button());
-  event->accept();
+void Label::SetAlignment(HAlign h_align, VAlign v_align) {
+  style_.h_align = h_align;
+  style_.v_align = v_align;
+  Invalidate();
 }
 
-void Label::mouseReleaseEvent(QMouseEvent* event) {
-  // A click is a left press and release over the same label.
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  pressed_ = false;
-  event->accept();
-  if (click) emit Click();
+void Label::SetWordWrap(bool wrap) {
+  style_.wrap = wrap;
+  Invalidate();
 }
 
-void Label::mouseMoveEvent(QMouseEvent* event) {
-  emit MouseMove();
-  event->accept();
+void Label::AutoSize() {
+  SetBounds(Rect(Bounds().TopLeft(), CurrentBackend().MeasureText(text_, style_.font)));
 }
 
-StaticText::StaticText(const QString& text, QWidget* parent) : Label(text, parent) {
-  setWordWrap(true);
-  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+void Label::Paint(Canvas& canvas) { canvas.DrawText(Bounds().Local(), text_, style_); }
+
+StaticText::StaticText(std::string text, WinControl* parent) : Label(std::move(text), parent) {
+  SetWordWrap(true);
+  SetAlignment(HAlign::kLeft, VAlign::kTop);
 }
 
 }  // namespace app

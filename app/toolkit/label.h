@@ -1,45 +1,49 @@
 #pragma once
 
-#include <QLabel>
+#include <string>
 
-#include "app/toolkit/colors.h"
+#include "app/toolkit/canvas.h"
+#include "app/toolkit/control.h"
 
 namespace app {
 
-// A text label: transparent, no wrapping unless asked, with the click,
-// mouse-press and mouse-move events the windows' handlers need.
-class Label : public QLabel {
-  Q_OBJECT
-
+// A line of text without a window of its own, drawn over whatever lies
+// beneath it (no background), in its font and colour, placed in its box as
+// its alignment says (left and vertically centred unless told otherwise).
+class Label : public GraphicControl {
  public:
-  Label(const QString& text, QWidget* parent);
+  Label(std::string text, WinControl* parent);
 
-  // Sets the text colour (0x00BBGGRR).
-  void SetFontColor(BgrColor color);
+  const std::string& Text() const { return text_; }
+  // The text, byte for byte as the program keeps it.
+  void SetText(std::string text);
+  const Font& GetFont() const { return style_.font; }
+  void SetFont(const Font& font);
   // The text colour (0x00BBGGRR).
-  BgrColor FontColor() const { return font_color_; }
+  BgrColor FontColor() const { return style_.color; }
+  void SetFontColor(BgrColor color);
+  void SetAlignment(HAlign h_align, VAlign v_align);
+  // Breaks the text into lines at blanks to fit the width.
+  void SetWordWrap(bool wrap);
+  // Font, colour, alignment and wrapping together, as the label draws.
+  const TextStyle& Style() const { return style_; }
 
- signals:
-  void Click();
-  void MouseDown(Qt::MouseButton button);
-  void MouseMove();
+  // Gives the label the size of its text on one line, keeping its top-left
+  // corner where it is.
+  void AutoSize();
 
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void Paint(Canvas& canvas) override;
 
  private:
-  BgrColor font_color_ = kBlack;
-  bool pressed_ = false;
+  std::string text_;
+  TextStyle style_;
 };
 
-// Static text: a label that wraps its text inside its box.
+// Static text: a label that breaks its text into lines inside its box,
+// from the top-left corner.
 class StaticText : public Label {
-  Q_OBJECT
-
  public:
-  StaticText(const QString& text, QWidget* parent);
+  StaticText(std::string text, WinControl* parent);
 };
 
 }  // namespace app

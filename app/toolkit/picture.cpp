@@ -1,56 +1,32 @@
 #include "app/toolkit/picture.h"
 
-#include <QMouseEvent>
-#include <QPainter>
+#include <utility>
 
 namespace app {
 
 namespace {
-const QColor kRuleDark(160, 160, 160);
-const QColor kRuleLight(255, 255, 255);
+constexpr BgrColor kRuleDark = FromRgb(160, 160, 160);
+constexpr BgrColor kRuleLight = FromRgb(255, 255, 255);
 }  // namespace
 
-Picture::Picture(const QPixmap& pixmap, QWidget* parent) : QWidget(parent), pixmap_(pixmap) {
-  setMouseTracking(true);
+Picture::Picture(Image image, WinControl* parent) : GraphicControl(parent), image_(std::move(image)) {}
+
+void Picture::Paint(Canvas& canvas) { canvas.DrawImage(image_, Bounds().Local()); }
+
+BevelLine::BevelLine(Orientation orientation, WinControl* parent)
+    : GraphicControl(parent), orientation_(orientation) {
+  SetMouseTransparent(true);
 }
 
-void Picture::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawPixmap(rect(), pixmap_);
-}
-
-void Picture::mousePressEvent(QMouseEvent* event) {
-  emit MouseDown(event->button());
-  event->accept();
-}
-
-void Picture::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Click();
-}
-
-void Picture::mouseMoveEvent(QMouseEvent* event) {
-  emit MouseMove();
-  event->accept();
-}
-
-BevelLine::BevelLine(Qt::Orientation orientation, QWidget* parent)
-    : QWidget(parent), orientation_(orientation) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void BevelLine::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (orientation_ == Qt::Horizontal) {
-    painter.setPen(kRuleDark);
-    painter.drawLine(0, 0, width() - 1, 0);
-    painter.setPen(kRuleLight);
-    painter.drawLine(0, 1, width() - 1, 1);
+void BevelLine::Paint(Canvas& canvas) {
+  const int right = Width() - 1;
+  const int bottom = Height() - 1;
+  if (orientation_ == Orientation::kHorizontal) {
+    canvas.DrawLine({0, 0}, {right, 0}, kRuleDark);
+    canvas.DrawLine({0, 1}, {right, 1}, kRuleLight);
   } else {
-    painter.setPen(kRuleDark);
-    painter.drawLine(0, 0, 0, height() - 1);
-    painter.setPen(kRuleLight);
-    painter.drawLine(1, 0, 1, height() - 1);
+    canvas.DrawLine({0, 0}, {0, bottom}, kRuleDark);
+    canvas.DrawLine({1, 0}, {1, bottom}, kRuleLight);
   }
 }
 

@@ -1,46 +1,32 @@
 #pragma once
 
-#include <QPixmap>
-#include <QWidget>
+#include "app/toolkit/control.h"
+#include "app/toolkit/image.h"
 
 namespace app {
 
 // A picture drawn to fill its box (stretched where the box differs in size).
-class Picture : public QWidget {
-  Q_OBJECT
-
+class Picture : public GraphicControl {
  public:
-  Picture(const QPixmap& pixmap, QWidget* parent);
+  Picture(Image image, WinControl* parent);
 
-  const QPixmap& Pixmap() const { return pixmap_; }
-
- signals:
-  void Click();
-  void MouseDown(Qt::MouseButton button);
-  void MouseMove();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  const Image& GetImage() const { return image_; }
+  void Paint(Canvas& canvas) override;
 
  private:
-  QPixmap pixmap_;
+  Image image_;
 };
 
-// A bevel line: a sunken horizontal or vertical rule.
-class BevelLine : public QWidget {
-  Q_OBJECT
-
+// A bevel line: a sunken horizontal or vertical rule, two pixels wide, dark
+// above (or left of) light. The mouse passes through it.
+class BevelLine : public GraphicControl {
  public:
-  BevelLine(Qt::Orientation orientation, QWidget* parent);
+  BevelLine(Orientation orientation, WinControl* parent);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(Canvas& canvas) override;
 
  private:
-  Qt::Orientation orientation_;
+  Orientation orientation_;
 };
 
 }  // namespace app

@@ -1,73 +1,64 @@
 #include "app/toolkit/scroll_box.h"
 
-#include <QMouseEvent>
-#include <QPainter>
+#include "app/toolkit/backend.h"
 
 namespace app {
 
 namespace {
-const QColor kFlatEdge(160, 160, 160);
-const QColor kEdgeLight(255, 255, 255);
-const QColor kEdgeDark(128, 128, 128);
+constexpr BgrColor kFlatEdge = FromRgb(160, 160, 160);
+constexpr BgrColor kEdgeLight = FromRgb(255, 255, 255);
+constexpr BgrColor kEdgeDark = FromRgb(128, 128, 128);
 
-void DrawEdge(QPainter& painter, const QRect& r, const QColor& top_left, const QColor& bottom_right) {
-  painter.setPen(top_left);
-  painter.drawLine(r.topLeft(), r.topRight());
-  painter.drawLine(r.topLeft(), r.bottomLeft());
-  painter.setPen(bottom_right);
-  painter.drawLine(r.bottomLeft(), r.bottomRight());
-  painter.drawLine(r.topRight(), r.bottomRight());
+void DrawEdge(Canvas& canvas, const Rect& box, BgrColor top_left, BgrColor bottom_right) {
+  const Point tl{0, 0};
+  const Point tr{box.width - 1, 0};
+  const Point bl{0, box.height - 1};
+  const Point br{box.width - 1, box.height - 1};
+  canvas.DrawLine(tl, tr, top_left);
+  canvas.DrawLine(tl, bl, top_left);
+  canvas.DrawLine(bl, br, bottom_right);
+  canvas.DrawLine(tr, br, bottom_right);
 }
 }  // namespace
 
-ScrollBox::ScrollBox(QWidget* parent) : QWidget(parent) {
-  setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
+ScrollBox::ScrollBox(WinControl* parent) : WinControl(parent) {
+  AttachNative(CurrentBackend().CreatePainted(parent->Native(), *this));
 }
 
 void ScrollBox::SetColor(BgrColor color) {
+  if (color == color_) return;
   color_ = color;
-  update();
+  Invalidate();
 }
 
 void ScrollBox::SetBevel(Bevel bevel) {
+  if (bevel == bevel_) return;
   bevel_ = bevel;
-  update();
+  Invalidate();
 }
 
-void ScrollBox::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(color_));
-  const QRect r = rect().adjusted(0, 0, -1, -1);
+void ScrollBox::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  Invalidate();
+}
+
+void ScrollBox::PaintBackground(Canvas& canvas) {
+  if (transparent_) return;
+  const Rect box = Bounds().Local();
+  canvas.FillRect(box, color_);
   switch (bevel_) {
     case Bevel::kNone:
       break;
     case Bevel::kFlat:
-      painter.setPen(kFlatEdge);
-      painter.drawRect(r);
+      canvas.FrameRect(box, kFlatEdge);
       break;
     case Bevel::kLowered:
-      DrawEdge(painter, r, kEdgeDark, kEdgeLight);
+      DrawEdge(canvas, box, kEdgeDark, kEdgeLight);
       break;
     case Bevel::kTiled:
-      DrawEdge(painter, r, kEdgeLight, kEdgeDark);
+      DrawEdge(canvas, box, kEdgeLight, kEdgeDark);
       break;
   }
-}
-
-void ScrollBox::mousePressEvent(QMouseEvent* event) {
-  emit MouseDown(event->button());
-  event->accept();
-}
-
-void ScrollBox::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Click();
-}
-
-void ScrollBox::mouseMoveEvent(QMouseEvent* event) {
-  emit MouseMove();
-  event->accept();
 }
 
 }  // namespace app

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QWidget>
-
 #include "app/toolkit/colors.h"
+#include "app/toolkit/control.h"
 
 namespace app {
 
@@ -14,33 +13,28 @@ enum class Bevel {
   kTiled,    // a raised edge, light above and left (the drop-down menu panels)
 };
 
-// A panel with a colour and a bevel; children are placed on it at fixed
-// positions. Reports presses and pointer movement over its own background.
-class ScrollBox : public QWidget {
-  Q_OBJECT
-
+// A panel with a window of its own, a colour and a bevel; controls are placed
+// on it at fixed positions. Its own mouse events are the Control ones.
+class ScrollBox : public WinControl {
  public:
-  explicit ScrollBox(QWidget* parent);
+  explicit ScrollBox(WinControl* parent);
 
   void SetColor(BgrColor color);
   BgrColor Color() const { return color_; }
   void SetBevel(Bevel bevel);
   Bevel GetBevel() const { return bevel_; }
-
- signals:
-  void Click();
-  void MouseDown(Qt::MouseButton button);
-  void MouseMove();
+  // A transparent panel paints no background or edge: what lies beneath it
+  // shows between the controls on it.
+  void SetTransparent(bool transparent);
+  bool Transparent() const { return transparent_; }
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void PaintBackground(Canvas& canvas) override;
 
  private:
   BgrColor color_ = kLightGrey;
   Bevel bevel_ = Bevel::kNone;
+  bool transparent_ = false;
 };
 
 }  // namespace app

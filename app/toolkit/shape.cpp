@@ -1,54 +1,37 @@
 #include "app/toolkit/shape.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-
 namespace app {
 
 namespace {
-constexpr qreal kCornerRadius = 4.0;
+constexpr int kCornerRadius = 4;
 }  // namespace
 
-Shape::Shape(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
-  setMouseTracking(true);
-  setAttribute(Qt::WA_TranslucentBackground);
-}
+Shape::Shape(Kind kind, WinControl* parent) : GraphicControl(parent), kind_(kind) {}
 
 void Shape::SetFill(BgrColor color) {
   fill_ = color;
-  update();
+  Invalidate();
 }
 
 void Shape::SetOutline(BgrColor color) {
   outline_ = color;
-  update();
+  Invalidate();
 }
 
 void Shape::SetOutlineOnly(bool outline_only) {
   outline_only_ = outline_only;
-  update();
+  Invalidate();
 }
 
-void Shape::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.setPen(ToQColor(outline_));
-  if (outline_only_) {
-    painter.setBrush(Qt::NoBrush);
-  } else {
-    painter.setBrush(ToQColor(fill_));
-  }
-  const QRect r = rect().adjusted(0, 0, -1, -1);
+void Shape::Paint(Canvas& canvas) {
+  const Rect box = Bounds().Local();
   if (kind_ == Kind::kRoundSquare) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
-  } else {
-    painter.drawRect(r);
+    if (!outline_only_) canvas.FillRect(box.Adjusted(-1, -1), fill_);
+    canvas.FrameRoundRect(box, kCornerRadius, outline_);
+    return;
   }
-}
-
-void Shape::mouseMoveEvent(QMouseEvent* event) {
-  emit MouseMove();
-  event->ignore();
+  if (!outline_only_) canvas.FillRect(box, fill_);
+  canvas.FrameRect(box, outline_);
 }
 
 }  // namespace app

@@ -1,22 +1,18 @@
 #pragma once
 
-#include <QWidget>
-
 #include "app/toolkit/colors.h"
+#include "app/toolkit/control.h"
 
 namespace app {
 
-// A drawn shape: a filled rectangle with an outline, or (in outline-only
-// mode) just the outline of a rounded square over whatever lies beneath.
-// Mouse events pass through to what lies beneath, except pointer movement,
-// which it reports.
-class Shape : public QWidget {
-  Q_OBJECT
-
+// A drawn shape: a filled rectangle with a one-pixel outline, or (outline
+// only) just the outline over whatever lies beneath. The rounded square has
+// corners of four pixels.
+class Shape : public GraphicControl {
  public:
   enum class Kind { kRectangle, kRoundSquare };
 
-  Shape(Kind kind, QWidget* parent);
+  Shape(Kind kind, WinControl* parent);
 
   void SetFill(BgrColor color);
   void SetOutline(BgrColor color);
@@ -25,12 +21,7 @@ class Shape : public QWidget {
   BgrColor Fill() const { return fill_; }
   BgrColor Outline() const { return outline_; }
 
- signals:
-  void MouseMove();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void Paint(Canvas& canvas) override;
 
  private:
   Kind kind_;

@@ -1,91 +1,62 @@
 #include "app/toolkit/speed_button.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QStyleOptionButton>
+#include <utility>
+
+#include "app/toolkit/backend.h"
 
 namespace app {
 
 namespace {
-const QColor kEdgeLight(255, 255, 255);
-const QColor kEdgeDark(128, 128, 128);
+constexpr BgrColor kEdgeLight = FromRgb(255, 255, 255);
+constexpr BgrColor kEdgeDark = FromRgb(128, 128, 128);
 }  // namespace
 
-SpeedButton::SpeedButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
-  setText(caption);
-  setMouseTracking(true);
-  setFocusPolicy(Qt::NoFocus);
-  setAttribute(Qt::WA_Hover);
-}
+SpeedButton::SpeedButton(std::string caption, WinControl* parent)
+    : GraphicControl(parent), caption_(std::move(caption)) {}
 
 void SpeedButton::SetFlat(bool flat) {
   flat_ = flat;
-  update();
+  Invalidate();
 }
 
-void SpeedButton::SetPicture(const QPixmap& picture, int picture_top, int caption_top) {
-  picture_ = picture;
+void SpeedButton::SetPicture(Image picture, int picture_top, int caption_top) {
+  picture_ = std::move(picture);
   picture_top_ = picture_top;
   caption_top_ = caption_top;
-  update();
+  Invalidate();
 }
 
-void SpeedButton::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const bool down = isDown();
+void SpeedButton::Paint(Canvas& canvas) {
+  const bool down = Pressed();
+  const Rect box = Bounds().Local();
   if (!flat_) {
-    QStyleOptionButton option;
-    option.initFrom(this);
-    option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
-    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
-  } else if (hot_ || down) {
-    // The thin edge of a flat button under the pointer: raised, or sunk while pressed.
-    const QRect r = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(down ? kEdgeDark : kEdgeLight);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(down ? kEdgeLight : kEdgeDark);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+    canvas.DrawButtonFace(box, down ? FaceState::kSunken : FaceState::kRaised);
+  } else if (Hot() || down) {
+    // The thin edge of a flat button under the pointer: raised, or sunk
+    // while pressed.
+    const Point top_left{0, 0};
+    const Point top_right{box.width - 1, 0};
+    const Point bottom_left{0, box.height - 1};
+    const Point bottom_right{box.width - 1, box.height - 1};
+    canvas.DrawLine(top_left, top_right, down ? kEdgeDark : kEdgeLight);
+    canvas.DrawLine(top_left, bottom_left, down ? kEdgeDark : kEdgeLight);
+    canvas.DrawLine(bottom_left, bottom_right, down ? kEdgeLight : kEdgeDark);
+    canvas.DrawLine(top_right, bottom_right, down ? kEdgeLight : kEdgeDark);
   }
   const int shift = down ? 1 : 0;
-  painter.setPen(palette().color(QPalette::ButtonText));
-  painter.setFont(font());
-  if (picture_.isNull()) {
-    painter.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
+  TextStyle style;
+  style.color = CurrentBackend().SystemColour(SystemColor::kButtonText);
+  style.h_align = HAlign::kCentre;
+  if (picture_.IsNull()) {
+    style.v_align = VAlign::kCentre;
+    canvas.DrawText(box.Translated(shift, shift), caption_, style);
     return;
   }
-  const int x = (width() - picture_.width()) / 2;
-  painter.drawPixmap(x + shift, picture_top_ + shift, picture_);
-  const QRect caption(0, caption_top_, width(), height() - caption_top_);
-  painter.drawText(caption.translated(shift, shift), Qt::AlignHCenter | Qt::AlignTop, text());
-}
-
-void SpeedButton::mousePressEvent(QMouseEvent* event) {
-  emit MouseDown(event->button());
-  QAbstractButton::mousePressEvent(event);
-}
-
-void SpeedButton::mouseMoveEvent(QMouseEvent* event) {
-  emit MouseMove();
-  QAbstractButton::mouseMoveEvent(event);
-}
-
-void SpeedButton::enterEvent(QEnterEvent* event) {
-  hot_ = true;
-  update();
-  QAbstractButton::enterEvent(event);
-}
-
-void SpeedButton::leaveEvent(QEvent* event) {
-  hot_ = false;
-  update();
-  QAbstractButton::leaveEvent(event);
-}
-
-void SpeedButton::hideEvent(QHideEvent* event) {
-  hot_ = false;
-  QAbstractButton::hideEvent(event);
+  const int x = (box.width - picture_.Width()) / 2;
+  canvas.DrawImage(picture_, Rect(x + shift, picture_top_ + shift, picture_.Width(), picture_.Height()));
+  const Rect caption(0, caption_top_, box.width, box.height - caption_top_);
+  style.v_align = VAlign::kTop;
+  canvas.DrawText(caption.Translated(shift, shift), caption_, style);
 }
 
 }  // namespace app

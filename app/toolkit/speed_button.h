@@ -1,19 +1,21 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QPixmap>
+#include <string>
+
+#include "app/toolkit/control.h"
+#include "app/toolkit/image.h"
 
 namespace app {
 
-// A speed button: flat (only a thin raised edge while the pointer is over
-// it) or with a normal button face, carrying an optional picture above its
-// caption. Offers the mouse-press and mouse-move events beside clicked().
-class SpeedButton : public QAbstractButton {
-  Q_OBJECT
-
+// A speed button without a window of its own: flat (only a thin raised edge
+// while the pointer is over it, sunk while it is pressed) or with the
+// standard button face, carrying an optional picture above its caption. A
+// click is a left press and release over it; it never takes the focus.
+class SpeedButton : public GraphicControl {
  public:
-  SpeedButton(const QString& caption, QWidget* parent);
+  SpeedButton(std::string caption, WinControl* parent);
 
+  const std::string& Caption() const { return caption_; }
   // Flat buttons draw no face; the others draw the standard button face.
   void SetFlat(bool flat);
   bool IsFlat() const { return flat_; }
@@ -21,32 +23,21 @@ class SpeedButton : public QAbstractButton {
   // Puts a picture centred at `picture_top` and the caption centred at
   // `caption_top` (both in button coordinates). Without a picture the
   // caption is centred in the button.
-  void SetPicture(const QPixmap& picture, int picture_top, int caption_top);
-  bool HasPicture() const { return !picture_.isNull(); }
+  void SetPicture(Image picture, int picture_top, int caption_top);
+  bool HasPicture() const { return !picture_.IsNull(); }
   // The top of the caption's line when the button has a picture.
   int CaptionTop() const { return caption_top_; }
 
-  // True while the pointer is over the button.
-  bool IsHot() const { return hot_; }
-
- signals:
-  void MouseDown(Qt::MouseButton button);
-  void MouseMove();
+  void Paint(Canvas& canvas) override;
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void enterEvent(QEnterEvent* event) override;
-  void leaveEvent(QEvent* event) override;
-  // A button that leaves the screen under the pointer (its window closed by
-  // it) gets no leave event: it must not come back raised.
-  void hideEvent(QHideEvent* event) override;
+  void MouseEntered() override { Invalidate(); }
+  void MouseLeft() override { Invalidate(); }
 
  private:
+  std::string caption_;
   bool flat_ = true;
-  bool hot_ = false;
-  QPixmap picture_;
+  Image picture_;
   int picture_top_ = 0;
   int caption_top_ = 0;
 };

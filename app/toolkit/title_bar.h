@@ -1,29 +1,29 @@
 #pragma once
 
-#include <QPoint>
-#include <QRect>
-
-class QWidget;
+#include "app/toolkit/canvas.h"
+#include "app/toolkit/geometry.h"
+#include "app/toolkit/image.h"
 
 namespace app {
 
 class Label;
 class Picture;
 class Shape;
+class WinControl;
 
 // Where the parts of a window's own title bar lie, in window coordinates.
 struct TitleBarLayout {
-  QRect glossy_picture;
-  QRect navy_picture;
+  Rect glossy_picture;
+  Rect navy_picture;
   bool glossy_in_front;  // which picture covers the other until a skin chooses
   const char* caption;
-  QPoint caption_at;
+  Point caption_at;
   const char* close_mark;  // UTF-8
-  QRect close_mark_box;
+  Rect close_mark_box;
   int close_mark_points;
   bool close_mark_bold;
-  Qt::Alignment close_mark_alignment;
-  QRect close_mark_outline;  // the rounded square drawn around the mark
+  VAlign close_mark_v_align;  // the mark is left-aligned in its box
+  Rect close_mark_outline;    // the rounded square drawn around the mark
 };
 
 // The parts of a title bar, owned by their window.
@@ -37,7 +37,8 @@ struct TitleBar {
 
 // Builds the title bar of a window without a system frame: both title
 // pictures (stacked as the layout says), the caption, and the close mark in
-// its outline, in front of everything made on the window before.
-TitleBar BuildTitleBar(QWidget* window, const TitleBarLayout& layout);
+// its outline, in front of every graphic control made on the window before.
+// `glossy` and `navy` are the two title pictures.
+TitleBar BuildTitleBar(WinControl* window, const TitleBarLayout& layout, const Image& glossy, const Image& navy);
 
 }  // namespace app

@@ -30,6 +30,7 @@
 #include "platform/posix/path_resolver.h"
 #include "platform/posix/record_lock.h"
 #include "platform/posix/user_folders.h"
+#include "platform/progress.h"
 #include "platform/windows_path.h"
 
 namespace platform {
@@ -101,6 +102,7 @@ class PosixFileSystem final : public FileSystem {
     std::vector<std::optional<Target>> items;
     items.reserve(paths.size());
     for (const std::string& path : paths) {
+      ReportProgress();
       std::optional<posix::BatchResolver::Item> found = resolver.Resolve(path);
       if (found) {
         items.push_back(Target{std::move(found->item), found->absent, found->status});
@@ -121,6 +123,7 @@ class PosixFileSystem final : public FileSystem {
     std::vector<std::optional<Target>> items;
     items.reserve(entries.size());
     for (const FolderEntry& entry : entries) {
+      ReportProgress();
       std::optional<std::string> folder;
       if (IsOneName(entry.name)) folder = resolver.Folder(entry.folder);
       if (!folder) {
@@ -254,6 +257,7 @@ class PosixFileSystem final : public FileSystem {
     const std::unordered_set<std::string> listed = posix::ReadDotHiddenNames(item->path);
     std::vector<DirEntry> entries;
     while (dirent* entry = ::readdir(dir.get())) {
+      ReportProgress();
       const std::string name = entry->d_name;
       const bool dot_or_dot_dot = name == "." || name == "..";
       const bool hidden_by_name =
@@ -272,7 +276,10 @@ class PosixFileSystem final : public FileSystem {
     std::unique_ptr<DIR, DirCloser> dir(::opendir(item->path.c_str()));
     if (!dir) return std::nullopt;
     std::vector<std::string> names;
-    while (dirent* entry = ::readdir(dir.get())) names.emplace_back(entry->d_name);
+    while (dirent* entry = ::readdir(dir.get())) {
+      ReportProgress();
+      names.emplace_back(entry->d_name);
+    }
     return names;
   }
 
@@ -291,6 +298,7 @@ class PosixFileSystem final : public FileSystem {
       return {ReadStatus::kError, {}};
     }
     std::optional<std::string> bytes = posix::ReadToEnd(fd.get());
+    ReportProgress();
     if (!bytes) return {ReadStatus::kError, {}};
     return {ReadStatus::kOk, std::move(*bytes)};
   }
@@ -299,8 +307,10 @@ class PosixFileSystem final : public FileSystem {
     std::optional<NativeItem> item = Resolve(path);
     if (!item || !MayReplace(*item, LinkInPlace::kRefused)) return false;
     AtomicFile file;
-    return file.Open(item->path, kNewFileMode) && file.Write(bytes) &&
-           file.Commit(Durability::kFlushed);
+    const bool replaced =
+        file.Open(item->path, kNewFileMode) && file.Write(bytes) && file.Commit(Durability::kFlushed);
+    ReportProgress();
+    return replaced;
   }
 
   std::optional<FileStamp> Stamp(const std::string& path) override {
@@ -404,6 +414,7 @@ class PosixFileSystem final : public FileSystem {
       std::vector<std::string> names;
       std::vector<std::size_t> listed;
       for (std::size_t i : group) {
+        ReportProgress();
         const NativeItem& item = items[i]->item;
         struct stat status {};
         bool gone = items[i]->absent;

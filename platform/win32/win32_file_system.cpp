@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/progress.h"
 #include "platform/win32/drive_roots.h"
 #include "platform/win32/record_lock_file.h"
 #include "platform/windows_path.h"
@@ -141,6 +142,7 @@ class Win32FileSystem final : public FileSystem {
     std::vector<bool> applied;
     applied.reserve(paths.size());
     for (const std::string& path : paths) {
+      ReportProgress();
       std::optional<std::string> real = roots_.Resolve(path);
       applied.push_back(real && Apply(*real, attributes));
     }
@@ -151,6 +153,7 @@ class Win32FileSystem final : public FileSystem {
                                                      std::uint32_t attributes) override {
     std::vector<AttributesResult> results(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
+      ReportProgress();
       std::optional<std::string> real = EntryPath(entries[i]);
       results[i].applied = real && Apply(*real, attributes);
     }
@@ -273,6 +276,7 @@ class Win32FileSystem final : public FileSystem {
       return std::nullopt;
     }
     do {
+      ReportProgress();
       entries.push_back({found.cFileName, Reported(found.dwFileAttributes)});
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
@@ -309,6 +313,7 @@ class Win32FileSystem final : public FileSystem {
       }
       if (read == 0) break;
       bytes.append(buffer, read);
+      ReportProgress();
     }
     return {ReadStatus::kOk, std::move(bytes)};
   }
@@ -325,6 +330,7 @@ class Win32FileSystem final : public FileSystem {
       UniqueHandle file = Open(temp, GENERIC_WRITE, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL);
       written = file && WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
     }
+    ReportProgress();
     if (!written) {
       ::DeleteFileA(temp.c_str());
       return false;

@@ -19,7 +19,7 @@ using HelpDocumentTest = ProgramTest;
 
 TEST_F(HelpDocumentTest, EveryHelpCommandOpensTheGuideThatTheNewPrefixHolds) {
   StartLoggedInAsAdministrator();
-  ASSERT_TRUE(forms().main->isVisible());
+  ASSERT_TRUE(forms().main->Visible());
 
   forms().main->SpeedButton10Click();  // toolbar "Help"
   ASSERT_EQ(shell_.opened, std::vector<std::string>{store::records::kHelpDocument});
@@ -34,7 +34,7 @@ TEST_F(HelpDocumentTest, EveryHelpCommandOpensTheGuideThatTheNewPrefixHolds) {
 
   forms().main->StaticText3Click();  // the "?" mark
   forms().main->SpeedButton3Click();  // "Options"
-  ASSERT_TRUE(forms().options->isVisible());
+  ASSERT_TRUE(forms().options->Visible());
   forms().options->SpeedButton1Click();  // the Options window's "Help"
   EXPECT_EQ(shell_.opened, std::vector<std::string>(3, store::records::kHelpDocument));
   EXPECT_TRUE(dialogs_.messages.empty());

@@ -1,6 +1,5 @@
-#include <QApplication>
-#include <QImage>
-#include <QMouseEvent>
+#include <string>
+#include <vector>
 
 #include "app/Unit2.h"
 #include "app/toolkit/colors.h"
@@ -25,15 +24,11 @@ class LoginChromeTest : public ProgramTest {
   }
   // Body panel colour, login panel colour, bevel, caption colour, pictures shown.
   std::string Look() {
-    auto hex = [](app::BgrColor c) { return QString::number(c, 16).rightJustified(6, '0').toStdString(); };
-    return hex(login().BodyPanel()->Color()) + " " + hex(login().LoginPanel()->Color()) +
-           (login().BodyPanel()->GetBevel() == Bevel::kFlat ? " flat " : " none ") + hex(login().Caption()->FontColor()) +
-           (login().GlossyPicture()->isVisibleTo(&login()) ? " glossy" : "") +
-           (login().NavyPicture()->isVisibleTo(&login()) ? " navy" : "");
+    return Hex(login().BodyPanel()->Color()) + " " + Hex(login().LoginPanel()->Color()) +
+           (login().BodyPanel()->GetBevel() == Bevel::kFlat ? " flat " : " none ") + Hex(login().Caption()->FontColor()) +
+           (login().GlossyPicture()->Visible() ? " glossy" : "") + (login().NavyPicture()->Visible() ? " navy" : "");
   }
-  app::BgrColor PixelAt(int x, int y) {
-    return app::ToBgr(GrabWindow(&login(), "login.png").pixelColor(x, y));
-  }
+  app::BgrColor PixelAt(int x, int y) { return GrabWindow(&login(), "login").ColorAt(x, y); }
 };
 
 TEST_F(LoginChromeTest, FirstRunShowsTheBuiltInLookUntilTheProgramEnds) {
@@ -62,16 +57,18 @@ TEST_F(LoginChromeTest, TheStoredSkinIsAppliedWhenTheWindowIsCreated) {
 
 TEST_F(LoginChromeTest, TitleBarDragsWithAnyButtonAndTheCloseMarkFollowsThePointer) {
   Start();
-  SendMouse(login().GlossyPicture(), QEvent::MouseButtonPress, Qt::RightButton);
-  SendMouse(login().NavyPicture(), QEvent::MouseButtonPress, Qt::LeftButton);
-  SendMouse(login().Caption(), QEvent::MouseButtonPress, Qt::MiddleButton);
-  EXPECT_EQ(window_manager_.drags, (std::vector<QWidget*>{&login(), &login(), &login()}));
+  // The glossy picture lies in front of the navy one until a skin chooses.
+  ClickOn(login().GlossyPicture(), {30, 10}, app::MouseButton::kRight);
+  login().GlossyPicture()->Hide();
+  ClickOn(login().NavyPicture(), {30, 10}, app::MouseButton::kLeft);
+  ClickOn(login().Caption(), {-1, -1}, app::MouseButton::kMiddle);
+  EXPECT_EQ(window_manager_.drags, (std::vector<app::BorderlessWindow*>{&login(), &login(), &login()}));
 
   MoveOver(login().CloseMark());
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kHoverRed);
   MoveOver(login().Caption());  // not a reset surface
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kHoverRed);
-  MoveOver(login().FirstRunPanel());
+  MoveOver(login().FirstRunPanel(), {5, 5});
   EXPECT_EQ(login().CloseMark()->FontColor(), app::kBlack);
   MoveOver(login().CloseMark());
   MoveOver(login().GlossyPicture());

@@ -1,6 +1,6 @@
-#include <QKeyEvent>
-#include <QApplication>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -23,11 +23,13 @@ constexpr char kFreshSettings[] =
     "[jiance]\r\n1=2\r\n[weijianhao]\r\nycwj=0\r\n[guanlishezhiname]\r\nname=31852\r\n";
 constexpr char kFreshAdministratorFile[] = "[guanlishezhi]\r\n1=1\r\n";
 
+using Strings = std::vector<std::string>;
+
 class LoginWindowTest : public ProgramTest {
  protected:
-  QStringList UserBoxItems() {
-    QStringList items;
-    for (int i = 0; i < forms().login->UserBox()->count(); ++i) items << forms().login->UserBox()->itemText(i);
+  Strings UserBoxItems() {
+    Strings items;
+    for (int i = 0; i < forms().login->UserBox()->Count(); ++i) items.push_back(forms().login->UserBox()->ItemText(i));
     return items;
   }
   void AddUser(const std::string& name, const std::string& password) {
@@ -37,21 +39,21 @@ class LoginWindowTest : public ProgramTest {
     store::IniFile(prefix_.fs(), records::kSettingsFile)
         .WriteString(records::kAdministratorsSection, name, password);
   }
-  bool LoggedIn() { return !forms().login->isVisible() && forms().main->isVisible(); }
+  bool LoggedIn() { return !forms().login->Visible() && forms().main->Visible(); }
 };
 
 TEST_F(LoginWindowTest, VeryFirstStartOffersFirstRunAndYesCreatesTheStoreInOrder) {
   Start();
-  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
-  EXPECT_FALSE(forms().login->LoginPanel()->isVisible());
+  EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
+  EXPECT_FALSE(forms().login->LoginPanel()->Showing());
   EXPECT_FALSE(std::filesystem::exists(Native(records::kDataFolder)));
 
   forms().login->SpeedButton2Click();
   EXPECT_EQ(FileText(records::kSettingsFile), kFreshSettings);
   EXPECT_EQ(FileText(records::AccountFile("name")), kFreshAdministratorFile);
-  EXPECT_FALSE(forms().login->FirstRunPanel()->isVisible());
-  EXPECT_TRUE(forms().login->LoginPanel()->isVisible());
-  EXPECT_EQ(UserBoxItems(), QStringList{"name"});
+  EXPECT_FALSE(forms().login->FirstRunPanel()->Showing());
+  EXPECT_TRUE(forms().login->LoginPanel()->Showing());
+  EXPECT_EQ(UserBoxItems(), Strings{"name"});
   EXPECT_EQ(forms().login->CurrentAccount(), "");
   // The store's folders are hidden from now on.
   EXPECT_EQ(DosAttrib(Native(records::kDataFolder)), "0x6");
@@ -63,7 +65,7 @@ TEST_F(LoginWindowTest, VeryFirstStartOffersFirstRunAndYesCreatesTheStoreInOrder
 TEST_F(LoginWindowTest, YesRefillsTheUserBoxFromScratch) {
   StartInitialised();
   forms().login->SpeedButton2Click();
-  EXPECT_EQ(UserBoxItems(), QStringList{"name"});
+  EXPECT_EQ(UserBoxItems(), Strings{"name"});
 }
 
 TEST_F(LoginWindowTest, AMarkerOtherThanTwoDeletesTheDataFolderAtStart) {
@@ -73,7 +75,7 @@ TEST_F(LoginWindowTest, AMarkerOtherThanTwoDeletesTheDataFolderAtStart) {
   Restart();
   EXPECT_FALSE(std::filesystem::exists(Native(records::kDataFolder)));
   EXPECT_TRUE(std::filesystem::exists(Native(records::kDataParentFolder)));
-  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
 }
 
 TEST_F(LoginWindowTest, AnUnreadableSettingsFileNeverDeletesTheRecords) {
@@ -83,7 +85,7 @@ TEST_F(LoginWindowTest, AnUnreadableSettingsFileNeverDeletesTheRecords) {
   std::filesystem::create_directory(settings);  // a folder where the file should be
   Restart();
   EXPECT_TRUE(std::filesystem::exists(Native(records::AccountFile("name"))));
-  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
 }
 
 TEST_F(LoginWindowTest, UserBoxListsOrdinaryUsersFirstThenAdministratorsEachInFileOrder) {
@@ -93,7 +95,7 @@ TEST_F(LoginWindowTest, UserBoxListsOrdinaryUsersFirstThenAdministratorsEachInFi
   AddAdministrator("boss", "3");
   AddUser("name", "4");  // also an administrator: listed twice
   Restart();
-  EXPECT_EQ(UserBoxItems(), (QStringList{"Zoe", "Ann", "name", "name", "boss"}));
+  EXPECT_EQ(UserBoxItems(), (Strings{"Zoe", "Ann", "name", "name", "boss"}));
 }
 
 TEST_F(LoginWindowTest, LoginCheckAdmitsOnlyTheExactStoredPassword) {
@@ -136,7 +138,7 @@ TEST_F(LoginWindowTest, StoredNamesShowReadablyAndLogInByTheirBytesOnlyWhenValid
   AddUser("J\xFCrgen", "pw");  // written in an 8-bit code page
   AddUser("..\\..\\evil", "pw");
   Restart();
-  EXPECT_EQ(UserBoxItems(), (QStringList{"J\u00fcrgen", "..\\..\\evil", "name"}));
+  EXPECT_EQ(UserBoxItems(), (Strings{"J\u00fcrgen", "..\\..\\evil", "name"}));
 
   LogIn("..\\..\\evil", "pw");
   EXPECT_EQ(dialogs_.messages, std::vector<std::string>{app::messages::kInvalidNameOrPassword});
@@ -146,18 +148,36 @@ TEST_F(LoginWindowTest, StoredNamesShowReadablyAndLogInByTheirBytesOnlyWhenValid
   EXPECT_TRUE(LoggedIn());
   EXPECT_EQ(forms().login->CurrentAccount(), "J\xFCrgen");
   forms().main->SpeedButton2Click();
-  EXPECT_EQ(forms().main->StatusLine()->text(), "Present user name:J\u00fcrgen;     Hide:  0 File");
+  EXPECT_EQ(forms().main->StatusLine()->Text(), "Present user name:J\u00fcrgen;     Hide:  0 File");
   EXPECT_EQ(dialogs_.messages.size(), 1u);
 }
 
 TEST_F(LoginWindowTest, EnterPressesTheLoginButton) {
   StartInitialised();
-  forms().login->UserBox()->setCurrentIndex(0);
-  forms().login->PasswordBox()->setText("31852");
-  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(forms().login->PasswordBox(), &enter);
-  ProcessEvents();
+  forms().login->UserBox()->SetCurrentIndex(0);
+  forms().login->PasswordBox()->SetText("31852");
+  // The key goes to the password box, which has no use for it.
+  KeyInto(forms().login->PasswordBox(), app::Key::kEnter);
   EXPECT_TRUE(LoggedIn());
+}
+
+// The program as the front ends start it: the login window alone, the others
+// once it is on the screen, or at once when a login press comes sooner.
+TEST_F(LoginWindowTest, StartedLoginFirstTheOtherWindowsComeOnceItShowsOrAtTheFirstPress) {
+  StartInitialised();
+  for (bool press_at_once : {false, true}) {
+    SCOPED_TRACE(press_at_once);
+    program_.reset();
+    ProcessEvents();
+    program_ = std::make_unique<app::Program>(services_, app::WindowCreation::kLoginFirst);
+    program_->Start();
+    EXPECT_EQ(forms().main, nullptr);
+    if (!press_at_once) {
+      EXPECT_TRUE(WaitUntil([this] { return forms().find != nullptr; }, 5000));
+    }
+    LogIn("name", "31852");
+    EXPECT_TRUE(LoggedIn());
+  }
 }
 
 TEST_F(LoginWindowTest, EveryLoginPressMakesTheMirrorCopy) {
@@ -187,7 +207,7 @@ TEST_F(LoginWindowTest, NoCancelAndCloseMarkEndTheProgramWithoutAMirrorCopy) {
 
   std::filesystem::remove_all(Native(records::kDataFolder));
   Restart();
-  ASSERT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  ASSERT_TRUE(forms().login->FirstRunPanel()->Showing());
   forms().login->SpeedButton3Click();  // "No"
   EXPECT_TRUE(program().Ended());
   EXPECT_FALSE(std::filesystem::exists(mirror));
@@ -199,11 +219,14 @@ TEST_F(LoginWindowTest, YesWithoutADataFolderWritesNothingAndKeepsTheFirstRunPan
   WriteAll(prefix_.DriveC() + "/WINDOWS/zizodo", "not a folder");
   Start();
   forms().login->SpeedButton2Click();
-  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
   EXPECT_TRUE(dialogs_.messages.empty());
   EXPECT_TRUE(dialogs_.errors.empty());
 }
 
+#ifndef _WIN32
+// A folder that its mode keeps from being written is Linux's: a folder's
+// read-only attribute on Windows does not stop new files in it.
 TEST_F(LoginWindowTest, YesWithAnUnwritableSettingsFileReportsAndLeavesNoHalfStore) {
   Start();
   const std::string folder = Native(records::kDataFolder);
@@ -215,12 +238,13 @@ TEST_F(LoginWindowTest, YesWithAnUnwritableSettingsFileReportsAndLeavesNoHalfSto
   ASSERT_EQ(dialogs_.errors.size(), 1u);
   // The administrator's account file is the first write of first run.
   EXPECT_EQ(dialogs_.errors[0], "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\name.INI.");
-  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
   EXPECT_FALSE(std::filesystem::exists(Native(records::kSettingsFile)));
   std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
   Restart();
-  EXPECT_TRUE(forms().login->FirstRunPanel()->isVisible());
+  EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
 }
+#endif
 
 }  // namespace
 }  // namespace testing_support

@@ -1,6 +1,5 @@
-#include <QTimer>
-
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,8 @@
 #include "app/toolkit/label.h"
 #include "app/toolkit/picture.h"
 #include "app/toolkit/speed_button.h"
-#include "platform/qt/shell_list_view.h"
+#include "app/toolkit/backend.h"
+#include "app/toolkit/shell_list_view.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/app/main_window_fixture.h"
@@ -33,7 +33,7 @@ TEST_F(MainWindowCommandsTest, UpButtonClimbsToTheDesktopAndStaysThere) {
   SelectInBrowser("C:\\Data", "a.txt");
   ClickOn(main().UpButton());
   EXPECT_EQ(main().ShellBrowser()->CurrentFolder(), "C:\\");
-  EXPECT_TRUE(main().SelectedPath().empty() && main().SelectedPathLine()->text().isEmpty());
+  EXPECT_TRUE(main().SelectedPath().empty() && main().SelectedPathLine()->Text().empty());
   main().ShellBrowser()->ShowMyComputer();
   ClickOn(main().UpButton());
   ClickOn(main().UpButton());
@@ -52,7 +52,7 @@ TEST_F(MainWindowCommandsTest, ExitCopiesTheMirrorWhenDriveDIsThereAndOtherClose
   Restart();
   LogIn("name", "31852");
   std::filesystem::remove(Native(records::kMirrorFile));
-  main().close();
+  main().Close();
   EXPECT_TRUE(program().Ended());
   EXPECT_FALSE(std::filesystem::exists(Native(records::kMirrorFile)));
 
@@ -74,12 +74,12 @@ TEST_F(MainWindowCommandsTest, MinimiseMarkAndTitleDraggingCloseTheMenusFirst) {
   EXPECT_TRUE(MenusClosed());
 
   main().Label10Click();
-  PressOn(main().NavyPicture(), {300, 10}, Qt::MiddleButton);
+  ClickOn(main().NavyPicture(), {300, 10}, app::MouseButton::kMiddle);
   EXPECT_TRUE(MenusClosed());
-  PressOn(main().Caption(), {-1, -1}, Qt::RightButton);
+  ClickOn(main().Caption(), {-1, -1}, app::MouseButton::kRight);
   main().SpeedButton5Click();  // skin 1: the glossy picture shows
-  PressOn(main().GlossyPicture(), {300, 10});
-  EXPECT_EQ(window_manager_.drags, std::vector<QWidget*>(3, &main()));
+  ClickOn(main().GlossyPicture(), {300, 10});
+  EXPECT_EQ(window_manager_.drags, std::vector<app::BorderlessWindow*>(3, &main()));
 }
 
 TEST_F(MainWindowCommandsTest, GateRefusesANameThatIsNotExactlyTheAdministratorsOnceEachTime) {
@@ -98,8 +98,8 @@ TEST_F(MainWindowCommandsTest, GateRefusesANameThatIsNotExactlyTheAdministrators
   ClickOn(main().ToolbarButtons()[2]);
   ClickOn(main().ToolbarButtons()[3]);
   EXPECT_EQ(dialogs_.messages, std::vector<std::string>(4, kNotAdministrator));
-  EXPECT_TRUE(MenusClosed() && main().isVisible());
-  EXPECT_FALSE(forms().options->isVisible() || forms().find->isVisible());
+  EXPECT_TRUE(MenusClosed() && main().Visible());
+  EXPECT_FALSE(forms().options->Visible() || forms().find->Visible());
 }
 
 TEST_F(MainWindowCommandsTest, GateOpensFindModallyAndOptionsWithAFreshUserListForTheAdministrator) {
@@ -107,26 +107,30 @@ TEST_F(MainWindowCommandsTest, GateOpensFindModallyAndOptionsWithAFreshUserListF
   store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kUsersSection, "Ann", "pw");
   LogIn("name", "31852");
   bool main_hidden_meanwhile = false;
-  QTimer::singleShot(0, forms().find, [&] {
-    main_hidden_meanwhile = !main().isVisible() && forms().find->isVisible();
+  app::Backend& backend = app::CurrentBackend();
+  main().Label10Click();
+  PressOn(main().ToolbarButtons()[3]);
+  // Runs inside the modal run that the release starts.
+  backend.Post([&] {
+    main_hidden_meanwhile = !main().Visible() && forms().find->Visible() && forms().find->InModalRun();
     forms().find->CloseMark()->SetFontColor(app::kHoverRed);
     forms().find->Label1Click();
   });
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, forms().find, [this] { forms().find->close(); });
-  watchdog.start(5000);
-  main().Label10Click();
-  main().ToolbarButtons()[3]->click();
-  EXPECT_TRUE(watchdog.isActive() && main_hidden_meanwhile);
-  EXPECT_TRUE(main().isVisible() && MenusClosed());
+  bool watchdog_fired = false;
+  const std::unique_ptr<app::NativeTimer> watchdog = backend.StartTimer(5000, false, [&] {
+    watchdog_fired = true;
+    forms().find->Close();
+  });
+  ReleaseOn(main().ToolbarButtons()[3]);
+  EXPECT_TRUE(!watchdog_fired && main_hidden_meanwhile);
+  EXPECT_TRUE(main().Visible() && MenusClosed());
   EXPECT_EQ(forms().find->CloseMark()->FontColor(), app::kBlack);
 
   forms().options->UserList()->Clear();
   main().Label10Click();
   main().Label21Click();
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_TRUE(!main().isVisible() && forms().options->isVisible() && MenusClosed());
+  EXPECT_TRUE(!main().Visible() && forms().options->Visible() && MenusClosed());
   ASSERT_EQ(forms().options->UserList()->RowCount(), 1);
   EXPECT_EQ(forms().options->UserList()->Caption(0), "Ann");
 }

@@ -9,7 +9,7 @@
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/shape.h"
 #include "app/toolkit/speed_button.h"
-#include "platform/qt/shell_list_view.h"
+#include "app/toolkit/shell_list_view.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace testing_support {
@@ -25,16 +25,17 @@ class MainWindowMenusTest : public MainWindowTest {
   }
   // Every piece of feedback on and every mark red; the File panel open or not.
   void FeedbackOn(bool file_menu_open) {
-    for (QWidget* shape : std::vector<QWidget*>{main().ToolbarHighlight(), main().FileEntryBar(), main().OptionsEntryBar(),
-                                                main().FileTitleFrame(), main().OptionsTitleFrame()}) {
-      shape->show();
+    for (app::Control* shape : std::vector<app::Control*>{main().ToolbarHighlight(), main().FileEntryBar(),
+                                                          main().OptionsEntryBar(), main().FileTitleFrame(),
+                                                          main().OptionsTitleFrame()}) {
+      shape->Show();
     }
-    main().FileMenu()->setVisible(file_menu_open);
+    main().FileMenu()->SetVisible(file_menu_open);
     for (app::StaticText* mark : {main().HelpMark(), main().MinimiseMark(), main().CloseMark()}) mark->SetFontColor(app::kHoverRed);
   }
   // "highlight fileBar optionsBar fileFrame optionsFrame ?--x", 1/0 and r(ed)/b(lack).
   std::string State() {
-    auto bit = [](QWidget* w) { return Shown(w) ? '1' : '0'; };
+    auto bit = [](app::Control* c) { return Shown(c) ? '1' : '0'; };
     auto colour = [](app::StaticText* mark) { return mark->FontColor() == app::kHoverRed ? 'r' : 'b'; };
     return {bit(main().ToolbarHighlight()), ' ', bit(main().FileEntryBar()), bit(main().OptionsEntryBar()), ' ',
             bit(main().FileTitleFrame()), bit(main().OptionsTitleFrame()), ' ', colour(main().HelpMark()),
@@ -61,20 +62,21 @@ TEST_F(MainWindowMenusTest, ClicksOpenAMenuAndThePointerCarriesItToTheOtherTitle
 }
 
 TEST_F(MainWindowMenusTest, PressesCloseTheMenusButStripButtonsKeepTheBarsAndGridButtonsEverything) {
-  const std::vector<std::pair<QWidget*, QPoint>> places{
+  const std::vector<std::pair<app::Control*, app::Point>> places{
       {main().BodyFrame(), {519, 300}},     {main().Toolbar(), {480, 30}},
-      {main().ShellBrowser()->viewport(), {-1, -1}}, {main().HiddenList()->viewport(), {-1, -1}},
+      {main().ShellBrowser(), {-1, -1}},    {main().HiddenList(), {-1, -1}},
       {main().SelectedPathLine(), {100, 8}}, {main().ButtonStrip(), {194, 6}}};
-  for (const auto& [place, local] : places) {
+  for (std::size_t i = 0; i < places.size(); ++i) {
     OpenFileMenuWithBar();
-    PressOn(place, local, Qt::RightButton);
-    EXPECT_TRUE(MenusClosed()) << place->metaObject()->className();
+    ClickOn(places[i].first, places[i].second, app::MouseButton::kRight);
+    EXPECT_TRUE(MenusClosed()) << "place " << i;
   }
   for (app::SpeedButton* button : {main().UncheckAllButton(), main().StripComebackButton()}) {
     OpenFileMenuWithBar();
     PressOn(button);
     EXPECT_FALSE(Shown(main().FileMenu()) || Shown(main().FileTitleFrame()));
     EXPECT_TRUE(Shown(main().FileEntryBar()));
+    ReleaseOn(button, {-5, -5});  // away from the button: no click
   }
   main().Label11Click();
   ClickOn(main().GridOnButton());
@@ -92,7 +94,7 @@ TEST_F(MainWindowMenusTest, CommandsCloseTheMenusButTheHelpMarkLeavesThem) {
     EXPECT_TRUE(MenusClosed()) << entry;
   }
   OpenFileMenuWithBar();
-  main().ToolbarButtons()[5]->click();
+  ClickOn(main().ToolbarButtons()[5]);
   EXPECT_TRUE(MenusClosed());
   main().Label11Click();
   ClickOn(main().HelpEntry());
@@ -102,8 +104,8 @@ TEST_F(MainWindowMenusTest, CommandsCloseTheMenusButTheHelpMarkLeavesThem) {
 
 TEST_F(MainWindowMenusTest, PointerFeedbackFollowsTheSurfaceUnderThePointer) {
   struct Row {
-    QWidget* surface;
-    QPoint local;
+    app::Control* surface;
+    app::Point local;
     bool menu_open;
     std::string state;
   };
@@ -119,32 +121,32 @@ TEST_F(MainWindowMenusTest, PointerFeedbackFollowsTheSurfaceUnderThePointer) {
       {main().ToolbarButtons()[5], {-1, -1}, true, "1 00 11 rrr"},
       {main().Toolbar(), {480, 30}, false, "0 11 11 rrr"},
       {main().ToolbarHighlight(), {0, 20}, false, "0 11 11 rrr"},  // its rim
-      {main().ShellBrowser()->viewport(), {-1, -1}, false, "0 00 11 rrr"},
-      {main().HiddenList()->viewport(), {-1, -1}, false, "1 00 11 rrr"},
+      {main().ShellBrowser(), {-1, -1}, false, "0 00 11 rrr"},
+      {main().HiddenList(), {-1, -1}, false, "1 00 11 rrr"},
       {main().ButtonStrip(), {194, 6}, false, "1 00 11 rrr"},
       {main().FileMenu(), {60, 132}, true, "1 01 11 rrr"},
       {main().FileEntryBar(), {60, 1}, true, "1 11 11 rrr"},  // the bar's margin above its entry
       {main().FileMenuEntries()[5], {-1, -1}, true, "1 11 11 rrr"},
   };
-  for (const Row& row : rows) {
-    FeedbackOn(row.menu_open);
-    MoveOver(row.surface, row.local);
-    EXPECT_EQ(State(), row.state) << row.surface->metaObject()->className() << " " << row.menu_open;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    FeedbackOn(rows[i].menu_open);
+    MoveOver(rows[i].surface, rows[i].local);
+    EXPECT_EQ(State(), rows[i].state) << "row " << i;
   }
-  EXPECT_EQ(main().FileEntryBar()->geometry(), QRect(1, 107, 127, 21));  // "Exit" at y 112
+  EXPECT_EQ(main().FileEntryBar()->Bounds(), app::Rect(1, 107, 127, 21));  // "Exit" at y 112
   MoveOver(main().ToolbarButtons()[3]);
-  EXPECT_EQ(main().ToolbarHighlight()->geometry(), QRect(228, 0, 72, 52));
+  EXPECT_EQ(main().ToolbarHighlight()->Bounds(), app::Rect(228, 0, 72, 52));
   main().Label11Click();
   MoveOver(main().HelpEntry());
-  EXPECT_EQ(main().OptionsEntryBar()->pos(), QPoint(1, 0));
+  EXPECT_EQ(main().OptionsEntryBar()->Bounds().TopLeft(), app::Point({1, 0}));
   MoveOver(main().OptionsMenu(), {60, 80});
   EXPECT_FALSE(Shown(main().OptionsEntryBar()));
 
   // In skin 1 the glossy picture and the caption leave "?" as it is.
   main().SpeedButton5Click();
-  for (QWidget* surface : {static_cast<QWidget*>(main().GlossyPicture()), static_cast<QWidget*>(main().Caption())}) {
+  for (app::Control* surface : std::vector<app::Control*>{main().GlossyPicture(), main().Caption()}) {
     FeedbackOn(false);
-    MoveOver(surface, surface == main().Caption() ? QPoint(-1, -1) : QPoint(300, 10));
+    MoveOver(surface, surface == main().Caption() ? app::Point{-1, -1} : app::Point{300, 10});
     EXPECT_EQ(State(), "0 00 00 rbb");
   }
 }

@@ -1,7 +1,3 @@
-#include <sys/stat.h>
-
-#include <QImage>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +12,7 @@
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/file_access.h"
 
 namespace testing_support {
 namespace {
@@ -37,23 +34,23 @@ class MainWindowSkinTest : public MainWindowTest {
   }
   // What a skin sets in the main window, as one line (the caption apart).
   std::string Look() {
-    auto hex = [](app::ScrollBox* box) { return QString::number(box->Color(), 16).rightJustified(6, '0').toStdString(); };
-    auto bit = [](QWidget* w) { return Shown(w) ? "1" : "0"; };
+    auto hex = [](app::ScrollBox* box) { return Hex(box->Color()); };
+    auto bit = [](app::Control* c) { return Shown(c) ? "1" : "0"; };
     std::string pictures = std::string(Shown(main().GlossyPicture()) ? " glossy" : "") + (Shown(main().NavyPicture()) ? " navy" : "");
     return hex(main().Toolbar()) + " " + hex(main().BodyFrame()) + " " + hex(main().MenuBar()) +
            (main().BodyFrame()->GetBevel() == Bevel::kFlat ? " flat" : " none") +
            (main().Toolbar()->GetBevel() == Bevel::kNone ? "" : " toolbar-bevel") + " lines:" + bit(main().MenuBarLine()) +
            bit(main().HelpSeparator()) + bit(main().OptionsSeparator()) + pictures;
   }
-  QImage Grab(const char* name) { return GrabWindow(&main(), name); }
-  static app::BgrColor At(const QImage& image, int x, int y) { return app::ToBgr(image.pixelColor(x, y)); }
+  app::Image Grab(const char* name) { return GrabWindow(&main(), name); }
+  static app::BgrColor At(const app::Image& image, int x, int y) { return image.ColorAt(x, y); }
 };
 
 TEST_F(MainWindowSkinTest, BuiltInLookIsSkinTwoAndOnlyAStoredOneGivesSkinOneAtLogin) {
   StartInitialised();
   // Both title pictures are there, the navy one in front.
   EXPECT_EQ(Look(), std::string(kSkinTwo).insert(std::string(kSkinTwo).size() - 5, " glossy"));
-  EXPECT_EQ(At(Grab("main_builtin.png"), 200, 12), app::kNavy);
+  EXPECT_EQ(At(Grab("main_builtin"), 200, 12), app::kNavy);
   EXPECT_EQ(main().Caption()->FontColor(), app::kNearWhite);
   for (const char* value : {"2", "3", "", "01"}) {
     StoreSkin(value);
@@ -82,13 +79,16 @@ TEST_F(MainWindowSkinTest, SkinCommandStoresFirstFlipsAndStopsAtAWriteError) {
   // The login window keeps the look it was created with.
   EXPECT_TRUE(forms().login->BodyPanel()->GetBevel() == Bevel::kFlat && Shown(forms().login->GlossyPicture()));
 
-  ASSERT_EQ(chmod(Native(records::kSettingsFile).c_str(), 0444), 0);
+  MakeReadOnly(Native(records::kSettingsFile));
   main().Label10Click();
   main().SpeedButton5Click();
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{"Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI."});
   EXPECT_EQ(Look(), kSkinTwo);
   EXPECT_TRUE(Shown(main().FileMenu()));
 
+  // Windows deletes no read-only file.
+  std::filesystem::permissions(Native(records::kSettingsFile), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
   std::filesystem::remove(Native(records::kSettingsFile));
   main().SpeedButton5Click();  // no settings file: only the menus close
   EXPECT_TRUE(MenusClosed());
@@ -98,22 +98,23 @@ TEST_F(MainWindowSkinTest, SkinCommandStoresFirstFlipsAndStopsAtAWriteError) {
 
 TEST_F(MainWindowSkinTest, PixelsShowEachSkinsPicturesAndPanels) {
   StartLoggedInAsAdministrator();
-  const QImage two = Grab("main_skin2.png");
+  const app::Image two = Grab("main_skin2");
   // Navy title, body frame, toolbar, menu bar, marks box.
   EXPECT_EQ((std::vector<app::BgrColor>{At(two, 200, 12), At(two, 300, 30), At(two, 480, 80), At(two, 80, 30), At(two, 471, 20)}),
             (std::vector<app::BgrColor>{app::kNavy, app::kLightGrey, app::kLightGrey, app::kLightGrey, app::kNavy}));
   main().SpeedButton5Click();
-  const QImage one = Grab("main_skin1.png");
+  const app::Image one = Grab("main_skin1");
   EXPECT_EQ((std::vector<app::BgrColor>{At(one, 300, 30), At(one, 480, 80), At(one, 80, 30), At(one, 471, 20)}),
             (std::vector<app::BgrColor>{app::kLavender, app::kLavender, app::kLavender, app::kNavy}));
   // The glossy picture: bright light blue in its middle rows, dark at its top.
-  const QColor middle = one.pixelColor(200, 11);
-  EXPECT_TRUE(middle.blue() > 200 && middle.red() > 100);
-  EXPECT_LT(one.pixelColor(200, 0).lightness(), middle.lightness());
+  const app::BgrColor middle = At(one, 200, 11);
+  EXPECT_TRUE(app::BlueOf(middle) > 200 && app::RedOf(middle) > 100);
+  const auto brightness = [](app::BgrColor c) { return app::RedOf(c) + app::GreenOf(c) + app::BlueOf(c); };
+  EXPECT_LT(brightness(At(one, 200, 0)), brightness(middle));
 
   main().Label10Click();
   MoveOver(main().FileMenuEntries()[1]);
-  const QImage menu = Grab("main_menu_open.png");
+  const app::Image menu = Grab("main_menu_open");
   EXPECT_EQ(At(menu, 100, 110), app::kWhite);     // File panel
   EXPECT_EQ(At(menu, 120, 62), app::kPaleBlue);   // the bar behind "Comeback"
 }

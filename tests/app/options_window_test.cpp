@@ -3,15 +3,11 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QEnterEvent>
-#include <QImage>
-#include <QMouseEvent>
-#include <QTabWidget>
 #include <filesystem>
+#include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Unit1.h"
@@ -21,7 +17,9 @@
 #include "app/pictures/pictures.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/edit_controls.h"
+#include "app/toolkit/backend.h"
 #include "app/toolkit/label.h"
+#include "app/toolkit/page_control.h"
 #include "app/toolkit/picture.h"
 #include "app/toolkit/scroll_box.h"
 #include "app/toolkit/speed_button.h"
@@ -38,10 +36,10 @@ namespace records = store::records;
 using app::messages::kInvalidNameOrPassword;
 using app::messages::kMissingNameOrPassword;
 using app::messages::kNameTaken;
+using Strings = std::vector<std::string>;
 
 constexpr char kSettingsWriteError[] = "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\zizodo.INI.";
 constexpr char kAccountMarker[] = "[guanlishezhi]\r\n1=1\r\n";
-// Set this to a folder to keep the window's pictures in both skins.
 
 // Every file, folder and link under `root` (links not followed), with each
 // file's bytes: equal snapshots mean nothing was created, changed, renamed
@@ -99,25 +97,24 @@ class OptionsWindowTest : public ProgramTest {
   // Opens the window as the administrator gate does.
   void OpenOptions() {
     Options()->ReloadUserList();
-    forms().main->hide();
-    Options()->show();
+    forms().main->Hide();
+    Options()->Show();
     ProcessEvents();
   }
 
   void FillAdministratorTab(const std::string& name, const std::string& password) {
-    Options()->AdministratorNameBox()->setText(QString::fromStdString(name));
-    Options()->AdministratorPasswordBox()->setText(QString::fromStdString(password));
+    Options()->AdministratorNameBox()->SetText(name);
+    Options()->AdministratorPasswordBox()->SetText(password);
   }
   void FillUsersTab(const std::string& name, const std::string& password) {
-    Options()->UserNameBox()->setText(QString::fromStdString(name));
-    Options()->UserPasswordBox()->setText(QString::fromStdString(password));
+    Options()->UserNameBox()->SetText(name);
+    Options()->UserPasswordBox()->SetText(password);
   }
   bool BoxesEmpty() {
-    return Options()->AdministratorNameBox()->text().isEmpty() &&
-           Options()->AdministratorPasswordBox()->text().isEmpty() &&
-           Options()->UserNameBox()->text().isEmpty() && Options()->UserPasswordBox()->text().isEmpty();
+    return Options()->AdministratorNameBox()->Text().empty() && Options()->AdministratorPasswordBox()->Text().empty() &&
+           Options()->UserNameBox()->Text().empty() && Options()->UserPasswordBox()->Text().empty();
   }
-  bool Closed() { return !Options()->isVisible() && forms().main->isVisible(); }
+  bool Closed() { return !Options()->Visible() && forms().main->Visible(); }
 
   // An ordinary user made as the store makes one, without the window.
   void AddUser(const std::string& name, const std::string& password) {
@@ -131,23 +128,25 @@ class OptionsWindowTest : public ProgramTest {
     return prefix_.fs().FileExists(records::AccountFileProbe(name));
   }
 
-  QStringList ListedUsers() {
-    QStringList names;
-    for (int row = 0; row < Options()->UserList()->RowCount(); ++row) {
-      names << Options()->UserList()->Caption(row);
-    }
+  Strings ListedUsers() {
+    Strings names;
+    for (int row = 0; row < Options()->UserList()->RowCount(); ++row) names.push_back(Options()->UserList()->Caption(row));
     return names;
   }
-  QStringList LoginUserBoxItems() {
-    QStringList items;
-    for (int i = 0; i < forms().login->UserBox()->count(); ++i) items << forms().login->UserBox()->itemText(i);
+  Strings LoginUserBoxItems() {
+    Strings items;
+    for (int i = 0; i < forms().login->UserBox()->Count(); ++i) items.push_back(forms().login->UserBox()->ItemText(i));
     return items;
   }
+  bool OfferedForLogin(const std::string& name) {
+    const Strings items = LoginUserBoxItems();
+    return std::find(items.begin(), items.end(), name) != items.end();
+  }
 
-  QImage Grab(const QString& file_name) { return GrabWindow(Options(), file_name); }
+  app::Image Grab(const std::string& name) { return GrabWindow(Options(), name); }
 };
 
-QString HeaderFor(int users) { return QString(38, ' ') + QString::number(users) + "  Name"; }
+std::string HeaderFor(int users) { return std::string(38, ' ') + std::to_string(users) + "  Name"; }
 
 TEST_F(OptionsWindowTest, TheGateOpensTheWindowWithTheUsersReadAfresh) {
   StartLoggedInAsAdministrator();
@@ -157,13 +156,13 @@ TEST_F(OptionsWindowTest, TheGateOpensTheWindowWithTheUsersReadAfresh) {
 
   forms().main->SpeedButton3Click();
   ProcessEvents();
-  EXPECT_TRUE(Options()->isVisible());
-  EXPECT_FALSE(forms().main->isVisible());
-  EXPECT_EQ(ListedUsers(), (QStringList{"Zoe", "Ann"}));
+  EXPECT_TRUE(Options()->Visible());
+  EXPECT_FALSE(forms().main->Visible());
+  EXPECT_EQ(ListedUsers(), (Strings{"Zoe", "Ann"}));
   EXPECT_FALSE(Options()->UserList()->Checked(0));
   EXPECT_FALSE(Options()->UserList()->Checked(1));
   EXPECT_EQ(Options()->UserList()->ColumnCaption(0), "");
-  EXPECT_EQ(Options()->PageControl()->currentWidget(), Options()->AdministratorTab());
+  EXPECT_EQ(Options()->Pages()->ActivePage(), Options()->AdministratorTab());
   EXPECT_TRUE(dialogs_.messages.empty());
 }
 
@@ -188,20 +187,20 @@ TEST_F(OptionsWindowTest, AdministratorChangeMovesTheAccountAndItsHiddenItemsToT
   // The program goes on under the new name: the login window's boxes, the
   // list of hidden items and the administrator gate.
   EXPECT_EQ(forms().login->CurrentAccount(), "Boss");
-  EXPECT_EQ(forms().login->PasswordBox()->text(), "s3cret");
+  EXPECT_EQ(forms().login->PasswordBox()->Text(), "s3cret");
   // "Comeback" with every row ticked restores nothing and shows the list.
   forms().main->SpeedButton2Click();
   EXPECT_EQ(forms().main->HiddenList()->RowCount(), 1);
-  EXPECT_EQ(forms().main->StatusLine()->text(), "Present user name:Boss;     Hide:  1 File");
+  EXPECT_EQ(forms().main->StatusLine()->Text(), "Present user name:Boss;     Hide:  1 File");
   forms().main->SpeedButton3Click();
-  EXPECT_TRUE(Options()->isVisible());
+  EXPECT_TRUE(Options()->Visible());
   EXPECT_TRUE(dialogs_.messages.empty());
 
   // From the next start on the new name is offered and logs in.
   Restart();
-  EXPECT_EQ(LoginUserBoxItems(), QStringList{"Boss"});
+  EXPECT_EQ(LoginUserBoxItems(), Strings{"Boss"});
   LogIn("Boss", "s3cret");
-  EXPECT_TRUE(forms().main->isVisible());
+  EXPECT_TRUE(forms().main->Visible());
   forms().main->SpeedButton2Click();
   EXPECT_EQ(forms().main->HiddenList()->RowCount(), 1);
   EXPECT_EQ(FileText(records::AccountFile("Boss")), old_contents);
@@ -307,23 +306,23 @@ TEST_F(OptionsWindowTest, ACreatedUserIsListedAtOnceAndOfferedForLoginFromTheNex
   EXPECT_TRUE(dialogs_.messages.empty());
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Users(), (std::vector<std::string>{"Zoe", name}));
-  EXPECT_EQ(ListedUsers(), (QStringList{"Zoe", QString::fromStdString(name)}));
+  EXPECT_EQ(ListedUsers(), (Strings{"Zoe", name}));
   EXPECT_FALSE(Options()->UserList()->Checked(1));
   EXPECT_EQ(FileText(records::AccountFile(name)), kAccountMarker);
   EXPECT_EQ(DosAttrib(Native(records::AccountFile(name))), "0x6");
-  EXPECT_FALSE(LoginUserBoxItems().contains(QString::fromStdString(name)));
+  EXPECT_FALSE(OfferedForLogin(name));
 
   Restart();
-  EXPECT_TRUE(LoginUserBoxItems().contains(QString::fromStdString(name)));
+  EXPECT_TRUE(OfferedForLogin(name));
   LogIn(name, password);
-  EXPECT_TRUE(forms().main->isVisible());
+  EXPECT_TRUE(forms().main->Visible());
   EXPECT_EQ(forms().login->CurrentAccount(), name);
 }
 
 TEST_F(OptionsWindowTest, OneOkChangesTheAdministratorAndThenCreatesTheUser) {
   StartLoggedInAsAdministrator();
   OpenOptions();
-  Options()->PageControl()->setCurrentWidget(Options()->UsersTab());
+  Options()->Pages()->SetActivePage(Options()->UsersTab());
   FillAdministratorTab("Boss", "s3cret");
   // The new user may take the administrator's old name: it is free by then.
   FillUsersTab("name", "pw");
@@ -345,7 +344,7 @@ TEST_F(OptionsWindowTest, DeleteRemovesTheTickedUsersWhereverTheyStand) {
   for (const int row : {0, 2, 4}) Options()->UserList()->SetChecked(row, true);
 
   Options()->SpeedButton4Click();
-  EXPECT_EQ(ListedUsers(), (QStringList{"B", "D"}));
+  EXPECT_EQ(ListedUsers(), (Strings{"B", "D"}));
   EXPECT_EQ(Users(), (std::vector<std::string>{"B", "D"}));
   EXPECT_FALSE(AccountFileExists("A"));
   EXPECT_FALSE(AccountFileExists("E"));
@@ -359,11 +358,11 @@ TEST_F(OptionsWindowTest, DeleteRemovesTheTickedUsersWhereverTheyStand) {
   store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kUsersSection, "F", "pw");
   const auto before = Snapshot(prefix_.root());
   Options()->SpeedButton4Click();
-  EXPECT_EQ(ListedUsers(), (QStringList{"B", "D"}));
+  EXPECT_EQ(ListedUsers(), (Strings{"B", "D"}));
   EXPECT_EQ(Options()->UserList()->ColumnCaption(0), HeaderFor(2));
   EXPECT_EQ(Snapshot(prefix_.root()), before);
   Options()->ReloadUserList();
-  EXPECT_EQ(ListedUsers(), (QStringList{"B", "D", "F"}));
+  EXPECT_EQ(ListedUsers(), (Strings{"B", "D", "F"}));
   EXPECT_EQ(Options()->UserList()->ColumnCaption(0), HeaderFor(2));
 }
 
@@ -374,7 +373,7 @@ TEST_F(OptionsWindowTest, StoredNamesThatLeadOutOfTheDataFolderNeverDeleteOrMove
   store::IniFile settings(prefix_.fs(), records::kSettingsFile);
   settings.WriteString(records::kUsersSection, "..\\..\\victim", "pw");
   OpenOptions();
-  ASSERT_EQ(ListedUsers(), QStringList{"..\\..\\victim"});
+  ASSERT_EQ(ListedUsers(), Strings{"..\\..\\victim"});
   Options()->UserList()->SetChecked(0, true);
   Options()->SpeedButton4Click();
   EXPECT_TRUE(Users().empty());
@@ -401,12 +400,12 @@ TEST_F(OptionsWindowTest, StoredNamesAreListedReadablyAndDeletedByTheirBytes) {
   const std::string data_folder = Native(records::kDataFolder);
   ASSERT_TRUE(ListedInDotHidden(data_folder, "J\xFCrgen.INI"));
   OpenOptions();
-  ASSERT_EQ(ListedUsers(), (QStringList{"J\u00fcrgen", "Zoe", "zizodo"}));
+  ASSERT_EQ(ListedUsers(), (Strings{"J\u00fcrgen", "Zoe", "zizodo"}));
 
   Options()->UserList()->SetChecked(0, true);
   Options()->UserList()->SetChecked(2, true);
   Options()->SpeedButton4Click();
-  EXPECT_EQ(ListedUsers(), QStringList{"Zoe"});
+  EXPECT_EQ(ListedUsers(), Strings{"Zoe"});
   EXPECT_EQ(Users(), std::vector<std::string>{"Zoe"});
   EXPECT_FALSE(AccountFileExists("J\xFCrgen"));
   EXPECT_FALSE(ListedInDotHidden(data_folder, "J\xFCrgen.INI"));
@@ -429,12 +428,12 @@ TEST_F(OptionsWindowTest, AWriteErrorIsShownAndKeepsTheWindowOpenWithItsInput) {
   Options()->SpeedButton3Click();
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kSettingsWriteError});
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_TRUE(Options()->isVisible());
-  EXPECT_FALSE(forms().main->isVisible());
-  EXPECT_EQ(Options()->AdministratorNameBox()->text(), "Boss");
-  EXPECT_EQ(Options()->AdministratorPasswordBox()->text(), "s3cret");
-  EXPECT_EQ(Options()->UserNameBox()->text(), "Ann");
-  EXPECT_EQ(Options()->UserPasswordBox()->text(), "pw");
+  EXPECT_TRUE(Options()->Visible());
+  EXPECT_FALSE(forms().main->Visible());
+  EXPECT_EQ(Options()->AdministratorNameBox()->Text(), "Boss");
+  EXPECT_EQ(Options()->AdministratorPasswordBox()->Text(), "s3cret");
+  EXPECT_EQ(Options()->UserNameBox()->Text(), "Ann");
+  EXPECT_EQ(Options()->UserPasswordBox()->Text(), "pw");
   EXPECT_EQ(forms().login->CurrentAccount(), "name");
   EXPECT_TRUE(AccountFileExists("name"));
   EXPECT_FALSE(AccountFileExists("Boss"));
@@ -445,8 +444,8 @@ TEST_F(OptionsWindowTest, AWriteErrorIsShownAndKeepsTheWindowOpenWithItsInput) {
   FillAdministratorTab("", "");
   Options()->SpeedButton3Click();
   EXPECT_EQ(dialogs_.errors, std::vector<std::string>{kSettingsWriteError});
-  EXPECT_TRUE(Options()->isVisible());
-  EXPECT_EQ(Options()->UserNameBox()->text(), "Ann");
+  EXPECT_TRUE(Options()->Visible());
+  EXPECT_EQ(Options()->UserNameBox()->Text(), "Ann");
   EXPECT_EQ(Options()->UserList()->RowCount(), 0);
   EXPECT_FALSE(AccountFileExists("Ann"));
 
@@ -465,27 +464,27 @@ TEST_F(OptionsWindowTest, CancelAndTheCloseMarkWriteNothingAndKeepTheInputAndTab
   OpenOptions();
   FillAdministratorTab("Boss", "s3cret");
   FillUsersTab("Ann", "pw");
-  Options()->PageControl()->setCurrentWidget(Options()->UsersTab());
+  Options()->Pages()->SetActivePage(Options()->UsersTab());
 
-  Press(Options()->CancelButton(), Qt::LeftButton);
+  ClickOn(Options()->CancelButton());
   EXPECT_TRUE(Closed());
   OpenOptions();
-  EXPECT_EQ(Options()->PageControl()->currentWidget(), Options()->UsersTab());
+  EXPECT_EQ(Options()->Pages()->ActivePage(), Options()->UsersTab());
 
   MoveOver(Options()->CloseMark());
   EXPECT_EQ(Options()->CloseMark()->FontColor(), app::kHoverRed);
-  Press(Options()->CloseMark(), Qt::LeftButton);
+  ClickOn(Options()->CloseMark());
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Options()->CloseMark()->FontColor(), app::kBlack);
 
   // Closed any other way (by the window system), it brings the main window
   // back all the same.
   OpenOptions();
-  Options()->close();
+  Options()->Close();
   EXPECT_TRUE(Closed());
 
-  EXPECT_EQ(Options()->AdministratorNameBox()->text(), "Boss");
-  EXPECT_EQ(Options()->UserPasswordBox()->text(), "pw");
+  EXPECT_EQ(Options()->AdministratorNameBox()->Text(), "Boss");
+  EXPECT_EQ(Options()->UserPasswordBox()->Text(), "pw");
   EXPECT_EQ(Snapshot(prefix_.root()), before);
   EXPECT_TRUE(dialogs_.messages.empty());
 }
@@ -497,14 +496,13 @@ TEST_F(OptionsWindowTest, ButtonsComeBackFlatWhenTheWindowClosedUnderThePointer)
   for (app::SpeedButton* (app::TForm3::*button)() const : {&app::TForm3::CancelButton, &app::TForm3::OkButton}) {
     OpenOptions();
     app::SpeedButton* pressed = (Options()->*button)();
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pressed->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(pressed, &enter);
-    ASSERT_TRUE(pressed->IsHot());
-    Press(pressed, Qt::LeftButton);
+    MoveOver(pressed);
+    ASSERT_TRUE(pressed->Hot());
+    ClickOn(pressed);
     ASSERT_TRUE(Closed());
     OpenOptions();
     for (app::SpeedButton* shown : {Options()->OkButton(), Options()->CancelButton(), Options()->HelpButton()}) {
-      EXPECT_FALSE(shown->IsHot()) << shown->text().toStdString() << " after " << pressed->text().toStdString();
+      EXPECT_FALSE(shown->Hot()) << shown->Caption() << " after " << pressed->Caption();
     }
     Options()->SpeedButton2Click();
   }
@@ -513,48 +511,56 @@ TEST_F(OptionsWindowTest, ButtonsComeBackFlatWhenTheWindowClosedUnderThePointer)
 TEST_F(OptionsWindowTest, HelpAsksTheShellForTheHelpDocument) {
   StartLoggedInAsAdministrator();
   OpenOptions();
-  Press(Options()->HelpButton(), Qt::LeftButton);
+  ClickOn(Options()->HelpButton());
   EXPECT_EQ(shell_.opened, std::vector<std::string>{"C:\\WINDOWS\\Quillomar.htm"});
-  EXPECT_TRUE(Options()->isVisible());
+  EXPECT_TRUE(Options()->Visible());
   EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(OptionsWindowTest, TitleBarDragsWithAnyButtonAndTheCloseMarkFollowsThePointer) {
   StartLoggedInAsAdministrator();
   OpenOptions();
-  Press(Options()->GlossyPicture(), Qt::LeftButton);
-  Press(Options()->NavyPicture(), Qt::RightButton);
-  Press(Options()->Caption(), Qt::MiddleButton);
-  EXPECT_EQ(window_manager_.drags, (std::vector<QWidget*>{Options(), Options(), Options()}));
-  EXPECT_TRUE(Options()->isVisible());
+  // The navy picture lies in front until a skin chooses.
+  ClickOn(Options()->NavyPicture(), {-1, -1}, app::MouseButton::kRight);
+  ClickOn(Options()->Caption(), {-1, -1}, app::MouseButton::kMiddle);
+  Options()->ApplySkin(app::Skin::kOne, app::SkinOrigin::kCommand);
+  ClickOn(Options()->GlossyPicture(), {300, 10});
+  EXPECT_EQ(window_manager_.drags, (std::vector<app::BorderlessWindow*>{Options(), Options(), Options()}));
+  EXPECT_TRUE(Options()->Visible());
 
   app::Label* mark = Options()->CloseMark();
   // Surfaces that are not listed leave the mark as it is.
   MoveOver(mark);
   MoveOver(Options()->Caption());
-  MoveOver(Options()->PageControl());
-  MoveOver(Options()->UserList()->viewport());
+  MoveOver(Options()->Pages());
+  MoveOver(Options()->AdministratorNameBox());
   EXPECT_EQ(mark->FontColor(), app::kHoverRed);
-  for (QWidget* reset : std::vector<QWidget*>{Options()->BodyPanel(), Options()->NavyPicture(),
-                                              Options()->GlossyPicture()}) {
+  Options()->ApplySkin(app::Skin::kTwo, app::SkinOrigin::kCommand);
+  const std::vector<std::pair<app::Control*, app::Point>> resets{
+      {Options()->BodyPanel(), {5, 5}}, {Options()->NavyPicture(), {300, 10}}};
+  for (const auto& [reset, at] : resets) {
     MoveOver(mark);
     EXPECT_EQ(mark->FontColor(), app::kHoverRed);
-    MoveOver(reset);
+    MoveOver(reset, at);
     EXPECT_EQ(mark->FontColor(), app::kBlack);
   }
+  Options()->ApplySkin(app::Skin::kOne, app::SkinOrigin::kCommand);
+  MoveOver(mark);
+  MoveOver(Options()->GlossyPicture(), {300, 10});
+  EXPECT_EQ(mark->FontColor(), app::kBlack);
 }
 
 // Pixels of the window as drawn: title picture, body panel and its edge.
-void ExpectPixel(const QImage& image, QPoint at, QColor expected) {
-  SCOPED_TRACE(testing::Message() << "pixel " << at.x() << "," << at.y());
-  EXPECT_EQ(image.pixelColor(at).rgb(), expected.rgb());
+void ExpectPixel(const app::Image& image, app::Point at, app::BgrColor expected) {
+  SCOPED_TRACE(testing::Message() << "pixel " << at.x << "," << at.y);
+  EXPECT_EQ(Hex(image.ColorAt(at.x, at.y)), Hex(expected));
 }
 
-constexpr QPoint kInTitle(200, 12);
-constexpr QPoint kInBody(6, 200);
-constexpr QPoint kOnBodyEdge(0, 200);
-const QColor kFlatEdge(160, 160, 160);
-const QColor kNavyPixel(0, 0, 160);
+constexpr app::Point kInTitle{200, 12};
+constexpr app::Point kInBody{6, 200};
+constexpr app::Point kOnBodyEdge{0, 200};
+constexpr app::BgrColor kFlatEdge = app::FromRgb(160, 160, 160);
+constexpr app::BgrColor kNavyPixel = app::FromRgb(0, 0, 160);
 
 TEST_F(OptionsWindowTest, SkinsColourTheWindowAndItsTitleDependsOnHowTheSkinCame) {
   StartInitialised();
@@ -562,10 +568,10 @@ TEST_F(OptionsWindowTest, SkinsColourTheWindowAndItsTitleDependsOnHowTheSkinCame
   EXPECT_EQ(Options()->Color(), app::kCream);
   EXPECT_EQ(Options()->BodyPanel()->Color(), app::kCream);
   EXPECT_EQ(Options()->BodyPanel()->GetBevel(), app::Bevel::kFlat);
-  EXPECT_EQ(Options()->Caption()->FontColor(), app::ToBgr(QApplication::palette().color(QPalette::WindowText)));
-  QImage image = Grab("options_builtin.png");
+  EXPECT_EQ(Options()->Caption()->FontColor(), app::CurrentBackend().SystemColour(app::SystemColor::kWindowText));
+  app::Image image = Grab("options_builtin");
   ExpectPixel(image, kInTitle, kNavyPixel);
-  ExpectPixel(image, kInBody, app::ToQColor(app::kCream));
+  ExpectPixel(image, kInBody, app::kCream);
   ExpectPixel(image, kOnBodyEdge, kFlatEdge);
 
   // Skin 1 from the settings file, applied by a (failed) login press.
@@ -576,12 +582,13 @@ TEST_F(OptionsWindowTest, SkinsColourTheWindowAndItsTitleDependsOnHowTheSkinCame
   EXPECT_EQ(Options()->BodyPanel()->Color(), app::kLavender);
   EXPECT_EQ(Options()->BodyPanel()->GetBevel(), app::Bevel::kNone);
   EXPECT_EQ(Options()->Caption()->FontColor(), app::kNavy);
-  Options()->show();
-  image = Grab("options_skin1.png");
-  const QImage glossy = app::GlossyTitlePicture().toImage();
-  ExpectPixel(image, kInTitle, glossy.pixelColor(kInTitle - Options()->GlossyPicture()->pos()));
-  ExpectPixel(image, kInBody, app::ToQColor(app::kLavender));
-  ExpectPixel(image, kOnBodyEdge, app::ToQColor(app::kLavender));
+  Options()->Show();
+  image = Grab("options_skin1");
+  const app::Image& glossy = app::GlossyTitlePicture();
+  const app::Point in_glossy = kInTitle - Options()->GlossyPicture()->Bounds().TopLeft();
+  ExpectPixel(image, kInTitle, glossy.ColorAt(in_glossy.x, in_glossy.y));
+  ExpectPixel(image, kInBody, app::kLavender);
+  ExpectPixel(image, kOnBodyEdge, app::kLavender);
 
   // Skin 2 from the settings file: near-white title text.
   store::IniFile(prefix_.fs(), records::kSettingsFile)
@@ -591,22 +598,22 @@ TEST_F(OptionsWindowTest, SkinsColourTheWindowAndItsTitleDependsOnHowTheSkinCame
   EXPECT_EQ(Options()->BodyPanel()->Color(), app::kLightGrey);
   EXPECT_EQ(Options()->BodyPanel()->GetBevel(), app::Bevel::kFlat);
   EXPECT_EQ(Options()->Caption()->FontColor(), app::kNearWhite);
-  image = Grab("options_skin2.png");
+  image = Grab("options_skin2");
   ExpectPixel(image, kInTitle, kNavyPixel);
-  ExpectPixel(image, kInBody, app::ToQColor(app::kLightGrey));
+  ExpectPixel(image, kInBody, app::kLightGrey);
   ExpectPixel(image, kOnBodyEdge, kFlatEdge);
-  EXPECT_FALSE(Options()->GlossyPicture()->isVisible());
+  EXPECT_FALSE(Options()->GlossyPicture()->Visible());
 
   // The Skin command switches to skin 1 and back to skin 2, which now has
   // light-grey title text.
   forms().main->SpeedButton5Click();
   EXPECT_EQ(Options()->Color(), app::kLavender);
   EXPECT_EQ(Options()->Caption()->FontColor(), app::kNavy);
-  EXPECT_FALSE(Options()->NavyPicture()->isVisible());
+  EXPECT_FALSE(Options()->NavyPicture()->Visible());
   forms().main->SpeedButton5Click();
   EXPECT_EQ(Options()->Color(), app::kLightGrey);
   EXPECT_EQ(Options()->Caption()->FontColor(), app::kLightGrey);
-  EXPECT_TRUE(Options()->NavyPicture()->isVisible());
+  EXPECT_TRUE(Options()->NavyPicture()->Visible());
 }
 
 }  // namespace

@@ -1,18 +1,34 @@
 #include "tests/app/program_fixture.h"
 
-#include <QApplication>
-#include <QByteArray>
-#include <QDir>
-#include <QMouseEvent>
-#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 #include "app/Unit2.h"
+#include "app/toolkit/backend.h"
+#include "app/toolkit/borderless_window.h"
 #include "app/toolkit/edit_controls.h"
+#include "app/toolkit/test_driver.h"
 #include "store/data_store.h"
 
 namespace testing_support {
 
-ProgramTest::ProgramTest() : services_{prefix_.fs(), shell_, dialogs_, window_manager_} {}
+namespace {
+constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
+constexpr char kBitmapSuffix[] = ".bmp";
+
+app::TestDriver& Driver() { return app::CurrentTestDriver(); }
+
+// The point of the window where a point of the control lies.
+app::Point InWindow(app::Control* control, app::Point local) {
+  if (local == app::Point{-1, -1}) local = control->Bounds().Local().Centre();
+  return control->WindowOrigin() + local;
+}
+}  // namespace
+
+ProgramTest::ProgramTest() : services_{files_, shell_, dialogs_, window_manager_} {}
 
 ProgramTest::~ProgramTest() {
   program_.reset();
@@ -40,9 +56,8 @@ void ProgramTest::StartInitialised() {
 void ProgramTest::LogIn(const std::string& name, const std::string& password) {
   app::TForm2* login = forms().login;
   // Items are found by the bytes they stand for, which need not be UTF-8.
-  const int index = login->UserBox()->findData(QByteArray::fromStdString(name));
-  login->UserBox()->setCurrentIndex(index);
-  login->PasswordBox()->setText(QString::fromStdString(password));
+  login->UserBox()->SetCurrentIndex(login->UserBox()->FindValue(name));
+  login->PasswordBox()->SetText(password);
   login->Button8Click();
   ProcessEvents();
 }
@@ -52,43 +67,72 @@ void ProgramTest::StartLoggedInAsAdministrator() {
   LogIn("name", "31852");
 }
 
-std::string ProgramTest::FileText(const std::string& windows_path) {
-  return ReadAll(Native(windows_path));
+std::string ProgramTest::FileText(const std::string& windows_path) { return ReadAll(Native(windows_path)); }
+
+void ProcessEvents() { Driver().ProcessEvents(); }
+
+void Idle(int ms) { WaitUntil([] { return false; }, ms); }
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
-namespace {
-constexpr char kScreenshotFolderVariable[] = "QUILLOMAR_SCREENSHOT_DIR";
-}  // namespace
+void MoveOver(app::Control* control, app::Point local) {
+  Driver().MouseMove(*control->Window(), InWindow(control, local));
+}
 
-QImage GrabWindow(QWidget* window, const QString& file_name) {
-  ProcessEvents();
-  const QImage image = window->grab().toImage();
-  const QByteArray folder = qgetenv(kScreenshotFolderVariable);
-  if (!folder.isEmpty()) {
-    QDir().mkpath(QString::fromLocal8Bit(folder));
-    image.save(QString::fromLocal8Bit(folder) + "/" + file_name);
+void PressOn(app::Control* control, app::Point local, app::MouseButton button) {
+  Driver().MousePress(*control->Window(), InWindow(control, local), button);
+}
+
+void ReleaseOn(app::Control* control, app::Point local, app::MouseButton button) {
+  Driver().MouseRelease(*control->Window(), InWindow(control, local), button);
+}
+
+void ClickOn(app::Control* control, app::Point local, app::MouseButton button) {
+  PressOn(control, local, button);
+  ReleaseOn(control, local, button);
+}
+
+void KeyInto(app::WinControl* control, app::Key key) {
+  control->SetFocus();
+  Driver().KeyPress(*control->Window(), key);
+}
+
+app::Image GrabWindow(app::BorderlessWindow* window, const std::string& name) {
+  const app::Image image = Driver().Grab(*window);
+  const char* folder = std::getenv(kScreenshotFolderVariable);
+  if (folder != nullptr && *folder != '\0') {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    WriteAll(std::string(folder) + "/" + name + kBitmapSuffix, image.ToBmp());
   }
   return image;
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button) {
-  const QPointF local = QRectF(widget->rect()).center();
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-  QMouseEvent event(type, local, widget->mapToGlobal(local), button, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
+std::string Hex(app::BgrColor color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%06x", static_cast<unsigned>(color & 0xFFFFFF));
+  return text;
 }
 
-void MoveOver(QWidget* widget) { SendMouse(widget, QEvent::MouseMove, Qt::NoButton); }
-
-void Press(QWidget* widget, Qt::MouseButton button) {
-  SendMouse(widget, QEvent::MouseButtonPress, button);
-  SendMouse(widget, QEvent::MouseButtonRelease, button);
-}
-
-void ProcessEvents() {
-  QApplication::processEvents();
-  QApplication::sendPostedEvents();
-  QApplication::processEvents();
+bool RunModalWith(app::BorderlessWindow& window, const std::function<void()>& inside, int watchdog_ms) {
+  app::Backend& backend = app::CurrentBackend();
+  bool watchdog_fired = false;
+  const std::unique_ptr<app::NativeTimer> watchdog = backend.StartTimer(watchdog_ms, false, [&] {
+    watchdog_fired = true;
+    window.Close();
+  });
+  backend.Post(inside);
+  window.RunModal();
+  ProcessEvents();
+  return !watchdog_fired;
 }
 
 }  // namespace testing_support

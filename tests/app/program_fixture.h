@@ -2,21 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <QEvent>
-#include <QImage>
-#include <QString>
-
-class QWidget;
-
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "app/services.h"
+#include "app/toolkit/control.h"
+#include "app/toolkit/image.h"
+#include "app/window_manager.h"
+#include "tests/support/hooked_file_system.h"
 #include "tests/support/recording.h"
 #include "tests/support/temp_prefix.h"
 
 namespace testing_support {
+
+// A window manager that records the requests instead of moving windows.
+class RecordingWindowManager final : public app::WindowManager {
+ public:
+  void StartDrag(app::BorderlessWindow& window) override { drags.push_back(&window); }
+  void MinimiseAll() override { ++minimise_requests; }
+
+  std::vector<app::BorderlessWindow*> drags;  // the windows asked to follow the pointer
+  int minimise_requests = 0;
+};
 
 // The whole program on a temporary drive prefix, with message boxes, the
 // shell and window moves recorded instead of shown. The program is started
@@ -49,6 +59,8 @@ class ProgramTest : public ::testing::Test {
   app::Program& program() { return *program_; }
 
   TempPrefix prefix_;
+  // The program's file system: the prefix's, with hooks a test may set.
+  HookedFileSystem files_{prefix_.fs()};
   RecordingDialogs dialogs_;
   RecordingShell shell_;
   RecordingWindowManager window_manager_;
@@ -56,19 +68,40 @@ class ProgramTest : public ::testing::Test {
   std::unique_ptr<app::Program> program_;
 };
 
-// Lets queued events run (layouts, deferred signals).
+// Lets queued events run (paints, posted tasks, timers due).
 void ProcessEvents();
+// Lets events run for `ms` milliseconds.
+void Idle(int ms);
+// Lets events run until `done` holds or `ms` milliseconds have passed.
+bool WaitUntil(const std::function<bool()>& done, int ms);
 
-// A mouse event at the middle of `widget`, sent straight to it.
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button);
-// The pointer moving over `widget`.
-void MoveOver(QWidget* widget);
-// A press and release of `button` over `widget`.
-void Press(QWidget* widget, Qt::MouseButton button);
+// The pointer, as the window system delivers it, at a point of a control
+// (its centre by default, in the control's own coordinates): whatever lies
+// on top there in its window gets the event.
+void MoveOver(app::Control* control, app::Point local = {-1, -1});
+void PressOn(app::Control* control, app::Point local = {-1, -1},
+             app::MouseButton button = app::MouseButton::kLeft);
+void ReleaseOn(app::Control* control, app::Point local = {-1, -1},
+               app::MouseButton button = app::MouseButton::kLeft);
+// A press and release of `button` at a point of a control.
+void ClickOn(app::Control* control, app::Point local = {-1, -1},
+             app::MouseButton button = app::MouseButton::kLeft);
+// A key typed into the focused control of `control`'s window, after giving
+// `control` the focus.
+void KeyInto(app::WinControl* control, app::Key key);
 
-// The window as a picture, after pending layouts ran. When the environment
-// names a folder in QUILLOMAR_SCREENSHOT_DIR the picture is kept there
-// under `file_name`, for a person to look at.
-QImage GrabWindow(QWidget* window, const QString& file_name);
+// The window as it is drawn now. When the environment names a folder in
+// QUILLOMAR_SCREENSHOT_DIR the picture is kept there as a bitmap under
+// `name` + ".bmp", for a person to look at.
+app::Image GrabWindow(app::BorderlessWindow* window, const std::string& name);
+
+// A colour as six hexadecimal digits (0x00BBGGRR, as the program keeps it).
+std::string Hex(app::BgrColor color);
+
+// Runs `inside` once the modal run of `window` has started (or at once
+// when nothing runs modally), then `after`; a watchdog closes the window
+// should the run still go on after `watchdog_ms`. Returns false when the
+// watchdog had to close it.
+bool RunModalWith(app::BorderlessWindow& window, const std::function<void()>& inside, int watchdog_ms);
 
 }  // namespace testing_support

@@ -1,23 +1,20 @@
 #include <sys/xattr.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTreeWidgetItem>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/qt/shell_list_view.h"
-#include "platform/qt/shell_names.h"
-#include "platform/qt/shell_tree_view.h"
+#include "app/toolkit/borderless_window.h"
+#include "app/toolkit/shell_list_view.h"
+#include "app/toolkit/shell_names.h"
+#include "app/toolkit/shell_tree_view.h"
+#include "app/toolkit/test_driver.h"
+#include "tests/app/program_fixture.h"
 #include "tests/support/recording.h"
 #include "tests/support/temp_prefix.h"
 
@@ -28,26 +25,31 @@ namespace fs = std::filesystem;
 
 constexpr char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
-// Runs the event loop until `done` holds or `ms` milliseconds have passed.
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
-
-void Idle(int ms) { WaitUntil([] { return false; }, ms); }
-
-void SendKey(QWidget* widget, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-}
+constexpr app::Rect kViewPlace(0, 0, 400, 300);
 
 class ShellViewsTest : public ::testing::Test {
  protected:
+  ShellViewsTest() : host_(std::make_unique<app::BorderlessWindow>(kViewPlace.width, kViewPlace.height)) {
+    host_->Show();
+  }
+
+  // A shell browser filling the test's window, counting its changes.
+  app::ShellListView& Browser() {
+    auto* view = new app::ShellListView(prefix_.fs(), shell_, host_.get());
+    view->SetBounds(kViewPlace);
+    view->on_change = [this] { ++changes_; };
+    ProcessEvents();
+    return *view;
+  }
+  // A folder tree filling the test's window, counting its changes.
+  app::ShellTreeView& Tree() {
+    auto* tree = new app::ShellTreeView(prefix_.fs(), host_.get());
+    tree->SetBounds(kViewPlace);
+    tree->on_change = [this] { ++changes_; };
+    ProcessEvents();
+    return *tree;
+  }
+
   void MakeFolders(const std::string& real_parent, const std::vector<std::string>& names) {
     for (const auto& name : names) fs::create_directories(real_parent + "/" + name);
   }
@@ -58,26 +60,23 @@ class ShellViewsTest : public ::testing::Test {
   static void SetDosAttrib(const std::string& real_path, const std::string& value) {
     ASSERT_EQ(lsetxattr(real_path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0), 0);
   }
-  static std::vector<std::string> Names(const platform::ShellListView& view) {
+  static std::vector<std::string> Names(const app::ShellListView& view) {
     std::vector<std::string> names;
     for (int row = 0; row < view.RowCount(); ++row) names.push_back(view.RowName(row));
     return names;
   }
-  static std::vector<std::string> ChildNames(QTreeWidgetItem* item) {
-    std::vector<std::string> names;
-    for (int i = 0; i < item->childCount(); ++i) names.push_back(item->child(i)->text(0).toStdString());
-    return names;
-  }
+  std::string Desktop() { return prefix_.fs().DesktopPath(); }
 
   TempPrefix prefix_;
   RecordingShell shell_;
   int changes_ = 0;
+  std::unique_ptr<app::BorderlessWindow> host_;
 };
 
 // ---- the shell browser ----
 
 TEST_F(ShellViewsTest, BrowserStartsAtMyComputerWithOneRowPerDrive) {
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   EXPECT_TRUE(view.AtMyComputer());
   EXPECT_EQ(view.CurrentFolder(), kMyComputer);
   EXPECT_EQ(Names(view), (std::vector<std::string>{"Local Disk (C:)", "Local Disk (D:)", "Local Disk (Z:)"}));
@@ -95,7 +94,7 @@ TEST_F(ShellViewsTest, FolderListingLeavesOutHiddenItemsAndSortsFoldersFirstIgno
   WriteAll(data + "/.hidden", "listed\ngamma\n");
   SetDosAttrib(data + "/xattr_only", "0x2");
 
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Data"));
   EXPECT_EQ(view.CurrentFolder(), "C:\\Data");
   EXPECT_EQ(Names(view), (std::vector<std::string>{"Alpha", "beta", "A.txt", "b.txt", "c.TXT"}));
@@ -107,7 +106,7 @@ TEST_F(ShellViewsTest, FolderListingLeavesOutHiddenItemsAndSortsFoldersFirstIgno
 TEST_F(ShellViewsTest, DriveRootRowsHaveOneBackslashAndBadFoldersAreRefused) {
   MakeFolders(prefix_.DriveC(), {"Data"});
   MakeFiles(prefix_.DriveC(), {"boot.ini"});
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
 
   ASSERT_TRUE(view.ShowFolder("c:"));
   EXPECT_EQ(view.CurrentFolder(), "C:\\");
@@ -130,9 +129,9 @@ TEST_F(ShellViewsTest, DriveRootRowsHaveOneBackslashAndBadFoldersAreRefused) {
 TEST_F(ShellViewsTest, RefreshSelectsTheSamePositionAgainUnlessItIsNowTheLastRow) {
   const std::string folder = prefix_.DriveC() + "/Data";
   MakeFiles(folder, {"a", "b", "c", "d", "e"});
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Data"));
-  QObject::connect(&view, &platform::ShellListView::Change, [this] { ++changes_; });
+  changes_ = 0;
 
   // The item at the selected position went away: its successor takes the place.
   view.SelectRow(1);
@@ -168,7 +167,7 @@ TEST_F(ShellViewsTest, GoUpClimbsFromAFolderToTheDesktopAndStaysThere) {
   MakeFolders(prefix_.DriveC(), {"Data/Sub"});
   MakeFolders(prefix_.desktop(), {"Notes"});
   MakeFiles(prefix_.desktop(), {"todo.txt"});
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Data\\Sub\\"));
   EXPECT_EQ(view.CurrentFolder(), "C:\\Data\\Sub");
 
@@ -190,7 +189,7 @@ TEST_F(ShellViewsTest, GoUpClimbsFromAFolderToTheDesktopAndStaysThere) {
 
 TEST_F(ShellViewsTest, GoUpPassesOverAParentThatWentAway) {
   MakeFolders(prefix_.DriveC(), {"Gone/Deep"});
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Gone\\Deep"));
   fs::remove_all(prefix_.DriveC() + "/Gone");
   view.GoUp();
@@ -201,19 +200,15 @@ TEST_F(ShellViewsTest, RenameInPlaceRenamesOnDiskButNeverOverwritesOrLeavesTheFo
   const std::string folder = prefix_.DriveC() + "/Data";
   MakeFiles(folder, {"a.txt", "b.txt"});
   MakeFolders(folder, {"Sub"});
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Data"));
-  QAbstractItemModel* model = view.model();
   ASSERT_EQ(view.RowName(1), "a.txt");
   view.SelectRow(1);
-  QObject::connect(&view, &platform::ShellListView::Change, [this] { ++changes_; });
-  const QModelIndex a = model->index(1, 0);
+  changes_ = 0;
 
-  EXPECT_FALSE(model->setData(a, QString("b.txt")));
-  EXPECT_FALSE(model->setData(a, QString("B.TXT"))) << "the target exists under another case";
-  EXPECT_FALSE(model->setData(a, QString("..\\escaped.txt")));
-  EXPECT_FALSE(model->setData(a, QString("Sub/inside.txt")));
-  EXPECT_FALSE(model->setData(a, QString("")));
+  for (const char* refused : {"b.txt", "B.TXT", "..\\escaped.txt", "Sub/inside.txt", "", ".", ".."}) {
+    EXPECT_FALSE(view.FinishRename(1, refused)) << "'" << refused << "'";
+  }
   EXPECT_EQ(view.RowName(1), "a.txt");
   EXPECT_EQ(ReadAll(folder + "/a.txt"), "a.txt");
   EXPECT_EQ(ReadAll(folder + "/b.txt"), "b.txt");
@@ -221,7 +216,7 @@ TEST_F(ShellViewsTest, RenameInPlaceRenamesOnDiskButNeverOverwritesOrLeavesTheFo
   EXPECT_FALSE(fs::exists(folder + "/Sub/inside.txt"));
   EXPECT_EQ(changes_, 0);
 
-  EXPECT_TRUE(model->setData(a, QString("renamed.txt")));
+  EXPECT_TRUE(view.FinishRename(1, "renamed.txt"));
   EXPECT_EQ(view.RowName(1), "renamed.txt");
   EXPECT_EQ(ReadAll(folder + "/renamed.txt"), "a.txt");
   EXPECT_FALSE(fs::exists(folder + "/a.txt"));
@@ -230,63 +225,58 @@ TEST_F(ShellViewsTest, RenameInPlaceRenamesOnDiskButNeverOverwritesOrLeavesTheFo
 
   // Drives and My Computer cannot be renamed.
   view.ShowMyComputer();
-  EXPECT_FALSE(model->flags(model->index(0, 0)) & Qt::ItemIsEditable);
-  EXPECT_FALSE(model->setData(model->index(0, 0), QString("X")));
+  EXPECT_FALSE(view.FinishRename(0, "X"));
+  EXPECT_EQ(view.RowName(0), "Local Disk (C:)");
 }
 
 TEST_F(ShellViewsTest, KeysOpenFilesThroughTheShellAndNavigateFolders) {
   MakeFolders(prefix_.DriveC(), {"Data/Sub"});
   MakeFiles(prefix_.DriveC() + "/Data", {"readme.txt"});
-  platform::ShellListView view(prefix_.fs(), shell_);
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Data"));
-  QObject::connect(&view, &platform::ShellListView::Change, [this] { ++changes_; });
 
   view.SelectRow(1);
-  SendKey(&view, Qt::Key_Return);
+  KeyInto(&view, app::Key::kEnter);
   EXPECT_EQ(shell_.opened, (std::vector<std::string>{"C:\\Data\\readme.txt"}));
   EXPECT_EQ(view.CurrentFolder(), "C:\\Data");
 
   view.SelectRow(0);
   changes_ = 0;
-  SendKey(&view, Qt::Key_Enter);
+  KeyInto(&view, app::Key::kEnter);
   EXPECT_EQ(view.CurrentFolder(), "C:\\Data\\Sub");
   EXPECT_EQ(view.SelectedRow(), -1);
   EXPECT_EQ(changes_, 1) << "moving into a folder clears the selection";
 
-  SendKey(&view, Qt::Key_Backspace);
+  KeyInto(&view, app::Key::kBackspace);
   EXPECT_EQ(view.CurrentFolder(), "C:\\Data");
 
   MakeFiles(prefix_.DriveC() + "/Data", {"new.txt"});
-  SendKey(&view, Qt::Key_F5);
+  KeyInto(&view, app::Key::kF5);
   EXPECT_EQ(Names(view), (std::vector<std::string>{"Sub", "new.txt", "readme.txt"}));
 }
 
-TEST_F(ShellViewsTest, BrowserReportsClicksAndPointerMovesAndKeepsTheSelectionColour) {
+TEST_F(ShellViewsTest, BrowserReportsClicksAndPointerMovesAndADoubleClickOpens) {
   MakeFiles(prefix_.DriveC() + "/Data", {"a", "b"});
-  platform::ShellListView view(prefix_.fs(), shell_);
-  view.resize(300, 200);
-  view.show();
+  MakeFolders(prefix_.DriveC() + "/Data", {"Sub"});
+  app::ShellListView& view = Browser();
   ASSERT_TRUE(view.ShowFolder("C:\\Data"));
   int presses = 0;
   int moves = 0;
-  QObject::connect(&view, &platform::ShellListView::MousePressed, [&] { ++presses; });
-  QObject::connect(&view, &platform::ShellListView::MouseMoved, [&] { ++moves; });
-  QObject::connect(&view, &platform::ShellListView::Change, [this] { ++changes_; });
+  view.on_mouse_down = [&](app::MouseButton) { ++presses; };
+  view.on_mouse_move = [&] { ++moves; };
+  changes_ = 0;
 
-  const QPoint at = view.visualRect(view.model()->index(1, 0)).center();
-  QMouseEvent move(QEvent::MouseMove, at, view.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(view.viewport(), &move);
-  QMouseEvent press(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(view.viewport(), &press);
+  const app::Rect row = view.RowRect(1);
+  ASSERT_FALSE(row.IsEmpty());
+  MoveOver(&view, row.Centre());
+  ClickOn(&view, row.Centre());
   EXPECT_GE(moves, 1);
-  EXPECT_GE(presses, 1);
+  EXPECT_EQ(presses, 1);
   EXPECT_EQ(view.SelectedRow(), 1);
   EXPECT_EQ(changes_, 1);
 
-  const QPalette& palette = view.palette();
-  EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight),
-            palette.color(QPalette::Active, QPalette::Highlight));
+  app::CurrentTestDriver().DoubleClick(*host_, view.RowRect(0).Centre());
+  EXPECT_EQ(view.CurrentFolder(), "C:\\Data\\Sub");
 }
 
 // ---- the folder tree ----
@@ -296,132 +286,114 @@ TEST_F(ShellViewsTest, TreeFillSelectsTheDesktopOnceAndShowsFoldersOnly) {
   MakeFiles(prefix_.desktop(), {"file.txt"});
   ASSERT_TRUE(prefix_.fs().SetAttributes(TempPrefix::ThroughZ(prefix_.desktop() + "/secret"),
                                          platform::kAttrHiddenSystem));
-  platform::ShellTreeView tree(prefix_.fs());
-  QObject::connect(&tree, &platform::ShellTreeView::Change, [this] { ++changes_; });
+  app::ShellTreeView& tree = Tree();
   EXPECT_EQ(tree.SelectedPath(), "");
 
   tree.Fill();
   EXPECT_EQ(changes_, 1);
-  EXPECT_EQ(tree.SelectedPath(), prefix_.fs().DesktopPath());
-  QTreeWidgetItem* root = tree.topLevelItem(0);
-  ASSERT_NE(root, nullptr);
-  EXPECT_TRUE(root->isExpanded());
-  EXPECT_EQ(ChildNames(root), (std::vector<std::string>{"My Computer", "Alpha", "zeta"}));
+  EXPECT_EQ(tree.SelectedPath(), Desktop());
+  EXPECT_EQ(tree.ChildNames(Desktop()), (std::vector<std::string>{"My Computer", "Alpha", "zeta"}));
+  EXPECT_FALSE(tree.NodeRect("My Computer").IsEmpty()) << "the Desktop shows expanded";
 
   // My Computer reports its display name; its drives report their roots.
-  tree.setCurrentItem(root->child(0));
+  ASSERT_TRUE(tree.SelectPath("My Computer"));
   EXPECT_EQ(changes_, 2);
   EXPECT_EQ(tree.SelectedPath(), "My Computer");
-  tree.expandItem(root->child(0));
-  EXPECT_EQ(ChildNames(root->child(0)),
+  EXPECT_TRUE(tree.ChildNames("My Computer").empty()) << "read only when first expanded";
+  tree.Expand("My Computer");
+  EXPECT_EQ(tree.ChildNames("My Computer"),
             (std::vector<std::string>{"Local Disk (C:)", "Local Disk (D:)", "Local Disk (Z:)"}));
-  tree.setCurrentItem(root->child(0)->child(0));
+  ASSERT_TRUE(tree.SelectPath("C:\\"));
   EXPECT_EQ(tree.SelectedPath(), "C:\\");
 
   // Selecting the node that is already selected changes nothing.
-  tree.setCurrentItem(root->child(0)->child(0));
+  ASSERT_TRUE(tree.SelectPath("c:"));
   EXPECT_EQ(changes_, 3);
 
   // Filling again starts over at the Desktop with one change.
   tree.Fill();
   EXPECT_EQ(changes_, 4);
-  EXPECT_EQ(tree.SelectedPath(), prefix_.fs().DesktopPath());
+  EXPECT_EQ(tree.SelectedPath(), Desktop());
 }
 
 TEST_F(ShellViewsTest, TreeSelectPathWalksDownIgnoringCaseAndFindsOnlyVisibleFolders) {
   MakeFolders(prefix_.DriveC(), {"Data/Sub/Deep", "Data/Hidden", "Data/.dot"});
   MakeFiles(prefix_.DriveC() + "/Data", {"file.txt"});
   ASSERT_TRUE(prefix_.fs().SetAttributes("C:\\Data\\Hidden", platform::kAttrHiddenSystem));
-  platform::ShellTreeView tree(prefix_.fs());
+  app::ShellTreeView& tree = Tree();
   tree.Fill();
 
   ASSERT_TRUE(tree.SelectPath("c:\\data\\SUB\\deep"));
   EXPECT_EQ(tree.SelectedPath(), "C:\\Data\\Sub\\Deep");
-  EXPECT_TRUE(tree.currentItem()->parent()->isExpanded());
-  EXPECT_EQ(ChildNames(tree.currentItem()->parent()->parent()), (std::vector<std::string>{"Sub"}));
+  EXPECT_FALSE(tree.NodeRect("C:\\Data\\Sub\\Deep").IsEmpty()) << "the way down is expanded";
+  EXPECT_EQ(tree.ChildNames("C:\\Data"), (std::vector<std::string>{"Sub"}));
 
   EXPECT_TRUE(tree.SelectPath("C:\\"));
   EXPECT_EQ(tree.SelectedPath(), "C:\\");
   EXPECT_TRUE(tree.SelectPath("My Computer"));
   EXPECT_EQ(tree.SelectedPath(), "My Computer");
-  EXPECT_TRUE(tree.SelectPath(prefix_.fs().DesktopPath()));
-  EXPECT_EQ(tree.SelectedPath(), prefix_.fs().DesktopPath());
+  EXPECT_TRUE(tree.SelectPath(Desktop()));
+  EXPECT_EQ(tree.SelectedPath(), Desktop());
 
   for (const char* absent : {"C:\\Data\\Hidden", "C:\\Data\\.dot", "C:\\Data\\file.txt", "C:\\Nope", "Q:\\"}) {
     EXPECT_FALSE(tree.SelectPath(absent)) << absent;
   }
-  EXPECT_EQ(tree.SelectedPath(), prefix_.fs().DesktopPath());
+  EXPECT_EQ(tree.SelectedPath(), Desktop());
 }
 
-TEST_F(ShellViewsTest, TreeShowsAnExpanderOnlyWhereAFolderHasVisibleSubfolders) {
-  MakeFolders(prefix_.DriveC(), {"Parent/Child", "Empty", "FilesOnly", "HiddenOnly/Secret", "DotOnly/.git"});
-  MakeFiles(prefix_.DriveC() + "/FilesOnly", {"a.txt"});
-  ASSERT_TRUE(prefix_.fs().SetAttributes("C:\\HiddenOnly\\Secret", platform::kAttrHiddenSystem));
-  platform::ShellTreeView tree(prefix_.fs());
+TEST_F(ShellViewsTest, TreeShowsAnExpandMarkOnlyWhereThereAreFoldersToShow) {
+  MakeFolders(prefix_.DriveC(), {"Data/Parent/Child", "Data/Empty", "Data/OnlyHidden/Secret", "Data/OnlyDot/.git"});
+  MakeFiles(prefix_.DriveC() + "/Data/Files", {"a.txt", "b.txt"});
+  ASSERT_TRUE(prefix_.fs().SetAttributes("C:\\Data\\OnlyHidden\\Secret", platform::kAttrHiddenSystem));
+  app::ShellTreeView& tree = Tree();
   tree.Fill();
-  ASSERT_TRUE(tree.SelectPath("C:\\"));
-  tree.expandItem(tree.currentItem());
-  QTreeWidgetItem* drive = tree.currentItem();
-  // What the view draws: an expander exactly where the model has children to offer.
-  auto expander = [&tree](QTreeWidgetItem* item) {
-    std::vector<int> rows;
-    for (; item->parent() != nullptr; item = item->parent()) rows.insert(rows.begin(), item->parent()->indexOfChild(item));
-    QModelIndex index = tree.model()->index(tree.indexOfTopLevelItem(item), 0);
-    for (int row : rows) index = tree.model()->index(row, 0, index);
-    return tree.model()->hasChildren(index);
+  struct Case {
+    const char* path;
+    bool mark;
   };
-  std::vector<std::string> expandable;
-  for (int i = 0; i < drive->childCount(); ++i) {
-    if (expander(drive->child(i))) expandable.push_back(drive->child(i)->text(0).toStdString());
+  for (const Case& c : std::vector<Case>{{"C:\\", true},
+                                         {"C:\\Data", true},
+                                         {"C:\\Data\\Parent", true},
+                                         {"C:\\Data\\Empty", false},
+                                         {"C:\\Data\\Files", false},
+                                         {"C:\\Data\\OnlyHidden", false},
+                                         {"C:\\Data\\OnlyDot", false},
+                                         {"My Computer", true}}) {
+    EXPECT_EQ(tree.ShowsExpandMark(c.path), c.mark) << c.path;
   }
-  EXPECT_EQ(expandable, std::vector<std::string>{"Parent"});
-  EXPECT_TRUE(expander(tree.topLevelItem(0))) << "the Desktop holds My Computer";
-  EXPECT_TRUE(expander(drive->parent())) << "My Computer holds the drives";
-
-  // A folder that gains its first subfolder while selected shows an expander.
-  ASSERT_TRUE(tree.SelectPath("C:\\Empty"));
-  QTreeWidgetItem* empty = tree.currentItem();
-  EXPECT_FALSE(expander(empty));
-  MakeFolders(prefix_.DriveC(), {"Empty/New"});
-  EXPECT_TRUE(WaitUntil([&] { return expander(empty); }, 5000));
+  EXPECT_TRUE(tree.ShowsExpandMark(Desktop())) << "the Desktop holds My Computer";
+  // A folder that gains a subfolder while its parent is watched gets its mark.
+  ASSERT_TRUE(tree.SelectPath("C:\\Data"));
+  MakeFolders(prefix_.DriveC(), {"Data/Fresh"});
+  ASSERT_TRUE(WaitUntil([&] { return tree.ChildNames("C:\\Data").size() == 6; }, 3000));
+  EXPECT_FALSE(tree.ShowsExpandMark("C:\\Data\\Fresh"));
+  // One that gains its first subfolder while it is selected itself gets one too.
+  ASSERT_TRUE(tree.SelectPath("C:\\Data\\Empty"));
+  EXPECT_FALSE(tree.ShowsExpandMark("C:\\Data\\Empty"));
+  MakeFolders(prefix_.DriveC(), {"Data/Empty/New"});
+  EXPECT_TRUE(WaitUntil([&] { return tree.ShowsExpandMark("C:\\Data\\Empty"); }, 5000));
 }
 
 TEST_F(ShellViewsTest, TreeRightClickSelectsLikeALeftClick) {
-  platform::ShellTreeView tree(prefix_.fs());
-  tree.resize(300, 300);
-  tree.show();
+  app::ShellTreeView& tree = Tree();
   tree.Fill();
   int presses = 0;
-  QObject::connect(&tree, &platform::ShellTreeView::MousePressed, [&] { ++presses; });
-  QObject::connect(&tree, &platform::ShellTreeView::Change, [this] { ++changes_; });
+  tree.on_mouse_down = [&](app::MouseButton) { ++presses; };
+  changes_ = 0;
 
-  auto press = [&](QTreeWidgetItem* item, Qt::MouseButton button) {
-    const QPoint at = tree.visualItemRect(item).center();
-    QMouseEvent event(QEvent::MouseButtonPress, at, tree.viewport()->mapToGlobal(at), button, button,
-                      Qt::NoModifier);
-    QApplication::sendEvent(tree.viewport(), &event);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, tree.viewport()->mapToGlobal(at), button, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(tree.viewport(), &release);
-  };
-  QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
-  press(computer, Qt::RightButton);
+  const app::Point computer = tree.NodeRect("My Computer").Centre();
+  ClickOn(&tree, computer, app::MouseButton::kRight);
   EXPECT_EQ(tree.SelectedPath(), "My Computer");
   EXPECT_EQ(changes_, 1);
-  press(computer, Qt::RightButton);
-  press(computer, Qt::LeftButton);
+  ClickOn(&tree, computer, app::MouseButton::kRight);
+  ClickOn(&tree, computer, app::MouseButton::kLeft);
   EXPECT_EQ(changes_, 1) << "pressing the selected node again changes nothing";
   EXPECT_EQ(presses, 3);
 
   // Dragging over other nodes with the button held selects none of them.
-  const QPoint from = tree.visualItemRect(computer).center();
-  const QPoint over = tree.visualItemRect(tree.topLevelItem(0)).center();
-  QMouseEvent down(QEvent::MouseButtonPress, from, tree.viewport()->mapToGlobal(from), Qt::LeftButton,
-                   Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(tree.viewport(), &down);
-  QMouseEvent drag(QEvent::MouseMove, over, tree.viewport()->mapToGlobal(over), Qt::NoButton, Qt::LeftButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(tree.viewport(), &drag);
+  PressOn(&tree, computer);
+  MoveOver(&tree, tree.NodeRect(Desktop()).Centre());
+  ReleaseOn(&tree, tree.NodeRect(Desktop()).Centre());
   EXPECT_EQ(tree.SelectedPath(), "My Computer");
   EXPECT_EQ(changes_, 1);
 }
@@ -430,12 +402,12 @@ TEST_F(ShellViewsTest, TreeWatchRereadsTheSelectedFolderOnNewEntriesButNotOnAttr
   const std::string data = prefix_.DriveC() + "/Data";
   MakeFolders(data, {"Old", "Other/Inner"});
   MakeFiles(data, {"file.txt"});
-  platform::ShellTreeView tree(prefix_.fs());
+  app::ShellTreeView& tree = Tree();
   tree.Fill();
   ASSERT_TRUE(tree.SelectPath("C:\\Data"));
-  QTreeWidgetItem* node = tree.currentItem();
-  tree.expandItem(node);
-  QObject::connect(&tree, &platform::ShellTreeView::Change, [this] { ++changes_; });
+  tree.Expand("C:\\Data");
+  tree.Expand("C:\\Data\\Other");
+  changes_ = 0;
 
   // What the Find listing does to the entries is no reason to refresh.
   prefix_.fs().SetAttributes("C:\\Data\\Old", platform::kAttrHiddenSystem);
@@ -450,16 +422,15 @@ TEST_F(ShellViewsTest, TreeWatchRereadsTheSelectedFolderOnNewEntriesButNotOnAttr
   EXPECT_TRUE(WaitUntil([this] { return changes_ > 0; }, 3000));
   Idle(300);
   EXPECT_EQ(changes_, 1);
-  EXPECT_EQ(tree.currentItem(), node);
-  EXPECT_EQ(ChildNames(node), (std::vector<std::string>{"New1", "New2", "New3", "Old", "Other"}));
+  EXPECT_EQ(tree.SelectedPath(), "C:\\Data");
+  EXPECT_EQ(tree.ChildNames("C:\\Data"), (std::vector<std::string>{"New1", "New2", "New3", "Old", "Other"}));
 
-  // Deleting and renaming count too; what stays keeps its node.
-  QTreeWidgetItem* other = node->child(4);
+  // Deleting and renaming count too; what stays keeps its node, expanded.
   fs::remove(data + "/New2");
   fs::rename(data + "/New3", data + "/Renamed");
   EXPECT_TRUE(WaitUntil([this] { return changes_ > 1; }, 3000));
-  EXPECT_EQ(ChildNames(node), (std::vector<std::string>{"New1", "Old", "Other", "Renamed"}));
-  EXPECT_EQ(node->child(2), other);
+  EXPECT_EQ(tree.ChildNames("C:\\Data"), (std::vector<std::string>{"New1", "Old", "Other", "Renamed"}));
+  EXPECT_FALSE(tree.NodeRect("C:\\Data\\Other\\Inner").IsEmpty());
 
   // Only the selected folder is watched: not its subfolders, not a folder left behind.
   Idle(200);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -12,9 +13,10 @@ namespace testing_support {
 // A file system that passes every call to a real one, and lets a test act
 // between two steps of a routine: `before_replace` runs before each file
 // replacement with the Windows path about to be written, `after_replace`
-// right after it (for example to delete a record file at that moment), and
+// right after it (for example to delete a record file at that moment),
 // `before_change` before every call that changes something on disk, with
-// the call's name and path (for example to end the process there).
+// the call's name and path (for example to end the process there), and
+// `after_change` once such a call has returned.
 class HookedFileSystem final : public platform::FileSystem {
  public:
   explicit HookedFileSystem(platform::FileSystem& inner) : inner_(inner) {}
@@ -22,47 +24,42 @@ class HookedFileSystem final : public platform::FileSystem {
   std::function<void(const std::string& path)> before_replace;
   std::function<void(const std::string& path)> after_replace;
   std::function<void(const std::string& call, const std::string& path)> before_change;
+  std::function<void(const std::string& call, const std::string& path)> after_change;
 
   std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
                                          std::uint32_t attributes) override {
-    Changing("SetAttributesOfItems", paths.empty() ? std::string() : paths.front());
-    return inner_.SetAttributesOfItems(paths, attributes);
+    const std::string first = paths.empty() ? std::string() : paths.front();
+    return Change("SetAttributesOfItems", first, [&] { return inner_.SetAttributesOfItems(paths, attributes); });
   }
   std::vector<platform::AttributesResult> SetEntriesAttributes(
       const std::vector<platform::FolderEntry>& entries, std::uint32_t attributes) override {
-    Changing("SetEntriesAttributes", entries.empty() ? std::string() : entries.front().folder);
-    return inner_.SetEntriesAttributes(entries, attributes);
+    const std::string folder = entries.empty() ? std::string() : entries.front().folder;
+    return Change("SetEntriesAttributes", folder, [&] { return inner_.SetEntriesAttributes(entries, attributes); });
   }
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
     return inner_.GetAttributes(path);
   }
   bool CreateFolder(const std::string& path) override {
-    Changing("CreateFolder", path);
-    return inner_.CreateFolder(path);
+    return Change("CreateFolder", path, [&] { return inner_.CreateFolder(path); });
   }
   bool DeleteFolder(const std::string& path) override {
-    Changing("DeleteFolder", path);
-    return inner_.DeleteFolder(path);
+    return Change("DeleteFolder", path, [&] { return inner_.DeleteFolder(path); });
   }
   bool CopyFile(const std::string& from, const std::string& to) override {
-    Changing("CopyFile", to);
-    return inner_.CopyFile(from, to);
+    return Change("CopyFile", to, [&] { return inner_.CopyFile(from, to); });
   }
   bool MoveFile(const std::string& from, const std::string& to) override {
-    Changing("MoveFile", to);
-    return inner_.MoveFile(from, to);
+    return Change("MoveFile", to, [&] { return inner_.MoveFile(from, to); });
   }
   bool RenameEntry(const platform::FolderEntry& entry, const std::string& new_name) override {
-    Changing("RenameEntry", entry.folder + "\\" + new_name);
-    return inner_.RenameEntry(entry, new_name);
+    const std::string renamed = entry.folder + "\\" + new_name;
+    return Change("RenameEntry", renamed, [&] { return inner_.RenameEntry(entry, new_name); });
   }
   bool LinkFile(const std::string& from, const std::string& to) override {
-    Changing("LinkFile", to);
-    return inner_.LinkFile(from, to);
+    return Change("LinkFile", to, [&] { return inner_.LinkFile(from, to); });
   }
   bool DeleteFile(const std::string& path) override {
-    Changing("DeleteFile", path);
-    return inner_.DeleteFile(path);
+    return Change("DeleteFile", path, [&] { return inner_.DeleteFile(path); });
   }
   bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
   bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
@@ -74,18 +71,19 @@ class HookedFileSystem final : public platform::FileSystem {
   }
   platform::ReadResult ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
   bool ReplaceFile(const std::string& path, const std::string& bytes) override {
-    Changing("ReplaceFile", path);
-    if (before_replace) before_replace(path);
-    const bool replaced = inner_.ReplaceFile(path, bytes);
-    if (after_replace) after_replace(path);
-    return replaced;
+    return Change("ReplaceFile", path, [&] {
+      if (before_replace) before_replace(path);
+      const bool replaced = inner_.ReplaceFile(path, bytes);
+      if (after_replace) after_replace(path);
+      return replaced;
+    });
   }
   std::optional<platform::FileStamp> Stamp(const std::string& path) override {
     return inner_.Stamp(path);
   }
   bool RemoveLeftoverTemporaryFiles(const std::string& folder) override {
-    Changing("RemoveLeftoverTemporaryFiles", folder);
-    return inner_.RemoveLeftoverTemporaryFiles(folder);
+    return Change("RemoveLeftoverTemporaryFiles", folder,
+                  [&] { return inner_.RemoveLeftoverTemporaryFiles(folder); });
   }
   std::vector<char> Drives() override { return inner_.Drives(); }
   std::string DesktopPath() override { return inner_.DesktopPath(); }
@@ -93,8 +91,12 @@ class HookedFileSystem final : public platform::FileSystem {
   std::string NativePath(const std::string& path) override { return inner_.NativePath(path); }
 
  private:
-  void Changing(const char* call, const std::string& path) {
+  template <typename Call>
+  std::invoke_result_t<Call> Change(const char* call, const std::string& path, Call inner_call) {
     if (before_change) before_change(call, path);
+    auto result = inner_call();
+    if (after_change) after_change(call, path);
+    return result;
   }
 
   platform::FileSystem& inner_;

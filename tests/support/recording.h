@@ -5,7 +5,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/shell.h"
-#include "platform/window_manager.h"
 
 namespace testing_support {
 
@@ -31,16 +30,6 @@ class RecordingShell final : public platform::Shell {
 
   std::vector<std::string> opened;  // Windows paths, in order
   int notifications = 0;
-};
-
-// A window manager that records the requests instead of moving windows.
-class RecordingWindowManager final : public platform::WindowManager {
- public:
-  void StartDrag(QWidget* window) override { drags.push_back(window); }
-  void MinimiseAll() override { ++minimise_requests; }
-
-  std::vector<QWidget*> drags;  // the windows asked to follow the pointer
-  int minimise_requests = 0;
 };
 
 }  // namespace testing_support

@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/fonts.h"
+#include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/qt/qt_fonts.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QApplication application(argc, argv);
-  app::LoadWindowTypeface();
-  return RUN_ALL_TESTS();
+  app::qt::LoadWindowTypeface();
+  app::qt::QtBackend backend;
+  app::SetCurrentBackend(&backend);
+  const int result = RUN_ALL_TESTS();
+  app::SetCurrentBackend(nullptr);
+  return result;
 }

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -16,8 +15,10 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/program.h"
+#include "app/toolkit/backend.h"
 #include "app/toolkit/edit_controls.h"
-#include "platform/qt/qt_window_manager.h"
+#include "app/toolkit/qt/qt_peer.h"
+#include "app/window_manager.h"
 #include "tests/support/recording.h"
 #include "tests/support/temp_prefix.h"
 #include "tests/window_system/x11_view.h"
@@ -39,6 +40,9 @@ bool WaitUntil(const std::function<bool()>& done, int ms = kWaitMs) {
   return true;
 }
 
+// The X window of one of the program's windows.
+WId WinId(app::BorderlessWindow* window) { return app::qt::WidgetOf(window->TopNative())->winId(); }
+
 class WindowManagerTest : public ::testing::Test {
  protected:
   WindowManagerTest() : services_{prefix_.fs(), shell_, dialogs_, window_manager_} {}
@@ -50,24 +54,24 @@ class WindowManagerTest : public ::testing::Test {
     program_->Start();
     forms().login->SpeedButton2Click();  // "YES"
     app::TForm2* login = forms().login;
-    login->UserBox()->setCurrentIndex(login->UserBox()->findText("name"));
-    login->PasswordBox()->setText("31852");
+    login->UserBox()->SetCurrentIndex(login->UserBox()->FindValue("name"));
+    login->PasswordBox()->SetText("31852");
     login->Button8Click();
-    ASSERT_TRUE(WaitUntil([this] { return view_.State(forms().main->winId()) == kNormal; }));
+    ASSERT_TRUE(WaitUntil([this] { return view_.State(WinId(forms().main)) == kNormal; }));
   }
   void TearDown() override { program_.reset(); }
 
   app::Forms& forms() { return program_->forms(); }
   // Waits until the window manager has mapped the window one way or the other.
-  long StateOnceMapped(QWidget* window) {
-    WaitUntil([&] { return view_.State(window->winId()) != kWithdrawn; });
-    return view_.State(window->winId());
+  long StateOnceMapped(app::BorderlessWindow* window) {
+    WaitUntil([&] { return view_.State(WinId(window)) != kWithdrawn; });
+    return view_.State(WinId(window));
   }
 
   TempPrefix prefix_;
   RecordingShell shell_;
   RecordingDialogs dialogs_;
-  platform::QtWindowManager window_manager_;
+  app::ToolkitWindowManager window_manager_;
   app::Services services_;
   X11View view_;
   std::unique_ptr<app::Program> program_;
@@ -76,13 +80,13 @@ class WindowManagerTest : public ::testing::Test {
 TEST_F(WindowManagerTest, AfterARestoreFromTheTaskBarOptionsAndFindGiveBackAWindowOnScreen) {
   app::TForm1* main = forms().main;
   main->StaticText1Click();  // the minimise mark
-  ASSERT_TRUE(WaitUntil([&] { return view_.State(main->winId()) == kIconic; }));
+  ASSERT_TRUE(WaitUntil([&] { return view_.State(WinId(main)) == kIconic; }));
   // Qt reads the window manager's changes when it gets to them: a restore
   // within the same moment would pass unseen. No user clicks that fast.
   WaitUntil([] { return false; }, kSettleMs);
-  view_.ActivateFromTaskBar(main->winId());
-  ASSERT_TRUE(WaitUntil([&] { return view_.State(main->winId()) == kNormal && !main->isMinimized(); }))
-      << "state " << view_.State(main->winId()) << ", minimised " << main->isMinimized();
+  view_.ActivateFromTaskBar(WinId(main));
+  ASSERT_TRUE(WaitUntil([&] { return view_.State(WinId(main)) == kNormal && !main->IsMinimised(); }))
+      << "state " << view_.State(WinId(main)) << ", minimised " << main->IsMinimised();
 
   // Every time, not only the first.
   for (int round = 1; round <= 2; ++round) {
@@ -91,18 +95,18 @@ TEST_F(WindowManagerTest, AfterARestoreFromTheTaskBarOptionsAndFindGiveBackAWind
     ASSERT_EQ(StateOnceMapped(forms().options), kNormal);
     forms().options->SpeedButton2Click();  // "Cancel"
     EXPECT_EQ(StateOnceMapped(main), kNormal) << "the main window came back minimised after Options";
-    EXPECT_FALSE(main->isMinimized());
+    EXPECT_FALSE(main->IsMinimised());
 
     app::TForm4* find = forms().find;
     long find_state = kWithdrawn;
-    QTimer::singleShot(0, find, [&] {
+    app::CurrentBackend().Post([&] {
       find_state = StateOnceMapped(find);
       find->Label1Click();  // its close mark
     });
     main->SpeedButton4Click();  // "Find", modal until closed
     EXPECT_EQ(find_state, kNormal);
     EXPECT_EQ(StateOnceMapped(main), kNormal) << "the main window came back minimised after Find";
-    EXPECT_FALSE(main->isMinimized());
+    EXPECT_FALSE(main->IsMinimised());
   }
   EXPECT_TRUE(dialogs_.messages.empty());
 }

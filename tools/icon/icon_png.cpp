@@ -1,21 +1,18 @@
 // Writes the program's 48 x 48 icon as a PNG file, for the desktop's icon
-// theme (share/icons/hicolor/48x48/apps).
+// theme (share/icons/hicolor/48x48/apps): the bitmap that the program's
+// windows carry, so that the launcher shows exactly their picture.
 //
 //   quillomar_icon <file.png>
 
-#include <stdlib.h>
-
-#include <QGuiApplication>
-#include <QPixmap>
+#include <QImage>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/pictures/pictures.h"
+#include "app/toolkit/qt/qt_convert.h"
 
 namespace {
-constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
-constexpr char kOffscreen[] = "offscreen";
 constexpr char kPngFormat[] = "PNG";
 }  // namespace
 
@@ -24,10 +21,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s <file.png>\n", argv[0]);
     return EXIT_FAILURE;
   }
-  // Runs during the build, where there may be no display.
-  ::setenv(kPlatformVariable, kOffscreen, 1);
-  QGuiApplication application(argc, argv);
-  if (!app::ApplicationIcon().save(argv[1], kPngFormat)) {
+  const app::Image& icon = app::ApplicationIcon();
+  if (icon.IsNull() || !app::qt::ViewOf(icon).save(argv[1], kPngFormat)) {
     std::fprintf(stderr, "quillomar_icon: cannot write %s\n", argv[1]);
     return EXIT_FAILURE;
   }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 
@@ -21,7 +22,9 @@
 #include "app/application_title.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
-#include "app/toolkit/fonts.h"
+#include "app/toolkit/qt/qt_backend.h"
+#include "app/toolkit/qt/qt_convert.h"
+#include "app/toolkit/qt/qt_fonts.h"
 #include "platform/file_system.h"
 #include "tools/screenshots/silent_services.h"
 #include "tools/screenshots/tour.h"
@@ -95,14 +98,16 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
-  QApplication::setWindowIcon(QIcon(app::ApplicationIcon()));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(app::ApplicationIcon()))));
+  app::qt::QtBackend backend;
+  app::SetCurrentBackend(&backend);
   QApplication::setQuitOnLastWindowClosed(false);
   // The pictures show the windows as they are meant to look, or none.
-  if (app::LoadWindowTypeface() != app::WindowTypeface::kMsSansSerif) {
+  if (app::qt::LoadWindowTypeface() != app::qt::WindowTypeface::kMsSansSerif) {
     std::fprintf(stderr,
                  "quillomar_screenshots: Wine's MS Sans Serif is missing from %s "
                  "(Debian package fonts-wine)\n",
-                 app::kWineFontFolder);
+                 app::qt::kWineFontFolder);
     return EXIT_FAILURE;
   }
 

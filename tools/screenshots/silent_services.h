@@ -5,7 +5,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/shell.h"
-#include "platform/window_manager.h"
+#include "app/window_manager.h"
 
 namespace screenshots {
 
@@ -27,9 +27,9 @@ class SilentShell final : public platform::Shell {
 };
 
 // A window system that never moves or minimises anything.
-class SilentWindowManager final : public platform::WindowManager {
+class SilentWindowManager final : public app::WindowManager {
  public:
-  void StartDrag(QWidget*) override {}
+  void StartDrag(app::BorderlessWindow&) override {}
   void MinimiseAll() override {}
 };
 

@@ -3,10 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QPixmap>
 #include <QSet>
-#include <QTabWidget>
-#include <QTimer>
 
 #include <cstdio>
 #include <iterator>
@@ -16,13 +13,17 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/toolkit/backend.h"
 #include "app/toolkit/check_list_view.h"
 #include "app/toolkit/edit_controls.h"
+#include "app/toolkit/page_control.h"
 #include "app/toolkit/picture.h"
+#include "app/toolkit/qt/qt_convert.h"
 #include "app/toolkit/scroll_box.h"
+#include "app/toolkit/shell_list_view.h"
+#include "app/toolkit/shell_tree_view.h"
+#include "app/toolkit/test_driver.h"
 #include "platform/file_system.h"
-#include "platform/qt/shell_list_view.h"
-#include "platform/qt/shell_tree_view.h"
 
 namespace screenshots {
 
@@ -98,7 +99,7 @@ bool Tour::Run() {
 
 bool Tour::FirstRun() {
   Settle();
-  if (!forms_.login->isVisible() || !forms_.login->FirstRunPanel()->isVisible()) {
+  if (!forms_.login->Visible() || !forms_.login->FirstRunPanel()->Showing()) {
     return Fail("the first start did not show the first-run panel");
   }
   return Save(forms_.login, kFirstRunPicture);
@@ -107,17 +108,17 @@ bool Tour::FirstRun() {
 bool Tour::Login() {
   forms_.login->SpeedButton2Click();  // "YES"
   Settle();
-  if (!forms_.login->LoginPanel()->isVisible()) return Fail("\"YES\" did not lead to the login panel");
+  if (!forms_.login->LoginPanel()->Showing()) return Fail("\"YES\" did not lead to the login panel");
   app::ComboBox* users = forms_.login->UserBox();
-  users->setCurrentIndex(users->findText(kAdministrator));
-  forms_.login->PasswordBox()->setText(kAdministratorPassword);
+  users->SetCurrentIndex(users->FindText(kAdministrator));
+  forms_.login->PasswordBox()->SetText(kAdministratorPassword);
   Settle();
   if (forms_.login->CurrentAccount() != kAdministrator) return Fail("the default administrator is not offered");
   if (!Save(forms_.login, kLoginPicture)) return false;
 
   forms_.login->Button8Click();
   Settle();
-  if (!forms_.main->isVisible()) return Fail("the login did not open the main window");
+  if (!forms_.main->Visible()) return Fail("the login did not open the main window");
   return NoMessages("login");
 }
 
@@ -145,11 +146,11 @@ bool Tour::HideSomeItems() {
 
 bool Tour::MainWindowInBothSkins() {
   // No skin was ever chosen, so the main window starts in skin 2.
-  if (!forms_.main->NavyPicture()->isVisible()) return Fail("the main window does not start in skin 2");
+  if (!forms_.main->NavyPicture()->Showing()) return Fail("the main window does not start in skin 2");
   if (!Save(forms_.main, kMainSkin2Picture)) return false;
   forms_.main->SpeedButton5Click();  // "Skin"
   Settle();
-  if (!forms_.main->GlossyPicture()->isVisible()) return Fail("\"Skin\" did not switch to skin 1");
+  if (!forms_.main->GlossyPicture()->Showing()) return Fail("\"Skin\" did not switch to skin 1");
   if (!Save(forms_.main, kMainSkin1Picture)) return false;
   return NoMessages("skin");
 }
@@ -158,11 +159,11 @@ bool Tour::OptionsWindow() {
   forms_.main->SpeedButton3Click();  // "Options"
   Settle();
   app::TForm3* options = forms_.options;
-  if (!options->isVisible()) return Fail("\"Options\" did not open the Options window");
-  options->PageControl()->setCurrentWidget(options->UsersTab());
+  if (!options->Visible()) return Fail("\"Options\" did not open the Options window");
+  options->Pages()->SetActivePage(options->UsersTab());
   for (const auto& [name, password] : kUsers) {
-    options->UserNameBox()->setText(name);
-    options->UserPasswordBox()->setText(password);
+    options->UserNameBox()->SetText(name);
+    options->UserPasswordBox()->SetText(password);
     options->Button3Click();
   }
   Settle();
@@ -172,7 +173,7 @@ bool Tour::OptionsWindow() {
   if (!Save(options, kOptionsPicture)) return false;
   options->SpeedButton2Click();  // "Cancel"
   Settle();
-  if (!forms_.main->isVisible()) return Fail("closing the Options window did not bring the main window back");
+  if (!forms_.main->Visible()) return Fail("closing the Options window did not bring the main window back");
   return NoMessages("Options");
 }
 
@@ -181,8 +182,8 @@ bool Tour::FindWindow() {
   bool inside = false;
   bool saved = false;
   // The Find window runs modally: the picture is taken from inside its run.
-  QTimer::singleShot(0, find, [&] {
-    inside = find->InModalRun() && find->isVisible();
+  app::CurrentBackend().Post([&] {
+    inside = find->InModalRun() && find->Visible();
     if (inside && find->FolderTree()->SelectPath(kFindFolder)) {
       Settle();
       saved = find->ResultList()->RowCount() > 0 && Save(find, kFindPicture);
@@ -193,7 +194,7 @@ bool Tour::FindWindow() {
   Settle();
   if (!inside) return Fail("\"Find\" did not open the Find window");
   if (!saved) return Fail("the Find window did not list C:\\Letters");
-  if (!forms_.main->isVisible()) return Fail("closing the Find window did not bring the main window back");
+  if (!forms_.main->Visible()) return Fail("closing the Find window did not bring the main window back");
   return NoMessages("Find");
 }
 
@@ -214,7 +215,7 @@ bool Tour::HideRow(const std::string& name) {
 }
 
 bool Tour::SelectRow(const std::string& name) {
-  platform::ShellListView* browser = forms_.main->ShellBrowser();
+  app::ShellListView* browser = forms_.main->ShellBrowser();
   for (int row = 0; row < browser->RowCount(); ++row) {
     if (browser->RowName(row) == name) {
       browser->SelectRow(row);
@@ -226,13 +227,14 @@ bool Tour::SelectRow(const std::string& name) {
   return Fail("the browser does not show " + name);
 }
 
-bool Tour::Save(QWidget* window, const char* file_name) {
+bool Tour::Save(app::BorderlessWindow* window, const char* file_name) {
   Settle();
-  const QPixmap picture = window->grab();
-  if (picture.isNull() || picture.size() != window->size()) {
+  const app::Image grabbed = app::CurrentTestDriver().Grab(*window);
+  const QImage picture = app::qt::ViewOf(grabbed).copy();
+  if (picture.isNull() || grabbed.GetSize() != window->Bounds().GetSize()) {
     return Fail(std::string("cannot take the picture ") + file_name);
   }
-  if (CountColours(picture.toImage()) < kFewestColours) {
+  if (CountColours(picture) < kFewestColours) {
     return Fail(std::string("the window of ") + file_name + " was not drawn");
   }
   const QString path = QDir(folder_).filePath(file_name);

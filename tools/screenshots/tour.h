@@ -8,7 +8,9 @@
 #include "app/services.h"
 #include "tools/screenshots/silent_services.h"
 
-class QWidget;
+namespace app {
+class BorderlessWindow;
+}  // namespace app
 
 namespace screenshots {
 
@@ -43,7 +45,7 @@ class Tour {
   // Selects the row named `name` in the shell browser.
   bool SelectRow(const std::string& name);
   // Writes the window's picture as `file_name` in the pictures folder.
-  bool Save(QWidget* window, const char* file_name);
+  bool Save(app::BorderlessWindow* window, const char* file_name);
   // Reports a failed step; always false.
   bool Fail(const std::string& why);
   // False (and reported) when the program showed a message box.

@@ -1,0 +1,133 @@
+// The Qt backend's own behaviour: what the shared window tests cannot see
+// through the toolkit (how text reaches Qt, the widgets' own settings).
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+#include <QTreeView>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/toolkit/borderless_window.h"
+#include "app/toolkit/check_list_view.h"
+#include "app/toolkit/edit_controls.h"
+#include "app/toolkit/qt/qt_convert.h"
+#include "app/toolkit/qt/qt_peer.h"
+#include "app/toolkit/shell_list_view.h"
+#include "app/toolkit/test_driver.h"
+#include "tests/support/recording.h"
+#include "tests/support/temp_prefix.h"
+
+namespace {
+
+using app::qt::FromQString;
+using app::qt::KeptText;
+using app::qt::ToQString;
+
+TEST(QtTextTest, BytesShowAsUtf8WhereValidElseAsTheWindowsCodePage) {
+  struct Case {
+    std::string bytes;
+    std::u16string shown;
+  };
+  const std::vector<Case> cases{
+      {"plain", u"plain"},
+      {"caf\xC3\xA9", u"caf\u00E9"},          // UTF-8
+      {"caf\xE9", u"caf\u00E9"},              // Latin-1 as an older disk holds it
+      {"\x80uro", u"\u20ACuro"},              // a Windows-1252 letter
+      {"x\x81y", u"x\u0081y"},                // undefined in Windows-1252: kept as Latin-1
+      {"\xC3(", u"\u00C3("},                  // broken UTF-8 is not taken for UTF-8
+      {"", u""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ToQString(c.bytes), QString::fromStdU16String(c.shown)) << c.bytes;
+  }
+  EXPECT_EQ(FromQString(QString::fromStdU16String(u"caf\u00E9")), "caf\xC3\xA9");
+}
+
+TEST(QtTextTest, KeptTextGivesBackTheSameBytesUntilTheUserChangesThem) {
+  KeptText kept;
+  const QString shown = kept.Keep("caf\xE9");
+  EXPECT_EQ(kept.Read(shown), "caf\xE9");
+  EXPECT_EQ(kept.Read(shown + "s"), "caf\xC3\xA9s");
+}
+
+class QtPeersTest : public ::testing::Test {
+ protected:
+  QtPeersTest() : window_(std::make_unique<app::BorderlessWindow>(400, 300)) { window_->Show(); }
+
+  template <typename T>
+  static T* WidgetOf(app::WinControl* control) {
+    return qobject_cast<T*>(app::qt::WidgetOf(control->Native()));
+  }
+
+  std::unique_ptr<app::BorderlessWindow> window_;
+};
+
+TEST_F(QtPeersTest, AnEditBoxKeepsItsBytesAndShowsPasswordsAsAsterisks) {
+  auto* edit = new app::LabeledEdit("Name:", window_.get());
+  edit->Place(80, 10, 200);
+  edit->SetText("caf\xE9");
+  auto* line = WidgetOf<QLineEdit>(edit);
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->text(), QString::fromStdU16String(u"caf\u00E9"));
+  EXPECT_EQ(edit->Text(), "caf\xE9");
+  edit->SetPasswordChar(true);
+  EXPECT_EQ(line->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(line->displayText(), QString(4, QChar('*')));
+  // The label sits left of the box, three pixels away.
+  EXPECT_EQ(edit->EditLabel()->Bounds().Right(), 80 - 3);
+
+  edit->SetFocus();
+  app::CurrentTestDriver().TypeText(*window_, "s");
+  EXPECT_EQ(edit->Text(), "caf\xC3\xA9s");
+}
+
+TEST_F(QtPeersTest, ListsKeepTheirSelectionColourWithoutTheFocusAndNeverEditByThemselves) {
+  testing_support::TempPrefix prefix;
+  testing_support::RecordingShell shell;
+  auto* browser = new app::ShellListView(prefix.fs(), shell, window_.get());
+  auto* list = new app::CheckListView({100, 50}, window_.get());
+  for (app::WinControl* control : std::vector<app::WinControl*>{browser, list}) {
+    auto* view = WidgetOf<QTreeView>(control);
+    ASSERT_NE(view, nullptr);
+    const QPalette& palette = view->palette();
+    EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight),
+              palette.color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(view->selectionMode(), QAbstractItemView::SingleSelection);
+  }
+}
+
+TEST_F(QtPeersTest, F2StartsTheRenameInPlaceOfTheSelectedItem) {
+  testing_support::TempPrefix prefix;
+  testing_support::RecordingShell shell;
+  testing_support::WriteAll(prefix.DriveC() + "/old.txt", "x");
+  auto* browser = new app::ShellListView(prefix.fs(), shell, window_.get());
+  browser->SetBounds(app::Rect(0, 0, 400, 300));
+  ASSERT_TRUE(browser->ShowFolder("C:\\"));
+  int row = -1;
+  for (int i = 0; i < browser->RowCount(); ++i) {
+    if (browser->RowName(i) == "old.txt") row = i;
+  }
+  ASSERT_GE(row, 0);
+  browser->SelectRow(row);
+  browser->SetFocus();
+  app::CurrentTestDriver().KeyPress(*window_, app::Key::kF2);
+  auto* view = WidgetOf<QTreeView>(browser);
+  auto* editor = view->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr) << "no editor opened in place";
+  editor->setText("new.txt");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  app::CurrentTestDriver().ProcessEvents();
+  EXPECT_EQ(browser->RowName(row), "new.txt");
+  EXPECT_EQ(testing_support::ReadAll(prefix.DriveC() + "/new.txt"), "x");
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "tools/pictures/picture_set.h"
+
+#include <string>
+#include <functional>
+#include <utility>
+
+#include "app/pictures/pictures.h"
+#include "app/toolkit/qt/qt_convert.h"
+#include "tools/pictures/drawing.h"
+#include "tools/pictures/icon_file.h"
+
+namespace drawing {
+
+namespace {
+
+constexpr char kBitmapExtension[] = ".bmp";
+
+std::string StripName(app::Size size) {
+  return "menu_strip_" + std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+}  // namespace
+
+std::vector<DrawnFile> DrawAllFiles() {
+  // The bitmaps' names are those that app/pictures/pictures.cpp looks up.
+  const std::pair<std::string, std::function<QImage()>> pictures[] = {
+      {"glossy_title", GlossyTitlePicture},
+      {"navy_title", NavyTitlePicture},
+      {"hide_folder", HideFolderPicture},
+      {"comeback", ComebackPicture},
+      {"options", OptionsPicture},
+      {"find", FindPicture},
+      {"skin", SkinPicture},
+      {"help", HelpPicture},
+      {"up_folder", UpFolderPicture},
+      {"hidden_row", HiddenRowPicture},
+      {"application_icon", [] { return ApplicationIcon(48); }},
+      {StripName(app::kFileMenuStrip),
+       [] { return MenuStripPicture(app::kFileMenuStrip.width, app::kFileMenuStrip.height); }},
+      {StripName(app::kOptionsMenuStrip),
+       [] { return MenuStripPicture(app::kOptionsMenuStrip.width, app::kOptionsMenuStrip.height); }},
+  };
+  std::vector<DrawnFile> files;
+  for (const auto& [name, draw] : pictures) files.push_back({name + kBitmapExtension, app::qt::ToImage(draw()).ToBmp()});
+
+  std::vector<app::Image> icons;
+  for (int side : kIconFileSides) icons.push_back(app::qt::ToImage(ApplicationIcon(side)));
+  files.push_back({kIconFileName, IconFile(icons)});
+  return files;
+}
+
+}  // namespace drawing

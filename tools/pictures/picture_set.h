@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/toolkit/image.h"
+
+namespace drawing {
+
+// One file that the picture tool writes under app/pictures/bitmaps.
+struct DrawnFile {
+  std::string name;   // "glossy_title.bmp", "quillomar.ico"
+  std::string bytes;
+};
+
+// The sides of the program's icon in its Windows icon file.
+inline constexpr int kIconFileSides[] = {16, 32, 48};
+// The Windows icon file's name.
+inline constexpr char kIconFileName[] = "quillomar.ico";
+
+// Every file of the drawn pictures, drawn afresh: one bitmap per picture that
+// app/pictures/pictures.h gives (the menu strip at each size it lists) and
+// the program's icon file.
+std::vector<DrawnFile> DrawAllFiles();
+
+}  // namespace drawing
