@@ -43,29 +43,14 @@ cmake --no-warn-unused-cli -S . -B "$win32_build" -G Ninja -DCMAKE_BUILD_TYPE=Re
 cmake --build "$win32_build" -j2
 
 scratch=$(mktemp -d /tmp/quillomar-wine-XXXXXX)
-xvfb_pid=
-wm_pid=
+. scripts/wine_prefix.sh
 cleanup() {
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  quillomar_stop_screen
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 
-# A virtual screen of its own with a window manager (Wine waits for one to
-# take a window off the screen), for the window tests.
-start_screen() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$scratch/display")"
-  openbox >/dev/null 2>&1 &
-  wm_pid=$!
-  sleep 1
-}
-
 # A new, empty Wine prefix under the scratch folder.
-. scripts/wine_prefix.sh
 new_prefix() {
   local prefix
   prefix=$(mktemp -d "$scratch/prefix-XXXXXX")
@@ -82,8 +67,8 @@ for test in platform_tests store_tests engine_tests pictures_tests; do
 done
 
 # The Win32 toolkit's tests and the window tests, driven with messages on
-# the virtual screen.
-start_screen
+# a virtual screen with a window manager.
+quillomar_virtual_screen "$scratch"
 for test in toolkit_tests app_tests; do
   [ -f "$win32_build/tests/$test.exe" ] || continue
   echo "wine_tests: $test.exe"

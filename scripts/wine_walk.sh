@@ -28,24 +28,15 @@ exe="$PWD/$build/quillomar.exe"
 mkdir -p "$pictures"
 
 scratch=$(mktemp -d /tmp/quillomar-walk-XXXXXX)
-xvfb_pid=
-wm_pid=
+. scripts/wine_prefix.sh
 cleanup() {
   WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null || true
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  quillomar_stop_screen
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$scratch/display")"
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-
-. scripts/wine_prefix.sh
+quillomar_virtual_screen "$scratch"
 export WINEPREFIX="$scratch/prefix"
 quillomar_wine_prefix "$WINEPREFIX"
 drive_d="$scratch/drive_d"
