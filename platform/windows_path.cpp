@@ -105,6 +105,24 @@ std::vector<std::string> NamesAfterDrive(std::string_view path) {
   return names;
 }
 
+void SplitComponents(std::string_view rest, std::vector<std::string_view>& parts) {
+  constexpr std::string_view kCurrent = ".";
+  constexpr std::string_view kParent = "..";
+  parts.clear();
+  while (!rest.empty()) {
+    std::size_t end = 0;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    const std::string_view part = rest.substr(0, end);
+    rest.remove_prefix(end < rest.size() ? end + 1 : end);
+    if (part.empty() || part == kCurrent) continue;
+    if (part == kParent) {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+}
+
 bool HoldsForbiddenCharacter(std::string_view name) {
   for (char c : name) {
     if (static_cast<unsigned char>(c) < 0x20) return true;

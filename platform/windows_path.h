@@ -92,6 +92,12 @@ std::string LastName(std::string_view path);
 // "C:\a\\b\" -> a, b. Only "\" separates.
 std::vector<std::string> NamesAfterDrive(std::string_view path);
 
+// The names of `rest` (a path after its drive, or a relative path) into
+// `parts`, which it empties first: either separator splits, empty names and
+// "." are dropped, ".." takes the name before it away and never goes above
+// the start. The views point into `rest`.
+void SplitComponents(std::string_view rest, std::vector<std::string_view>& parts);
+
 // True when the name holds a character that a Windows file name cannot hold:
 // one of kForbiddenNameCharacters or a control character (below 0x20).
 bool HoldsForbiddenCharacter(std::string_view name);

@@ -269,22 +269,8 @@ class MemoryFileSystem final : public FileSystem {
     if (!windows_path::HasDriveLetter(path) || !Drive(path[0]) || path.find('\0') != std::string_view::npos) {
       return nullptr;
     }
-    std::vector<std::string_view>& parts = parts_;
-    parts.clear();
-    std::string_view rest = path.substr(2);
-    while (!rest.empty()) {
-      std::size_t end = 0;
-      while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-      const std::string_view part = rest.substr(0, end);
-      rest.remove_prefix(end < rest.size() ? end + 1 : end);
-      if (part.empty() || part == kCurrent) continue;
-      if (part == kParent) {
-        if (!parts.empty()) parts.pop_back();
-        continue;
-      }
-      parts.push_back(part);
-    }
-    return &parts;
+    windows_path::SplitComponents(path.substr(2), parts_);
+    return &parts_;
   }
 
   // The entry of exactly that name, else the first equal to it ignoring case.

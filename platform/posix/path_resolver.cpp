@@ -17,8 +17,6 @@ namespace {
 
 constexpr std::size_t kDriveLength = 2;  // "X:"
 constexpr std::string_view kNamespacePrefix = "::";
-constexpr std::string_view kCurrent = ".";
-constexpr std::string_view kParent = "..";
 
 using windows_path::IsSeparator;
 
@@ -53,18 +51,7 @@ class FreshFinder final : public EntryFinder {
 // "." dropped and ".." applied, never going above the start.
 std::vector<std::string_view> Components(std::string_view rest) {
   std::vector<std::string_view> parts;
-  while (!rest.empty()) {
-    std::size_t end = 0;
-    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-    std::string_view part = rest.substr(0, end);
-    rest.remove_prefix(end < rest.size() ? end + 1 : end);
-    if (part.empty() || part == kCurrent) continue;
-    if (part == kParent) {
-      if (!parts.empty()) parts.pop_back();
-      continue;
-    }
-    parts.push_back(part);
-  }
+  windows_path::SplitComponents(rest, parts);
   return parts;
 }
 
