@@ -16,11 +16,15 @@ std::string ShortenDriveRoot(const std::string& folder) {
   return platform::windows_path::IsDriveRoot(folder) ? folder.substr(0, folder.size() - 1) : folder;
 }
 
-std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::string& folder) {
-  if (folder.empty() || folder == store::records::kDataParentFolder ||
-      folder == store::records::kDataFolder) {
-    return {};
+bool IsDataFolder(platform::FileSystem& fs, const std::string& folder) {
+  for (const char* guarded : {store::records::kDataParentFolder, store::records::kDataFolder}) {
+    if (folder == guarded || fs.SameItem(folder, guarded)) return true;
   }
+  return false;
+}
+
+std::vector<std::string> ShowFolderEntries(platform::FileSystem& fs, const std::string& folder) {
+  if (folder.empty() || IsDataFolder(fs, folder)) return {};
   std::optional<std::vector<std::string>> names = fs.ListFolderNames(folder);
   if (!names) return {};
   std::vector<platform::FolderEntry> shown_entries;

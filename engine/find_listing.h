@@ -12,8 +12,12 @@ namespace engine {
 // (lower-case letters included) stays as it is.
 std::string ShortenDriveRoot(const std::string& folder);
 
+// True when `folder` is the data folder or its parent, however the path is
+// spelt and through whichever drive or link it leads there.
+bool IsDataFolder(platform::FileSystem& fs, const std::string& folder);
+
 // The listing: unless the folder is empty or one of the two data folders
-// (compared exactly), clears the attributes of every entry directly inside
+// (IsDataFolder), clears the attributes of every entry directly inside
 // it whose name does not begin with "." (the entry itself, never a path
 // re-split at a "\" in its name) and returns their full paths (folder + "\"
 // + name) in directory order. A folder that cannot be enumerated gives an

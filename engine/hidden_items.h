@@ -59,11 +59,16 @@ void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& row
 // deletes every entry with its path from the global record and then from
 // the account file, with at most one rewrite of each, so that wherever the
 // process dies a restored item is still listed in the account file or gone
-// from both. With no unticked row no file is written; the records' lock is
-// held meanwhile. Returns the list as reloaded afterwards. Each file's
-// rewrite is attempted whether or not the other one failed; then the first
-// failure is thrown (store::WriteError). For an account whose name fails
-// IsValidAccountName nothing changes and the list is empty.
+// from both. An item that still carries a mark afterwards (its attribute or
+// its folder's list of hidden names could not be changed, or its drive is
+// not there) keeps every entry of its path, and once the others are done
+// store::WriteError names what could not be changed for the first such
+// row; an item that is no more loses its entries. With no unticked row no
+// file is written; the records' lock is held meanwhile. Returns the list as
+// reloaded afterwards. Each file's rewrite is attempted whether or not the
+// other one failed; then the first failure is thrown (store::WriteError).
+// For an account whose name fails IsValidAccountName nothing changes and
+// the list is empty.
 std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& account,
                                  const std::vector<ListRow>& rows);
 

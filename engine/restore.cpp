@@ -2,6 +2,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/account_names.h"
@@ -39,6 +40,24 @@ void Attempt(Rewrite rewrite, std::exception_ptr& failure) {
   }
 }
 
+// Takes out of `paths` every path whose item still carries a mark after
+// the change `marks` reports: its entries stay, so that the item is never
+// hidden without a record. An item that is no more goes from the records.
+// Returns what could not be changed for the first such path (the list of
+// hidden names that could not be rewritten, or else the item), "" when
+// every item came back.
+std::string KeepUnshown(const std::vector<platform::AttributesResult>& marks, std::vector<std::string>& paths) {
+  std::unordered_set<std::string> unshown_paths;
+  std::string unshown;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    if (marks[i].applied || marks[i].absent) continue;
+    unshown_paths.insert(paths[i]);
+    if (unshown.empty()) unshown = marks[i].unlisted_in.empty() ? paths[i] : marks[i].unlisted_in;
+  }
+  std::erase_if(paths, [&](const std::string& path) { return unshown_paths.count(path) != 0; });
+  return unshown;
+}
+
 }  // namespace
 
 void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& rows) {
@@ -63,7 +82,7 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   // restore settles, rather than hidden items without entries.
   // All in one call, which reads and replaces each folder's list of hidden
   // names once however many of its items come back.
-  fs.SetAttributesOfItems(paths, platform::kAttrNone);
+  const std::string unshown = KeepUnshown(fs.SetItemsAttributes(paths, platform::kAttrNone), paths);
 
   // The global record goes before the account file: a restore that stops in
   // between leaves the account file listing the items, so that the next
@@ -72,21 +91,24 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   // as they stand then and the unticked rows still in the list. After a pass
   // that deletes nothing the later ones cannot delete anything either.
   std::exception_ptr failure;
-  Attempt([&] {
-    store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
-      std::span<const std::string> remaining(paths);
-      while (!remaining.empty() && DeleteEntriesWithPaths(doc, remaining)) {
-        remaining = remaining.subspan(1);
-      }
-    });
-  }, failure);
-  // The account file's keys are listed once, before any deletion.
-  Attempt([&] {
-    store::IniFile(fs, records::AccountFile(account)).Update([&](store::IniDocument& doc) {
-      DeleteEntriesWithPaths(doc, paths);
-    });
-  }, failure);
+  if (!paths.empty()) {
+    Attempt([&] {
+      store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
+        std::span<const std::string> remaining(paths);
+        while (!remaining.empty() && DeleteEntriesWithPaths(doc, remaining)) {
+          remaining = remaining.subspan(1);
+        }
+      });
+    }, failure);
+    // The account file's keys are listed once, before any deletion.
+    Attempt([&] {
+      store::IniFile(fs, records::AccountFile(account)).Update([&](store::IniDocument& doc) {
+        DeleteEntriesWithPaths(doc, paths);
+      });
+    }, failure);
+  }
   if (failure) std::rethrow_exception(failure);
+  if (!unshown.empty()) throw store::WriteError(unshown);
 
   return LoadList(fs, account);
 }

@@ -36,6 +36,9 @@ struct FolderEntry {
 // What a change of an entry's attributes achieved.
 struct AttributesResult {
   bool applied = false;  // the entry carries the attribute set now
+  // There is no such item (its drive is there, but nothing of that name in
+  // that folder, or no such folder): nothing of it carries marks any more.
+  bool absent = false;
   // The Windows path of the folder's list of hidden names (".hidden" on
   // Linux) when the change could not be made there, so that file managers
   // still show (or still hide) the entry; "" otherwise.
@@ -95,10 +98,19 @@ class FileSystem {
   // folder's names read at most once, and only when a name is not found as
   // written), and each folder's list of hidden names (".hidden" on Linux)
   // is read once and replaced once. A path may come more than once. Returns,
-  // for each path in order, whether that item carries the set now (false
-  // for no such item, or no permission).
-  virtual std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
-                                                 std::uint32_t attributes) = 0;
+  // for each path in order, what the change achieved: applied when that item
+  // carries the set now, absent when there is no such item, and the list of
+  // hidden names that could not be changed.
+  virtual std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
+                                                           std::uint32_t attributes) = 0;
+
+  // SetItemsAttributes, telling for each path whether that item carries the
+  // set now (false for no such item, or no permission).
+  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths, std::uint32_t attributes) {
+    std::vector<bool> applied;
+    for (const AttributesResult& result : SetItemsAttributes(paths, attributes)) applied.push_back(result.applied);
+    return applied;
+  }
 
   // The same for entries as listings gave them: each the entry of exactly
   // its name in its folder, never another one and never a path re-split at
@@ -116,6 +128,12 @@ class FileSystem {
   AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) {
     return SetEntriesAttributes({entry}, attributes).front();
   }
+
+  // True when both paths lead to one and the same item, however they are
+  // spelt (letter case, separators, "." and "..") and through whichever
+  // drive or link (a link counts as what it leads to); false when either
+  // leads nowhere.
+  virtual bool SameItem(const std::string& a, const std::string& b) = 0;
 
   // The attribute set of the item, with kAttrDirectory for a folder;
   // nullopt when there is no such item.

@@ -14,6 +14,9 @@ packages=(
   desktop-file-utils dpkg-dev lintian appstream
   # The windows under a real window manager.
   xvfb openbox
+  # A real Samba server and client on the loopback address, for the test of
+  # the hidden marks that Samba keeps.
+  samba smbclient
 )
 
 missing=()

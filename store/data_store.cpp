@@ -99,7 +99,7 @@ bool InitialiseStore(FileSystem& fs) {
   // hidden items since; writing the counter "0" again would hand out its
   // sequence numbers a second time.
   if (ReadStoreState(fs) == StoreState::kInitialised) return true;
-  if (!fs.CreateFolder(r::kDataFolder)) return false;
+  if (!fs.CreateFolder(r::kDataFolder)) throw WriteError(r::kDataFolder);
 
   // The administrator's file comes first and the marker last, in one
   // rewrite with the counter and the administrator: until the marker is in

@@ -49,9 +49,9 @@ void ResetStore(platform::FileSystem& fs);
 // four settings entries go into the settings file with one rewrite, after
 // the account file: a process killed at any point leaves a store that is
 // either complete or not set up (which the next start resets and offers to
-// set up again). Returns false when the folder could not be made (nothing
-// written).
-// Throws WriteError when a write fails; later writes are skipped. A store
+// set up again). Returns true once the store is set up. Throws WriteError
+// naming the data folder when it could not be made (nothing written), and
+// WriteError when a write fails; later writes are skipped. A store
 // that holds the marker already (set up by another copy of the program while
 // this one offered first run) is left as it is, and true is returned.
 bool InitialiseStore(platform::FileSystem& fs);

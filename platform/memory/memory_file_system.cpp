@@ -56,14 +56,15 @@ class MemoryFileSystem final : public FileSystem {
     CreateFolder(kDesktop);
   }
 
-  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
-                                         std::uint32_t attributes) override {
-    std::vector<bool> applied;
-    for (const std::string& path : paths) {
-      std::optional<Place> place = Resolve(path);
-      applied.push_back(place && place->node && Apply(*place->node, attributes));
+  std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
+                                                   std::uint32_t attributes) override {
+    std::vector<AttributesResult> results(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      std::optional<Place> place = Resolve(paths[i]);
+      results[i].applied = place && place->node && Apply(*place->node, attributes);
+      results[i].absent = place && !place->node;
     }
-    return applied;
+    return results;
   }
 
   std::vector<AttributesResult> SetEntriesAttributes(const std::vector<FolderEntry>& entries,
@@ -74,6 +75,12 @@ class MemoryFileSystem final : public FileSystem {
       results[i].applied = node && Apply(*node, attributes);
     }
     return results;
+  }
+
+  bool SameItem(const std::string& a, const std::string& b) override {
+    std::optional<Place> first = Resolve(a);
+    std::optional<Place> second = Resolve(b);
+    return first && second && first->node && first->node == second->node;
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {

@@ -5,7 +5,10 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <random>
 
 #include "platform/posix/dos_attributes.h"
 #include "platform/posix/folder_ops.h"
@@ -14,8 +17,23 @@ namespace platform::posix {
 
 namespace {
 
-constexpr char kRandomPart[] = "XXXXXX";
-static_assert(sizeof kRandomPart - 1 == kTempNameRandomLength);
+constexpr char kHexDigits[] = "0123456789abcdef";
+// A clash of 64 random bits is not to be expected; a few tries cover a
+// leftover of the very same name all the same.
+constexpr int kNameTries = 8;
+constexpr mode_t kTempMode = 0600;
+
+bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// A new temporary name: the fixed prefix, random hex digits, the suffix.
+std::string RandomTempName() {
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::string name(kTempNamePrefix);
+  std::uint64_t bits = random();
+  for (std::size_t i = 0; i < kTempNameRandomLength; ++i, bits >>= 4) name += kHexDigits[bits & 0xF];
+  name += kTempNameSuffix;
+  return name;
+}
 
 // Takes over the old file's permissions, owner and user.DOSATTRIB, or gives
 // a new file `new_file_mode`. Only a regular file hands anything on: what a
@@ -51,26 +69,26 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 bool IsTempName(std::string_view name) {
-  return name.size() == kTempNamePrefix.size() + kTempNameRandomLength &&
-         name.starts_with(kTempNamePrefix);
+  if (name.size() != kTempNamePrefix.size() + kTempNameRandomLength + kTempNameSuffix.size() ||
+      !name.starts_with(kTempNamePrefix) || !name.ends_with(kTempNameSuffix)) {
+    return false;
+  }
+  const std::string_view random = name.substr(kTempNamePrefix.size(), kTempNameRandomLength);
+  return std::all_of(random.begin(), random.end(), IsLowerHex);
 }
 
 AtomicFile::~AtomicFile() { Discard(); }
 
-bool AtomicFile::Open(const std::string& native_path, mode_t new_file_mode,
-                      std::string_view fixed_temp_name) {
+bool AtomicFile::Open(const std::string& native_path, mode_t new_file_mode) {
   Discard();
   target_ = native_path;
   const std::string folder = ParentFolder(native_path);
   int fd = -1;
   std::string temp;
-  if (fixed_temp_name.empty()) {
-    temp = NativeJoin(folder, std::string(kTempNamePrefix) + kRandomPart);
-    fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  } else {
-    temp = NativeJoin(folder, fixed_temp_name);
-    ::unlink(temp.c_str());
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  for (int attempt = 0; attempt < kNameTries && fd < 0; ++attempt) {
+    temp = NativeJoin(folder, RandomTempName());
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kTempMode);
+    if (fd < 0 && errno != EEXIST) return false;
   }
   if (fd < 0) return false;
   fd_ = UniqueFd(fd);

@@ -16,13 +16,16 @@ enum class Durability {
   kCheap,    // files that are cheap to lose (.hidden): no fsync
 };
 
-// The name of every temporary file that a replacement makes: this prefix
-// and kTempNameRandomLength random characters. It starts with a dot, so that
-// file managers and the program's own listings pass over it while it exists.
+// The name of every temporary file that a replacement makes: this prefix,
+// kTempNameRandomLength random lower-case hex digits and this suffix
+// (".quillomar-0f3a9c1e5b7d4e26.tmp"), a form that no user's file has by
+// accident. It starts with a dot, so that file managers and the program's
+// own listings pass over it while it exists.
 inline constexpr std::string_view kTempNamePrefix = ".quillomar-";
-inline constexpr std::size_t kTempNameRandomLength = 6;
+inline constexpr std::size_t kTempNameRandomLength = 16;
+inline constexpr std::string_view kTempNameSuffix = ".tmp";
 
-// True for a name of that form.
+// True for a name of exactly that form.
 bool IsTempName(std::string_view name);
 
 // Replaces one file's content in one step: the bytes go to a new temporary
@@ -40,13 +43,9 @@ class AtomicFile {
 
   // Starts replacing the file at `native_path` (an existing file or a new
   // name in an existing folder). `new_file_mode` is the permission set used
-  // when no regular file exists there yet. `fixed_temp_name`, when given,
-  // names the temporary file instead of a random name (a leftover of that
-  // name is removed first): only for files whose every writer holds one
-  // lock. False when the temporary file cannot be created (missing folder,
-  // no permission).
-  bool Open(const std::string& native_path, mode_t new_file_mode,
-            std::string_view fixed_temp_name = {});
+  // when no regular file exists there yet. False when the temporary file
+  // cannot be created (missing folder, no permission).
+  bool Open(const std::string& native_path, mode_t new_file_mode);
 
   // Appends bytes to the new content. False on a write error.
   bool Write(std::string_view bytes);

@@ -15,8 +15,14 @@ constexpr std::size_t kMaxDosAttribSize = 256;
 // Eight hex digits fill 32 bits; more would overflow.
 constexpr std::size_t kMaxHexDigits = 8;
 constexpr mode_t kAllWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-// Samba's binary record: after the hex string, the version twice.
+// Samba's binary record is the NDR form of its xattr_DOSATTRIB: a
+// NUL-terminated hex string, the version (a 16-bit number aligned to 2), the
+// union's switch (the version again), then that version's information
+// aligned to 4. Offsets align from the start of the value.
 constexpr std::size_t kVersionBytes = 2;
+constexpr std::size_t kVersionAlignment = 2;
+constexpr std::size_t kInfoAlignment = 4;
+constexpr std::size_t kWord = 4;
 constexpr std::uint16_t kVersionOne = 1;
 constexpr std::uint16_t kVersionTwo = 2;
 constexpr std::uint16_t kFirstValidFlagsVersion = 3;
@@ -24,6 +30,9 @@ constexpr std::uint16_t kLastValidFlagsVersion = 5;
 constexpr std::uint16_t kHexStringVersion = 0xFFFF;
 // The valid-flags bit that marks the attribute word as valid.
 constexpr std::uint32_t kAttributeValid = 0x1;
+// The bits of a binary record's attribute word that an attribute change
+// sets; the others (the directory bit, for one) stay as Samba keeps them.
+constexpr std::uint32_t kRecordManagedBits = kDosAttribBits | kAttrReadOnly;
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -59,23 +68,62 @@ std::optional<std::uint32_t> LittleEndian(std::string_view data, std::size_t at,
   return number;
 }
 
-// Samba's binary record; nullopt when `value` is not one, or its attribute
-// word is not valid.
-std::optional<std::uint32_t> ParseSambaRecord(std::string_view value) {
+// Where a binary record keeps its version and words.
+struct SambaRecordLayout {
+  std::uint16_t version = 0;
+  std::size_t attrib_at = 0;
+  std::optional<std::size_t> valid_flags_at;  // versions 3 to 5 only
+};
+
+std::size_t AlignUp(std::size_t at, std::size_t alignment) {
+  return (at + alignment - 1) / alignment * alignment;
+}
+
+// Where a binary record keeps its words; nullopt when `value` is not one
+// (no NUL, a version that is not repeated, a version we do not know, or a
+// record too short for its attribute word).
+std::optional<SambaRecordLayout> SambaLayout(std::string_view value) {
   const std::size_t nul = value.find('\0');
   if (nul == std::string_view::npos) return std::nullopt;
-  const std::size_t at = nul + 1;
+  const std::size_t at = AlignUp(nul + 1, kVersionAlignment);
   const std::optional<std::uint32_t> version = LittleEndian(value, at, kVersionBytes);
   if (!version || LittleEndian(value, at + kVersionBytes, kVersionBytes) != version) return std::nullopt;
-  const std::size_t info = at + 2 * kVersionBytes;
-  constexpr std::size_t kWord = 4;
-  if (*version == kVersionOne) return LittleEndian(value, info, kWord);
-  if (*version == kVersionTwo) return LittleEndian(value, info + kWord, kWord);
-  if (*version == kHexStringVersion) return ParseHexText(value.substr(0, nul));
-  if (*version < kFirstValidFlagsVersion || *version > kLastValidFlagsVersion) return std::nullopt;
-  const std::optional<std::uint32_t> valid = LittleEndian(value, info, kWord);
-  if (!valid || (*valid & kAttributeValid) == 0) return std::nullopt;
-  return LittleEndian(value, info + kWord, kWord);
+  SambaRecordLayout layout;
+  layout.version = static_cast<std::uint16_t>(*version);
+  const std::size_t info = AlignUp(at + 2 * kVersionBytes, kInfoAlignment);
+  if (layout.version == kVersionOne) {
+    layout.attrib_at = info;
+  } else if (layout.version == kVersionTwo) {
+    layout.attrib_at = info + kWord;
+  } else if (layout.version >= kFirstValidFlagsVersion && layout.version <= kLastValidFlagsVersion) {
+    layout.valid_flags_at = info;
+    layout.attrib_at = info + kWord;
+  } else if (layout.version != kHexStringVersion) {
+    return std::nullopt;
+  }
+  if (layout.version != kHexStringVersion && !LittleEndian(value, layout.attrib_at, kWord)) {
+    return std::nullopt;
+  }
+  return layout;
+}
+
+// The attribute word of a binary record; nullopt when `value` is not one,
+// or its attribute word is not valid.
+std::optional<std::uint32_t> ParseSambaRecord(std::string_view value) {
+  const std::optional<SambaRecordLayout> layout = SambaLayout(value);
+  if (!layout) return std::nullopt;
+  if (layout->version == kHexStringVersion) return ParseHexText(value.substr(0, value.find('\0')));
+  if (layout->valid_flags_at) {
+    const std::optional<std::uint32_t> valid = LittleEndian(value, *layout->valid_flags_at, kWord);
+    if (!valid || (*valid & kAttributeValid) == 0) return std::nullopt;
+  }
+  return LittleEndian(value, layout->attrib_at, kWord);
+}
+
+void PutLittleEndian(std::string& data, std::size_t at, std::uint32_t number) {
+  for (std::size_t i = 0; i < kWord; ++i) {
+    data[at + i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+  }
 }
 
 }  // namespace
@@ -101,23 +149,47 @@ std::optional<std::string> ReadDosAttrib(const std::string& native_path) {
   return std::string(buffer, static_cast<std::size_t>(n));
 }
 
-bool DosAttribNeedsWrite(const std::string& native_path, std::uint32_t attributes) {
+std::optional<std::string> DosAttribValueFor(const std::optional<std::string>& current,
+                                             std::uint32_t attributes) {
+  if (current) {
+    const std::optional<SambaRecordLayout> layout = SambaLayout(*current);
+    if (layout && layout->version != kHexStringVersion) {
+      std::string record = *current;
+      // A word not marked valid holds nothing worth keeping.
+      std::uint32_t word = 0;
+      if (layout->valid_flags_at) {
+        const std::uint32_t valid = *LittleEndian(record, *layout->valid_flags_at, kWord);
+        if ((valid & kAttributeValid) != 0) word = *LittleEndian(record, layout->attrib_at, kWord);
+        PutLittleEndian(record, *layout->valid_flags_at, valid | kAttributeValid);
+      } else {
+        word = *LittleEndian(record, layout->attrib_at, kWord);
+      }
+      word = (word & ~kRecordManagedBits) | (attributes & kRecordManagedBits);
+      PutLittleEndian(record, layout->attrib_at, word);
+      return record;
+    }
+  }
   const std::uint32_t wanted = attributes & kDosAttribBits;
-  std::optional<std::string> current = ReadDosAttrib(native_path);
-  if (wanted == 0) return current.has_value();
-  return !current || ParseDosAttrib(*current) != wanted;
+  if (wanted == 0) return std::nullopt;
+  // A text that says the same bits in another spelling stays as it is.
+  if (current && ParseDosAttrib(*current) == wanted) return current;
+  return FormatDosAttrib(wanted);
+}
+
+bool DosAttribNeedsWrite(const std::string& native_path, std::uint32_t attributes) {
+  const std::optional<std::string> current = ReadDosAttrib(native_path);
+  return DosAttribValueFor(current, attributes) != current;
 }
 
 bool WriteDosAttrib(const std::string& native_path, std::uint32_t attributes) {
-  const std::uint32_t wanted = attributes & kDosAttribBits;
-  if (wanted == 0) {
-    // Removing what is not there changes nothing, so no need to look first.
+  const std::optional<std::string> current = ReadDosAttrib(native_path);
+  const std::optional<std::string> wanted = DosAttribValueFor(current, attributes);
+  if (wanted == current) return true;
+  if (!wanted) {
     if (::lremovexattr(native_path.c_str(), kDosAttribName) == 0) return true;
     return errno == ENODATA || NoXattrSupport(errno);
   }
-  if (!DosAttribNeedsWrite(native_path, attributes)) return true;
-  const std::string text = FormatDosAttrib(wanted);
-  if (::lsetxattr(native_path.c_str(), kDosAttribName, text.data(), text.size(), 0) == 0) {
+  if (::lsetxattr(native_path.c_str(), kDosAttribName, wanted->data(), wanted->size(), 0) == 0) {
     return true;
   }
   return NoXattrSupport(errno);

@@ -23,12 +23,13 @@ inline constexpr std::uint32_t kDosAttribBits = kAttrHidden | kAttrSystem | kAtt
 // The attribute bits in a user.DOSATTRIB value, in either form it comes in:
 // - the text form that Wine and this program write: "0x" followed by hex
 //   digits, read up to the first byte that is not one (a NUL included);
-// - Samba's binary xattr_DOSATTRIB record: a NUL-terminated hex string, the
-//   version as a 16-bit little-endian number twice, then that version's
-//   information. Versions 1 and 2 hold the 32-bit attribute word first (2
-//   after a flags word); versions 3 to 5 a 32-bit valid-flags word and then
-//   the attribute word, which counts only when the flags mark it valid;
-//   version 0xFFFF keeps the attribute in the hex string.
+// - Samba's binary record, the NDR form of its xattr_DOSATTRIB: a
+//   NUL-terminated hex string, then the version as a 16-bit little-endian
+//   number aligned to 2, the same number again, and that version's
+//   information aligned to 4. Versions 1 and 2 hold the 32-bit attribute
+//   word first (2 after a flags word); versions 3 to 5 a 32-bit valid-flags
+//   word and then the attribute word, which counts only when the flags mark
+//   it valid; version 0xFFFF keeps the attribute in the hex string.
 // nullopt for a value of neither form or without a valid attribute word:
 // such a value counts as no attribute at all.
 std::optional<std::uint32_t> ParseDosAttrib(std::string_view value);
@@ -41,13 +42,22 @@ std::string FormatDosAttrib(std::uint32_t bits);
 // no extended attributes.
 std::optional<std::string> ReadDosAttrib(const std::string& native_path);
 
-// False when the item's user.DOSATTRIB says exactly the kDosAttribBits of
-// `attributes` already (no attribute at all when none of them is set).
+// The user.DOSATTRIB value that gives an item holding `current` the
+// attribute set `attributes`; nullopt for no attribute at all. Samba's
+// binary record (versions 1 to 5) keeps its form, version, flags and times:
+// only its attribute word's hidden, system, archive and read-only bits
+// change, and the word is marked valid. Otherwise it is the text form of
+// the kDosAttribBits of `attributes` (`current` itself when it says them
+// already), or nullopt when none of them is set.
+std::optional<std::string> DosAttribValueFor(const std::optional<std::string>& current,
+                                             std::uint32_t attributes);
+
+// False when the item's user.DOSATTRIB is DosAttribValueFor() its value.
 bool DosAttribNeedsWrite(const std::string& native_path, std::uint32_t attributes);
 
-// Makes the item's user.DOSATTRIB say exactly the kDosAttribBits of
-// `attributes`, removing it when none of them is set. An attribute that
-// already says so is left alone. A file system without extended attributes
+// Makes the item's user.DOSATTRIB the DosAttribValueFor() its value,
+// removing it where that is nullopt. An attribute that already says so is
+// left alone. A file system without extended attributes
 // counts as success; other failures return false.
 bool WriteDosAttrib(const std::string& native_path, std::uint32_t attributes);
 

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include "platform/posix/atomic_file.h"
 #include "platform/posix/fd_io.h"
-#include "platform/posix/folder_lock.h"
 #include "platform/posix/folder_ops.h"
 
 namespace platform::posix {
@@ -19,6 +21,11 @@ namespace {
 constexpr char kLineEnd = '\n';
 // Readable by file managers of every user, writable by its owner alone.
 constexpr mode_t kNewFileMode = 0644;
+// Holders keep the lock for one small read and write; a lock held this long
+// is held by something that is not coming back soon.
+constexpr std::chrono::seconds kLongestWait{5};
+constexpr std::chrono::milliseconds kFirstPause{1};
+constexpr std::chrono::milliseconds kLongestPause{20};
 
 // Calls `visit(line, line_with_end)` for each line of `content`.
 template <typename Visit>
@@ -72,6 +79,19 @@ bool MayChange(const std::string& native_folder, const std::string& path, bool l
   return OwnerMayWrite(native_folder);
 }
 
+// The bytes of an open .hidden; nullopt when they cannot be read or are
+// more than kMaxDotHiddenSize (a file of that size is no list of names that
+// a person keeps, and reading it whole would cost its size in memory).
+std::optional<std::string> ReadBounded(int fd) {
+  struct stat status;
+  if (::fstat(fd, &status) != 0 || status.st_size > static_cast<off_t>(kMaxDotHiddenSize)) {
+    return std::nullopt;
+  }
+  std::optional<std::string> content = ReadToEnd(fd);
+  if (content && content->size() > kMaxDotHiddenSize) return std::nullopt;
+  return content;
+}
+
 // The file's bytes: "" when there is none, nullopt when it cannot be read.
 std::optional<std::string> ReadContent(const std::string& path) {
   UniqueFd fd = OpenRegular(path, O_RDONLY);
@@ -79,28 +99,99 @@ std::optional<std::string> ReadContent(const std::string& path) {
     if (errno == ENOENT) return std::string();
     return std::nullopt;
   }
-  return ReadToEnd(fd.get());
+  return ReadBounded(fd.get());
 }
 
-// Appends `names` as lines, in one write.
-bool AppendLines(const std::string& path, std::string_view content,
-                 const std::vector<std::string_view>& names, mode_t umask) {
+// Takes the lock that guards the .hidden at `path`: a write lock on the
+// file itself (an open-file-description lock), which only a process that
+// may open the file for writing can take, so that a user who may merely
+// read the folder cannot keep us out (a read lock, which such a user can
+// take, is passed over). The file is made first when `create`
+// says so. Returns the file, open for reading and appending and locked; an
+// invalid descriptor with errno ENOENT when there is no .hidden (and none
+// was to be made), or another errno when it cannot be opened or another
+// holder kept the lock past the wait. A file system without such locks
+// keeps nobody out: the file is returned unlocked there.
+UniqueFd LockDotHidden(const std::string& path, bool create, mode_t create_mode) {
+  const int flags = O_RDWR | O_APPEND | (create ? O_CREAT : 0);
+  const auto give_up = std::chrono::steady_clock::now() + kLongestWait;
+  auto pause = kFirstPause;
+  for (;;) {
+    UniqueFd fd = OpenRegular(path, flags, create_mode);
+    if (!fd.valid()) return fd;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd.get(), F_OFD_SETLK, &lock) != 0) {
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN && errno != EACCES) return fd;
+      // Every copy of the program takes write locks only: a read lock in
+      // the way is someone else's, which anyone who may read the file can
+      // take, and guards no change of ours. It keeps nobody out.
+      struct flock holder = lock;
+      if (::fcntl(fd.get(), F_OFD_GETLK, &holder) == 0 && holder.l_type == F_RDLCK) return fd;
+    } else {
+      // The holder before us may have replaced the file or removed it:
+      // only the file that is there now guards the folder's names.
+      struct stat held;
+      struct stat there;
+      if (::fstat(fd.get(), &held) == 0 && ::lstat(path.c_str(), &there) == 0 &&
+          held.st_dev == there.st_dev && held.st_ino == there.st_ino) {
+        return fd;
+      }
+    }
+    if (std::chrono::steady_clock::now() >= give_up) {
+      errno = EWOULDBLOCK;
+      return UniqueFd();
+    }
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, kLongestPause);
+  }
+}
+
+// Appends `names` as lines to the locked file, in one write.
+bool AppendLines(int fd, std::string_view content, const std::vector<std::string_view>& names) {
   std::string lines;
   if (!content.empty() && content.back() != kLineEnd) lines += kLineEnd;
   for (std::string_view name : names) {
     lines.append(name);
     lines += kLineEnd;
   }
-  UniqueFd fd = OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, kNewFileMode & ~umask);
-  return fd.valid() && WriteFully(fd.get(), lines) && fd.Close();
+  return WriteFully(fd, lines);
 }
 
-// Replaces the file with `updated`, or removes it when nothing is left.
+// Replaces the locked file with `updated`, or removes it when nothing is left.
 bool Rewrite(const std::string& path, const std::string& updated) {
   if (updated.empty()) return ::unlink(path.c_str()) == 0 || errno == ENOENT;
   AtomicFile file;
-  return file.Open(path, kNewFileMode, kDotHiddenTempName) && file.Write(updated) &&
-         file.Commit(Durability::kCheap);
+  return file.Open(path, kNewFileMode) && file.Write(updated) && file.Commit(Durability::kCheap);
+}
+
+// The lines of `content` that stay when `wanted` are taken out (`listed`
+// false), and which of `wanted` it lists.
+struct Lines {
+  std::string kept;
+  std::unordered_set<std::string_view> present;
+};
+Lines Sort(std::string_view content, const std::unordered_set<std::string_view>& wanted, bool listed) {
+  Lines lines;
+  ForEachLine(content, [&](std::string_view line, std::string_view whole) {
+    const bool named = wanted.count(line) != 0;
+    if (named) lines.present.insert(line);
+    if (!listed && !named) lines.kept += whole;
+  });
+  return lines;
+}
+
+// The names of `names` (in their order, each once) that `present` lacks.
+std::vector<std::string_view> Missing(const std::vector<std::string>& names,
+                                      const std::unordered_set<std::string_view>& wanted,
+                                      std::unordered_set<std::string_view> present) {
+  std::vector<std::string_view> missing;
+  for (const std::string& name : names) {
+    if (wanted.count(name) != 0 && present.insert(name).second) missing.push_back(name);
+  }
+  return missing;
 }
 
 }  // namespace
@@ -133,39 +224,29 @@ bool SetListedInDotHidden(const std::string& native_folder, const std::vector<st
     if (!name.empty() && name.find(kLineEnd) == std::string::npos) wanted.insert(name);
   }
   if (wanted.empty()) return true;
-  const FolderLock lock(native_folder);
-  if (!lock.usable()) return false;
   const std::string path = NativeJoin(native_folder, kDotHiddenName);
+  // A first look without the lock: a file that needs no change is neither
+  // locked nor made, which a folder we may only read allows too.
   std::optional<std::string> content = ReadContent(path);
   if (!content) return false;
-
-  // The lines that stay, and which of the names the file lists already.
-  std::string kept;
-  std::unordered_set<std::string_view> present;
-  ForEachLine(*content, [&](std::string_view line, std::string_view whole) {
-    const bool named = wanted.count(line) != 0;
-    if (named) present.insert(line);
-    if (!listed && !named) kept += whole;
-  });
-  if (listed) {
-    std::vector<std::string_view> missing;
-    for (const std::string& name : names) {
-      if (wanted.count(name) != 0 && present.insert(name).second) missing.push_back(name);
-    }
-    if (missing.empty()) return true;
-    return MayChange(native_folder, path, true) && AppendLines(path, *content, missing, umask);
+  {
+    const Lines lines = Sort(*content, wanted, listed);
+    const bool unchanged = listed ? Missing(names, wanted, lines.present).empty() : lines.present.empty();
+    if (unchanged) return true;
   }
-  if (present.empty()) return true;
-  return MayChange(native_folder, path, false) && Rewrite(path, kept);
-}
+  if (!MayChange(native_folder, path, listed)) return false;
 
-bool RemoveLeftoverDotHidden(const std::string& native_folder) {
-  const std::string temp = NativeJoin(native_folder, kDotHiddenTempName);
-  struct stat status;
-  if (::lstat(temp.c_str(), &status) != 0) return true;
-  const FolderLock lock(native_folder);
-  if (!lock.usable()) return false;
-  return ::unlink(temp.c_str()) == 0 || errno == ENOENT;
+  // Read again under the lock: another writer may have changed it since.
+  UniqueFd locked = LockDotHidden(path, listed, kNewFileMode & ~umask);
+  if (!locked.valid()) return !listed && errno == ENOENT;
+  content = ReadBounded(locked.get());
+  if (!content) return false;
+  const Lines lines = Sort(*content, wanted, listed);
+  if (listed) {
+    const std::vector<std::string_view> missing = Missing(names, wanted, lines.present);
+    return missing.empty() || (AppendLines(locked.get(), *content, missing) && locked.Close());
+  }
+  return lines.present.empty() || Rewrite(path, lines.kept);
 }
 
 }  // namespace platform::posix

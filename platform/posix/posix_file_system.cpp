@@ -96,8 +96,8 @@ class PosixFileSystem final : public FileSystem {
         umask_(ProcessUmask()),
         record_lock_(posix::NativeJoin(prefix, kRecordLockFile)) {}
 
-  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
-                                         std::uint32_t attributes) override {
+  std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
+                                                   std::uint32_t attributes) override {
     posix::BatchResolver resolver(drives_);
     std::vector<std::optional<Target>> items;
     items.reserve(paths.size());
@@ -111,10 +111,15 @@ class PosixFileSystem final : public FileSystem {
       }
     }
     const std::vector<Marks> marks = MarkAll(items, attributes);
-    std::vector<bool> applied;
-    applied.reserve(marks.size());
-    for (const Marks& mark : marks) applied.push_back(mark.applied);
-    return applied;
+    std::vector<AttributesResult> results(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      results[i].applied = marks[i].applied;
+      results[i].absent = marks[i].gone;
+      if (!marks[i].listed) {
+        results[i].unlisted_in = windows_path::Join(windows_path::Parent(paths[i]), posix::kDotHiddenName);
+      }
+    }
+    return results;
   }
 
   std::vector<AttributesResult> SetEntriesAttributes(const std::vector<FolderEntry>& entries,
@@ -137,11 +142,22 @@ class PosixFileSystem final : public FileSystem {
     for (std::size_t i = 0; i < entries.size(); ++i) {
       if (!items[i]) continue;
       results[i].applied = marks[i].applied;
+      results[i].absent = marks[i].gone;
       if (!marks[i].listed) {
         results[i].unlisted_in = windows_path::Join(entries[i].folder, posix::kDotHiddenName);
       }
     }
     return results;
+  }
+
+  bool SameItem(const std::string& a, const std::string& b) override {
+    std::optional<NativeItem> first = Resolve(a);
+    std::optional<NativeItem> second = Resolve(b);
+    struct stat one;
+    struct stat other;
+    return first && second && ::stat(first->path.c_str(), &one) == 0 &&
+           ::stat(second->path.c_str(), &other) == 0 && one.st_dev == other.st_dev &&
+           one.st_ino == other.st_ino;
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
@@ -331,7 +347,7 @@ class PosixFileSystem final : public FileSystem {
     if (!item) return false;
     std::unique_ptr<DIR, DirCloser> dir(::opendir(item->path.c_str()));
     if (!dir) return false;
-    bool all_removed = posix::RemoveLeftoverDotHidden(item->path);
+    bool all_removed = true;
     while (dirent* entry = ::readdir(dir.get())) {
       if (!posix::IsTempName(entry->d_name)) continue;
       if (::unlinkat(::dirfd(dir.get()), entry->d_name, 0) != 0 && errno != ENOENT) {
@@ -362,6 +378,7 @@ class PosixFileSystem final : public FileSystem {
   struct Marks {
     bool applied = false;
     bool listed = true;
+    bool gone = false;  // no such item
   };
 
   // The entry of exactly `entry.name` in the folder; nullopt when the name
@@ -405,7 +422,10 @@ class PosixFileSystem final : public FileSystem {
       if (!items[i]) continue;
       // Hiding an item that is not there changes nothing; showing one again
       // still takes its name out of .hidden (below).
-      if (items[i]->absent && hidden) continue;
+      if (items[i]->absent && hidden) {
+        marks[i].gone = true;
+        continue;
+      }
       auto [slot, added] = group_of.try_emplace(items[i]->item.folder, groups.size());
       if (added) groups.emplace_back();
       groups[slot->second].push_back(i);
@@ -421,9 +441,12 @@ class PosixFileSystem final : public FileSystem {
         if (!gone && items[i]->status) {
           status = *items[i]->status;
         } else if (!gone && ::lstat(item.path.c_str(), &status) != 0) {
-          if (hidden || errno != ENOENT) continue;
+          if (errno != ENOENT) continue;
+          marks[i].gone = true;
+          if (hidden) continue;
           gone = true;
         }
+        marks[i].gone = gone;
         if (!gone) marks[i].applied = S_ISLNK(status.st_mode) || MarkItself(item.path, status, attributes);
         // A drive's own folder has no folder to be listed in.
         if (item.name.empty()) continue;

@@ -137,16 +137,18 @@ class Win32FileSystem final : public FileSystem {
 
   // Windows keeps attributes in the entry itself and resolves letter case
   // by itself: one call per item is all there is to it.
-  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
-                                         std::uint32_t attributes) override {
-    std::vector<bool> applied;
-    applied.reserve(paths.size());
-    for (const std::string& path : paths) {
+  std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
+                                                   std::uint32_t attributes) override {
+    std::vector<AttributesResult> results(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
       ReportProgress();
-      std::optional<std::string> real = roots_.Resolve(path);
-      applied.push_back(real && Apply(*real, attributes));
+      std::optional<std::string> real = roots_.Resolve(paths[i]);
+      results[i].applied = real && Apply(*real, attributes);
+      const DWORD error = ::GetLastError();
+      results[i].absent = real && !results[i].applied &&
+                          (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
     }
-    return applied;
+    return results;
   }
 
   std::vector<AttributesResult> SetEntriesAttributes(const std::vector<FolderEntry>& entries,
@@ -158,6 +160,14 @@ class Win32FileSystem final : public FileSystem {
       results[i].applied = real && Apply(*real, attributes);
     }
     return results;
+  }
+
+  bool SameItem(const std::string& a, const std::string& b) override {
+    std::optional<std::string> first = roots_.Resolve(a);
+    std::optional<std::string> second = roots_.Resolve(b);
+    if (!first || !second) return false;
+    const std::optional<FileIdentity> one = IdentityOf(*first);
+    return one && one == IdentityOf(*second);
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
@@ -400,6 +410,28 @@ class Win32FileSystem final : public FileSystem {
   // Makes the attribute set of the item at the real path exactly
   // `attributes` (read-only left out for folders); false when it is missing
   // or refuses.
+  // What tells one file or folder from every other: its volume and index.
+  struct FileIdentity {
+    DWORD volume = 0;
+    DWORD index_high = 0;
+    DWORD index_low = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+  };
+
+  // The identity of what the real path leads to (links followed); nullopt
+  // when it leads nowhere.
+  static std::optional<FileIdentity> IdentityOf(const std::string& real) {
+    HANDLE file = ::CreateFileA(real.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = ::GetFileInformationByHandle(file, &information) != 0;
+    ::CloseHandle(file);
+    if (!known) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+  }
+
   static bool Apply(const std::string& real, std::uint32_t attributes) {
     const DWORD now = ::GetFileAttributesA(real.c_str());
     if (now == INVALID_FILE_ATTRIBUTES) return false;

@@ -35,6 +35,8 @@ using platform::kAttrReadOnly;
 constexpr int kWatchdogMs = 30000;
 
 void MakeFile(const std::string& real_path) { WriteAll(real_path, "x"); }
+// The tree's indentation per level, which holds a node's expand mark.
+constexpr int kTreeIndentation = 19;
 
 class FindWindowTest : public ProgramTest {
  protected:
@@ -225,6 +227,39 @@ TEST_F(FindWindowTest, TheDataFolderNameInOtherLettersIsAnotherFolderAndIsListed
     EXPECT_EQ(Rows(), std::vector<std::string>{"C:\\WINDOWS\\Zizodo\\inner.txt"});
   });
   EXPECT_EQ(Attributes("C:\\WINDOWS\\Zizodo\\inner.txt"), kAttrNone);
+}
+#endif
+
+#ifndef _WIN32
+// The expand mark sits in the indentation left of a node's picture on Qt;
+// the Win32 tree tells its button from its item by its own hit test.
+TEST_F(FindWindowTest, ExpandingTheTreeByItsMarksShowsNothingAgain) {
+  const std::string deep = prefix_.DriveC() + "/Deep/One/Two/Three";
+  fs::create_directories(deep);
+  StartInitialised();
+  const std::vector<std::string> folders = {"C:\\Deep", "C:\\Deep\\One", "C:\\Deep\\One\\Two",
+                                            "C:\\Deep\\One\\Two\\Three"};
+  for (const std::string& folder : folders) {
+    MakeFile(Native(folder) + "/x");
+    prefix_.fs().SetAttributes(folder + "\\x", kAttrHiddenSystem);
+  }
+  RunFindWindow([&] {
+    Select("C:\\");
+    const std::string selected = Tree()->SelectedPath();
+    const int notifications = shell_.notifications;
+    // The drive's own mark, then each folder's down to the last one's parent.
+    std::vector<std::string> expanded = {"C:\\"};
+    expanded.insert(expanded.end(), folders.begin(), folders.end() - 1);
+    for (const std::string& folder : expanded) {
+      const app::Rect node = Tree()->NodeRect(folder);
+      ASSERT_FALSE(node.IsEmpty()) << folder;
+      ClickOn(Tree(), {node.left - kTreeIndentation / 2, node.Centre().y});
+      EXPECT_EQ(Tree()->SelectedPath(), selected) << folder;
+    }
+    EXPECT_FALSE(Tree()->NodeRect(folders.back()).IsEmpty()) << "expanded all the way down";
+    EXPECT_EQ(shell_.notifications, notifications);
+  });
+  for (const std::string& folder : folders) EXPECT_EQ(Attributes(folder + "\\x"), kAttrHiddenSystem) << folder;
 }
 #endif
 

@@ -213,7 +213,7 @@ TEST_F(LoginWindowTest, NoCancelAndCloseMarkEndTheProgramWithoutAMirrorCopy) {
   EXPECT_FALSE(std::filesystem::exists(mirror));
 }
 
-TEST_F(LoginWindowTest, YesWithoutADataFolderWritesNothingAndKeepsTheFirstRunPanel) {
+TEST_F(LoginWindowTest, YesWithoutADataFolderSaysSoWritesNothingAndKeepsTheFirstRunPanel) {
   // A file where C:\WINDOWS\zizodo should be: the data folder cannot be made.
   std::filesystem::create_directories(prefix_.DriveC() + "/WINDOWS");
   WriteAll(prefix_.DriveC() + "/WINDOWS/zizodo", "not a folder");
@@ -221,7 +221,8 @@ TEST_F(LoginWindowTest, YesWithoutADataFolderWritesNothingAndKeepsTheFirstRunPan
   forms().login->SpeedButton2Click();
   EXPECT_TRUE(forms().login->FirstRunPanel()->Showing());
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_EQ(dialogs_.errors, std::vector<std::string>{"Unable to write to C:\\WINDOWS\\zizodo\\zizodo123."});
+  EXPECT_FALSE(std::filesystem::exists(Native(records::kDataFolder)));
 }
 
 #ifndef _WIN32

@@ -89,4 +89,30 @@ TEST_F(FaultsTest, ADataFolderThatTakesNoChangesRefusesWritesAndRenamesQuietly) 
   EXPECT_EQ(engine::HideItem(fs(), "Ann", kItemC), "3");
 }
 
+// An item whose mark cannot be taken away keeps its entries in both record
+// files and is reported; the other rows of the same Comeback go on.
+TEST_F(FaultsTest, AnItemThatStaysHiddenKeepsItsEntriesAndIsReported) {
+  fs::create_directories(Native("C:\\Other"));
+  testing_support::WriteAll(Native("C:\\Other\\o.txt"), "x");
+  ASSERT_EQ(engine::HideItem(fs(), "Ann", "C:\\Other\\o.txt"), "3");
+  // A folder that takes no changes: its .hidden cannot be rewritten.
+  const std::string items = Native("D:\\Items");
+  fs::permissions(items, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const auto restore = [](FileSystem& files) {
+    engine::Restore(files, "Ann", {{kItemA, false}, {kItemB, true}, {"C:\\Other\\o.txt", false}});
+  };
+  EXPECT_EQ(ShownError(restore), "Unable to write to D:\\Items\\.hidden");
+  fs::permissions(items, fs::perms::owner_all, fs::perm_options::add);
+  EXPECT_TRUE(testing_support::ListedInDotHidden(items, "a.txt"));
+  EXPECT_EQ(engine::LoadList(fs(), "Ann"), (Lines{kItemA, kItemB}));
+  EXPECT_EQ(Entries(store::records::kGlobalRecordFile),
+            (Lines{std::string("1=") + kItemA, std::string("2=") + kItemB}));
+  EXPECT_EQ(Attributes("C:\\Other\\o.txt"), platform::kAttrNone);
+
+  // Once the folder takes changes again, the next Comeback finishes it.
+  EXPECT_EQ(engine::Restore(fs(), "Ann", {{kItemA, false}, {kItemB, true}}), Lines{kItemB});
+  EXPECT_FALSE(testing_support::ListedInDotHidden(items, "a.txt"));
+}
+
 }  // namespace

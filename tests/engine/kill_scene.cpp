@@ -25,14 +25,11 @@ constexpr int kStopped = 77;
 constexpr int kRanToTheEnd = 78;
 constexpr char kOldPassword[] = "31852";
 constexpr char kNewPassword[] = "pw";
-// What a killed replacement leaves: the record files' temporary files and
-// the replacement of a folder's .hidden.
+// What a killed replacement leaves: the temporary files of the record files
+// and of a folder's .hidden all start so.
 constexpr char kTempPrefix[] = ".quillomar-";
-constexpr char kDotHiddenTemp[] = ".hidden.quillomar";
 
-bool IsLeftover(const std::string& name) {
-  return name.rfind(kTempPrefix, 0) == 0 || name == kDotHiddenTemp;
-}
+bool IsLeftover(const std::string& name) { return name.rfind(kTempPrefix, 0) == 0; }
 }  // namespace
 
 KillScene::KillScene(bool set_up) {

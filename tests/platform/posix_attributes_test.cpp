@@ -1,9 +1,15 @@
 // How the Linux backend keeps Windows attributes: user.DOSATTRIB, the
 // folder's .hidden file and the owner's write permission.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
 
 #include <filesystem>
 #include <cstdint>
@@ -130,6 +136,71 @@ TEST_F(PosixAttributes, SettingTheSameSetAgainWritesNothing) {
   EXPECT_EQ(list_after.st_ino, list_before.st_ino);
 }
 
+// Every lock that someone who may only read a folder can take on it or on
+// its .hidden: none of them keeps a hide or a show from changing .hidden,
+// nor makes it wait.
+TEST_F(PosixAttributes, LocksThatReadersCanTakeNeitherBlockNorDelayAChange) {
+  WriteAll(Real("item"), "");
+  WriteAll(Real(".hidden"), "other\n");
+  struct Lock {
+    const char* what;
+    const char* file;  // "" for the folder itself
+    std::function<int(int)> take;
+  };
+  const auto record_lock = [](int command) {
+    return [command](int fd) {
+      struct flock lock {};
+      lock.l_type = F_RDLCK;
+      lock.l_whence = SEEK_SET;
+      return ::fcntl(fd, command, &lock);
+    };
+  };
+  const Lock locks[] = {
+      {"flock on the folder", "", [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }},
+      {"flock on .hidden", ".hidden", [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }},
+      {"read lock on .hidden", ".hidden", record_lock(F_OFD_SETLK)},
+      {"process read lock on .hidden", ".hidden", record_lock(F_SETLK)},
+  };
+  for (const Lock& lock : locks) {
+    const std::string path = std::string(lock.file).empty() ? folder_ : Real(lock.file);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0) << lock.what;
+    ASSERT_EQ(lock.take(fd), 0) << lock.what;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrHiddenSystem)) << lock.what;
+    EXPECT_TRUE(ListedInDotHidden(folder_, "item")) << lock.what;
+    EXPECT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrNone)) << lock.what;
+    EXPECT_FALSE(ListedInDotHidden(folder_, "item")) << lock.what;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << lock.what;
+    ::close(fd);
+  }
+  EXPECT_EQ(ReadAll(Real(".hidden")), "other\n");
+}
+
+// A .hidden past any list a person keeps is neither read whole nor changed:
+// its names count as not listed, the item's own attribute still works, and
+// the change reports the .hidden it could not list the item in.
+TEST_F(PosixAttributes, AnOversizedDotHiddenIsLeftAloneAndReported) {
+  WriteAll(Real("item"), "");
+  WriteAll(Real(".hidden"), "item\n");
+  ASSERT_EQ(::truncate(Real(".hidden").c_str(), 64 * 1024 * 1024), 0);  // sparse
+  const platform::AttributesResult hidden =
+      prefix_.fs().SetEntryAttributes({"C:\\Data", "item"}, kAttrHiddenSystem);
+  EXPECT_FALSE(hidden.applied);
+  EXPECT_EQ(hidden.unlisted_in, "C:\\Data\\.hidden");
+  EXPECT_EQ(DosAttrib(Real("item")), "0x6");
+  EXPECT_EQ(fs::file_size(Real(".hidden")), 64u * 1024 * 1024);
+  ::removexattr(Real("item").c_str(), "user.DOSATTRIB");
+  EXPECT_EQ(prefix_.fs().GetAttributes(Win("item")), kAttrNone);
+  std::optional<std::vector<platform::DirEntry>> listing = prefix_.fs().ListFolder("C:\\Data");
+  ASSERT_TRUE(listing.has_value());
+  for (const platform::DirEntry& entry : *listing) {
+    if (entry.name == "item") {
+      EXPECT_EQ(entry.attributes, kAttrNone);
+    }
+  }
+}
+
 TEST_F(PosixAttributes, NamesThatCannotBeALineStayOutOfDotHidden) {
   const std::string name = "two\nlines";
   WriteAll(Real(name), "");
@@ -143,14 +214,18 @@ TEST_F(PosixAttributes, NamesThatCannotBeALineStayOutOfDotHidden) {
 
 namespace {
 
-// Samba's binary record: an empty hex string, the version twice, then the
-// version's words, each little-endian.
-std::string SambaRecord(std::uint16_t version, std::initializer_list<std::uint32_t> words) {
-  std::string value(1, '\0');
+// Samba's binary record as NDR lays it out: the hex string and its NUL, a
+// pad to 2, the version twice, a pad to 4, then the version's words, each
+// little-endian.
+std::string SambaRecord(std::uint16_t version, std::initializer_list<std::uint32_t> words,
+                        const std::string& hex = "") {
+  std::string value = hex + '\0';
+  if (value.size() % 2 != 0) value += '\0';
   for (int twice = 0; twice < 2; ++twice) {
     value += static_cast<char>(version & 0xFF);
     value += static_cast<char>(version >> 8);
   }
+  while (value.size() % 4 != 0) value += '\0';
   for (std::uint32_t word : words) {
     for (int shift = 0; shift < 32; shift += 8) value += static_cast<char>((word >> shift) & 0xFF);
   }
@@ -168,7 +243,11 @@ TEST_F(PosixAttributes, DosAttribInEveryFormDecidesWhereItIsPresent) {
       {"text", "0x6", kAttrHiddenSystem},
       {"text with a NUL", "0x22\0"s, kAttrHidden | kAttrArchive},
       {"text clearing hidden", "0x20", kAttrArchive},
-      {"Samba 4.17, version 5", SambaRecord(5, {0x11, 0x06, 0, 0}), kAttrHiddenSystem},
+      // What Samba 4.17's "setmode +hs" leaves on a folder, byte for byte.
+      {"Samba 4.17, version 5",
+       "\0\0\x05\0\x05\0\0\0\x11\0\0\0\x16\0\0\0\x80\x3e\xd5\xde\xb1\x9d\x01\x00"s,
+       kAttrHiddenSystem},
+      {"version 5 after a hex string", SambaRecord(5, {0x11, 0x06, 0, 0}, "0x20"), kAttrHiddenSystem},
       {"version 5, hidden cleared", SambaRecord(5, {0x11, 0x20, 0, 0}), kAttrArchive},
       {"version 4", SambaRecord(4, {0x1, 0x02, 0, 0, 0, 0}), kAttrHidden},
       {"version 3", SambaRecord(3, {0x1, 0x04, 0, 0, 0, 0, 0, 0}), platform::kAttrSystem},
@@ -191,10 +270,37 @@ TEST_F(PosixAttributes, DosAttribInEveryFormDecidesWhereItIsPresent) {
     if (!c.value.empty()) SetDosAttrib(Real("item"), c.value);
     EXPECT_EQ(prefix_.fs().GetAttributes(Win("item")), c.expected) << c.what;
   }
-  // The text form is what a change writes, whatever form was there.
-  SetDosAttrib(Real("item"), SambaRecord(5, {0x11, 0x20, 0, 0}));
-  ASSERT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrHiddenSystem));
-  EXPECT_EQ(DosAttrib(Real("item")), "0x6");
+}
+
+// A change keeps Samba's record in its own form: only the attribute word's
+// hidden, system, archive and read-only bits change, and it is marked valid.
+TEST_F(PosixAttributes, AChangeRewritesSambasRecordInItsOwnForm) {
+  struct Case {
+    const char* what;
+    std::string before;
+    std::uint32_t attributes;
+    std::string after;  // "" for no attribute
+  };
+  const Case cases[] = {
+      {"version 5 hidden", SambaRecord(5, {0x11, 0x20, 0xAABBCCDD, 0x01D9}), kAttrHiddenSystem,
+       SambaRecord(5, {0x11, 0x06, 0xAABBCCDD, 0x01D9})},
+      {"version 5 shown, a folder's bit kept", SambaRecord(5, {0x11, 0x16, 7, 8}), platform::kAttrNone,
+       SambaRecord(5, {0x11, 0x10, 7, 8})},
+      {"an invalid word made valid", SambaRecord(5, {0x10, 0x37, 7, 8}), kAttrHiddenSystem,
+       SambaRecord(5, {0x11, 0x06, 7, 8})},
+      {"version 4 after a hex string", SambaRecord(4, {0x1, 0x21, 1, 2, 3, 4, 5, 6}, "0x21"),
+       platform::kAttrNone, SambaRecord(4, {0x1, 0x00, 1, 2, 3, 4, 5, 6}, "0x21")},
+      {"version 1", SambaRecord(1, {0x20, 9, 9}), kAttrHiddenSystem, SambaRecord(1, {0x06, 9, 9})},
+      {"text", "0x20", kAttrHiddenSystem, "0x6"},
+      {"text cleared", "0x6", platform::kAttrNone, ""},
+  };
+  WriteAll(Real("item"), "");
+  for (const Case& c : cases) {
+    SetDosAttrib(Real("item"), c.before);
+    ASSERT_TRUE(prefix_.fs().SetAttributes(Win("item"), c.attributes)) << c.what;
+    EXPECT_EQ(DosAttrib(Real("item")), c.after) << c.what;
+    EXPECT_EQ(prefix_.fs().GetAttributes(Win("item")), c.attributes) << c.what;
+  }
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ TEST_F(DataStoreTest, FirstRunThatCannotWriteLeavesNoHalfInitialisedStore) {
   // No folder can be made where a file stands in the way.
   std::filesystem::remove_all(prefix_.DriveC() + "/WINDOWS");  // the guide a new prefix gets
   WriteAll(prefix_.DriveC() + "/WINDOWS", "not a folder");
-  EXPECT_FALSE(InitialiseStore(fs()));
+  EXPECT_THROW(InitialiseStore(fs()), WriteError);
   std::filesystem::remove(prefix_.DriveC() + "/WINDOWS");
 
   // A settings file that cannot be written: the administrator's file is

@@ -26,16 +26,17 @@ class HookedFileSystem final : public platform::FileSystem {
   std::function<void(const std::string& call, const std::string& path)> before_change;
   std::function<void(const std::string& call, const std::string& path)> after_change;
 
-  std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths,
-                                         std::uint32_t attributes) override {
+  std::vector<platform::AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
+                                                             std::uint32_t attributes) override {
     const std::string first = paths.empty() ? std::string() : paths.front();
-    return Change("SetAttributesOfItems", first, [&] { return inner_.SetAttributesOfItems(paths, attributes); });
+    return Change("SetAttributesOfItems", first, [&] { return inner_.SetItemsAttributes(paths, attributes); });
   }
   std::vector<platform::AttributesResult> SetEntriesAttributes(
       const std::vector<platform::FolderEntry>& entries, std::uint32_t attributes) override {
     const std::string folder = entries.empty() ? std::string() : entries.front().folder;
     return Change("SetEntriesAttributes", folder, [&] { return inner_.SetEntriesAttributes(entries, attributes); });
   }
+  bool SameItem(const std::string& a, const std::string& b) override { return inner_.SameItem(a, b); }
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
     return inner_.GetAttributes(path);
   }

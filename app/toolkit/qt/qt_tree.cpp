@@ -117,7 +117,11 @@ NativeTree::Node QtTree::Selected() const {
 NativeTree::Node QtTree::NodeAt(Point at) const {
   static_cast<TreeWidget*>(tree())->LayOutNow();
   const QPoint in_viewport = tree()->viewport()->mapFrom(tree(), ToQPoint(at));
-  return NodeOf(tree()->itemAt(in_viewport));
+  // Only the node's picture and caption are the node: a press on its expand
+  // mark, left of them, expands it and selects nothing.
+  QTreeWidgetItem* item = tree()->itemAt(in_viewport);
+  if (item == nullptr || !tree()->visualItemRect(item).contains(in_viewport)) return nullptr;
+  return NodeOf(item);
 }
 
 Rect QtTree::NodeRect(Node node) const {
