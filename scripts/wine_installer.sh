@@ -39,8 +39,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The newer build: what the installer holds, under the next version.
-newer_version="$version.1"
+# The newer build: what the installer holds, under the next version that
+# Windows Installer tells apart (it compares the first three fields).
+IFS=. read -r major minor patch _ <<<"$version"
+newer_version="$major.$minor.$((${patch:-0} + 1))"
 newer_msi="$scratch/quillomar-$newer_version-win32.msi"
 mkdir "$scratch/files"
 (cd "$scratch/files" && unzip -q "$zip")
