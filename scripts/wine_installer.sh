@@ -102,7 +102,7 @@ installed_file_is() {  # installed_file_is NAME: the installed copy is the shipp
 }
 first_run_window_shows() {
   local id geometry
-  for _ in $(seq 150); do
+  for _ in $(seq 300); do
     for id in $(xdotool search --onlyvisible --name '^Quillomar' 2>/dev/null); do
       geometry=$(xdotool getwindowgeometry --shell "$id")
       eval "$geometry"
@@ -120,7 +120,7 @@ for file in quillomar.exe Quillomar.htm License.txt; do
 done
 check "a Start-menu shortcut" test -n "$(shortcut)"
 entry=$(entries)
-check "one entry under installed programs: $entry" test "$(wc -l <<<"$entry")" -eq 1
+check "one entry under installed programs: $entry" test "$(grep -c . <<<"$entry")" -eq 1
 check "the entry has the version and the publisher" test "${entry#* }" = "$version Quillomar Developers"
 check "the entry has its icon" product_icon_exists
 
@@ -131,7 +131,7 @@ check "the shortcut starts the program to its first-run window" first_run_window
 eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Quillomar' | head -n1)")"
 xdotool mousemove $((X + 170)) $((Y + 196)) click 1  # YES
 records="$WINEPREFIX/drive_c/windows/zizodo/zizodo123"
-for _ in $(seq 50); do [ -f "$records/zizodo.INI" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -f "$records/zizodo.INI" ] && break; sleep 0.1; done
 check "YES writes the records in C:\\WINDOWS\\zizodo\\zizodo123" test -f "$records/zizodo.INI"
 wineserver -k 2>/dev/null || true
 wineserver -w
@@ -142,7 +142,7 @@ records_before=$(cd "$WINEPREFIX/drive_c/windows" && find zizodo -type f -exec s
 check "msiexec /i of a newer build installs quietly" msiexec /i "$(winepath -w "$newer_msi")" /qn
 entry=$(entries)
 check "still one entry under installed programs, the newer version: $entry" \
-  test "$(wc -l <<<"$entry")" -eq 1 -a "${entry#* }" = "$newer_version Quillomar Developers"
+  test "$(grep -c . <<<"$entry")" -eq 1 -a "${entry#* }" = "$newer_version Quillomar Developers"
 check "the program is still installed" installed_file_is quillomar.exe
 check "the older package does not install over the newer" fails msiexec /i "$(winepath -w "$msi")" /qn
 check "and leaves the newer one alone" test "$(entries | cut -d' ' -f2)" = "$newer_version"
