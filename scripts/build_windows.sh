@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # Builds the Windows program, quillomar.exe (32-bit, GUI, statically linked),
-# with Debian's i686 MinGW-w64 cross compiler, and a zip of it with the user
-# guide. Installs what it needs from Debian's packages (through sudo when
-# not root). The program and the zip land in build/win32gui.
-#   QUILLOMAR_WIN32_GUI_BUILD   the build folder (default build/win32gui)
+# with Debian's i686 MinGW-w64 cross compiler, then what we ship of it: a zip
+# of the program with the user guide and the licence, and a Windows Installer
+# package (wixl, packaging/windows). Installs what it needs from Debian's
+# packages (through sudo when not root). Everything lands in build/win32gui.
+#
+# Given a code-signing certificate and its key, it signs the shipped program
+# and the installer (Authenticode, osslsigncode); without them both stay
+# unsigned, and it says so.
+#   QUILLOMAR_WIN32_GUI_BUILD     the build folder (default build/win32gui)
+#   QUILLOMAR_SIGN_CERT           the certificate (PEM; the chain up to its root may follow)
+#   QUILLOMAR_SIGN_KEY            its private key (PEM)
+#   QUILLOMAR_SIGN_KEY_PASSWORD   the key's passphrase, when it has one
+#   SOURCE_DATE_EPOCH             the time written into the zip, the installer and the
+#                                 signatures (default: the last commit's; scripts/release_time.sh)
+# Two builds of one commit give the same bytes (unsigned, or signed with the
+# same key), whatever folder they are built in.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32gui}
-packages=(cmake ninja-build g++-mingw-w64-i686 zip binutils-mingw-w64-i686)
+packages=(cmake ninja-build g++-mingw-w64-i686 zip binutils-mingw-w64-i686 wixl python3-olefile osslsigncode)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -41,13 +53,58 @@ if $objdump -p "$exe" | grep -i "DLL Name" | grep -Eiq "libstdc|libgcc|libwinpth
 fi
 
 version=$(sed -n 's/^project(Quillomar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+. scripts/release_time.sh
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
-# The program ships without its debugging symbols.
+
+# What ships: the program without its debugging symbols, the user guide,
+# the licence (with Windows' line ends) and, for the installer, the icon.
 i686-w64-mingw32-strip -o "$staging/quillomar.exe" "$exe"
 cp docs/Quillomar.htm "$staging/Quillomar.htm"
+sed 's/$/\r/' packaging/copyright >"$staging/License.txt"
+cp app/pictures/bitmaps/quillomar.ico "$staging/quillomar.ico"
+
+# Authenticode signing, with the signing time fixed so that it repeats.
+signing=0
+if [ -n "${QUILLOMAR_SIGN_CERT:-}" ] && [ -n "${QUILLOMAR_SIGN_KEY:-}" ]; then
+  signing=1
+elif [ -n "${QUILLOMAR_SIGN_CERT:-}${QUILLOMAR_SIGN_KEY:-}" ]; then
+  echo "build_windows: QUILLOMAR_SIGN_CERT and QUILLOMAR_SIGN_KEY go together" >&2
+  exit 1
+fi
+secrets=$(mktemp -d)
+trap 'rm -rf "$staging" "$secrets"' EXIT
+sign() {  # sign FILE: signs FILE in place
+  local password=()
+  if [ -n "${QUILLOMAR_SIGN_KEY_PASSWORD:-}" ]; then
+    # Read from a file of our own, never from the command line.
+    (umask 077 && printf '%s' "$QUILLOMAR_SIGN_KEY_PASSWORD" >"$secrets/password")
+    password=(-readpass "$secrets/password")
+  fi
+  osslsigncode sign -certs "$QUILLOMAR_SIGN_CERT" -key "$QUILLOMAR_SIGN_KEY" "${password[@]}" \
+    -h sha256 -n Quillomar -time "$SOURCE_DATE_EPOCH" -in "$1" -out "$1.signed" >/dev/null
+  mv "$1.signed" "$1"
+}
+[ "$signing" -eq 0 ] || sign "$staging/quillomar.exe"
+
+# The zip: fixed order, times, modes and no extra fields, so that it repeats.
 zip_file="$PWD/$build/quillomar-$version-win32.zip"
 rm -f "$zip_file"
-(cd "$staging" && zip -q -9 "$zip_file" quillomar.exe Quillomar.htm)
-echo "build_windows: $exe (with debugging symbols; the zip's copy has none)"
+chmod 644 "$staging"/*
+touch -d "@$SOURCE_DATE_EPOCH" "$staging"/*
+(cd "$staging" && TZ=UTC zip -q -X -9 "$zip_file" quillomar.exe Quillomar.htm License.txt)
+
+# The installer, beside the zip.
+msi_file="$PWD/$build/quillomar-$version-win32.msi"
+bash packaging/windows/build_msi.sh "$staging" "$version" "$msi_file"
+[ "$signing" -eq 0 ] || sign "$msi_file"
+
+echo "build_windows: $exe (with debugging symbols; the shipped copies have none)"
 echo "build_windows: $zip_file"
+echo "build_windows: $msi_file"
+if [ "$signing" -eq 1 ]; then
+  echo "build_windows: the shipped program and the installer are signed with $QUILLOMAR_SIGN_CERT"
+else
+  echo "build_windows: the shipped program and the installer are NOT signed" \
+    "(set QUILLOMAR_SIGN_CERT and QUILLOMAR_SIGN_KEY to sign them)"
+fi

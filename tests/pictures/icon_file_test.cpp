@@ -1,6 +1,6 @@
 // The Windows program's icon file, read as Windows reads it: a directory of
 // 32-bit images, each a bitmap of twice its height (colours, then a one-bit
-// mask), rows from the bottom up.
+// mask), rows from the bottom up; the 256-pixel one a PNG file.
 
 #include <gtest/gtest.h>
 
@@ -24,12 +24,19 @@ std::uint16_t U16(const std::string& bytes, std::size_t at) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8));
 }
 
+std::uint32_t BigEndianU32(const std::string& bytes, std::size_t at) {
+  if (at + 4 > bytes.size()) return 0;
+  std::uint32_t v = 0;
+  for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
 TEST(IconFileTest, HoldsTheIconAt16And32And48PixelsWithAlphaAndAMatchingMask) {
   const std::string ico = picture_files::Read("quillomar.ico");
   ASSERT_GE(ico.size(), 6u);
   EXPECT_EQ(U16(ico, 0), 0);
   EXPECT_EQ(U16(ico, 2), 1) << "an icon, not a cursor";
-  ASSERT_EQ(U16(ico, 4), 3);
+  ASSERT_EQ(U16(ico, 4), 4);
   const int sides[] = {16, 32, 48};
   for (int i = 0; i < 3; ++i) {
     const int side = sides[i];
@@ -74,6 +81,28 @@ TEST(IconFileTest, HoldsTheIconAt16And32And48PixelsWithAlphaAndAMatchingMask) {
     // Every size is the whole design to scale: the eye's pupil in the middle.
     EXPECT_LT(((pupil >> 16) & 0xFF) + ((pupil >> 8) & 0xFF), 200u) << std::hex << pupil;
   }
+}
+
+// The image for Explorer's large views: 256 pixels (0 in the directory), 32
+// bits, kept as a PNG of 8-bit RGBA, last in the file.
+TEST(IconFileTest, HoldsA256PixelPngImage) {
+  const std::string ico = picture_files::Read("quillomar.ico");
+  ASSERT_EQ(U16(ico, 4), 4);
+  const std::size_t entry = 6 + 16 * 3;
+  EXPECT_EQ(ico[entry], 0);
+  EXPECT_EQ(ico[entry + 1], 0);
+  EXPECT_EQ(U16(ico, entry + 6), 32);
+  const std::size_t size = U32(ico, entry + 8);
+  const std::size_t offset = U32(ico, entry + 12);
+  ASSERT_EQ(offset + size, ico.size());
+  const std::string png = ico.substr(offset, size);
+  ASSERT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  ASSERT_EQ(png.substr(12, 4), "IHDR");
+  EXPECT_EQ(BigEndianU32(png, 16), 256u);
+  EXPECT_EQ(BigEndianU32(png, 20), 256u);
+  EXPECT_EQ(png[24], 8) << "bits per channel";
+  EXPECT_EQ(png[25], 6) << "colour type RGBA";
+  EXPECT_EQ(png.substr(png.size() - 8, 4), "IEND");
 }
 
 }  // namespace

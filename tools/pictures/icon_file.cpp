@@ -29,10 +29,10 @@ bool Fits(const app::Image& image) {
   return !image.IsNull() && image.Width() <= kLargestSide && image.Height() <= kLargestSide;
 }
 
-// One image as an icon holds it: the bitmap header with twice the height
+// One image as an icon holds it as a bitmap: the bitmap header with twice the height
 // (colours and mask), the colour rows from the bottom up, then the mask rows
 // from the bottom up, each padded to four bytes.
-std::string IconImage(const app::Image& image) {
+std::string BitmapBody(const app::Image& image) {
   const int w = image.Width();
   const int h = image.Height();
   const std::size_t mask_row = static_cast<std::size_t>((w + 31) / 32) * 4;
@@ -62,13 +62,13 @@ std::string IconImage(const app::Image& image) {
 
 }  // namespace
 
-std::string IconFile(const std::vector<app::Image>& images) {
+std::string IconFile(const std::vector<IconImage>& images) {
   std::vector<std::string> bodies;
   std::vector<const app::Image*> kept;
-  for (const app::Image& image : images) {
-    if (!Fits(image)) continue;
-    kept.push_back(&image);
-    bodies.push_back(IconImage(image));
+  for (const IconImage& entry : images) {
+    if (!Fits(entry.image)) continue;
+    kept.push_back(&entry.image);
+    bodies.push_back(entry.png.empty() ? BitmapBody(entry.image) : entry.png);
   }
   std::string out;
   PutU16(out, 0);

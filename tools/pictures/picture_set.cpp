@@ -1,5 +1,9 @@
 #include "tools/pictures/picture_set.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+
 #include <string>
 #include <functional>
 #include <utility>
@@ -14,6 +18,15 @@ namespace drawing {
 namespace {
 
 constexpr char kBitmapExtension[] = ".bmp";
+
+// `image` as a PNG file, with nothing in it but the pixels (no time, no text).
+std::string PngFile(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
+  return bytes.toStdString();
+}
 
 std::string StripName(app::Size size) {
   return "menu_strip_" + std::to_string(size.width) + "x" + std::to_string(size.height);
@@ -43,8 +56,11 @@ std::vector<DrawnFile> DrawAllFiles() {
   std::vector<DrawnFile> files;
   for (const auto& [name, draw] : pictures) files.push_back({name + kBitmapExtension, app::qt::ToImage(draw()).ToBmp()});
 
-  std::vector<app::Image> icons;
-  for (int side : kIconFileSides) icons.push_back(app::qt::ToImage(ApplicationIcon(side)));
+  std::vector<IconImage> icons;
+  for (int side : kIconFileSides) {
+    const QImage icon = ApplicationIcon(side);
+    icons.push_back({app::qt::ToImage(icon), side == kIconFilePngSide ? PngFile(icon) : std::string()});
+  }
   files.push_back({kIconFileName, IconFile(icons)});
   return files;
 }

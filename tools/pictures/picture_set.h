@@ -13,8 +13,10 @@ struct DrawnFile {
   std::string bytes;
 };
 
-// The sides of the program's icon in its Windows icon file.
-inline constexpr int kIconFileSides[] = {16, 32, 48};
+// The sides of the program's icon in its Windows icon file; the largest,
+// which Explorer shows in its large views, is kept as a PNG.
+inline constexpr int kIconFileSides[] = {16, 32, 48, 256};
+inline constexpr int kIconFilePngSide = 256;
 // The Windows icon file's name.
 inline constexpr char kIconFileName[] = "quillomar.ico";
 

@@ -1,5 +1,5 @@
-// Windows itself loads the program's icon file at each of its sizes and
-// draws it with its alpha: the folder where it is, the ground through it
+// Windows itself loads the program's icon file at each of its sizes (the
+// 256-pixel image a PNG) and draws it with its alpha: the folder where it is, the ground through it
 // elsewhere.
 
 #include <windows.h>
@@ -42,7 +42,7 @@ std::uint32_t DrawnPixel(HICON icon, int side, int x, int y) {
 
 TEST(WindowsIconTest, EverySizeLoadsAndDrawsWithItsTransparency) {
   const std::string file = std::string(QUILLOMAR_PICTURE_BITMAPS) + "/quillomar.ico";
-  for (int side : {16, 32, 48}) {
+  for (int side : {16, 32, 48, 256}) {
     SCOPED_TRACE(side);
     const auto icon = static_cast<HICON>(::LoadImageA(nullptr, file.c_str(), IMAGE_ICON, side, side, LR_LOADFROMFILE));
     ASSERT_NE(icon, nullptr);
