@@ -6,7 +6,7 @@
 
 #include "app/services.h"
 #include "app/skin.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/borderless_window.h"
 #include "engine/hidden_items.h"
 
 namespace app {

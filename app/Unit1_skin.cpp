@@ -3,9 +3,9 @@
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
 #include "engine/skin_setting.h"
 #include "store/errors.h"
 

@@ -4,16 +4,16 @@
 
 #include "app/Unit1.h"
 #include "app/pictures/pictures.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/edit_controls.h"
-#include "app/toolkit/backend.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/page_control.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/title_bar.h"
-#include "app/toolkit/speed_button.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/backend.h"
+#include "toolkit/label.h"
+#include "toolkit/page_control.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/speed_button.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include "app/services.h"
 #include "app/skin.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/borderless_window.h"
 
 namespace app {
 

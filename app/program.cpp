@@ -5,7 +5,7 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/application_title.h"
-#include "app/toolkit/backend.h"
+#include "toolkit/backend.h"
 
 namespace app {
 
