@@ -114,7 +114,6 @@ class TForm1 : public BorderlessWindow {
   // The six toolbar buttons, left to right: "Hide Folder", "Comeback",
   // "Options", "Find", "Skin", "Help".
   std::vector<SpeedButton*> ToolbarButtons() const;
-  ScrollBox* WorkArea() const { return ScrollBox4; }
   ShellListView* ShellBrowser() const { return ShellListView1; }
   Splitter* WorkSplitter() const { return Splitter1; }
   CheckListView* HiddenList() const { return ListView1; }
@@ -127,7 +126,6 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* GridOffButton() const { return SpeedButton12; }
   Label* StatusLine() const { return Label15; }
   SpeedButton* UpButton() const { return SpeedButton6; }
-  ScrollBox* UpButtonPanel() const { return ScrollBox13; }
   ScrollBox* FileMenu() const { return ScrollBox5; }
   ScrollBox* OptionsMenu() const { return ScrollBox6; }
   // The File menu's entries, top to bottom: "Hide Folder", "Comeback",

@@ -59,7 +59,6 @@ class TForm2 : public BorderlessWindow {
   ScrollBox* BodyPanel() const { return ScrollBox3; }
   ComboBox* UserBox() const { return ComboBox1; }
   LabeledEdit* PasswordBox() const { return LabeledEdit1; }
-  PushButton* LoginButton() const { return Button8; }
   Label* CloseMark() const { return Label3; }
   Label* Caption() const { return Label4; }
   Picture* GlossyPicture() const { return Image1; }

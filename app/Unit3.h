@@ -82,7 +82,6 @@ class TForm3 : public BorderlessWindow {
   LabeledEdit* UserNameBox() const { return LabeledEdit1; }
   LabeledEdit* UserPasswordBox() const { return LabeledEdit2; }
   CheckListView* UserList() const { return ListView1; }
-  SpeedButton* DeleteButton() const { return SpeedButton4; }
   SpeedButton* OkButton() const { return SpeedButton3; }
   SpeedButton* CancelButton() const { return SpeedButton2; }
   SpeedButton* HelpButton() const { return SpeedButton1; }

@@ -51,7 +51,6 @@ class TForm4 : public BorderlessWindow {
   // Controls, named as the handlers name them (for the windows' tests).
   ShellTreeView* FolderTree() const { return ShellTreeView1; }
   CheckListView* ResultList() const { return ListView1; }
-  Splitter* BodySplitter() const { return Splitter1; }
   ScrollBox* BodyPanel() const { return ScrollBox1; }
   Label* CurrentFolderLabel() const { return Label12; }
   Label* CloseMark() const { return Label1; }

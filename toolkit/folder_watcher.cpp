@@ -10,8 +10,6 @@ namespace app {
 
 namespace {
 
-FolderWatcherFactory factory = nullptr;
-
 // The system's watch (platform::FolderWatch), whose reports come from a
 // thread of its own: each is posted to the user-interface thread and
 // dropped there when the folder it was about is no longer watched or the
@@ -53,11 +51,8 @@ class SystemFolderWatcher final : public FolderWatcher {
 
 }  // namespace
 
-void SetFolderWatcherFactory(FolderWatcherFactory new_factory) { factory = new_factory; }
-
 std::unique_ptr<FolderWatcher> MakeFolderWatcher(std::function<void()> changed) {
-  if (factory == nullptr) return std::make_unique<SystemFolderWatcher>(std::move(changed));
-  return factory(std::move(changed));
+  return std::make_unique<SystemFolderWatcher>(std::move(changed));
 }
 
 }  // namespace app

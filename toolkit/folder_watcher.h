@@ -26,14 +26,9 @@ class FolderWatcher {
   virtual void Stop() = 0;
 };
 
-// What makes the watches, when a front end wants its own: it installs the
-// factory at start (nullptr goes back to the system's watch).
-using FolderWatcherFactory = std::unique_ptr<FolderWatcher> (*)(std::function<void()> changed);
-void SetFolderWatcherFactory(FolderWatcherFactory factory);
-
 // A watch that calls `changed` on the user-interface thread after each burst
-// of changes: the installed factory's, else the system's own watch
-// (platform::FolderWatch) with its reports posted through the backend.
+// of changes: the system's own watch (platform::FolderWatch) with its reports
+// posted through the backend.
 std::unique_ptr<FolderWatcher> MakeFolderWatcher(std::function<void()> changed);
 
 }  // namespace app

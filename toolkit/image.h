@@ -49,10 +49,4 @@ class Image {
   std::vector<std::uint32_t> pixels_;
 };
 
-// 0xAARRGGBB of an opaque colour.
-constexpr std::uint32_t OpaqueArgb(BgrColor c) {
-  return 0xFF000000u | (static_cast<std::uint32_t>(RedOf(c)) << 16) |
-         (static_cast<std::uint32_t>(GreenOf(c)) << 8) | static_cast<std::uint32_t>(BlueOf(c));
-}
-
 }  // namespace app

@@ -10,7 +10,6 @@ class Picture : public GraphicControl {
  public:
   Picture(Image image, WinControl* parent);
 
-  const Image& GetImage() const { return image_; }
   void Paint(Canvas& canvas) override;
 
  private:

@@ -109,10 +109,6 @@ bool ShellListModel::HasOwnPath(int row) const {
   return row >= 0 && row < RowCount() && Row(row).name.find(windows_path::kSeparator) == std::string::npos;
 }
 
-bool ShellListModel::IsContainer(int row) const {
-  return row >= 0 && row < RowCount() && Row(row).kind != ShellRowKind::kFile;
-}
-
 bool ShellListModel::IsRenamable(int row) const {
   return row >= 0 && row < RowCount() && IsFileSystemRow(Row(row));
 }

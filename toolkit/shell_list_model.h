@@ -70,8 +70,6 @@ class ShellListModel {
   // folder or file whose name holds "\", which a path would split.
   bool HasOwnPath(int row) const;
 
-  // True when opening the row shows its content (My Computer, drive, folder).
-  bool IsContainer(int row) const;
   // True when the row can be renamed: a folder or a file.
   bool IsRenamable(int row) const;
 

@@ -20,7 +20,6 @@ class Splitter : public WinControl {
   void SetColor(BgrColor color);
   // Gives the first pane `first` pixels and the second the rest.
   void SetFirstPaneSize(int first);
-  int FirstPaneSize() const { return first_; }
   // Moves the handle as a drag to `position` would (clamped to the
   // minimum), and reports the move.
   void MoveHandleTo(int position);
