@@ -13,7 +13,7 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/shell_list_view.h"
 #include "engine/accounts.h"
-#include "store/data_store.h"
+#include "engine/store_start.h"
 #include "store/errors.h"
 #include "store/records.h"
 
@@ -65,11 +65,9 @@ const char* ReasonText(engine::Unrecordable reason) {
 
 void TForm1::SpeedButton1Click() {
   try {
-    // Both end before any box shows: the busy pointer (should the command
-    // take long) and the lock, for which another copy of the program waits
-    // until the command is done.
+    // The busy pointer (should the command take long) ends before any box
+    // shows; the records' lock is the engine's, held while it hides.
     const BusyPointer busy;
-    const auto lock = services_.fs.LockRecords();
     RunHideCommand();
   } catch (const engine::UnrecordableItem& refused) {
     services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() +
@@ -121,7 +119,6 @@ void TForm1::Button1Click() {
 void TForm1::SpeedButton2Click() {
   try {
     const BusyPointer busy;
-    const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
@@ -136,7 +133,6 @@ void TForm1::Label20Click() {
 void TForm1::SpeedButton9Click() {
   try {
     const BusyPointer busy;
-    const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
     WriteStatusLine();
   } catch (const store::Error& error) {
@@ -222,7 +218,7 @@ void TForm1::Label18Click() {
 void TForm1::StaticText3Click() { OpenHelpDocument(); }
 
 void TForm1::ExitProgram() {
-  store::MakeMirrorCopy(services_.fs);
+  engine::MirrorRecords(services_.fs);
   forms_.login->Close();
 }
 

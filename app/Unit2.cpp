@@ -15,7 +15,7 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/title_bar.h"
 #include "engine/accounts.h"
-#include "store/data_store.h"
+#include "engine/store_start.h"
 #include "store/errors.h"
 
 namespace app {
@@ -171,8 +171,7 @@ void TForm2::SetAccount(const std::string& name, const std::string& password) {
 
 void TForm2::BitBtn1Click() {
   // What a copy of the program killed part-way left goes first.
-  store::RemoveLeftovers(services_.fs);
-  store::HideStoreFolders(services_.fs);
+  engine::TidyStore(services_.fs);
   ComboBox1->Clear();
   // Each name shows readably and stands for its stored bytes.
   for (const engine::ListedName& name : engine::LoginBoxNames(services_.fs)) {
@@ -180,19 +179,11 @@ void TForm2::BitBtn1Click() {
   }
   // Nothing is chosen until the user chooses.
   ComboBox1->SetCurrentIndex(-1);
-  switch (store::ReadStoreState(services_.fs)) {
-    case store::StoreState::kInitialised:
-      ScrollBox2->Hide();
-      ScrollBox1->Show();
-      break;
-    case store::StoreState::kNotInitialised:
-      Button2Click();
-      break;
-    case store::StoreState::kUnreadable:
-      // A settings file that exists but cannot be read is never taken for an
-      // uninitialised store: the records stay, and the next write reports
-      // the problem.
-      break;
+  // A store not set up is deleted by the rule; one whose settings cannot
+  // be read is left as it is.
+  if (engine::ApplyStartUpRule(services_.fs) == engine::StoreAtStart::kSetUp) {
+    ScrollBox2->Hide();
+    ScrollBox1->Show();
   }
 }
 
@@ -201,11 +192,11 @@ void TForm2::BitBtn2Click() {
   if (stored.has_settings) ApplySkin(stored.skin);
 }
 
-void TForm2::Button2Click() { store::ResetStore(services_.fs); }
+void TForm2::Button2Click() { engine::ResetStore(services_.fs); }
 
 void TForm2::SpeedButton2Click() {
   try {
-    store::InitialiseStore(services_.fs);
+    engine::SetUpStore(services_.fs);
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
     return;
@@ -246,7 +237,7 @@ void TForm2::Button3Click() {
     forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);
     forms_.find->ApplySkin(stored.skin, SkinOrigin::kLogin);
   }
-  store::MakeMirrorCopy(services_.fs);
+  engine::MirrorRecords(services_.fs);
 }
 
 void TForm2::ApplySkin(Skin skin) {
