@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
 #include "toolkit/borderless_window.h"
 #include "engine/hidden_items.h"
@@ -29,7 +30,7 @@ class StaticText;
 // program.
 class TForm1 : public BorderlessWindow {
  public:
-  TForm1(Services& services, Forms& forms);
+  TForm1(Services& services, WindowLinks& windows);
   ~TForm1() override;
 
   // Applies a skin to this window's elements. In skin 1 the caption is navy
@@ -206,7 +207,7 @@ class TForm1 : public BorderlessWindow {
   void Splitter1Moved();
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
   std::string selected_path_;  // the selected-path line, as the browser reported it
   // The browser's entry that the line names: hiding acts on it, never on
   // the line's path split again at "\".

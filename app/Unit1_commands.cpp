@@ -4,9 +4,6 @@
 #include <exception>
 
 #include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
 #include "app/busy_pointer.h"
 #include "app/messages.h"
 #include "toolkit/label.h"
@@ -86,10 +83,10 @@ void TForm1::Label13Click() {
 void TForm1::Button5Click() { SpeedButton1Click(); }
 
 void TForm1::RunHideCommand() {
+  // The hide step reloads the list, refreshes the browser and clears the
+  // selected path itself, however it ends.
   Button1Click();
-  ShellListView1->Refresh();
   CloseMenus();
-  SetSelectedPath("");
   WriteStatusLine();
   services_.shell.NotifyAssociationsChanged();
 }
@@ -170,7 +167,7 @@ void TForm1::SpeedButton3Click() {
   if (CurrentAccountIsAdministrator()) {
     Button7Click();
     Hide();
-    forms_.options->Show();
+    windows_.ShowOptions();
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }
@@ -182,17 +179,17 @@ void TForm1::Label21Click() {
   SpeedButton3Click();
 }
 
-void TForm1::Button7Click() { forms_.options->ReloadUserList(); }
+void TForm1::Button7Click() { windows_.ReloadUserList(); }
 
 void TForm1::SpeedButton4Click() {
   if (CurrentAccountIsAdministrator()) {
     Hide();
     // Returns when the Find window has closed; its close shows this window.
-    forms_.find->RunModal();
+    windows_.RunFind();
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }
-  forms_.find->ResetCloseMark();
+  windows_.ResetFindCloseMark();
   CloseMenus();
 }
 
@@ -219,7 +216,7 @@ void TForm1::StaticText3Click() { OpenHelpDocument(); }
 
 void TForm1::ExitProgram() {
   engine::MirrorRecords(services_.fs);
-  forms_.login->Close();
+  windows_.CloseLogin();
 }
 
 void TForm1::Label12Click() { ExitProgram(); }

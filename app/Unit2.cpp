@@ -2,9 +2,6 @@
 
 #include <initializer_list>
 
-#include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
 #include "app/messages.h"
 #include "app/pictures/pictures.h"
 #include "toolkit/edit_controls.h"
@@ -74,8 +71,8 @@ constexpr Rect kCancelButton(150, 150, 61, 20);
 Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
 }  // namespace
 
-TForm2::TForm2(Services& services, Forms& forms)
-    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+TForm2::TForm2(Services& services, WindowLinks& windows)
+    : BorderlessWindow(kWidth, kHeight), services_(services), windows_(windows) {
   SetColor(kCream);
   ScrollBox3 = new ScrollBox(this);
   ScrollBox3->SetBounds(kBodyPanel);
@@ -209,12 +206,12 @@ void TForm2::SpeedButton3Click() { Close(); }
 void TForm2::Button1Click() { Close(); }
 
 void TForm2::OtherWindowsReady() {
-  if (forms_.complete) forms_.complete();
+  windows_.CompleteWindows();
 }
 
 void TForm2::Label3Click() {
   OtherWindowsReady();
-  forms_.main->Close();
+  windows_.CloseMain();
 }
 
 void TForm2::Button8Click() {
@@ -222,7 +219,7 @@ void TForm2::Button8Click() {
   if (outcome == engine::AccountOutcome::kDone) {
     Hide();
     OtherWindowsReady();
-    forms_.main->Show();
+    windows_.ShowMain();
   } else if (const char* message = messages::AccountMessage(outcome)) {
     services_.dialogs.ShowMessage(message);
   }
@@ -233,9 +230,7 @@ void TForm2::Button3Click() {
   const engine::StoredSkin stored = engine::ReadStoredSkin(services_.fs);
   if (stored.has_settings) {
     OtherWindowsReady();
-    forms_.main->ApplySkin(stored.skin, SkinOrigin::kLogin);
-    forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);
-    forms_.find->ApplySkin(stored.skin, SkinOrigin::kLogin);
+    windows_.ApplySkin(stored.skin, SkinOrigin::kLogin);
   }
   engine::MirrorRecords(services_.fs);
 }

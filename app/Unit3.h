@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
 #include "toolkit/borderless_window.h"
 #include "engine/accounts.h"
@@ -25,7 +26,7 @@ class TabSheet;
 // and the close mark hide it and show the main window again.
 class TForm3 : public BorderlessWindow {
  public:
-  TForm3(Services& services, Forms& forms);
+  TForm3(Services& services, WindowLinks& windows);
 
   // Applies a skin to this window's elements.
   void ApplySkin(Skin skin, SkinOrigin origin);
@@ -104,7 +105,7 @@ class TForm3 : public BorderlessWindow {
   void ShowOutcome(engine::AccountOutcome outcome);
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
 
   ScrollBox* ScrollBox1 = nullptr;   // body panel
   Picture* Image1 = nullptr;         // glossy title picture

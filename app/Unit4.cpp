@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/Unit1.h"
 #include "app/busy_pointer.h"
 #include "app/pictures/pictures.h"
 #include "toolkit/check_list_view.h"
@@ -54,8 +53,8 @@ const std::vector<int> kListColumns{395, 50};
 constexpr char kShowText[] = "Show";
 }  // namespace
 
-TForm4::TForm4(Services& services, Forms& forms)
-    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+TForm4::TForm4(Services& services, WindowLinks& windows)
+    : BorderlessWindow(kWidth, kHeight), services_(services), windows_(windows) {
   MoveTo({kLeft, kTop});
   SetColor(kCream);
   BuildBody();
@@ -164,13 +163,13 @@ void TForm4::Label1Click() {
   closing_by_mark_ = true;
   Close();
   closing_by_mark_ = false;
-  forms_.main->Show();
+  windows_.ShowMain();
 }
 
 void TForm4::Closing() {
   const bool was_running = InModalRun();
   EndModal();
-  if (was_running && !closing_by_mark_) forms_.main->Show();
+  if (was_running && !closing_by_mark_) windows_.ShowMain();
 }
 
 void TForm4::ResetMarks() { Label1->SetFontColor(kBlack); }

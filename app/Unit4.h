@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
 #include "toolkit/borderless_window.h"
 
@@ -25,7 +26,7 @@ class TForm4 : public BorderlessWindow {
   // Builds the window and fills the folder tree, which selects the desktop.
   // That first selection only names the current folder: its listing waits
   // for the first opening, so that nothing on disk changes at start-up.
-  TForm4(Services& services, Forms& forms);
+  TForm4(Services& services, WindowLinks& windows);
 
   // Applies a skin to this window's elements (both origins look the same).
   void ApplySkin(Skin skin, SkinOrigin origin);
@@ -79,7 +80,7 @@ class TForm4 : public BorderlessWindow {
   void StartDrag();
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
 
   std::string current_folder_;    // the bytes that Label12 shows
   bool listing_pending_ = false;  // a selection changed while off screen

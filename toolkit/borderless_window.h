@@ -48,6 +48,7 @@ class BorderlessWindow : public WinControl {
   virtual void ModalRunStarting() {}
   // A key that no control of the window used. True when it was used.
   bool KeyPressed(Key key) override { (void)key; return false; }
+  BorderlessWindow* AsWindow() override { return this; }
 
   void PaintBackground(Canvas& canvas) override;
   void VisibilityChanged() override;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "toolkit/borderless_window.h"
-
 namespace app {
 
 // Control.
@@ -20,7 +18,7 @@ Control::~Control() {
 BorderlessWindow* Control::Window() {
   Control* control = this;
   while (control->parent_ != nullptr) control = control->parent_;
-  return dynamic_cast<BorderlessWindow*>(control);
+  return control->AsWindow();
 }
 
 void Control::SetBounds(const Rect& bounds) {

@@ -84,6 +84,8 @@ class Control {
   virtual void MouseLeft() {}
   virtual void BoundsChanged() {}
   virtual void VisibilityChanged() {}
+  // The control as a top-level window: itself for a window, else nullptr.
+  virtual BorderlessWindow* AsWindow() { return nullptr; }
 
  private:
   friend class WinControl;
