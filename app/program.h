@@ -15,16 +15,16 @@ class TForm2;
 class TForm3;
 class TForm4;
 
-// The four windows, filled in as they are created (login, main, Options,
-// Find) and living until the program ends. A window's constructor may only
-// use the windows created before it.
+// The four windows as the program holds them, filled in as they are created
+// (login, main, Options, Find) and living until the program ends; the tests
+// and tools reach them here. The windows themselves reach each other only
+// through the program's WindowLinks.
 struct Forms {
   TForm2* login = nullptr;    // the login window; closing it ends the program
   TForm1* main = nullptr;     // the main window
   TForm3* options = nullptr;  // the Options window
   TForm4* find = nullptr;     // the Find window
 };
-
 
 // When the windows other than the login window are made.
 enum class WindowCreation {
