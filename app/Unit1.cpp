@@ -2,17 +2,16 @@
 
 #include <utility>
 
-#include "app/Unit2.h"
 #include "app/pictures/pictures.h"
-#include "app/toolkit/backend.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/shell_list_view.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/splitter.h"
+#include "toolkit/backend.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/shell_list_view.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/splitter.h"
 
 namespace app {
 
@@ -188,10 +187,10 @@ StaticText* MakeMark(WinControl* parent, const char* text, const Rect& bounds, i
 }
 }  // namespace
 
-TForm1::TForm1(Services& services, Forms& forms)
+TForm1::TForm1(Services& services, WindowLinks& windows)
     : BorderlessWindow(kWidth, kHeight),
       services_(services),
-      forms_(forms) {
+      windows_(windows) {
   SetColor(kLightGrey);
   // Children are created bottom to top: the menu panels lie over everything
   // but the title bar.
@@ -365,8 +364,8 @@ std::vector<Label*> TForm1::FileMenuEntries() const {
   return {Label13, Label20, Label22, Label14, Label21, Label12};
 }
 
-std::string TForm1::CurrentAccount() const { return forms_.login->CurrentAccount(); }
+std::string TForm1::CurrentAccount() const { return windows_.CurrentAccount(); }
 
-void TForm1::Closing() { forms_.login->Close(); }
+void TForm1::Closing() { windows_.CloseLogin(); }
 
 }  // namespace app

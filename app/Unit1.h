@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/borderless_window.h"
 #include "engine/hidden_items.h"
 
 namespace app {
@@ -29,7 +30,7 @@ class StaticText;
 // program.
 class TForm1 : public BorderlessWindow {
  public:
-  TForm1(Services& services, Forms& forms);
+  TForm1(Services& services, WindowLinks& windows);
   ~TForm1() override;
 
   // Applies a skin to this window's elements. In skin 1 the caption is navy
@@ -114,7 +115,6 @@ class TForm1 : public BorderlessWindow {
   // The six toolbar buttons, left to right: "Hide Folder", "Comeback",
   // "Options", "Find", "Skin", "Help".
   std::vector<SpeedButton*> ToolbarButtons() const;
-  ScrollBox* WorkArea() const { return ScrollBox4; }
   ShellListView* ShellBrowser() const { return ShellListView1; }
   Splitter* WorkSplitter() const { return Splitter1; }
   CheckListView* HiddenList() const { return ListView1; }
@@ -127,7 +127,6 @@ class TForm1 : public BorderlessWindow {
   SpeedButton* GridOffButton() const { return SpeedButton12; }
   Label* StatusLine() const { return Label15; }
   SpeedButton* UpButton() const { return SpeedButton6; }
-  ScrollBox* UpButtonPanel() const { return ScrollBox13; }
   ScrollBox* FileMenu() const { return ScrollBox5; }
   ScrollBox* OptionsMenu() const { return ScrollBox6; }
   // The File menu's entries, top to bottom: "Hide Folder", "Comeback",
@@ -208,7 +207,7 @@ class TForm1 : public BorderlessWindow {
   void Splitter1Moved();
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
   std::string selected_path_;  // the selected-path line, as the browser reported it
   // The browser's entry that the line names: hiding acts on it, never on
   // the line's path split again at "\".

@@ -4,16 +4,13 @@
 #include <exception>
 
 #include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
 #include "app/busy_pointer.h"
 #include "app/messages.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/shell_list_view.h"
+#include "toolkit/label.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/shell_list_view.h"
 #include "engine/accounts.h"
-#include "store/data_store.h"
+#include "engine/store_start.h"
 #include "store/errors.h"
 #include "store/records.h"
 
@@ -65,11 +62,9 @@ const char* ReasonText(engine::Unrecordable reason) {
 
 void TForm1::SpeedButton1Click() {
   try {
-    // Both end before any box shows: the busy pointer (should the command
-    // take long) and the lock, for which another copy of the program waits
-    // until the command is done.
+    // The busy pointer (should the command take long) ends before any box
+    // shows; the records' lock is the engine's, held while it hides.
     const BusyPointer busy;
-    const auto lock = services_.fs.LockRecords();
     RunHideCommand();
   } catch (const engine::UnrecordableItem& refused) {
     services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() +
@@ -88,10 +83,10 @@ void TForm1::Label13Click() {
 void TForm1::Button5Click() { SpeedButton1Click(); }
 
 void TForm1::RunHideCommand() {
+  // The hide step reloads the list, refreshes the browser and clears the
+  // selected path itself, however it ends.
   Button1Click();
-  ShellListView1->Refresh();
   CloseMenus();
-  SetSelectedPath("");
   WriteStatusLine();
   services_.shell.NotifyAssociationsChanged();
 }
@@ -121,7 +116,6 @@ void TForm1::Button1Click() {
 void TForm1::SpeedButton2Click() {
   try {
     const BusyPointer busy;
-    const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
@@ -136,7 +130,6 @@ void TForm1::Label20Click() {
 void TForm1::SpeedButton9Click() {
   try {
     const BusyPointer busy;
-    const auto lock = services_.fs.LockRecords();
     RunRestoreCommand();
     WriteStatusLine();
   } catch (const store::Error& error) {
@@ -174,7 +167,7 @@ void TForm1::SpeedButton3Click() {
   if (CurrentAccountIsAdministrator()) {
     Button7Click();
     Hide();
-    forms_.options->Show();
+    windows_.ShowOptions();
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }
@@ -186,17 +179,17 @@ void TForm1::Label21Click() {
   SpeedButton3Click();
 }
 
-void TForm1::Button7Click() { forms_.options->ReloadUserList(); }
+void TForm1::Button7Click() { windows_.ReloadUserList(); }
 
 void TForm1::SpeedButton4Click() {
   if (CurrentAccountIsAdministrator()) {
     Hide();
     // Returns when the Find window has closed; its close shows this window.
-    forms_.find->RunModal();
+    windows_.RunFind();
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }
-  forms_.find->ResetCloseMark();
+  windows_.ResetFindCloseMark();
   CloseMenus();
 }
 
@@ -222,8 +215,8 @@ void TForm1::Label18Click() {
 void TForm1::StaticText3Click() { OpenHelpDocument(); }
 
 void TForm1::ExitProgram() {
-  store::MakeMirrorCopy(services_.fs);
-  forms_.login->Close();
+  engine::MirrorRecords(services_.fs);
+  windows_.CloseLogin();
 }
 
 void TForm1::Label12Click() { ExitProgram(); }

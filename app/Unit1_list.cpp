@@ -4,12 +4,12 @@
 
 #include "app/Unit1.h"
 #include "app/pictures/pictures.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/splitter.h"
-#include "app/toolkit/shell_list_view.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/splitter.h"
+#include "toolkit/shell_list_view.h"
 #include "engine/readable_name.h"
 
 namespace app {

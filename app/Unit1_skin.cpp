@@ -1,11 +1,9 @@
 // The Skin command and the main window's share of a skin.
 
 #include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
 #include "engine/skin_setting.h"
 #include "store/errors.h"
 
@@ -25,9 +23,7 @@ void TForm1::SpeedButton5Click() {
     return;
   }
   if (stored) {
-    ApplySkin(next, SkinOrigin::kCommand);
-    forms_.options->ApplySkin(next, SkinOrigin::kCommand);
-    forms_.find->ApplySkin(next, SkinOrigin::kCommand);
+    windows_.ApplySkin(next, SkinOrigin::kCommand);
   }
   CloseMenus();
 }

@@ -2,20 +2,17 @@
 
 #include <initializer_list>
 
-#include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
 #include "app/messages.h"
 #include "app/pictures/pictures.h"
-#include "app/toolkit/edit_controls.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/title_bar.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/title_bar.h"
 #include "engine/accounts.h"
-#include "store/data_store.h"
+#include "engine/store_start.h"
 #include "store/errors.h"
 
 namespace app {
@@ -74,8 +71,8 @@ constexpr Rect kCancelButton(150, 150, 61, 20);
 Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
 }  // namespace
 
-TForm2::TForm2(Services& services, Forms& forms)
-    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+TForm2::TForm2(Services& services, WindowLinks& windows)
+    : BorderlessWindow(kWidth, kHeight), services_(services), windows_(windows) {
   SetColor(kCream);
   ScrollBox3 = new ScrollBox(this);
   ScrollBox3->SetBounds(kBodyPanel);
@@ -171,8 +168,7 @@ void TForm2::SetAccount(const std::string& name, const std::string& password) {
 
 void TForm2::BitBtn1Click() {
   // What a copy of the program killed part-way left goes first.
-  store::RemoveLeftovers(services_.fs);
-  store::HideStoreFolders(services_.fs);
+  engine::TidyStore(services_.fs);
   ComboBox1->Clear();
   // Each name shows readably and stands for its stored bytes.
   for (const engine::ListedName& name : engine::LoginBoxNames(services_.fs)) {
@@ -180,19 +176,11 @@ void TForm2::BitBtn1Click() {
   }
   // Nothing is chosen until the user chooses.
   ComboBox1->SetCurrentIndex(-1);
-  switch (store::ReadStoreState(services_.fs)) {
-    case store::StoreState::kInitialised:
-      ScrollBox2->Hide();
-      ScrollBox1->Show();
-      break;
-    case store::StoreState::kNotInitialised:
-      Button2Click();
-      break;
-    case store::StoreState::kUnreadable:
-      // A settings file that exists but cannot be read is never taken for an
-      // uninitialised store: the records stay, and the next write reports
-      // the problem.
-      break;
+  // A store not set up is deleted by the rule; one whose settings cannot
+  // be read is left as it is.
+  if (engine::ApplyStartUpRule(services_.fs) == engine::StoreAtStart::kSetUp) {
+    ScrollBox2->Hide();
+    ScrollBox1->Show();
   }
 }
 
@@ -201,11 +189,11 @@ void TForm2::BitBtn2Click() {
   if (stored.has_settings) ApplySkin(stored.skin);
 }
 
-void TForm2::Button2Click() { store::ResetStore(services_.fs); }
+void TForm2::Button2Click() { engine::ResetStore(services_.fs); }
 
 void TForm2::SpeedButton2Click() {
   try {
-    store::InitialiseStore(services_.fs);
+    engine::SetUpStore(services_.fs);
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
     return;
@@ -218,12 +206,12 @@ void TForm2::SpeedButton3Click() { Close(); }
 void TForm2::Button1Click() { Close(); }
 
 void TForm2::OtherWindowsReady() {
-  if (forms_.complete) forms_.complete();
+  windows_.CompleteWindows();
 }
 
 void TForm2::Label3Click() {
   OtherWindowsReady();
-  forms_.main->Close();
+  windows_.CloseMain();
 }
 
 void TForm2::Button8Click() {
@@ -231,7 +219,7 @@ void TForm2::Button8Click() {
   if (outcome == engine::AccountOutcome::kDone) {
     Hide();
     OtherWindowsReady();
-    forms_.main->Show();
+    windows_.ShowMain();
   } else if (const char* message = messages::AccountMessage(outcome)) {
     services_.dialogs.ShowMessage(message);
   }
@@ -242,11 +230,9 @@ void TForm2::Button3Click() {
   const engine::StoredSkin stored = engine::ReadStoredSkin(services_.fs);
   if (stored.has_settings) {
     OtherWindowsReady();
-    forms_.main->ApplySkin(stored.skin, SkinOrigin::kLogin);
-    forms_.options->ApplySkin(stored.skin, SkinOrigin::kLogin);
-    forms_.find->ApplySkin(stored.skin, SkinOrigin::kLogin);
+    windows_.ApplySkin(stored.skin, SkinOrigin::kLogin);
   }
-  store::MakeMirrorCopy(services_.fs);
+  engine::MirrorRecords(services_.fs);
 }
 
 void TForm2::ApplySkin(Skin skin) {

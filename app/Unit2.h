@@ -4,8 +4,9 @@
 #include <string>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/borderless_window.h"
 
 namespace app {
 
@@ -26,7 +27,7 @@ class StaticText;
 class TForm2 : public BorderlessWindow {
  public:
   // Runs the start-up routine and applies the stored skin to itself.
-  TForm2(Services& services, Forms& forms);
+  TForm2(Services& services, WindowLinks& windows);
 
   // The current account: the name the user box's text stands for, byte for
   // byte as the settings file holds it (the box shows it readably).
@@ -59,7 +60,6 @@ class TForm2 : public BorderlessWindow {
   ScrollBox* BodyPanel() const { return ScrollBox3; }
   ComboBox* UserBox() const { return ComboBox1; }
   LabeledEdit* PasswordBox() const { return LabeledEdit1; }
-  PushButton* LoginButton() const { return Button8; }
   Label* CloseMark() const { return Label3; }
   Label* Caption() const { return Label4; }
   Picture* GlossyPicture() const { return Image1; }
@@ -85,7 +85,7 @@ class TForm2 : public BorderlessWindow {
   void OtherWindowsReady();
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
 
   Picture* Image1 = nullptr;        // glossy title picture
   Picture* Image2 = nullptr;        // navy title picture

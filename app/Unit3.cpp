@@ -2,18 +2,17 @@
 
 #include <initializer_list>
 
-#include "app/Unit1.h"
 #include "app/pictures/pictures.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/edit_controls.h"
-#include "app/toolkit/backend.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/page_control.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/title_bar.h"
-#include "app/toolkit/speed_button.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/backend.h"
+#include "toolkit/label.h"
+#include "toolkit/page_control.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/speed_button.h"
 
 namespace app {
 
@@ -73,8 +72,8 @@ constexpr Rect kHelpButton(369, 334, 70, 23);
 Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
 }  // namespace
 
-TForm3::TForm3(Services& services, Forms& forms)
-    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+TForm3::TForm3(Services& services, WindowLinks& windows)
+    : BorderlessWindow(kWidth, kHeight), services_(services), windows_(windows) {
   SetColor(kCream);
   ScrollBox1 = new ScrollBox(this);
   ScrollBox1->SetBounds(kBodyPanel);
@@ -173,6 +172,6 @@ void TForm3::ApplySkin(Skin skin, SkinOrigin origin) {
   }
 }
 
-void TForm3::Closing() { forms_.main->Show(); }
+void TForm3::Closing() { windows_.ShowMain(); }
 
 }  // namespace app

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/borderless_window.h"
 #include "engine/accounts.h"
 
 namespace app {
@@ -25,7 +26,7 @@ class TabSheet;
 // and the close mark hide it and show the main window again.
 class TForm3 : public BorderlessWindow {
  public:
-  TForm3(Services& services, Forms& forms);
+  TForm3(Services& services, WindowLinks& windows);
 
   // Applies a skin to this window's elements.
   void ApplySkin(Skin skin, SkinOrigin origin);
@@ -82,7 +83,6 @@ class TForm3 : public BorderlessWindow {
   LabeledEdit* UserNameBox() const { return LabeledEdit1; }
   LabeledEdit* UserPasswordBox() const { return LabeledEdit2; }
   CheckListView* UserList() const { return ListView1; }
-  SpeedButton* DeleteButton() const { return SpeedButton4; }
   SpeedButton* OkButton() const { return SpeedButton3; }
   SpeedButton* CancelButton() const { return SpeedButton2; }
   SpeedButton* HelpButton() const { return SpeedButton1; }
@@ -105,7 +105,7 @@ class TForm3 : public BorderlessWindow {
   void ShowOutcome(engine::AccountOutcome outcome);
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
 
   ScrollBox* ScrollBox1 = nullptr;   // body panel
   Picture* Image1 = nullptr;         // glossy title picture

@@ -3,12 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/messages.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/edit_controls.h"
-#include "app/toolkit/label.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/label.h"
 #include "engine/accounts.h"
 #include "store/errors.h"
 #include "store/records.h"
@@ -52,7 +51,7 @@ void TForm3::Button1Click() {
   const std::string password = TextOf(LabeledEdit4);
   const engine::AccountOutcome outcome = engine::ChangeAdministrator(services_.fs, name, password);
   ShowOutcome(outcome);
-  if (outcome == engine::AccountOutcome::kDone) forms_.login->SetAccount(name, password);
+  if (outcome == engine::AccountOutcome::kDone) windows_.SetAccount(name, password);
   LabeledEdit3->Clear();
   LabeledEdit4->Clear();
 }

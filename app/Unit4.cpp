@@ -3,19 +3,18 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/Unit1.h"
 #include "app/busy_pointer.h"
 #include "app/pictures/pictures.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/backend.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/title_bar.h"
-#include "app/toolkit/splitter.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/backend.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/splitter.h"
 #include "engine/find_listing.h"
-#include "app/toolkit/shell_tree_view.h"
+#include "toolkit/shell_tree_view.h"
 
 namespace app {
 
@@ -54,8 +53,8 @@ const std::vector<int> kListColumns{395, 50};
 constexpr char kShowText[] = "Show";
 }  // namespace
 
-TForm4::TForm4(Services& services, Forms& forms)
-    : BorderlessWindow(kWidth, kHeight), services_(services), forms_(forms) {
+TForm4::TForm4(Services& services, WindowLinks& windows)
+    : BorderlessWindow(kWidth, kHeight), services_(services), windows_(windows) {
   MoveTo({kLeft, kTop});
   SetColor(kCream);
   BuildBody();
@@ -164,13 +163,13 @@ void TForm4::Label1Click() {
   closing_by_mark_ = true;
   Close();
   closing_by_mark_ = false;
-  forms_.main->Show();
+  windows_.ShowMain();
 }
 
 void TForm4::Closing() {
   const bool was_running = InModalRun();
   EndModal();
-  if (was_running && !closing_by_mark_) forms_.main->Show();
+  if (was_running && !closing_by_mark_) windows_.ShowMain();
 }
 
 void TForm4::ResetMarks() { Label1->SetFontColor(kBlack); }

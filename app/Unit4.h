@@ -3,8 +3,9 @@
 #include <string>
 
 #include "app/services.h"
+#include "app/window_links.h"
 #include "app/skin.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/borderless_window.h"
 
 namespace app {
 
@@ -25,7 +26,7 @@ class TForm4 : public BorderlessWindow {
   // Builds the window and fills the folder tree, which selects the desktop.
   // That first selection only names the current folder: its listing waits
   // for the first opening, so that nothing on disk changes at start-up.
-  TForm4(Services& services, Forms& forms);
+  TForm4(Services& services, WindowLinks& windows);
 
   // Applies a skin to this window's elements (both origins look the same).
   void ApplySkin(Skin skin, SkinOrigin origin);
@@ -51,7 +52,6 @@ class TForm4 : public BorderlessWindow {
   // Controls, named as the handlers name them (for the windows' tests).
   ShellTreeView* FolderTree() const { return ShellTreeView1; }
   CheckListView* ResultList() const { return ListView1; }
-  Splitter* BodySplitter() const { return Splitter1; }
   ScrollBox* BodyPanel() const { return ScrollBox1; }
   Label* CurrentFolderLabel() const { return Label12; }
   Label* CloseMark() const { return Label1; }
@@ -80,7 +80,7 @@ class TForm4 : public BorderlessWindow {
   void StartDrag();
 
   Services& services_;
-  Forms& forms_;
+  WindowLinks& windows_;
 
   std::string current_folder_;    // the bytes that Label12 shows
   bool listing_pending_ = false;  // a selection changed while off screen

@@ -1,6 +1,6 @@
 #include "app/busy_pointer.h"
 
-#include "app/toolkit/backend.h"
+#include "toolkit/backend.h"
 
 namespace app {
 

@@ -5,29 +5,28 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/application_title.h"
-#include "app/toolkit/backend.h"
+#include "toolkit/backend.h"
 
 namespace app {
 
 Program::Program(Services& services, WindowCreation creation) : services_(services) {
-  login_ = std::make_unique<TForm2>(services, forms_);
+  login_ = std::make_unique<TForm2>(services, static_cast<WindowLinks&>(*this));
   forms_.login = login_.get();
   login_->SetTitle(kApplicationTitle);
   login_->on_closed = [this] {
     ended_ = true;
     if (on_finished) on_finished();
   };
-  forms_.complete = [this] { CreateOtherWindows(); };
   if (creation == WindowCreation::kAllAtOnce) CreateOtherWindows();
 }
 
 void Program::CreateOtherWindows() {
   if (main_ != nullptr) return;
-  main_ = std::make_unique<TForm1>(services_, forms_);
+  main_ = std::make_unique<TForm1>(services_, static_cast<WindowLinks&>(*this));
   forms_.main = main_.get();
-  options_ = std::make_unique<TForm3>(services_, forms_);
+  options_ = std::make_unique<TForm3>(services_, static_cast<WindowLinks&>(*this));
   forms_.options = options_.get();
-  find_ = std::make_unique<TForm4>(services_, forms_);
+  find_ = std::make_unique<TForm4>(services_, static_cast<WindowLinks&>(*this));
   forms_.find = find_.get();
   for (BorderlessWindow* window : {static_cast<BorderlessWindow*>(main_.get()),
                                    static_cast<BorderlessWindow*>(options_.get()),
@@ -43,6 +42,34 @@ Program::~Program() {
   main_.reset();
   login_.reset();
 }
+
+void Program::CompleteWindows() { CreateOtherWindows(); }
+
+std::string Program::CurrentAccount() const { return login_->CurrentAccount(); }
+
+void Program::SetAccount(const std::string& name, const std::string& password) {
+  login_->SetAccount(name, password);
+}
+
+void Program::ApplySkin(Skin skin, SkinOrigin origin) {
+  main_->ApplySkin(skin, origin);
+  options_->ApplySkin(skin, origin);
+  find_->ApplySkin(skin, origin);
+}
+
+void Program::CloseLogin() { login_->Close(); }
+
+void Program::ShowMain() { main_->Show(); }
+
+void Program::CloseMain() { main_->Close(); }
+
+void Program::ShowOptions() { options_->Show(); }
+
+void Program::ReloadUserList() { options_->ReloadUserList(); }
+
+void Program::RunFind() { find_->RunModal(); }
+
+void Program::ResetFindCloseMark() { find_->ResetCloseMark(); }
 
 void Program::Start() {
   login_->Show();

@@ -4,10 +4,27 @@
 #include <memory>
 
 #include "app/services.h"
+#include "app/window_links.h"
 
 namespace app {
 
 class NativeTimer;
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+
+// The four windows as the program holds them, filled in as they are created
+// (login, main, Options, Find) and living until the program ends; the tests
+// and tools reach them here. The windows themselves reach each other only
+// through the program's WindowLinks.
+struct Forms {
+  TForm2* login = nullptr;    // the login window; closing it ends the program
+  TForm1* main = nullptr;     // the main window
+  TForm3* options = nullptr;  // the Options window
+  TForm4* find = nullptr;     // the Find window
+};
 
 // When the windows other than the login window are made.
 enum class WindowCreation {
@@ -22,8 +39,8 @@ enum class WindowCreation {
 // A front end starts with the login window alone: it is on the screen at
 // once, and the other three are made right after it is painted, while the
 // user types the password. The login window asks for them before it turns
-// to them (Forms::complete), so nothing ever finds one missing.
-class Program {
+// to them (WindowLinks::CompleteWindows), so nothing ever finds one missing.
+class Program final : private WindowLinks {
  public:
   // Creates the windows; the front end's backend must be installed.
   explicit Program(Services& services, WindowCreation creation = WindowCreation::kAllAtOnce);
@@ -45,6 +62,19 @@ class Program {
  private:
   // Makes the main, Options and Find windows unless they are made.
   void CreateOtherWindows();
+
+  // What the windows ask of each other.
+  void CompleteWindows() override;
+  std::string CurrentAccount() const override;
+  void SetAccount(const std::string& name, const std::string& password) override;
+  void ApplySkin(Skin skin, SkinOrigin origin) override;
+  void CloseLogin() override;
+  void ShowMain() override;
+  void CloseMain() override;
+  void ShowOptions() override;
+  void ReloadUserList() override;
+  void RunFind() override;
+  void ResetFindCloseMark() override;
 
   Services& services_;
   Forms forms_;

@@ -1,7 +1,7 @@
 #include "app/window_manager.h"
 
-#include "app/toolkit/backend.h"
-#include "app/toolkit/borderless_window.h"
+#include "toolkit/backend.h"
+#include "toolkit/borderless_window.h"
 
 namespace app {
 

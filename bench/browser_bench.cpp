@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/toolkit/backend.h"
-#include "app/toolkit/borderless_window.h"
-#include "app/toolkit/qt/qt_backend.h"
-#include "app/toolkit/shell_list_view.h"
+#include "toolkit/backend.h"
+#include "toolkit/borderless_window.h"
+#include "toolkit/qt/backend.h"
+#include "toolkit/shell_list_view.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 

@@ -1,5 +1,7 @@
 #include "engine/skin_setting.h"
 
+#include <memory>
+
 #include "store/ini_file.h"
 #include "store/records.h"
 
@@ -19,6 +21,7 @@ StoredSkin ReadStoredSkin(platform::FileSystem& fs) {
 }
 
 bool StoreSkin(platform::FileSystem& fs, Skin skin) {
+  const std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
   store::IniFile settings(fs, records::kSettingsFile);
   if (!settings.Exists()) return false;
   settings.WriteString(records::kSkinSection, records::kSkinKey,

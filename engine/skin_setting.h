@@ -24,7 +24,8 @@ StoredSkin ReadStoredSkin(platform::FileSystem& fs);
 
 // Stores `skin` as "1" or "2" in the settings file. Returns false, writing
 // nothing, when there is no settings file (the store is not set up).
-// Throws store::WriteError when the file cannot be written.
+// Throws store::WriteError when the file cannot be written. Holds the
+// records' lock meanwhile.
 bool StoreSkin(platform::FileSystem& fs, Skin skin);
 
 }  // namespace engine

@@ -19,7 +19,6 @@ IniFile Settings(FileSystem& fs) { return IniFile(fs, r::kSettingsFile); }
 
 // Held by every routine that reads and then writes record files, or writes
 // several of them, so that another copy of the program cannot slip in between.
-using RecordsLock = std::unique_ptr<platform::RecordLock>;
 }  // namespace
 
 StoreState ReadStoreState(FileSystem& fs) {
@@ -79,22 +78,19 @@ void RemoveSecondNames(FileSystem& fs) {
 }  // namespace
 
 void RemoveLeftovers(FileSystem& fs) {
-  const RecordsLock lock = fs.LockRecords();
   fs.RemoveLeftoverTemporaryFiles(r::kDataFolder);
   fs.RemoveLeftoverTemporaryFiles(r::kMirrorFolder);
   if (ReadStoreState(fs) == StoreState::kInitialised) RemoveSecondNames(fs);
 }
 
 void ResetStore(FileSystem& fs) {
-  const RecordsLock lock = fs.LockRecords();
-  // Asked again under the lock: another copy of the program may have run
-  // first run since the caller looked, and its records must stay.
+  // Asked again under the caller's lock: another copy of the program may
+  // have run first run since the caller looked, and its records must stay.
   if (ReadStoreState(fs) != StoreState::kNotInitialised) return;
   fs.DeleteFolder(r::kDataFolder);
 }
 
 bool InitialiseStore(FileSystem& fs) {
-  const RecordsLock lock = fs.LockRecords();
   // Another copy of the program may have set the store up meanwhile and
   // hidden items since; writing the counter "0" again would hand out its
   // sequence numbers a second time.
@@ -141,12 +137,10 @@ bool AccountNameTaken(FileSystem& fs, const std::string& name) {
 }
 
 void AddUserEntry(FileSystem& fs, const std::string& name, const std::string& password) {
-  const RecordsLock lock = fs.LockRecords();
   Settings(fs).WriteString(r::kUsersSection, name, password);
 }
 
 void CreateAccountFile(FileSystem& fs, const std::string& name) {
-  const RecordsLock lock = fs.LockRecords();
   const std::string path = r::AccountFile(name);
   IniFile(fs, path).WriteString(r::kAccountMarkerSection, r::kAccountMarkerKey, r::kAccountMarkerValue);
   fs.SetAttributes(path, platform::kAttrHiddenSystem);
@@ -154,7 +148,6 @@ void CreateAccountFile(FileSystem& fs, const std::string& name) {
 
 bool RenameAdministrator(FileSystem& fs, const std::string& old_name, const std::string& new_name,
                          const std::string& new_password) {
-  const RecordsLock lock = fs.LockRecords();
   const std::string old_path = r::AccountFile(old_name);
   const std::string new_path = r::AccountFile(new_name);
   // Both names lead to the one file until the settings name the new one, so
@@ -184,14 +177,11 @@ bool RenameAdministrator(FileSystem& fs, const std::string& old_name, const std:
 }
 
 void DeleteUserAccount(FileSystem& fs, const std::string& name) {
-  const RecordsLock lock = fs.LockRecords();
   fs.DeleteFile(r::AccountFile(name));
   Settings(fs).DeleteKey(r::kUsersSection, name);
 }
 
 void MakeMirrorCopy(FileSystem& fs) {
-  // Another copy's start-up must not take the copy's temporary file away.
-  const RecordsLock lock = fs.LockRecords();
   fs.SetAttributes(r::kMirrorFile, platform::kAttrNone);
   fs.CopyFile(r::kGlobalRecordCopySource, r::kMirrorFile);
   fs.SetAttributes(r::kMirrorFile, platform::kAttrHiddenSystem);

@@ -9,9 +9,9 @@
 // keep account files in step with their accounts. Each opens the record files
 // it needs and releases them before it returns. Write failures throw
 // store::WriteError; the other file operations' results are ignored as noted.
-// The routines that change record files hold the records' lock
-// (FileSystem::LockRecords) for their whole run; it is re-entrant, so a
-// command may hold it around several of them.
+// None takes the records' lock (FileSystem::LockRecords): a command takes it
+// once, at the engine's entry point, around every routine it calls; the
+// store's own tests and tools that stand for a command take it themselves.
 namespace store {
 
 // State of the store as the start-up routine sees it.
@@ -29,7 +29,7 @@ StoreState ReadStoreState(platform::FileSystem& fs);
 void HideStoreFolders(platform::FileSystem& fs);
 
 // Removes what commands killed part-way left in the data store, under the
-// records' lock; the start-up routine runs it first. Removed are the
+// records' lock (the caller's); the start-up routine runs it first. Removed are the
 // temporary files of record writes (in the data folder and beside the
 // mirror) and the second name that an administrator change gives the
 // administrator's account file while it runs (RenameAdministrator): a name
@@ -38,7 +38,7 @@ void HideStoreFolders(platform::FileSystem& fs);
 void RemoveLeftovers(platform::FileSystem& fs);
 
 // Deletes the data folder with everything in it, silently; its parent stays.
-// Under the records' lock it reads the first-run marker once more and
+// Under the records' lock (the caller's) it reads the first-run marker once more and
 // deletes only when the store is still not initialised (kNotInitialised):
 // another copy of the program may have set it up since the caller looked.
 void ResetStore(platform::FileSystem& fs);
@@ -99,7 +99,7 @@ void DeleteUserAccount(platform::FileSystem& fs, const std::string& name);
 // The mirror copy: clears the mirror's attributes, copies the global record
 // onto it (only a regular file, and replacing rather than writing through a
 // link at the mirror's place), sets it hidden+system. Every result is
-// ignored. Holds the records' lock.
+// ignored. The caller holds the records' lock.
 void MakeMirrorCopy(platform::FileSystem& fs);
 
 }  // namespace store

@@ -74,16 +74,15 @@ Content LoadContent(FileSystem& fs, const std::string& path) {
 enum class Outcome { kWritten, kUnchanged, kFailed };
 
 // Applies `edit` to the current content and replaces the file with the
-// result, under the records' lock. A file that exists but cannot be read is
+// result, under the caller's records' lock. A file that exists but cannot be read is
 // never overwritten (the file system itself refuses read-only files and
 // folders). An edit that changes nothing writes nothing; one that asked for
 // text the file cannot hold writes nothing and fails.
 Outcome Rewrite(FileSystem& fs, const std::string& path,
                 const std::function<void(IniDocument&)>& edit) {
   // Another copy of the program must not replace the file between this read
-  // and this write, or its change would be lost. Commands hold the lock
-  // already; this covers a lone write too.
-  const std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  // and this write, or its change would be lost: the command that writes
+  // holds the records' lock (taken at the engine's entry point).
   IniCache& cache = IniCache::Instance();
   Content content = LoadContent(fs, path);
   if (content.status == ReadStatus::kError) return Outcome::kFailed;

@@ -14,9 +14,10 @@ namespace store {
 // operation reads the file afresh (or from a cache proven current) and every
 // write is in the file, durably, when it returns. No state is kept between
 // operations, so what one operation writes the next one reads. Every write
-// (including a key deletion) reads and rewrites the file under the records'
-// lock (FileSystem::LockRecords), so that another copy of the program never
-// changes the file in between.
+// (including a key deletion) reads and rewrites the file; the caller holds
+// the records' lock (FileSystem::LockRecords, taken once per command at the
+// engine's entry point), so that another copy of the program never changes
+// the file in between.
 class IniFile {
  public:
   IniFile(platform::FileSystem& fs, std::string path);

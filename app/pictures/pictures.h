@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/toolkit/geometry.h"
-#include "app/toolkit/image.h"
+#include "toolkit/geometry.h"
+#include "toolkit/image.h"
 
 // The program's pictures. They are drawn once, by the picture tool
 // (tools/pictures, scripts/draw_pictures.sh), into the 32-bit bitmaps with

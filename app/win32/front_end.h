@@ -6,7 +6,7 @@
 
 #include "app/program.h"
 #include "app/services.h"
-#include "app/toolkit/win32/win32_backend.h"
+#include "toolkit/win32/backend.h"
 #include "app/window_manager.h"
 
 namespace app::win32 {

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "app/Unit2.h"
-#include "app/toolkit/win32/peers.h"
+#include "toolkit/win32/peers.h"
 #include "app/win32/front_end.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "platform/posix/help_document.h"
 #include "platform/posix/path_resolver.h"
 #include "platform/windows_path.h"
+#include "platform/windows_path.h"
 
 namespace platform::posix {
 
@@ -107,7 +108,7 @@ std::vector<char> DriveMap::Drives() const {
   for (char lower = 'a'; lower <= 'z'; ++lower) {
     struct stat status;
     if (::stat(LinkPath(lower).c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-      letters.push_back(static_cast<char>(lower - 'a' + 'A'));
+      letters.push_back(windows_path::UpperDriveLetter(lower));
     }
   }
   return letters;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/posix/fd_io.h"
+#include "platform/windows_path.h"
 
 namespace platform::posix {
 
@@ -117,15 +118,16 @@ std::string ThroughDriveZ(const std::string& native_path) {
     std::string working = ::getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
     absolute = working + "/" + absolute;
   }
+  // Each name of the native path, joined on drive Z: as the Windows path
+  // vocabulary joins them (runs of slashes and a trailing one give no name).
   std::string out = kDriveZ;
-  for (char c : absolute) {
-    if (c == '/') {
-      if (out.back() != '\\') out += '\\';
-    } else {
-      out += c;
-    }
+  std::size_t start = 0;
+  while (start <= absolute.size()) {
+    std::size_t end = absolute.find('/', start);
+    if (end == std::string::npos) end = absolute.size();
+    if (end > start) out = windows_path::Join(out, std::string_view(absolute).substr(start, end - start));
+    start = end + 1;
   }
-  if (out.back() == '\\') out.pop_back();
   return out;
 }
 

@@ -7,9 +7,9 @@
 #include "app/Unit1.h"
 #include "app/Unit4.h"
 #include "app/busy_pointer.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/test_driver.h"
+#include "toolkit/label.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/test_driver.h"
 #include "store/errors.h"
 #include "tests/app/main_window_fixture.h"
 

@@ -2,10 +2,10 @@
 #include <vector>
 
 #include "app/Unit2.h"
-#include "app/toolkit/colors.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
+#include "toolkit/colors.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/app/program_fixture.h"

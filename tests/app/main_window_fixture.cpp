@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/shell_list_view.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/shell_list_view.h"
 
 namespace testing_support {
 

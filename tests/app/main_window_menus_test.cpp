@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "app/Unit1.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/shell_list_view.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/label.h"
+#include "toolkit/picture.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/shell_list_view.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace testing_support {

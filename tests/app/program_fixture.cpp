@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "app/Unit2.h"
-#include "app/toolkit/backend.h"
-#include "app/toolkit/borderless_window.h"
-#include "app/toolkit/edit_controls.h"
-#include "app/toolkit/test_driver.h"
+#include "toolkit/backend.h"
+#include "toolkit/borderless_window.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/test_driver.h"
 #include "store/data_store.h"
 
 namespace testing_support {

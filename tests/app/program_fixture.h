@@ -9,8 +9,8 @@
 
 #include "app/program.h"
 #include "app/services.h"
-#include "app/toolkit/control.h"
-#include "app/toolkit/image.h"
+#include "toolkit/control.h"
+#include "toolkit/image.h"
 #include "app/window_manager.h"
 #include "tests/support/hooked_file_system.h"
 #include "tests/support/recording.h"

@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/borderless_window.h"
-#include "app/toolkit/shell_list_view.h"
-#include "app/toolkit/shell_names.h"
-#include "app/toolkit/shell_tree_view.h"
-#include "app/toolkit/test_driver.h"
+#include "toolkit/borderless_window.h"
+#include "toolkit/shell_list_view.h"
+#include "toolkit/shell_names.h"
+#include "toolkit/shell_tree_view.h"
+#include "toolkit/test_driver.h"
 #include "tests/app/program_fixture.h"
 #include "tests/support/recording.h"
 #include "tests/support/temp_prefix.h"

@@ -8,14 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/backend.h"
-#include "app/toolkit/borderless_window.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/scroll_box.h"
-#include "app/toolkit/shape.h"
-#include "app/toolkit/speed_button.h"
-#include "app/toolkit/splitter.h"
-#include "app/toolkit/test_driver.h"
+#include "toolkit/backend.h"
+#include "toolkit/borderless_window.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/splitter.h"
+#include "toolkit/test_driver.h"
 #include "tests/app/program_fixture.h"
 
 namespace testing_support {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/qt/qt_backend.h"
-#include "app/toolkit/qt/qt_fonts.h"
+#include "toolkit/qt/backend.h"
+#include "toolkit/qt/fonts.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "app/pictures/pictures.h"
-#include "app/toolkit/qt/qt_convert.h"
+#include "toolkit/qt/convert.h"
 
 namespace {
 constexpr char kPngFormat[] = "PNG";

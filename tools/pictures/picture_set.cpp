@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "app/pictures/pictures.h"
-#include "app/toolkit/qt/qt_convert.h"
+#include "toolkit/qt/convert.h"
 #include "tools/pictures/drawing.h"
 #include "tools/pictures/icon_file.h"
 

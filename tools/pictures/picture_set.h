@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/toolkit/image.h"
+#include "toolkit/image.h"
 
 namespace drawing {
 

@@ -20,8 +20,8 @@
 
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/qt/minimised_group.h"
-#include "platform/qt/pointer_drag.h"
+#include "toolkit/qt/minimised_group.h"
+#include "toolkit/qt/pointer_drag.h"
 #include "tests/support/temp_prefix.h"
 
 // Records the URLs that would have gone to the desktop's default handler.
@@ -57,7 +57,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButto
 }
 
 TEST(QtWindowManagerTest, MinimiseAllTakesEveryVisibleWindowAndOneRestoreBringsAllBack) {
-  platform::MinimisedGroup manager;
+  app::qt::MinimisedGroup manager;
   auto main_window = ShownWindow();
   auto options_window = ShownWindow({300, 200});
   auto hidden_login = std::make_unique<QWidget>();
@@ -88,7 +88,7 @@ TEST(QtWindowManagerTest, MinimiseAllTakesEveryVisibleWindowAndOneRestoreBringsA
 }
 
 TEST(QtWindowManagerTest, RestoringSkipsWindowsHiddenOrDestroyedWhileMinimised) {
-  platform::MinimisedGroup manager;
+  app::qt::MinimisedGroup manager;
   auto main_window = ShownWindow();
   auto find_window = ShownWindow({150, 150});
   auto options_window = ShownWindow({200, 200});
@@ -104,7 +104,7 @@ TEST(QtWindowManagerTest, RestoringSkipsWindowsHiddenOrDestroyedWhileMinimised) 
 }
 
 TEST(QtWindowManagerTest, DragWithoutTheWindowSystemFollowsThePointerUntilRelease) {
-  platform::PointerDrag manager;
+  app::qt::PointerDrag manager;
   auto window = ShownWindow({100, 100});
   auto* caption = new QWidget(window.get());
   caption->setGeometry(0, 0, 200, 24);

@@ -14,13 +14,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/borderless_window.h"
-#include "app/toolkit/check_list_view.h"
-#include "app/toolkit/edit_controls.h"
-#include "app/toolkit/qt/qt_convert.h"
-#include "app/toolkit/qt/qt_peer.h"
-#include "app/toolkit/shell_list_view.h"
-#include "app/toolkit/test_driver.h"
+#include "toolkit/borderless_window.h"
+#include "toolkit/check_list_view.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/qt/convert.h"
+#include "toolkit/qt/peer.h"
+#include "toolkit/shell_list_view.h"
+#include "toolkit/test_driver.h"
 #include "tests/support/recording.h"
 #include "tests/support/temp_prefix.h"
 

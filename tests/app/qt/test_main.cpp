@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/qt/qt_backend.h"
-#include "app/toolkit/qt/qt_fonts.h"
+#include "toolkit/qt/backend.h"
+#include "toolkit/qt/fonts.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 // virtual one, Xvfb, in scripts/wine_tests.sh); each run gets a fresh Wine
 // prefix, so the program's own C:\WINDOWS is the prefix's.
 
-#include "app/toolkit/win32/windows_api.h"
+#include "toolkit/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/win32/win32_backend.h"
+#include "toolkit/win32/backend.h"
 
 namespace {
 

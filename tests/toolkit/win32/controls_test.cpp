@@ -1,8 +1,8 @@
-#include "app/toolkit/win32/windows_api.h"
+#include "toolkit/win32/windows_api.h"
 
 #include <string>
 
-#include "app/toolkit/win32/peers.h"
+#include "toolkit/win32/peers.h"
 #include "tests/toolkit/win32/fixture.h"
 
 namespace demo {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/toolkit/backend.h"
-#include "app/toolkit/borderless_window.h"
-#include "app/toolkit/control.h"
+#include "toolkit/backend.h"
+#include "toolkit/borderless_window.h"
+#include "toolkit/control.h"
 
 // A window of every kind of native peer, built from small controls of its
 // own over the toolkit's control model: the Win32 backend's tests drive it,

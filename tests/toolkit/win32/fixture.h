@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/toolkit/test_driver.h"
-#include "app/toolkit/win32/win32_backend.h"
+#include "toolkit/test_driver.h"
+#include "toolkit/win32/backend.h"
 #include "tests/toolkit/win32/demo_windows.h"
 
 namespace demo {

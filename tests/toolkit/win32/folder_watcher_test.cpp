@@ -1,9 +1,9 @@
-#include "app/toolkit/win32/windows_api.h"
+#include "toolkit/win32/windows_api.h"
 
 #include <chrono>
 #include <string>
 
-#include "app/toolkit/folder_watcher.h"
+#include "toolkit/folder_watcher.h"
 #include "tests/toolkit/win32/fixture.h"
 
 namespace demo {

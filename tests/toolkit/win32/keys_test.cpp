@@ -1,4 +1,4 @@
-#include "app/toolkit/win32/peers.h"
+#include "toolkit/win32/peers.h"
 #include "tests/toolkit/win32/fixture.h"
 
 namespace demo {

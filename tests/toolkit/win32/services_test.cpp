@@ -1,9 +1,9 @@
-#include "app/toolkit/win32/windows_api.h"
+#include "toolkit/win32/windows_api.h"
 
 #include <chrono>
 #include <thread>
 
-#include "app/toolkit/win32/peers.h"
+#include "toolkit/win32/peers.h"
 #include "tests/toolkit/win32/fixture.h"
 
 namespace demo {

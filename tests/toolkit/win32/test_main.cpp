@@ -1,10 +1,10 @@
 // The Win32 backend's tests: the common controls initialised, one backend
 // installed for every test, as the program does in WinMain.
-#include "app/toolkit/win32/windows_api.h"
+#include "toolkit/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
-#include "app/toolkit/win32/win32_backend.h"
+#include "toolkit/win32/backend.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/toolkit/win32/text.h"
+#include "toolkit/win32/text.h"
 
 namespace {
 

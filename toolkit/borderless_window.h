@@ -1,0 +1,63 @@
+#pragma once
+
+#include "toolkit/colors.h"
+#include "toolkit/control.h"
+
+namespace app {
+
+// A top-level window without a system frame or title bar, of a fixed client
+// size, filled with its window colour; it draws its own title bar. Created
+// hidden.
+class BorderlessWindow : public WinControl {
+ public:
+  BorderlessWindow(int width, int height);
+  ~BorderlessWindow() override;
+
+  // The window colour (0x00BBGGRR).
+  void SetColor(BgrColor color);
+  BgrColor Color() const { return color_; }
+
+  void SetTitle(const std::string& title);
+  // Places the window in the centre of the screen, or at a screen position.
+  void PlaceInScreenCentre();
+  void MoveTo(Point screen_position);
+  // Where the window is now (it may have been dragged since it was placed).
+  Point ScreenPosition() const;
+
+  // Hides the window after running Closing(); the window stays alive.
+  void Close();
+  // Shows the window and returns when EndModal() ends its modal run; other
+  // windows take no input meanwhile.
+  void RunModal();
+  void EndModal();
+  bool InModalRun() const { return modal_; }
+
+  bool IsMinimised() const;
+  void Restore();
+  // Starts the window system's move with the button just pressed.
+  void StartSystemMove();
+
+  NativeTopLevel& TopNative() const { return *top_native_; }
+
+ protected:
+  // The window is closing (Close(), or the window system asked); the
+  // window is hidden right after.
+  virtual void Closing() {}
+  // A modal run has begun: the window is on screen, its loop not yet
+  // running. EndModal() from here ends the run before it waits.
+  virtual void ModalRunStarting() {}
+  // A key that no control of the window used. True when it was used.
+  bool KeyPressed(Key key) override { (void)key; return false; }
+  BorderlessWindow* AsWindow() override { return this; }
+
+  void PaintBackground(Canvas& canvas) override;
+  void VisibilityChanged() override;
+  void NativeCloseRequest() override { Close(); }
+
+ private:
+  NativeTopLevel* top_native_ = nullptr;
+  BgrColor color_ = kCream;
+  bool modal_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,255 @@
+#include "toolkit/control.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace app {
+
+// Control.
+
+Control::Control(WinControl* parent) : parent_(parent) {
+  if (parent_ != nullptr) parent_->Adopt(this);
+}
+
+Control::~Control() {
+  if (parent_ != nullptr) parent_->Forget(this);
+}
+
+BorderlessWindow* Control::Window() {
+  Control* control = this;
+  while (control->parent_ != nullptr) control = control->parent_;
+  return control->AsWindow();
+}
+
+void Control::SetBounds(const Rect& bounds) {
+  if (bounds == bounds_) return;
+  const Rect old = bounds_;
+  bounds_ = bounds;
+  BoundsChanged();
+  // A graphic control leaves its old place to whatever lies beneath.
+  if (!IsWindowed() && parent_ != nullptr && visible_) parent_->InvalidateRect(old);
+}
+
+Point Control::WindowOrigin() const {
+  Point origin{0, 0};
+  for (const Control* control = this; control->parent_ != nullptr; control = control->parent_) {
+    origin = origin + control->bounds_.TopLeft();
+  }
+  return origin;
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (!visible_) {
+    // A control that leaves the screen is no longer under the pointer, so
+    // it shows no hover look when it comes back.
+    if (parent_ != nullptr && parent_->hot_child_ == this) parent_->SetHot(nullptr);
+    if (parent_ != nullptr && parent_->pressed_child_ == this) parent_->pressed_child_ = nullptr;
+    pressed_ = false;
+    if (hot_) {
+      hot_ = false;
+      MouseLeft();
+    }
+  }
+  VisibilityChanged();
+}
+
+bool Control::Showing() const {
+  for (const Control* control = this; control != nullptr; control = control->parent_) {
+    if (!control->visible_) return false;
+  }
+  return true;
+}
+
+// GraphicControl.
+
+GraphicControl::GraphicControl(WinControl* parent) : Control(parent) {}
+
+void GraphicControl::Invalidate() {
+  if (Parent() != nullptr) Parent()->InvalidateRect(Bounds());
+}
+
+void GraphicControl::BoundsChanged() { Invalidate(); }
+
+void GraphicControl::VisibilityChanged() { Invalidate(); }
+
+// WinControl.
+
+WinControl::WinControl(WinControl* parent) : Control(parent) {}
+
+WinControl::~WinControl() {
+  // The children go first, the last made first; each forgets this parent so
+  // that it does not try to leave a list that is being emptied.
+  std::vector<Control*> children = std::move(children_);
+  hot_child_ = nullptr;
+  pressed_child_ = nullptr;
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    (*it)->parent_ = nullptr;
+    delete *it;
+  }
+}
+
+void WinControl::AttachNative(std::unique_ptr<NativeWindow> native) {
+  native_ = std::move(native);
+  native_->SetBounds(Bounds());
+  native_->SetVisible(Visible());
+}
+
+void WinControl::Invalidate() {
+  if (native_) native_->Invalidate(Bounds().Local());
+}
+
+void WinControl::InvalidateRect(const Rect& rect) {
+  if (native_) native_->Invalidate(rect);
+}
+
+Control* WinControl::GraphicAt(Point at) const {
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+    Control* child = *it;
+    if (child->IsWindowed() || !child->Visible() || child->MouseTransparent()) continue;
+    if (child->Bounds().Contains(at)) return child;
+  }
+  return nullptr;
+}
+
+void WinControl::BoundsChanged() {
+  if (native_) native_->SetBounds(Bounds());
+}
+
+void WinControl::VisibilityChanged() {
+  if (!Visible()) ResetMouseState();
+  if (native_) native_->SetVisible(Visible());
+}
+
+void WinControl::ResetMouseState() {
+  if (pressed_child_ != nullptr) pressed_child_->pressed_ = false;
+  pressed_child_ = nullptr;
+  self_pressed_ = false;
+  SetHot(nullptr);
+  for (Control* child : children_) {
+    if (child->IsWindowed()) static_cast<WinControl*>(child)->ResetMouseState();
+  }
+}
+
+bool WinControl::KeyPressed(Key key) { return Parent() != nullptr && Parent()->KeyPressed(key); }
+
+void WinControl::NativePaint(Canvas& canvas, const Rect& dirty) {
+  PaintBackground(canvas);
+  for (Control* child : children_) {
+    if (child->IsWindowed() || !child->Visible()) continue;
+    const Rect box = child->Bounds();
+    if (box.Intersected(dirty).IsEmpty()) continue;
+    canvas.Save(box.TopLeft(), box.Local());
+    static_cast<GraphicControl*>(child)->Paint(canvas);
+    canvas.Restore();
+  }
+}
+
+void WinControl::SetHot(Control* target) {
+  Control* old = hot_child_;
+  if (old == target) return;
+  hot_child_ = target;
+  if (old != nullptr && old->hot_) {
+    old->hot_ = false;
+    old->MouseLeft();
+    if (old->pressed_) old->Invalidate();
+  }
+  if (target != nullptr && !target->hot_) {
+    target->hot_ = true;
+    target->MouseEntered();
+    if (target->pressed_) target->Invalidate();
+  }
+}
+
+void WinControl::DeliverDown(Control* target, Point at, MouseButton button) {
+  if (target != this) {
+    if (target->on_mouse_down) target->on_mouse_down(button);
+    if (!target->PassesMouseOn()) return;
+  }
+  if (on_mouse_down) on_mouse_down(button);
+  BackgroundMouseDown(at, button);
+}
+
+void WinControl::DeliverMove(Control* target, Point at) {
+  if (target != this) {
+    if (target->on_mouse_move) target->on_mouse_move();
+    if (!target->PassesMouseOn()) return;
+  }
+  if (on_mouse_move) on_mouse_move();
+  BackgroundMouseMove(at);
+}
+
+void WinControl::NativeMouseMove(Point at) {
+  // While a button is held, the control that took the press keeps getting
+  // the pointer's movements, as the window system's implicit grab does.
+  if (pressed_child_ != nullptr) {
+    Control* pressed = pressed_child_;
+    SetHot(pressed->Bounds().Contains(at) ? pressed : nullptr);
+    DeliverMove(pressed, at);
+    return;
+  }
+  if (self_pressed_) {
+    DeliverMove(this, at);
+    return;
+  }
+  Control* target = GraphicAt(at);
+  SetHot(target != nullptr ? target : this);
+  DeliverMove(target != nullptr ? target : this, at);
+}
+
+void WinControl::NativeMouseDown(Point at, MouseButton button) {
+  Control* target = GraphicAt(at);
+  if (target == nullptr) target = this;
+  SetHot(target);
+  if (button == MouseButton::kLeft) {
+    if (target == this) {
+      self_pressed_ = true;
+    } else {
+      pressed_child_ = target;
+      target->pressed_ = true;
+      target->Invalidate();
+    }
+    native_->CaptureMouse(true);
+  }
+  DeliverDown(target, at, button);
+}
+
+void WinControl::NativeMouseUp(Point at, MouseButton button) {
+  if (button != MouseButton::kLeft) return;
+  Control* pressed = pressed_child_;
+  const bool self = self_pressed_;
+  pressed_child_ = nullptr;
+  self_pressed_ = false;
+  if (native_) native_->CaptureMouse(false);
+  if (pressed != nullptr) {
+    pressed->pressed_ = false;
+    pressed->Invalidate();
+    if (pressed->Bounds().Contains(at) && pressed->on_click) pressed->on_click();
+  } else if (self) {
+    BackgroundMouseUp(at, button);
+    if (Bounds().Local().Contains(at) && on_click) on_click();
+  }
+}
+
+void WinControl::NativeMouseLeave() { SetHot(nullptr); }
+
+void WinControl::NativeCaptureLost() {
+  if (pressed_child_ != nullptr) {
+    pressed_child_->pressed_ = false;
+    pressed_child_->Invalidate();
+    pressed_child_ = nullptr;
+  }
+  self_pressed_ = false;
+  SetHot(nullptr);
+}
+
+void WinControl::Adopt(Control* child) { children_.push_back(child); }
+
+void WinControl::Forget(Control* child) {
+  children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+  if (hot_child_ == child) hot_child_ = nullptr;
+  if (pressed_child_ == child) pressed_child_ = nullptr;
+}
+
+}  // namespace app

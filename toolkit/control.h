@@ -1,0 +1,188 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "toolkit/canvas.h"
+#include "toolkit/geometry.h"
+#include "toolkit/native.h"
+
+// The controls the windows are built from, written once for both front
+// ends. Two kinds exist, as in the classic desktop toolkits:
+// - graphic controls (labels, pictures, shapes, flat buttons, bevel lines)
+//   have no window of their own: the windowed control they lie on paints
+//   them over its background, in the order they were made, and hands them
+//   the mouse events over their box;
+// - windowed controls (panels, windows, edit boxes, lists, trees) have a
+//   native window, made by the front end (toolkit/native.h); on one
+//   parent they stack above every graphic control, in the order made.
+// All coordinates are in pixels, relative to the parent's client area.
+namespace app {
+
+class WinControl;
+class BorderlessWindow;
+
+class Control {
+ public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  WinControl* Parent() const { return parent_; }
+  // The window this control lies on (itself for a window).
+  BorderlessWindow* Window();
+
+  const Rect& Bounds() const { return bounds_; }
+  void SetBounds(const Rect& bounds);
+  void Move(Point to) { SetBounds(Rect(to, bounds_.GetSize())); }
+  int Left() const { return bounds_.left; }
+  int Top() const { return bounds_.top; }
+  int Width() const { return bounds_.width; }
+  int Height() const { return bounds_.height; }
+  // Where the control's top-left corner lies in its window's client area.
+  Point WindowOrigin() const;
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // True when it and every control it lies on are visible.
+  bool Showing() const;
+
+  // Mouse events as the windows' handlers use them. A click is a press and
+  // a release of the left button over the same control.
+  std::function<void()> on_click;
+  std::function<void(MouseButton)> on_mouse_down;
+  std::function<void()> on_mouse_move;
+
+  // A control transparent to the mouse is never hit: events go to what lies
+  // beneath. One that passes the mouse on takes the events itself and then
+  // hands them to the control it lies on as well.
+  void SetMouseTransparent(bool transparent) { mouse_transparent_ = transparent; }
+  bool MouseTransparent() const { return mouse_transparent_; }
+  void SetPassesMouseOn(bool passes) { passes_mouse_on_ = passes; }
+  bool PassesMouseOn() const { return passes_mouse_on_; }
+
+  // True while the pointer is over the control (graphic controls), for the
+  // hover edges of flat buttons.
+  bool Hot() const { return hot_; }
+  // True while the left button went down on it and is still held there.
+  bool Pressed() const { return pressed_ && hot_; }
+
+  virtual bool IsWindowed() const = 0;
+  // Asks for the control to be painted again.
+  virtual void Invalidate() = 0;
+
+ protected:
+  // A control on `parent` (nullptr only for top-level windows).
+  explicit Control(WinControl* parent);
+
+  // What happens on the toolkit's side before the handlers run; controls
+  // override these to change their look (a button's edge, for instance).
+  virtual void MouseEntered() {}
+  virtual void MouseLeft() {}
+  virtual void BoundsChanged() {}
+  virtual void VisibilityChanged() {}
+  // The control as a top-level window: itself for a window, else nullptr.
+  virtual BorderlessWindow* AsWindow() { return nullptr; }
+
+ private:
+  friend class WinControl;
+
+  WinControl* parent_;
+  Rect bounds_;
+  bool visible_ = true;
+  bool mouse_transparent_ = false;
+  bool passes_mouse_on_ = false;
+  bool hot_ = false;
+  bool pressed_ = false;
+};
+
+// A control without a window of its own, painted by the windowed control it
+// lies on.
+class GraphicControl : public Control {
+ public:
+  bool IsWindowed() const override { return false; }
+  void Invalidate() override;
+  // Draws the control in its own coordinates.
+  virtual void Paint(Canvas& canvas) = 0;
+
+ protected:
+  explicit GraphicControl(WinControl* parent);
+  void BoundsChanged() override;
+  void VisibilityChanged() override;
+};
+
+// A control with a native window, which may carry other controls.
+class WinControl : public Control, protected NativeEvents {
+ public:
+  ~WinControl() override;
+
+  bool IsWindowed() const override { return true; }
+  void Invalidate() override;
+  void InvalidateRect(const Rect& rect);
+
+  // The controls that lie on this one, in the order they were made.
+  const std::vector<Control*>& Children() const { return children_; }
+  // The graphic control under a point of the client area (topmost first,
+  // skipping hidden and mouse-transparent ones), or nullptr.
+  Control* GraphicAt(Point at) const;
+
+  NativeWindow& Native() const { return *native_; }
+  void SetFocus() { native_->SetFocus(); }
+
+ protected:
+  // `parent` is nullptr for a top-level window; call AttachNative() from the
+  // constructor of the concrete control, before anything else uses it.
+  explicit WinControl(WinControl* parent);
+  void AttachNative(std::unique_ptr<NativeWindow> native);
+
+  // Paints the control's own background; the graphic children follow.
+  virtual void PaintBackground(Canvas& canvas) { (void)canvas; }
+  // A key that the focused native window did not use itself; by default it
+  // goes on to the control this one lies on. True when it was used.
+  virtual bool KeyPressed(Key key);
+
+  // Mouse events over the control's own background (no graphic child hit).
+  virtual void BackgroundMouseDown(Point at, MouseButton button) { (void)at, (void)button; }
+  virtual void BackgroundMouseMove(Point at) { (void)at; }
+  virtual void BackgroundMouseUp(Point at, MouseButton button) { (void)at, (void)button; }
+
+  void BoundsChanged() override;
+  void VisibilityChanged() override;
+  // Forgets the pointer and any held button here and on every windowed
+  // control below (the window left the screen, or the window system took
+  // the pointer over: no release or leave follows).
+  void ResetMouseState();
+
+  // NativeEvents: painting and mouse dispatch to the graphic children.
+  void NativePaint(Canvas& canvas, const Rect& dirty) override;
+  void NativeMouseMove(Point at) override;
+  void NativeMouseDown(Point at, MouseButton button) override;
+  void NativeMouseUp(Point at, MouseButton button) override;
+  void NativeMouseLeave() override;
+  void NativeCaptureLost() override;
+  bool NativeKey(Key key) override { return KeyPressed(key); }
+
+ private:
+  friend class Control;
+
+  void Adopt(Control* child);
+  void Forget(Control* child);
+  // Makes `target` the control under the pointer, telling the old and the
+  // new one.
+  void SetHot(Control* target);
+  // Runs the handlers of a press or move on `target` (a graphic child or this
+  // control itself), and on the controls it passes the mouse on to.
+  void DeliverDown(Control* target, Point at, MouseButton button);
+  void DeliverMove(Control* target, Point at);
+
+  std::unique_ptr<NativeWindow> native_;
+  std::vector<Control*> children_;
+  Control* hot_child_ = nullptr;      // graphic child under the pointer
+  Control* pressed_child_ = nullptr;  // graphic child that took the last press
+  bool self_pressed_ = false;          // the last press hit the background
+};
+
+}  // namespace app

@@ -1,0 +1,79 @@
+#include "toolkit/qt/canvas.h"
+
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+
+#include <string>
+
+#include "toolkit/qt/convert.h"
+#include "toolkit/qt/fonts.h"
+
+namespace app::qt {
+
+void QtCanvas::FillRect(const Rect& rect, BgrColor color) { painter_.fillRect(ToQRect(rect), ToQColor(color)); }
+
+void QtCanvas::DrawLine(Point from, Point to, BgrColor color) {
+  painter_.setPen(ToQColor(color));
+  painter_.drawLine(ToQPoint(from), ToQPoint(to));
+}
+
+void QtCanvas::FrameRect(const Rect& rect, BgrColor color) {
+  painter_.setPen(ToQColor(color));
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(ToQRect(rect).adjusted(0, 0, -1, -1));
+}
+
+void QtCanvas::FrameRoundRect(const Rect& rect, int radius, BgrColor color) {
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing);
+  painter_.setPen(ToQColor(color));
+  painter_.setBrush(Qt::NoBrush);
+  const QRectF outline = QRectF(ToQRect(rect).adjusted(0, 0, -1, -1)).adjusted(0.5, 0.5, -0.5, -0.5);
+  painter_.drawRoundedRect(outline, radius, radius);
+  painter_.restore();
+}
+
+void QtCanvas::DrawImage(const Image& image, const Rect& target) {
+  if (image.IsNull()) return;
+  painter_.drawImage(ToQRect(target), ViewOf(image));
+}
+
+void QtCanvas::DrawText(const Rect& box, std::string_view text, const TextStyle& style) {
+  int flags = 0;
+  switch (style.h_align) {
+    case HAlign::kLeft:
+      flags |= Qt::AlignLeft;
+      break;
+    case HAlign::kCentre:
+      flags |= Qt::AlignHCenter;
+      break;
+    case HAlign::kRight:
+      flags |= Qt::AlignRight;
+      break;
+  }
+  flags |= style.v_align == VAlign::kTop ? Qt::AlignTop : Qt::AlignVCenter;
+  if (style.wrap) flags |= Qt::TextWordWrap;
+  painter_.setFont(ToQFont(style.font));
+  painter_.setPen(ToQColor(style.color));
+  painter_.drawText(ToQRect(box), flags, ToQString(std::string(text)));
+}
+
+void QtCanvas::DrawButtonFace(const Rect& rect, FaceState state) {
+  QStyleOptionButton option;
+  option.initFrom(&widget_);
+  option.rect = ToQRect(rect);
+  option.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus);
+  option.state |= state == FaceState::kSunken ? QStyle::State_Sunken : QStyle::State_Raised;
+  widget_.style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter_, &widget_);
+}
+
+void QtCanvas::Save(Point offset, const Rect& clip) {
+  painter_.save();
+  painter_.translate(offset.x, offset.y);
+  painter_.setClipRect(ToQRect(clip), Qt::IntersectClip);
+}
+
+void QtCanvas::Restore() { painter_.restore(); }
+
+}  // namespace app::qt

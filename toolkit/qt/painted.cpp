@@ -1,0 +1,74 @@
+#include "toolkit/qt/painted.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "toolkit/qt/canvas.h"
+
+namespace app::qt {
+
+PaintedWidget::PaintedWidget(NativeEvents& events, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), events_(events) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void PaintedWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  QtCanvas canvas(painter, *this);
+  events_.NativePaint(canvas, ToRect(event->rect()));
+}
+
+void PaintedWidget::mousePressEvent(QMouseEvent* event) {
+  MouseButton button;
+  if (ButtonOf(event->button(), button)) events_.NativeMouseDown(ToPoint(event->position().toPoint()), button);
+  event->accept();
+}
+
+void PaintedWidget::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void PaintedWidget::mouseReleaseEvent(QMouseEvent* event) {
+  MouseButton button;
+  if (ButtonOf(event->button(), button)) events_.NativeMouseUp(ToPoint(event->position().toPoint()), button);
+  event->accept();
+}
+
+void PaintedWidget::mouseMoveEvent(QMouseEvent* event) {
+  events_.NativeMouseMove(ToPoint(event->position().toPoint()));
+  event->accept();
+}
+
+void PaintedWidget::leaveEvent(QEvent* event) {
+  events_.NativeMouseLeave();
+  QWidget::leaveEvent(event);
+}
+
+void PaintedWidget::keyPressEvent(QKeyEvent* event) {
+  // The toolkit hands the key on to the controls beneath itself.
+  events_.NativeKey(KeyOf(*event));
+  event->accept();
+}
+
+void PaintedWidget::closeEvent(QCloseEvent* event) {
+  // The toolkit decides: it hides the window (or not) itself.
+  event->ignore();
+  events_.NativeCloseRequest();
+}
+
+void PaintedWidget::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && isWindow() && !isMinimized()) {
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMinimized) != 0) {
+      if (event->spontaneous() && on_restored_by_window_system) on_restored_by_window_system();
+      events_.NativeRestored();
+    }
+  }
+  QWidget::changeEvent(event);
+}
+
+PaintedPeer::PaintedPeer(NativeEvents& events, QWidget* parent)
+    : Peer<NativeWindow>(new PaintedWidget(events, parent)) {}
+
+}  // namespace app::qt

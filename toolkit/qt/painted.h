@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <QWidget>
+
+#include "toolkit/native.h"
+#include "toolkit/qt/peer.h"
+
+namespace app::qt {
+
+// A widget that the toolkit paints and that reports the mouse, keys and
+// closing to it: the body of top-level windows, panels, splitters and pages.
+class PaintedWidget : public QWidget {
+ public:
+  PaintedWidget(NativeEvents& events, QWidget* parent, Qt::WindowFlags flags = {});
+
+  // Lets go of the native window of a hidden top-level widget; showing it
+  // makes a new one.
+  void DropNativeWindow() { destroy(); }
+
+  // The window system (the task bar) brought a top-level window back from
+  // minimised.
+  std::function<void()> on_restored_by_window_system;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  NativeEvents& events_;
+};
+
+// A child window the toolkit paints.
+class PaintedPeer final : public Peer<NativeWindow> {
+ public:
+  PaintedPeer(NativeEvents& events, QWidget* parent);
+};
+
+}  // namespace app::qt
