@@ -1,0 +1,77 @@
+#include "platform/win32/exact_path.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr wchar_t kVerbatim[] = L"\\\\?\\";
+constexpr wchar_t kVerbatimNetwork[] = L"\\\\?\\UNC\\";
+constexpr wchar_t kSeparator = L'\\';
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Where the handle's file really is, in the exact-name form; "" when unknown.
+std::wstring FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length + 1);
+  }
+}
+
+bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+void HandleCloser::operator()(void* handle) const { ::CloseHandle(handle); }
+
+std::optional<std::wstring> ExactPath(const std::string& real_path) {
+  const std::wstring wide = WidenText(real_path);
+  if (wide.size() < 2) return std::nullopt;
+  if (wide.compare(0, 4, kVerbatim) == 0) return wide;
+  if (wide[0] == kSeparator && wide[1] == kSeparator) return kVerbatimNetwork + wide.substr(2);
+  if (wide[1] != L':') return std::nullopt;
+  return kVerbatim + wide;
+}
+
+UniqueHandle OpenEntry(const std::wstring& exact, unsigned long access) {
+  HANDLE handle = ::CreateFileW(exact.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+bool IsPlainEntry(const std::wstring& exact) {
+  const std::size_t last = exact.rfind(kSeparator);
+  if (last == std::wstring::npos) return false;
+  UniqueHandle entry = OpenEntry(exact, FILE_READ_ATTRIBUTES);
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!entry || !::GetFileInformationByHandle(entry.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    return false;
+  }
+  // The entry's own folder, however it is reached, must hold what the
+  // handle leads to under the entry's own name.
+  std::wstring folder = exact.substr(0, last);
+  if (folder.back() == L':') folder += kSeparator;
+  UniqueHandle parent = OpenEntry(folder, FILE_READ_ATTRIBUTES);
+  if (!parent) return false;
+  std::wstring expected = FinalPath(parent.get());
+  if (expected.empty()) return false;
+  if (expected.back() != kSeparator) expected += kSeparator;
+  expected += exact.substr(last + 1);
+  return EqualIgnoringCase(FinalPath(entry.get()), expected);
+}
+
+}  // namespace platform::win32
