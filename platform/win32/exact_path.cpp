@@ -33,6 +33,11 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
                                 TRUE) == CSTR_EQUAL;
 }
 
+std::wstring WithoutTrailingDotsAndBlanks(std::wstring name) {
+  while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+  return name;
+}
+
 }  // namespace
 
 void HandleCloser::operator()(void* handle) const { ::CloseHandle(handle); }
@@ -52,26 +57,37 @@ UniqueHandle OpenEntry(const std::wstring& exact, unsigned long access) {
   return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-bool IsPlainEntry(const std::wstring& exact) {
-  const std::size_t last = exact.rfind(kSeparator);
-  if (last == std::wstring::npos) return false;
-  UniqueHandle entry = OpenEntry(exact, FILE_READ_ATTRIBUTES);
+bool IsItself(void* entry, const std::wstring& exact) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!entry || !::GetFileInformationByHandle(entry.get(), &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+  if (!::GetFileInformationByHandle(entry, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
     return false;
   }
-  // The entry's own folder, however it is reached, must hold what the
-  // handle leads to under the entry's own name.
+  const std::wstring final_path = FinalPath(entry);
+  // Mostly the handle is where the path says. Where the system cannot say
+  // (Wine, for paths longer than 260 characters), the attribute alone
+  // tells a link.
+  if (final_path.empty() || EqualIgnoringCase(final_path, exact)) return true;
+  // Else the entry's own folder, however it is reached, must hold what the
+  // handle leads to under the entry's own name. (Wine gives that name
+  // without its trailing dots and blanks.)
+  const std::size_t last = exact.rfind(kSeparator);
+  const std::size_t final_last = final_path.rfind(kSeparator);
+  if (last == std::wstring::npos || final_last == std::wstring::npos) return false;
   std::wstring folder = exact.substr(0, last);
   if (folder.back() == L':') folder += kSeparator;
   UniqueHandle parent = OpenEntry(folder, FILE_READ_ATTRIBUTES);
   if (!parent) return false;
-  std::wstring expected = FinalPath(parent.get());
-  if (expected.empty()) return false;
-  if (expected.back() != kSeparator) expected += kSeparator;
-  expected += exact.substr(last + 1);
-  return EqualIgnoringCase(FinalPath(entry.get()), expected);
+  std::wstring expected_folder = FinalPath(parent.get());
+  if (!expected_folder.empty() && expected_folder.back() == kSeparator) expected_folder.pop_back();
+  const std::wstring name = exact.substr(last + 1);
+  const std::wstring final_name = final_path.substr(final_last + 1);
+  return !expected_folder.empty() && EqualIgnoringCase(final_path.substr(0, final_last), expected_folder) &&
+         (EqualIgnoringCase(final_name, name) || EqualIgnoringCase(final_name, WithoutTrailingDotsAndBlanks(name)));
+}
+
+bool IsPlainEntry(const std::wstring& exact) {
+  UniqueHandle entry = OpenEntry(exact, FILE_READ_ATTRIBUTES);
+  return entry && IsItself(entry.get(), exact);
 }
 
 }  // namespace platform::win32

@@ -23,6 +23,10 @@ std::optional<std::wstring> ExactPath(const std::string& real_path);
 // null when it cannot be opened.
 UniqueHandle OpenEntry(const std::wstring& exact, unsigned long access);
 
+// True when `entry`, opened by OpenEntry(exact), is the entry at `exact`
+// itself: see IsPlainEntry.
+bool IsItself(void* entry, const std::wstring& exact);
+
 // True when the entry at `exact` is itself a file or folder of its folder:
 // not a link or another reparse point, and not a name that the system
 // resolves elsewhere (Wine shows a Unix link to a file as that file; only

@@ -433,14 +433,24 @@ class Win32FileSystem final : public FileSystem {
   }
 
   // Makes the attribute set of the entry exactly `attributes` (read-only
-  // left out for folders); false when it is missing or refuses.
+  // left out for folders), on the entry itself: a link as the link, and
+  // never a file that Wine reaches through a Unix link (its attributes are
+  // the target's). False when it is missing or refuses.
   static bool Apply(const std::wstring& exact, std::uint32_t attributes) {
-    const DWORD now = AttributesOf(exact);
-    if (now == INVALID_FILE_ATTRIBUTES) return false;
+    UniqueHandle entry = win32::OpenEntry(exact, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    FILE_BASIC_INFO info;
+    if (!entry || !::GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) return false;
+    const DWORD now = info.FileAttributes;
+    if (!IsLink(now) && !win32::IsItself(entry.get(), exact)) return false;
     DWORD wanted = attributes & kSettableBits;
     if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
     if ((now & kSettableBits) == wanted) return true;
-    return ::SetFileAttributesW(exact.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
+    // Zero times and attributes leave them as they are.
+    info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
+    info.FileAttributes = (now & ~kSettableBits & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) | wanted;
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    return ::SetFileInformationByHandle(entry.get(), FileBasicInfo, &info, sizeof info) != 0;
   }
 
   static bool ReadWhole(HANDLE file, std::string* bytes) {

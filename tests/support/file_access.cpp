@@ -5,6 +5,10 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/temp_prefix.h"
 
 namespace testing_support {
 
@@ -22,5 +26,48 @@ bool OwnerMayWrite(const std::string& real_path) {
 std::optional<std::uint32_t> Comparable(std::optional<std::uint32_t> attributes) { return attributes; }
 
 bool KeepsDotHiddenLists() { return true; }
+
+namespace {
+// The record files' temporary files and the replacement of a folder's
+// .hidden.
+constexpr char kTempPrefix[] = ".quillomar-";
+constexpr char kDotHiddenTemp[] = ".hidden.quillomar";
+}  // namespace
+
+bool IsTemporaryName(const std::string& name) {
+  return name.rfind(kTempPrefix, 0) == 0 || name == kDotHiddenTemp;
+}
+
+std::uint64_t NamesOfFile(const std::string& real_path) {
+  struct stat status {};
+  if (::lstat(real_path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return 0;
+  return status.st_nlink;
+}
+
+const char kRealSeparator = '/';
+const char kHiddenMarks[] = "0x6 .hidden";
+
+void MakeFolders(const std::string& real_path) { std::filesystem::create_directories(real_path); }
+
+void MakeExactFile(const std::string& real_path, const std::string& bytes) { WriteAll(real_path, bytes); }
+
+std::string ReadExactFile(const std::string& real_path) { return ReadAll(real_path); }
+
+bool ExactExists(const std::string& real_path) {
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::symlink_status(real_path, ignored));
+}
+
+void RemoveExactTree(const std::string& real_path) {
+  std::error_code ignored;
+  std::filesystem::remove_all(real_path, ignored);
+}
+
+std::string HiddenMarks(const std::string& real_path) {
+  const std::filesystem::path path(real_path);
+  std::string marks = DosAttrib(real_path);
+  if (ListedInDotHidden(path.parent_path().string(), path.filename().string())) marks += " .hidden";
+  return marks;
+}
 
 }  // namespace testing_support
