@@ -16,7 +16,9 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // Where the handle's file really is, in the exact-name form; "" when unknown.
 std::wstring FinalPath(HANDLE handle) {
   std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
+  // A second call with the size the first asked for; a system that asks
+  // for more again is not believed.
+  for (int attempt = 0; attempt < 2; ++attempt) {
     const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return {};
@@ -26,6 +28,7 @@ std::wstring FinalPath(HANDLE handle) {
     }
     path.resize(length + 1);
   }
+  return {};
 }
 
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
@@ -43,8 +46,15 @@ std::wstring WithoutTrailingDotsAndBlanks(std::wstring name) {
 void HandleCloser::operator()(void* handle) const { ::CloseHandle(handle); }
 
 std::optional<std::wstring> ExactPath(const std::string& real_path) {
-  const std::wstring wide = WidenText(real_path);
+  std::wstring wide = WidenText(real_path);
   if (wide.size() < 2) return std::nullopt;
+  // The exact-name form takes "/" for a character of a name; no name holds
+  // one, so it is the separator it was meant as.
+  if (wide.compare(0, 4, kVerbatim) != 0) {
+    for (wchar_t& c : wide) {
+      if (c == L'/') c = kSeparator;
+    }
+  }
   if (wide.compare(0, 4, kVerbatim) == 0) return wide;
   if (wide[0] == kSeparator && wide[1] == kSeparator) return kVerbatimNetwork + wide.substr(2);
   if (wide[1] != L':') return std::nullopt;

@@ -13,7 +13,7 @@ struct HandleCloser {
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // The exact-name form of a full real path ("C:\a\b." -> "\\?\C:\a\b.",
-// "\\server\share\x" -> "\\?\UNC\server\share\x"): Windows takes every name
+// "\\server\share\x" -> "\\?\UNC\server\share\x", "/" read as "\"): Windows takes every name
 // of it as written (trailing dots and blanks, device names such as "CON")
 // and has no 260-character limit for it. The path is the program's text
 // (see wide_text.h). nullopt when it is not a full path.

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/posix/atomic_file.h"
 #include "tests/support/temp_prefix.h"
 
 namespace testing_support {
@@ -38,10 +39,25 @@ bool IsTemporaryName(const std::string& name) {
   return name.rfind(kTempPrefix, 0) == 0 || name == kDotHiddenTemp;
 }
 
+std::string LeftoverName() {
+  return std::string(platform::posix::kTempNamePrefix) + std::string(platform::posix::kTempNameRandomLength, 'a');
+}
+
 std::uint64_t NamesOfFile(const std::string& real_path) {
   struct stat status {};
   if (::lstat(real_path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return 0;
   return status.st_nlink;
+}
+
+bool MakeLink(const std::string& target_path, const std::string& link_path) {
+  std::error_code error;
+  std::filesystem::create_symlink(target_path, link_path, error);
+  return !error;
+}
+
+void RemoveLink(const std::string& link_path) {
+  std::error_code ignored;
+  std::filesystem::remove(link_path, ignored);
 }
 
 const char kRealSeparator = '/';

@@ -39,9 +39,21 @@ void RemoveExactTree(const std::string& real_path);
 extern const char kHiddenMarks[];
 std::string HiddenMarks(const std::string& real_path);
 
+// Makes a symbolic link at `link_path` that leads to `target_path` (real
+// paths): under Wine a Unix link, as a Linux user would leave one. False
+// when the system could not make it.
+bool MakeLink(const std::string& target_path, const std::string& link_path);
+
+// Removes the link that MakeLink made, never what it leads to.
+void RemoveLink(const std::string& link_path);
+
 // True for a name of the temporary files that the file system's writes
 // make (and a killed write leaves behind).
 bool IsTemporaryName(const std::string& name);
+
+// A name of the form of the temporary files that the file system's writes
+// make, which the leftover cleanup removes.
+std::string LeftoverName();
 
 // How many names the real file has (1 for a file without second names).
 std::uint64_t NamesOfFile(const std::string& real_path);

@@ -23,7 +23,92 @@ std::wstring Exact(const std::string& real_path) {
 
 DWORD AttributesOf(const std::string& real_path) { return ::GetFileAttributesW(Exact(real_path).c_str()); }
 
+constexpr int kLinkWaits = 500;
+constexpr DWORD kLinkWaitMilliseconds = 10;
+
+// The Unix path of a Windows path under Wine; "" elsewhere.
+std::string UnixPath(const std::string& real_path) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto to_unix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (to_unix == nullptr) return "";
+  const std::wstring wide(real_path.begin(), real_path.end());
+  char* unix_path = to_unix(wide.c_str());
+  if (unix_path == nullptr) return "";
+  std::string out = unix_path;
+  ::HeapFree(::GetProcessHeap(), 0, unix_path);
+  return out;
+}
+
+// Runs a Unix program under Wine and waits for it (Wine reports no exit
+// code of it worth reading); false when it could not be started.
+bool RunUnix(const std::wstring& program, std::wstring command_line) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return false;
+  }
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
 }  // namespace
+
+namespace {
+
+// The Unix path of the entry at a real path; Wine names none for what does
+// not exist, so it is its folder's and its name.
+std::string UnixEntryPath(const std::string& real_path) {
+  const std::size_t last = real_path.rfind('\\');
+  const std::string folder = last == std::string::npos ? "" : UnixPath(real_path.substr(0, last));
+  return folder.empty() ? "" : folder + "/" + real_path.substr(last + 1);
+}
+
+std::wstring Quoted(const std::string& text) { return L" \"" + std::wstring(text.begin(), text.end()) + L"\""; }
+
+// Wine does not wait for the end of a Unix program: waits until the entry
+// is there (or gone).
+bool AwaitEntry(const std::string& real_path, bool there) {
+  for (int tries = 0; tries < kLinkWaits; ++tries) {
+    if ((AttributesOf(real_path) != INVALID_FILE_ATTRIBUTES) == there) return true;
+    ::Sleep(kLinkWaitMilliseconds);
+  }
+  return false;
+}
+
+}  // namespace
+
+bool MakeLink(const std::string& target_path, const std::string& link_path) {
+  const std::string target = UnixPath(target_path);
+  const std::string link = UnixEntryPath(link_path);
+  if (!target.empty() && !link.empty()) {
+    // Wine makes no link of its own (CreateSymbolicLink does nothing there).
+    return RunUnix(L"Z:\\bin\\ln", L"/bin/ln -s" + Quoted(target) + Quoted(link)) && AwaitEntry(link_path, true);
+  }
+  const DWORD attributes = AttributesOf(target_path);
+  const DWORD flags = (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                          ? SYMBOLIC_LINK_FLAG_DIRECTORY
+                          : 0;
+  return ::CreateSymbolicLinkW(Exact(link_path).c_str(), Exact(target_path).c_str(), flags) != 0;
+}
+
+void RemoveLink(const std::string& link_path) {
+  const std::string link = UnixEntryPath(link_path);
+  if (!link.empty()) {
+    if (RunUnix(L"Z:\\bin\\rm", L"/bin/rm -f" + Quoted(link))) AwaitEntry(link_path, false);
+    return;
+  }
+  const DWORD attributes = AttributesOf(link_path);
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    ::RemoveDirectoryW(Exact(link_path).c_str());
+  } else {
+    ::DeleteFileW(Exact(link_path).c_str());
+  }
+}
 
 void MakeReadOnly(const std::string& real_path) {
   const DWORD attributes = AttributesOf(real_path);
@@ -46,6 +131,8 @@ bool KeepsDotHiddenLists() { return false; }
 bool IsTemporaryName(const std::string& name) {
   return platform::win32::IsTempName(std::wstring(name.begin(), name.end()));
 }
+
+std::string LeftoverName() { return "qlm0123456789abcdef.tmp"; }
 
 std::uint64_t NamesOfFile(const std::string& real_path) {
   platform::win32::UniqueHandle file = platform::win32::OpenEntry(Exact(real_path), FILE_READ_ATTRIBUTES);
