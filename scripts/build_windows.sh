@@ -43,11 +43,16 @@ fi
 version=$(sed -n 's/^project(Quillomar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
-# The program ships without its debugging symbols.
+# The program ships stripped; its debugging information stays beside the
+# built program (quillomar.exe.debug), and the shipped copy names it, so that
+# a debugger given both finds the symbols.
+debug_file="$build/quillomar.exe.debug"
+i686-w64-mingw32-objcopy --only-keep-debug "$exe" "$debug_file"
 i686-w64-mingw32-strip -o "$staging/quillomar.exe" "$exe"
+i686-w64-mingw32-objcopy --add-gnu-debuglink="$debug_file" "$staging/quillomar.exe"
 cp docs/Quillomar.htm "$staging/Quillomar.htm"
 zip_file="$PWD/$build/quillomar-$version-win32.zip"
 rm -f "$zip_file"
 (cd "$staging" && zip -q -9 "$zip_file" quillomar.exe Quillomar.htm)
-echo "build_windows: $exe (with debugging symbols; the zip's copy has none)"
+echo "build_windows: $exe (with debugging symbols; the zip's copy has none, they are in $debug_file)"
 echo "build_windows: $zip_file"

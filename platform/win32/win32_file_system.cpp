@@ -16,6 +16,7 @@
 #include "platform/progress.h"
 #include "platform/win32/drive_roots.h"
 #include "platform/win32/exact_path.h"
+#include "platform/win32/private_folder.h"
 #include "platform/win32/record_lock_file.h"
 #include "platform/win32/temp_names.h"
 #include "platform/win32/wide_text.h"
@@ -389,6 +390,11 @@ class Win32FileSystem final : public FileSystem {
       if (!::DeleteFileW(path.c_str())) all_removed = false;
     });
     return all_removed;
+  }
+
+  bool KeepPrivate(const std::string& folder) override {
+    std::optional<std::string> real = roots_.Resolve(folder);
+    return real && win32::KeepFolderPrivate(*real);
   }
 
   std::vector<char> Drives() override {
