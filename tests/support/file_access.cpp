@@ -60,6 +60,8 @@ void RemoveLink(const std::string& link_path) {
   std::filesystem::remove(link_path, ignored);
 }
 
+std::string ListedForm(const std::string& eight_bit) { return eight_bit; }
+
 const char kRealSeparator = '/';
 const char kHiddenMarks[] = "0x6 .hidden";
 

@@ -47,6 +47,11 @@ bool MakeLink(const std::string& target_path, const std::string& link_path);
 // Removes the link that MakeLink made, never what it leads to.
 void RemoveLink(const std::string& link_path);
 
+// The name that the file system's listings give for an entry made under
+// the 8-bit name `eight_bit` (Latin-1 on Linux, where names are bytes; the
+// system's code page on Windows, where the program's names are UTF-8).
+std::string ListedForm(const std::string& eight_bit);
+
 // True for a name of the temporary files that the file system's writes
 // make (and a killed write leaves behind).
 bool IsTemporaryName(const std::string& name);

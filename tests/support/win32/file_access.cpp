@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/win32/exact_path.h"
 #include "platform/win32/temp_names.h"
+#include "platform/win32/wide_text.h"
 
 namespace testing_support {
 
@@ -143,6 +144,8 @@ std::uint64_t NamesOfFile(const std::string& real_path) {
   }
   return info.nNumberOfLinks;
 }
+
+std::string ListedForm(const std::string& eight_bit) { return platform::win32::FromCodePage(eight_bit); }
 
 const char kRealSeparator = '\\';
 const char kHiddenMarks[] = "0x6";
