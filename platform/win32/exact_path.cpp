@@ -1,6 +1,7 @@
 #include "platform/win32/exact_path.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include "platform/win32/wide_text.h"
 
@@ -67,9 +68,21 @@ UniqueHandle OpenEntry(const std::wstring& exact, unsigned long access) {
   return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
+std::optional<std::uint64_t> FileNumber(void* handle) {
+  // The file's number alone: the information class that adds the volume's
+  // number asks the volume each time.
+  IO_STATUS_BLOCK status{};
+  FILE_INTERNAL_INFORMATION internal{};
+  if (!NT_SUCCESS(::NtQueryInformationFile(handle, &status, &internal, sizeof internal, FileInternalInformation))) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint64_t>(internal.IndexNumber.QuadPart);
+}
+
 bool IsItself(void* entry, const std::wstring& exact) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!::GetFileInformationByHandle(entry, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+  FILE_BASIC_INFO info;
+  if (!::GetFileInformationByHandleEx(entry, FileBasicInfo, &info, sizeof info) ||
+      (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
     return false;
   }
   const std::wstring final_path = FinalPath(entry);

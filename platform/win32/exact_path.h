@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,10 @@ std::optional<std::wstring> ExactPath(const std::string& real_path);
 // Opens the entry itself (a link as the link, a folder too) with `access`;
 // null when it cannot be opened.
 UniqueHandle OpenEntry(const std::wstring& exact, unsigned long access);
+
+// The number that the file system gives the handle's file (its index on
+// the volume); nullopt when it gives none.
+std::optional<std::uint64_t> FileNumber(void* handle);
 
 // True when `entry`, opened by OpenEntry(exact), is the entry at `exact`
 // itself: see IsPlainEntry.

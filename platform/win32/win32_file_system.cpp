@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,7 @@ constexpr char kRealDriveLetter = 'Z';
 // Seconds between 1601 and 1970 do not matter here: stamps are only compared.
 constexpr std::int64_t kNanoSecondsPerTick = 100;
 
+
 bool IsFolder(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -87,11 +89,6 @@ std::uint32_t Reported(DWORD attributes) {
   return bits;
 }
 
-std::int64_t NanoSeconds(const FILETIME& time) {
-  const std::uint64_t ticks =
-      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  return static_cast<std::int64_t>(ticks) * kNanoSecondsPerTick;
-}
 
 std::wstring WideParent(const std::wstring& exact) {
   std::wstring parent = exact.substr(0, exact.rfind(kWideSeparator));
@@ -247,8 +244,10 @@ class Win32FileSystem final : public FileSystem {
     std::string bytes;
     if (!ReadWhole(in.get(), &bytes)) return false;
     if (*kept == 0) {
-      BY_HANDLE_FILE_INFORMATION info;
-      if (::GetFileInformationByHandle(in.get(), &info)) kept = info.dwFileAttributes & kSettableBits;
+      FILE_BASIC_INFO info;
+      if (::GetFileInformationByHandleEx(in.get(), FileBasicInfo, &info, sizeof info)) {
+        kept = info.FileAttributes & kSettableBits;
+      }
     }
     in.reset();
     return WriteBeside(*target, bytes, *kept);
@@ -336,13 +335,15 @@ class Win32FileSystem final : public FileSystem {
       return {ReadStatus::kError, {}};
     }
     UniqueHandle file(handle);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!::GetFileInformationByHandle(file.get(), &info) || IsFolder(info.dwFileAttributes) ||
-        IsLink(info.dwFileAttributes)) {
+    FILE_BASIC_INFO basic;
+    FILE_STANDARD_INFO standard;
+    if (!::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        !::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
+        IsFolder(basic.FileAttributes) || IsLink(basic.FileAttributes)) {
       return {ReadStatus::kError, {}};
     }
     std::string bytes;
-    bytes.reserve(info.nFileSizeLow);
+    bytes.reserve(static_cast<std::size_t>(standard.EndOfFile.QuadPart));
     if (!ReadWhole(file.get(), &bytes)) return {ReadStatus::kError, {}};
     return {ReadStatus::kOk, std::move(bytes)};
   }
@@ -355,19 +356,28 @@ class Win32FileSystem final : public FileSystem {
     return WriteBeside(*exact, bytes, *kept);
   }
 
+  // From what the system keeps with the open handle (size, times, file
+  // number) and the volume's number, asked once per volume: asking the
+  // handle for its volume costs more than all the rest (under Wine).
   std::optional<FileStamp> Stamp(const std::string& path) override {
-    std::optional<std::wstring> exact = Exact(path);
+    std::optional<std::string> real = roots_.Resolve(path);
+    std::optional<std::wstring> exact = real ? ExactPath(*real) : std::nullopt;
     if (!exact) return std::nullopt;
-    UniqueHandle file = win32::OpenEntry(*exact, 0);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    UniqueHandle file = win32::OpenEntry(*exact, FILE_READ_ATTRIBUTES);
+    FILE_BASIC_INFO basic;
+    FILE_STANDARD_INFO standard;
+    if (!file || !::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        !::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard)) {
+      return std::nullopt;
+    }
+    const std::optional<std::uint64_t> number = win32::FileNumber(file.get());
+    if (!number) return std::nullopt;
     FileStamp stamp;
-    stamp.device = info.dwVolumeSerialNumber;
-    stamp.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.modified_ns = NanoSeconds(info.ftLastWriteTime);
-    // Windows keeps no change time; the creation time stands in for it.
-    stamp.changed_ns = NanoSeconds(info.ftCreationTime);
+    stamp.device = VolumeNumber(*real);
+    stamp.inode = *number;
+    stamp.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    stamp.modified_ns = basic.LastWriteTime.QuadPart * kNanoSecondsPerTick;
+    stamp.changed_ns = basic.ChangeTime.QuadPart * kNanoSecondsPerTick;
     return stamp;
   }
 
@@ -540,7 +550,23 @@ class Win32FileSystem final : public FileSystem {
     return false;
   }
 
+  // The number of the volume that holds the real path, by its drive.
+  std::uint64_t VolumeNumber(const std::string& real) {
+    const std::string root = real.size() >= 2 && real[1] == ':' ? real.substr(0, 2) + kSeparator : std::string();
+    const std::lock_guard<std::mutex> lock(volumes_mutex_);
+    const auto known = volumes_.find(root);
+    if (known != volumes_.end()) return known->second;
+    DWORD serial = 0;
+    if (!root.empty()) {
+      ::GetVolumeInformationW(win32::WidenText(root).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0);
+    }
+    volumes_[root] = serial;
+    return serial;
+  }
+
   DriveRoots roots_;
+  std::mutex volumes_mutex_;
+  std::map<std::string, std::uint64_t> volumes_;
   std::string desktop_;
   win32::RecordLockFile record_lock_;
 };
