@@ -54,6 +54,8 @@ const char* ReasonText(engine::Unrecordable reason) {
       return messages::kQuotedPath;
     case engine::Unrecordable::kTooLong:
       return messages::kPathTooLong;
+    case engine::Unrecordable::kNotInCodePage:
+      return messages::kNotInCodePage;
   }
   return "";
 }

@@ -33,5 +33,6 @@ inline constexpr char kLineBreakInPath[] = "its path holds a line break";
 inline constexpr char kBlankAtEnds[] = "its path begins or ends with a blank";
 inline constexpr char kQuotedPath[] = "its path is enclosed in quotes";
 inline constexpr char kPathTooLong[] = "its path is longer than 2047 characters";
+inline constexpr char kNotInCodePage[] = "its path holds a character that the system's code page has no place for";
 
 }  // namespace app::messages

@@ -6,12 +6,15 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/record_text.h"
 #include "store/records.h"
 #include "platform/windows_path.h"
 
 namespace engine {
 
 namespace {
+
+constexpr char kMeetsNoEntry[] = "\n";
 
 // One key name with the number of times the listing holds it.
 struct ListedKey {
@@ -42,9 +45,24 @@ std::vector<ListedKey> KeysHoldingPaths(const store::IniDocument& doc,
   return keys;
 }
 
+// The paths as the records hold them. One that they cannot hold gets a line
+// break, which no value holds, so that it meets no entry.
+std::vector<std::string> AsRecorded(std::span<const std::string> paths) {
+  std::vector<std::string> recorded;
+  recorded.reserve(paths.size());
+  for (const std::string& path : paths) {
+    recorded.push_back(platform::ToRecordText(path).value_or(kMeetsNoEntry + path));
+  }
+  return recorded;
+}
+
 }  // namespace
 
-bool DeleteEntriesWithPaths(store::IniDocument& doc, std::span<const std::string> paths) {
+bool DeleteEntriesWithPaths(store::IniDocument& doc, std::span<const std::string> program_paths) {
+  std::vector<std::string> recorded;
+  if (!platform::RecordTextIsProgramText()) recorded = AsRecorded(program_paths);
+  const std::span<const std::string> paths =
+      platform::RecordTextIsProgramText() ? program_paths : std::span<const std::string>(recorded);
   const char* section = store::records::kHiddenItemsSection;
   // Where each path first stands in the walk, and for each place the next
   // place of the same path (kNone after the last).

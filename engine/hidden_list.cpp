@@ -4,6 +4,7 @@
 
 #include "engine/account_names.h"
 #include "engine/hidden_items.h"
+#include "platform/record_text.h"
 #include "store/ini_document.h"
 #include "store/ini_file.h"
 #include "store/records.h"
@@ -20,7 +21,11 @@ std::vector<std::string> LoadList(platform::FileSystem& fs, const std::string& a
   const char* section = store::records::kHiddenItemsSection;
   const std::optional<std::string> file = AccountFile(account);
   if (!file) return {};
-  return store::IniFile(fs, *file).Snapshot()->AllValues(section);
+  std::vector<std::string> paths = store::IniFile(fs, *file).Snapshot()->AllValues(section);
+  if (!platform::RecordTextIsProgramText()) {
+    for (std::string& path : paths) path = platform::FromRecordText(path);
+  }
+  return paths;
 }
 
 std::string StatusLine(const std::string& account, std::size_t rows) {

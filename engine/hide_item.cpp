@@ -8,6 +8,7 @@
 #include "store/errors.h"
 #include "store/ini_file.h"
 #include "store/records.h"
+#include "platform/record_text.h"
 #include "platform/windows_path.h"
 
 namespace engine {
@@ -38,10 +39,11 @@ std::string HideItem(platform::FileSystem& fs, const std::string& account,
   settings.WriteString(records::kCounterSection, records::kCounterKey, next);
   // The sequence number is the counter as the file now holds it.
   std::string number = settings.ReadString(records::kCounterSection, records::kCounterKey, "");
+  const std::string recorded = platform::ToRecordText(path).value_or(path);
   store::IniFile(fs, records::AccountFile(account))
-      .WriteString(records::kHiddenItemsSection, number, path);
+      .WriteString(records::kHiddenItemsSection, number, recorded);
   store::IniFile(fs, records::kGlobalRecordFile)
-      .WriteString(records::kHiddenItemsSection, number, path);
+      .WriteString(records::kHiddenItemsSection, number, recorded);
 
   // The marks come last: a record of an item that is not hidden is harmless
   // (the list shows it and Comeback clears it), a hidden item without one

@@ -1,5 +1,6 @@
 #include "engine/unrecordable_item.h"
 
+#include "platform/record_text.h"
 #include "store/ini_document.h"
 
 namespace engine {
@@ -9,7 +10,7 @@ std::optional<Unrecordable> WhyUnrecordable(const std::string& path, const std::
   if (name.find('\\') != std::string::npos) return Unrecordable::kBackslashInName;
   switch (store::IniDocument::HowValueReadsBack(path)) {
     case ReadBack::kSame:
-      return std::nullopt;
+      break;
     case ReadBack::kLineBreak:
       return Unrecordable::kLineBreak;
     case ReadBack::kOuterBlanks:
@@ -19,6 +20,7 @@ std::optional<Unrecordable> WhyUnrecordable(const std::string& path, const std::
     case ReadBack::kTooLong:
       return Unrecordable::kTooLong;
   }
+  if (!platform::ToRecordText(path)) return Unrecordable::kNotInCodePage;
   return std::nullopt;
 }
 

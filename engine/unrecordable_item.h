@@ -15,6 +15,7 @@ enum class Unrecordable {
   kOuterBlanks,      // it begins or ends with a blank, which reading trims
   kEnclosingQuotes,  // it is enclosed in a pair of quotes, which reading drops
   kTooLong,          // it is longer than a value reads back (2,047 characters)
+  kNotInCodePage,    // a character of it has no exact place in the text the records hold
 };
 
 // Why the path of the item called `name` (its own name in its folder, as the

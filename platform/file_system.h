@@ -214,6 +214,17 @@ class FileSystem {
   // is under way. False when one could not be removed.
   virtual bool RemoveLeftoverTemporaryFiles(const std::string& folder) = 0;
 
+  // Makes the folder and what it holds readable and writable only by those
+  // who run the program as its owners: on Windows, Administrators and SYSTEM
+  // (the program runs elevated), with an access list of the folder's own
+  // that its files inherit. Nothing is written when that holds already.
+  // Where the prefix is its user's alone (Linux keeps it 0700), there is
+  // nothing to do. True when it holds afterwards.
+  virtual bool KeepPrivate(const std::string& folder) {
+    (void)folder;
+    return true;
+  }
+
   // The drive letters ('A'..'Z') that exist now, in alphabetical order.
   virtual std::vector<char> Drives() = 0;
 

@@ -59,7 +59,13 @@ trap 'rm -rf "$staging"' EXIT
 
 # What ships: the program without its debugging symbols, the user guide,
 # the licence (with Windows' line ends) and, for the installer, the icon.
+# The debugging information stays beside the built program
+# (quillomar.exe.debug), and the shipped copy names it, so that a debugger
+# given both finds the symbols.
+debug_file="$build/quillomar.exe.debug"
+i686-w64-mingw32-objcopy --only-keep-debug "$exe" "$debug_file"
 i686-w64-mingw32-strip -o "$staging/quillomar.exe" "$exe"
+i686-w64-mingw32-objcopy --add-gnu-debuglink="$debug_file" "$staging/quillomar.exe"
 cp docs/Quillomar.htm "$staging/Quillomar.htm"
 sed 's/$/\r/' packaging/copyright >"$staging/License.txt"
 cp app/pictures/bitmaps/quillomar.ico "$staging/quillomar.ico"
@@ -99,7 +105,7 @@ msi_file="$PWD/$build/quillomar-$version-win32.msi"
 bash packaging/windows/build_msi.sh "$staging" "$version" "$msi_file"
 [ "$signing" -eq 0 ] || sign "$msi_file"
 
-echo "build_windows: $exe (with debugging symbols; the shipped copies have none)"
+echo "build_windows: $exe (with debugging symbols; the shipped copies have none, they are in $debug_file)"
 echo "build_windows: $zip_file"
 echo "build_windows: $msi_file"
 if [ "$signing" -eq 1 ]; then

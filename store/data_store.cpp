@@ -41,6 +41,7 @@ StoreState ReadStoreState(FileSystem& fs) {
 
 void HideStoreFolders(FileSystem& fs) {
   fs.SetAttributesOfItems({r::kDataParentFolder, r::kDataFolder}, platform::kAttrHiddenSystem);
+  fs.KeepPrivate(r::kDataFolder);
 }
 
 namespace {
@@ -96,6 +97,8 @@ bool InitialiseStore(FileSystem& fs) {
   // sequence numbers a second time.
   if (ReadStoreState(fs) == StoreState::kInitialised) return true;
   if (!fs.CreateFolder(r::kDataFolder)) throw WriteError(r::kDataFolder);
+  // Before the first record file: the passwords are in plain text.
+  fs.KeepPrivate(r::kDataFolder);
 
   // The administrator's file comes first and the marker last, in one
   // rewrite with the counter and the administrator: until the marker is in

@@ -24,8 +24,9 @@ enum class StoreState {
 // Reads the first-run marker.
 StoreState ReadStoreState(platform::FileSystem& fs);
 
-// Sets the data folder's parent and then the data folder to hidden+system.
-// Failures (a folder that does not exist yet) are ignored.
+// Sets the data folder's parent and then the data folder to hidden+system,
+// and keeps the data folder private (FileSystem::KeepPrivate): run at every
+// start. Failures (a folder that does not exist yet) are ignored.
 void HideStoreFolders(platform::FileSystem& fs);
 
 // Removes what commands killed part-way left in the data store, under the

@@ -1,5 +1,8 @@
 #include "platform/win32/drive_roots.h"
 
+#include <string_view>
+#include <vector>
+
 #include "platform/windows_path.h"
 
 namespace platform::win32 {
@@ -17,21 +20,23 @@ bool StartsWithDrive(const std::string& path) {
 
 std::optional<std::string> DriveRoots::Resolve(const std::string& path) const {
   if (!StartsWithDrive(path) || path.find('\0') != std::string::npos) return std::nullopt;
+  // The exact-name form takes every name as written, so "." and ".." are
+  // applied here, as Windows would apply them to a plain path; a name that
+  // ends in a dot or a blank stays as it is.
+  std::vector<std::string_view> names;
+  windows_path::SplitComponents(std::string_view(path).substr(kDriveLength), names);
   std::string rest;
-  for (std::size_t i = kDriveLength; i < path.size(); ++i) {
-    const char c = windows_path::IsSeparator(path[i]) ? kSeparator : path[i];
-    // Doubled separators would make an empty name; Windows reads them as one.
-    if (c == kSeparator && !rest.empty() && rest.back() == kSeparator) continue;
-    rest += c;
+  for (std::string_view name : names) {
+    rest += kSeparator;
+    rest += name;
   }
-  if (rest.size() > 1 && rest.back() == kSeparator) rest.pop_back();
   const char letter = windows_path::UpperDriveLetter(path[0]);
   if (roots_.empty()) {
     return std::string{letter, ':'} + (rest.empty() ? std::string(1, kSeparator) : rest);
   }
   const auto root = roots_.find(letter);
   if (root == roots_.end()) return std::nullopt;
-  if (rest.empty() || rest == std::string(1, kSeparator)) return root->second + kSeparator;
+  if (rest.empty()) return root->second + kSeparator;
   return root->second + rest;
 }
 

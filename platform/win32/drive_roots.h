@@ -17,8 +17,10 @@ class DriveRoots {
   explicit DriveRoots(std::map<char, std::string> roots) : roots_(std::move(roots)) {}
 
   // The real path of a Windows path "X:\a\b" (or "X:/a/b"), with backslashes
-  // only and no trailing one except on a bare drive ("C:\"); nullopt when the
-  // path has no drive letter, holds a NUL or leads to no root.
+  // only and no trailing one except on a bare drive ("C:\"), "." and ".."
+  // applied and every other name kept exactly (trailing dots and blanks
+  // too); nullopt when the path has no drive letter, holds a NUL or leads to
+  // no root.
   std::optional<std::string> Resolve(const std::string& path) const;
 
   // The letters that have a root, or nullopt when paths are taken as they are.

@@ -6,9 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace platform::win32 {
 
 namespace {
+
+std::wstring W(const std::string& path) { return WidenText(path); }
 
 // The copy is made under this name beside the target and then renamed over
 // it; a copy left behind by a crash is overwritten by the next one.
@@ -17,7 +21,7 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> Describe(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!::GetFileAttributesExW(W(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   return data;
 }
 
@@ -29,7 +33,7 @@ bool SameSize(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DAT
 
 // The whole file, or nullopt when it cannot be read.
 std::optional<std::string> ReadBytes(const std::string& path) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  const HANDLE file = ::CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes;
@@ -59,27 +63,27 @@ bool SameBytes(const std::string& a, const std::string& b) {
 // `target`.
 bool Place(const std::string& shipped, const std::string& target) {
   const std::size_t slash = target.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 0) ::CreateDirectoryA(target.substr(0, slash).c_str(), nullptr);
+  if (slash != std::string::npos && slash > 0) ::CreateDirectoryW(W(target.substr(0, slash)).c_str(), nullptr);
   const std::string copy = target + kCopySuffix;
   // A read-only copy left behind would refuse to be overwritten.
-  ::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-  bool placed = ::CopyFileA(shipped.c_str(), copy.c_str(), FALSE) != 0;
+  ::SetFileAttributesW(W(copy).c_str(), FILE_ATTRIBUTE_NORMAL);
+  bool placed = ::CopyFileW(W(shipped).c_str(), W(copy).c_str(), FALSE) != 0;
   // The shipped guide may be read-only (as unpacked); its copy is not, so
   // that the next version can replace it.
-  placed = placed && ::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+  placed = placed && ::SetFileAttributesW(W(copy).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
   placed = placed &&
-           ::MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  if (!placed) ::DeleteFileA(copy.c_str());
+           ::MoveFileExW(W(copy).c_str(), W(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!placed) ::DeleteFileW(W(copy).c_str());
   return placed;
 }
 
 }  // namespace
 
 std::string ShippedGuidePath() {
-  char program[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, program, sizeof program);
-  if (length == 0 || length >= sizeof program) return {};
-  std::string path(program, length);
+  wchar_t program[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  const std::string path = Narrow(std::wstring_view(program, length));
   const std::size_t slash = path.find_last_of("\\/");
   if (slash == std::string::npos) return {};
   return path.substr(0, slash + 1) + kShippedGuideName;

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/win32/exact_path.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -16,7 +20,9 @@ RecordLockFile::~RecordLockFile() {
 }
 
 void RecordLockFile::LockFirst() {
-  HANDLE file = ::CreateFileA(lock_path_.c_str(), GENERIC_READ | GENERIC_WRITE,
+  const std::optional<std::wstring> exact = ExactPath(lock_path_);
+  if (!exact) return;
+  HANDLE file = ::CreateFileW(exact->c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;

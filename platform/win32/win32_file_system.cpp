@@ -1,13 +1,14 @@
 // The file system of the program on Windows: the Windows calls themselves,
 // on paths as they are, or on drives mapped onto folders for tests and tools.
+// The program's text is UTF-8; every call takes the wide-character,
+// exact-name form of its path, so that each name reaches its own entry.
 
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,11 @@
 #include "platform/file_system.h"
 #include "platform/progress.h"
 #include "platform/win32/drive_roots.h"
+#include "platform/win32/exact_path.h"
+#include "platform/win32/private_folder.h"
 #include "platform/win32/record_lock_file.h"
+#include "platform/win32/temp_names.h"
+#include "platform/win32/wide_text.h"
 #include "platform/windows_path.h"
 
 namespace platform {
@@ -25,21 +30,21 @@ namespace {
 // How long a replace waits for a reader of the old file to let go.
 constexpr int kReplaceAttempts = 50;
 constexpr DWORD kReplaceRetryMilliseconds = 10;
+// How many fresh temporary names a write tries before it gives up.
+constexpr int kTempNameAttempts = 16;
 
 using win32::DriveRoots;
+using win32::ExactPath;
+using win32::UniqueHandle;
 
 // The bits this program sets and reads.
 constexpr DWORD kSettableBits = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
 constexpr DWORD kReportedBits = kSettableBits | kAttrDirectory;
 constexpr DWORD kReadChunk = 64 * 1024;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 using windows_path::kSeparator;
-constexpr char kAllEntries[] = "\\*";
-// GetTempFileName names its files this prefix, four hex digits and ".TMP".
-constexpr char kTempPrefix[] = "qlm";
-constexpr char kLeftoverPattern[] = "\\qlm????.tmp";
-// A path in this form reaches an entry by its exact name: Windows drops
-// neither trailing dots nor blanks from it.
-constexpr char kVerbatimPrefix[] = "\\\\?\\";
+constexpr wchar_t kWideSeparator = L'\\';
+constexpr wchar_t kAllEntries[] = L"\\*";
 constexpr char kRecordLockFile[] = "quillomar.lock";
 constexpr char kDriveFolderPattern[] = "drive_";
 // The drives a test prefix is made with, and the letter that reaches the real
@@ -48,6 +53,7 @@ constexpr char kDefaultDrives[] = {'C', 'D'};
 constexpr char kRealDriveLetter = 'Z';
 // Seconds between 1601 and 1970 do not matter here: stamps are only compared.
 constexpr std::int64_t kNanoSecondsPerTick = 100;
+
 
 bool IsFolder(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -62,11 +68,17 @@ bool IsLink(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+DWORD AttributesOf(const std::wstring& exact) { return ::GetFileAttributesW(exact.c_str()); }
+
 // True for a name that can be one entry of a folder: no separator, nothing
 // a Windows name cannot hold, not "." or "..".
 bool IsOneName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." &&
          !windows_path::HoldsForbiddenCharacter(name);
+}
+
+bool IsDotOrDotDot(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
 // Folders have no read-only state in this program (on Windows the bit only
@@ -77,22 +89,11 @@ std::uint32_t Reported(DWORD attributes) {
   return bits;
 }
 
-std::int64_t NanoSeconds(const FILETIME& time) {
-  const std::uint64_t ticks =
-      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  return static_cast<std::int64_t>(ticks) * kNanoSecondsPerTick;
-}
 
-struct HandleCloser {
-  void operator()(void* handle) const { ::CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-UniqueHandle Open(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
-  HANDLE handle = ::CreateFileA(path.c_str(), access,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                disposition, flags, nullptr);
-  return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+std::wstring WideParent(const std::wstring& exact) {
+  std::wstring parent = exact.substr(0, exact.rfind(kWideSeparator));
+  if (!parent.empty() && parent.back() == L':') parent += kWideSeparator;
+  return parent;
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -108,26 +109,51 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
-// Removes what the shell left of a folder: every entry, read-only ones too.
-bool RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((folder + kAllEntries).c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + kSeparator + name;
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        RemoveTree(path);
+// Reads the folder's entries, "." and ".." included, calling `each` with
+// each one's data; false when the folder cannot be enumerated. An empty
+// drive has not even "." and "..", which is no failure.
+template <typename Each>
+bool ForEachEntry(const std::wstring& folder, Each each) {
+  std::wstring pattern = folder;
+  if (pattern.back() == kWideSeparator) pattern.pop_back();
+  pattern += kAllEntries;
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    each(found);
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return true;
+}
+
+// Removes everything in the folder and the folder, read-only entries too.
+// A link or another reparse point is never entered: a link to a folder is
+// removed as itself, and an entry that Wine resolves elsewhere (a Unix link
+// to a file, which its delete would reach through) is left in place.
+bool RemoveTree(const std::wstring& folder) {
+  bool all = ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
+    if (IsDotOrDotDot(found.cFileName)) return;
+    const std::wstring path = folder + kWideSeparator + found.cFileName;
+    if (IsLink(found.dwFileAttributes)) {
+      if (IsFolder(found.dwFileAttributes)) {
+        ::RemoveDirectoryW(path.c_str());
       } else {
-        ::DeleteFileA(path.c_str());
+        ::DeleteFileW(path.c_str());
       }
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-  }
-  ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return ::RemoveDirectoryA(folder.c_str()) != 0;
+      return;
+    }
+    if (!win32::IsPlainEntry(path)) return;
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (IsFolder(found.dwFileAttributes)) {
+      RemoveTree(path);
+    } else {
+      ::DeleteFileW(path.c_str());
+    }
+  });
+  ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return ::RemoveDirectoryW(folder.c_str()) != 0 && all;
 }
 
 class Win32FileSystem final : public FileSystem {
@@ -142,11 +168,9 @@ class Win32FileSystem final : public FileSystem {
     std::vector<AttributesResult> results(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
       ReportProgress();
-      std::optional<std::string> real = roots_.Resolve(paths[i]);
-      results[i].applied = real && Apply(*real, attributes);
-      const DWORD error = ::GetLastError();
-      results[i].absent = real && !results[i].applied &&
-                          (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+      std::optional<std::wstring> exact = Exact(paths[i]);
+      results[i].applied = exact && Apply(*exact, attributes);
+      results[i].absent = exact && !results[i].applied && IsAbsent(*exact);
     }
     return results;
   }
@@ -156,140 +180,144 @@ class Win32FileSystem final : public FileSystem {
     std::vector<AttributesResult> results(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
       ReportProgress();
-      std::optional<std::string> real = EntryPath(entries[i]);
-      results[i].applied = real && Apply(*real, attributes);
+      std::optional<std::wstring> exact = EntryPath(entries[i]);
+      results[i].applied = exact && Apply(*exact, attributes);
     }
     return results;
   }
 
   bool SameItem(const std::string& a, const std::string& b) override {
-    std::optional<std::string> first = roots_.Resolve(a);
-    std::optional<std::string> second = roots_.Resolve(b);
+    std::optional<std::wstring> first = Exact(a);
+    std::optional<std::wstring> second = Exact(b);
     if (!first || !second) return false;
     const std::optional<FileIdentity> one = IdentityOf(*first);
     return one && one == IdentityOf(*second);
   }
 
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return std::nullopt;
-    const DWORD attributes = ::GetFileAttributesA(real->c_str());
+    std::optional<std::wstring> exact = Exact(path);
+    if (!exact) return std::nullopt;
+    const DWORD attributes = AttributesOf(*exact);
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return Reported(attributes);
   }
 
   bool CreateFolder(const std::string& path) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return false;
-    // Every level from the drive down; each may exist already.
-    for (std::size_t at = real->find(kSeparator, 3); ; at = real->find(kSeparator, at + 1)) {
-      const std::string level = real->substr(0, at);
-      if (!IsFolder(::GetFileAttributesA(level.c_str()))) ::CreateDirectoryA(level.c_str(), nullptr);
-      if (at == std::string::npos) break;
+    std::optional<std::wstring> exact = Exact(path);
+    if (!exact) return false;
+    if (IsFolder(AttributesOf(*exact))) return true;
+    // Every missing level from the innermost existing one down.
+    std::vector<std::wstring> missing;
+    for (std::wstring level = *exact; !level.empty() && !IsFolder(AttributesOf(level));) {
+      missing.push_back(level);
+      const std::wstring parent = WideParent(level);
+      if (parent == level || parent.size() <= 4) break;
+      level = parent;
     }
-    return IsFolder(::GetFileAttributesA(real->c_str()));
+    for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+      ::CreateDirectoryW(level->c_str(), nullptr);
+    }
+    return IsFolder(AttributesOf(*exact));
   }
 
   bool DeleteFolder(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
     if (!real || windows_path::NamesWholeDrive(path) || real->back() == kSeparator) return false;
-    if (!IsFolder(::GetFileAttributesA(real->c_str()))) return false;
-    // The shell's delete wants a list ending in two NULs.
-    std::string from = *real;
-    from.append(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    ::SHFileOperationA(&operation);
-    // Whatever the shell refused (read-only entries on some systems) goes too.
-    if (::GetFileAttributesA(real->c_str()) != INVALID_FILE_ATTRIBUTES) RemoveTree(*real);
-    return ::GetFileAttributesA(real->c_str()) == INVALID_FILE_ATTRIBUTES;
+    std::optional<std::wstring> exact = ExactPath(*real);
+    if (!exact) return false;
+    const DWORD attributes = AttributesOf(*exact);
+    if (!IsFolder(attributes)) return false;
+    // A link in the folder's place goes as itself; what it leads to stays.
+    if (IsLink(attributes)) return ::RemoveDirectoryW(exact->c_str()) != 0;
+    if (!win32::IsPlainEntry(*exact)) return false;
+    RemoveTree(*exact);
+    return AttributesOf(*exact) == INVALID_FILE_ATTRIBUTES;
   }
 
   bool CopyFile(const std::string& from, const std::string& to) override {
-    std::optional<std::string> source = roots_.Resolve(from);
-    std::optional<std::string> target = roots_.Resolve(to);
-    const DWORD source_attributes = source ? ::GetFileAttributesA(source->c_str()) : 0;
-    if (!source || !target || !IsFile(source_attributes) || IsLink(source_attributes)) return false;
+    std::optional<std::wstring> source = Exact(from);
+    std::optional<std::wstring> target = Exact(to);
+    if (!source || !target || !IsFile(AttributesOf(*source)) || !win32::IsPlainEntry(*source)) return false;
     std::optional<DWORD> kept = WritableTarget(*target, LinkInPlace::kReplaced);
     if (!kept) return false;
     // The copy is made beside the target and moved over it, so that a failed
     // copy leaves the target as it was. A new target keeps the source's
     // attributes, as CopyFile gives them; an old one keeps its own.
-    std::string temp;
-    if (!MakeTempBeside(*target, &temp)) return false;
-    if (!::CopyFileA(source->c_str(), temp.c_str(), FALSE)) {
-      ::DeleteFileA(temp.c_str());
+    UniqueHandle in(::CreateFileW(source->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (in.get() == INVALID_HANDLE_VALUE) {
+      in.release();
       return false;
     }
-    return Commit(temp, *target, *kept);
+    std::string bytes;
+    if (!ReadWhole(in.get(), &bytes)) return false;
+    if (*kept == 0) {
+      FILE_BASIC_INFO info;
+      if (::GetFileInformationByHandleEx(in.get(), FileBasicInfo, &info, sizeof info)) {
+        kept = info.FileAttributes & kSettableBits;
+      }
+    }
+    in.reset();
+    return WriteBeside(*target, bytes, *kept);
   }
 
   bool MoveFile(const std::string& from, const std::string& to) override {
-    std::optional<std::string> source = roots_.Resolve(from);
-    std::optional<std::string> target = roots_.Resolve(to);
+    std::optional<std::wstring> source = Exact(from);
+    std::optional<std::wstring> target = Exact(to);
     if (!source || !target || windows_path::NamesWholeDrive(from) || windows_path::NamesWholeDrive(to)) {
       return false;
     }
-    return ::MoveFileA(source->c_str(), target->c_str()) != 0;
+    return ::MoveFileExW(source->c_str(), target->c_str(), 0) != 0;
   }
 
   bool RenameEntry(const FolderEntry& entry, const std::string& new_name) override {
-    std::optional<std::string> source = EntryPath(entry);
-    std::optional<std::string> target = EntryPath({entry.folder, new_name});
-    return source && target && ::MoveFileA(source->c_str(), target->c_str()) != 0;
+    std::optional<std::wstring> source = EntryPath(entry);
+    std::optional<std::wstring> target = EntryPath({entry.folder, new_name});
+    return source && target && ::MoveFileExW(source->c_str(), target->c_str(), 0) != 0;
   }
 
   bool LinkFile(const std::string& from, const std::string& to) override {
-    std::optional<std::string> source = roots_.Resolve(from);
-    std::optional<std::string> target = roots_.Resolve(to);
+    std::optional<std::wstring> source = Exact(from);
+    std::optional<std::wstring> target = Exact(to);
     if (!source || !target || windows_path::NamesWholeDrive(to)) return false;
-    const DWORD attributes = ::GetFileAttributesA(source->c_str());
+    const DWORD attributes = AttributesOf(*source);
     if (!IsFile(attributes) || IsLink(attributes)) return false;
-    if (::GetFileAttributesA(target->c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    return ::CreateHardLinkA(target->c_str(), source->c_str(), nullptr) != 0;
+    if (AttributesOf(*target) != INVALID_FILE_ATTRIBUTES) return false;
+    return ::CreateHardLinkW(target->c_str(), source->c_str(), nullptr) != 0;
   }
 
   bool DeleteFile(const std::string& path) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return false;
-    const DWORD attributes = ::GetFileAttributesA(real->c_str());
+    std::optional<std::wstring> exact = Exact(path);
+    if (!exact) return false;
+    const DWORD attributes = AttributesOf(*exact);
     // Windows refuses read-only files; checked here as well because Wine
     // run by root would not.
     if (!IsFile(attributes) || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
-    return ::DeleteFileA(real->c_str()) != 0;
+    // A link goes as itself; a name that Wine resolves elsewhere stays, as
+    // its delete would remove what it leads to.
+    if (!IsLink(attributes) && !win32::IsPlainEntry(*exact)) return false;
+    return ::DeleteFileW(exact->c_str()) != 0;
   }
 
   bool FileExists(const std::string& path) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    return real && IsFile(::GetFileAttributesA(real->c_str()));
+    std::optional<std::wstring> exact = Exact(path);
+    return exact && IsFile(AttributesOf(*exact));
   }
 
   bool FolderExists(const std::string& path) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    return real && IsFolder(::GetFileAttributesA(real->c_str()));
+    std::optional<std::wstring> exact = Exact(path);
+    return exact && IsFolder(AttributesOf(*exact));
   }
 
   std::optional<std::vector<DirEntry>> ListFolder(const std::string& folder) override {
-    std::optional<std::string> real = roots_.Resolve(folder);
-    if (!real || !IsFolder(::GetFileAttributesA(real->c_str()))) return std::nullopt;
-    std::string pattern = *real;
-    if (pattern.back() == kSeparator) pattern.pop_back();
-    pattern += kAllEntries;
+    std::optional<std::wstring> exact = Exact(folder);
+    if (!exact) return std::nullopt;
     std::vector<DirEntry> entries;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-      // An empty drive has not even "." and "..".
-      if (::GetLastError() == ERROR_FILE_NOT_FOUND) return entries;
-      return std::nullopt;
-    }
-    do {
+    const bool listed = ForEachEntry(*exact, [&](const WIN32_FIND_DATAW& found) {
       ReportProgress();
-      entries.push_back({found.cFileName, Reported(found.dwFileAttributes)});
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+      entries.push_back({win32::Narrow(found.cFileName), Reported(found.dwFileAttributes)});
+    });
+    if (!listed || (entries.empty() && !IsFolder(AttributesOf(*exact)))) return std::nullopt;
     return entries;
   }
 
@@ -303,91 +331,96 @@ class Win32FileSystem final : public FileSystem {
   }
 
   ReadResult ReadFile(const std::string& path) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return {};
-    const DWORD attributes = ::GetFileAttributesA(real->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    std::optional<std::wstring> exact = Exact(path);
+    if (!exact) return {};
+    HANDLE handle = ::CreateFileW(exact->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS |
+                                      FILE_FLAG_SEQUENTIAL_SCAN,
+                                  nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = ::GetLastError();
       if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
       return {ReadStatus::kError, {}};
     }
-    if (IsFolder(attributes) || IsLink(attributes)) return {ReadStatus::kError, {}};
-    UniqueHandle file = Open(*real, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
-    if (!file) return {ReadStatus::kError, {}};
-    std::string bytes;
-    char buffer[kReadChunk];
-    for (;;) {
-      DWORD read = 0;
-      if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
-        return {ReadStatus::kError, {}};
-      }
-      if (read == 0) break;
-      bytes.append(buffer, read);
-      ReportProgress();
+    UniqueHandle file(handle);
+    FILE_BASIC_INFO basic;
+    FILE_STANDARD_INFO standard;
+    if (!::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        !::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
+        IsFolder(basic.FileAttributes) || IsLink(basic.FileAttributes)) {
+      return {ReadStatus::kError, {}};
     }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(standard.EndOfFile.QuadPart));
+    if (!ReadWhole(file.get(), &bytes)) return {ReadStatus::kError, {}};
     return {ReadStatus::kOk, std::move(bytes)};
   }
 
   bool ReplaceFile(const std::string& path, const std::string& bytes) override {
-    std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return false;
-    std::optional<DWORD> kept = WritableTarget(*real);
+    std::optional<std::wstring> exact = Exact(path);
+    if (!exact) return false;
+    std::optional<DWORD> kept = WritableTarget(*exact);
     if (!kept) return false;
-    std::string temp;
-    if (!MakeTempBeside(*real, &temp)) return false;
-    bool written = false;
-    {
-      UniqueHandle file = Open(temp, GENERIC_WRITE, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL);
-      written = file && WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
-    }
-    ReportProgress();
-    if (!written) {
-      ::DeleteFileA(temp.c_str());
-      return false;
-    }
-    return Commit(temp, *real, *kept);
+    return WriteBeside(*exact, bytes, *kept);
   }
 
+  // From what the system keeps with the open handle (size, times, file
+  // number) and the volume's number, asked once per volume: asking the
+  // handle for its volume costs more than all the rest (under Wine).
   std::optional<FileStamp> Stamp(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
-    if (!real) return std::nullopt;
-    UniqueHandle file =
-        Open(*real, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    std::optional<std::wstring> exact = real ? ExactPath(*real) : std::nullopt;
+    if (!exact) return std::nullopt;
+    UniqueHandle file = win32::OpenEntry(*exact, FILE_READ_ATTRIBUTES);
+    FILE_BASIC_INFO basic;
+    FILE_STANDARD_INFO standard;
+    if (!file || !::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        !::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard)) {
+      return std::nullopt;
+    }
+    const std::optional<std::uint64_t> number = win32::FileNumber(file.get());
+    if (!number) return std::nullopt;
     FileStamp stamp;
-    stamp.device = info.dwVolumeSerialNumber;
-    stamp.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.modified_ns = NanoSeconds(info.ftLastWriteTime);
-    // Windows keeps no change time; the creation time stands in for it.
-    stamp.changed_ns = NanoSeconds(info.ftCreationTime);
+    stamp.device = VolumeNumber(*real);
+    stamp.inode = *number;
+    stamp.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    stamp.modified_ns = basic.LastWriteTime.QuadPart * kNanoSecondsPerTick;
+    stamp.changed_ns = basic.ChangeTime.QuadPart * kNanoSecondsPerTick;
     return stamp;
   }
 
+  // Only names of exactly the temporary files' form, and only regular files
+  // that are themselves (never a link, nor what one leads to), go.
   bool RemoveLeftoverTemporaryFiles(const std::string& folder) override {
-    std::optional<std::string> real = roots_.Resolve(folder);
-    if (!real || !IsFolder(::GetFileAttributesA(real->c_str()))) return false;
-    std::string base = *real;
-    if (base.back() == kSeparator) base.pop_back();
+    std::optional<std::wstring> exact = Exact(folder);
+    if (!exact || !IsFolder(AttributesOf(*exact))) return false;
+    std::wstring base = *exact;
+    if (base.back() == kWideSeparator) base.pop_back();
     bool all_removed = true;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((base + kLeftoverPattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return true;
-    do {
-      const std::string path = base + kSeparator + found.cFileName;
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!::DeleteFileA(path.c_str())) all_removed = false;
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+    ForEachEntry(base, [&](const WIN32_FIND_DATAW& found) {
+      if (!win32::IsTempName(found.cFileName) || !IsFile(found.dwFileAttributes) ||
+          IsLink(found.dwFileAttributes)) {
+        return;
+      }
+      const std::wstring path = base + kWideSeparator + found.cFileName;
+      if (!win32::IsPlainEntry(path)) return;
+      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!::DeleteFileW(path.c_str())) all_removed = false;
+    });
     return all_removed;
+  }
+
+  bool KeepPrivate(const std::string& folder) override {
+    std::optional<std::string> real = roots_.Resolve(folder);
+    return real && win32::KeepFolderPrivate(*real);
   }
 
   std::vector<char> Drives() override {
     std::vector<char> letters;
     if (const std::map<char, std::string>* roots = roots_.roots()) {
       for (const auto& [letter, folder] : *roots) {
-        if (IsFolder(::GetFileAttributesA((folder + kSeparator).c_str()))) letters.push_back(letter);
+        std::optional<std::wstring> exact = ExactPath(folder + kSeparator);
+        if (exact && IsFolder(AttributesOf(*exact))) letters.push_back(letter);
       }
       return letters;
     }
@@ -407,61 +440,93 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
-  // Makes the attribute set of the item at the real path exactly
-  // `attributes` (read-only left out for folders); false when it is missing
-  // or refuses.
-  // What tells one file or folder from every other: its volume and index.
+  // What tells one file or folder from every other: its volume and number.
   struct FileIdentity {
     DWORD volume = 0;
-    DWORD index_high = 0;
-    DWORD index_low = 0;
+    std::uint64_t number = 0;
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
   };
 
-  // The identity of what the real path leads to (links followed); nullopt
+  // The identity of what the exact path leads to (links followed); nullopt
   // when it leads nowhere.
-  static std::optional<FileIdentity> IdentityOf(const std::string& real) {
-    HANDLE file = ::CreateFileA(real.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  static std::optional<FileIdentity> IdentityOf(const std::wstring& exact) {
+    HANDLE handle = ::CreateFileW(exact.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const UniqueHandle file(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
     BY_HANDLE_FILE_INFORMATION information{};
-    const bool known = ::GetFileInformationByHandle(file, &information) != 0;
-    ::CloseHandle(file);
-    if (!known) return std::nullopt;
-    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+    const std::optional<std::uint64_t> number = win32::FileNumber(file.get());
+    if (!file || !number || !::GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, *number};
   }
 
-  static bool Apply(const std::string& real, std::uint32_t attributes) {
-    const DWORD now = ::GetFileAttributesA(real.c_str());
-    if (now == INVALID_FILE_ATTRIBUTES) return false;
-    DWORD wanted = attributes & kSettableBits;
-    if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
-    return ::SetFileAttributesA(real.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != 0;
+  // True when nothing is at the exact path (its folder may be gone too).
+  static bool IsAbsent(const std::wstring& exact) {
+    if (AttributesOf(exact) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   }
 
-  // The real path of the entry of exactly that name in the folder, in the
-  // verbatim form for a folder on a drive; nullopt for a name that cannot
-  // be one entry's.
-  std::optional<std::string> EntryPath(const FolderEntry& entry) const {
+  // The exact-name form of the path's real place; nullopt when it leads
+  // nowhere.
+  std::optional<std::wstring> Exact(const std::string& path) const {
+    std::optional<std::string> real = roots_.Resolve(path);
+    if (!real) return std::nullopt;
+    return ExactPath(*real);
+  }
+
+  // The exact-name form of the entry of exactly that name in the folder;
+  // nullopt for a name that cannot be one entry's.
+  std::optional<std::wstring> EntryPath(const FolderEntry& entry) const {
     std::optional<std::string> folder = roots_.Resolve(entry.folder);
     if (!folder || !IsOneName(entry.name)) return std::nullopt;
-    std::string path = windows_path::Join(*folder, entry.name);
-    if (windows_path::HasDriveLetter(path)) path = kVerbatimPrefix + path;
-    return path;
+    return ExactPath(windows_path::Join(*folder, entry.name));
   }
 
-  // The attributes that new content for `real` must keep: the old file's,
-  // or none for a new file. nullopt when Windows would refuse the write: a
-  // folder or a read-only file in the way, or no folder to hold it; and for
-  // a link in the way unless `link_goes` lets the new file replace it.
+  // Makes the attribute set of the entry exactly `attributes` (read-only
+  // left out for folders), on the entry itself: a link as the link, and
+  // never a file that Wine reaches through a Unix link (its attributes are
+  // the target's). False when it is missing or refuses.
+  static bool Apply(const std::wstring& exact, std::uint32_t attributes) {
+    UniqueHandle entry = win32::OpenEntry(exact, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    FILE_BASIC_INFO info;
+    if (!entry || !::GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) return false;
+    const DWORD now = info.FileAttributes;
+    if (!IsLink(now) && !win32::IsItself(entry.get(), exact)) return false;
+    DWORD wanted = attributes & kSettableBits;
+    if (IsFolder(now)) wanted &= ~static_cast<DWORD>(kAttrReadOnly);
+    if ((now & kSettableBits) == wanted) return true;
+    // Zero times and attributes leave them as they are.
+    info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
+    info.FileAttributes = (now & ~kSettableBits & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) | wanted;
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    return ::SetFileInformationByHandle(entry.get(), FileBasicInfo, &info, sizeof info) != 0;
+  }
+
+  static bool ReadWhole(HANDLE file, std::string* bytes) {
+    char buffer[kReadChunk];
+    for (;;) {
+      DWORD read = 0;
+      if (!::ReadFile(file, buffer, sizeof buffer, &read, nullptr)) return false;
+      if (read == 0) return true;
+      bytes->append(buffer, read);
+      ReportProgress();
+    }
+  }
+
+  // The attributes that new content for the entry must keep: the old
+  // file's, or none for a new file. nullopt when Windows would refuse the
+  // write: a folder or a read-only file in the way, or no folder to hold
+  // it; and for a link in the way unless `link_goes` lets the new file
+  // replace it (as itself: a link's target never takes the write).
   enum class LinkInPlace { kRefused, kReplaced };
-  static std::optional<DWORD> WritableTarget(const std::string& real,
+  static std::optional<DWORD> WritableTarget(const std::wstring& exact,
                                              LinkInPlace link_goes = LinkInPlace::kRefused) {
-    if (real.back() == kSeparator) return std::nullopt;
-    const DWORD attributes = ::GetFileAttributesA(real.c_str());
+    if (exact.back() == kWideSeparator) return std::nullopt;
+    const DWORD attributes = AttributesOf(exact);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-      if (!IsFolder(::GetFileAttributesA(windows_path::Parent(real).c_str()))) return std::nullopt;
+      if (!IsFolder(AttributesOf(WideParent(exact)))) return std::nullopt;
       return 0;
     }
     if (IsLink(attributes)) {
@@ -469,66 +534,111 @@ class Win32FileSystem final : public FileSystem {
       return 0;
     }
     if (IsFolder(attributes) || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return std::nullopt;
+    if (link_goes == LinkInPlace::kReplaced && !win32::IsPlainEntry(exact)) return 0;
     return attributes & kSettableBits;
   }
 
-  // Makes an empty, uniquely named file in the folder of `real`.
-  static bool MakeTempBeside(const std::string& real, std::string* temp) {
-    char name[MAX_PATH];
-    if (::GetTempFileNameA(windows_path::Parent(real).c_str(), kTempPrefix, 0, name) == 0) return false;
-    *temp = name;
-    return true;
+  // Writes `bytes` to a new temporary file beside the entry, durably, with
+  // the attributes `kept`, and moves it over the entry. The temporary file
+  // is made with its name (never one that exists) and written through the
+  // one handle that made it.
+  static bool WriteBeside(const std::wstring& exact, const std::string& bytes, DWORD kept) {
+    const std::wstring folder = WideParent(exact);
+    std::wstring temp;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < kTempNameAttempts && handle == INVALID_HANDLE_VALUE; ++attempt) {
+      temp = folder;
+      if (temp.back() != kWideSeparator) temp += kWideSeparator;
+      temp += win32::NewTempName();
+      // Hidden and system are given at creation, so that the file never
+      // shows without them.
+      handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept, nullptr);
+      if (handle == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool written = false;
+    {
+      UniqueHandle file(handle);
+      written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
+    }
+    ReportProgress();
+    if (written && Commit(temp, exact)) return true;
+    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temp.c_str());
+    return false;
   }
 
-  // Moves the finished temporary file over `real`, durably. `kept` are the
-  // old file's attributes (0 for a new file: then the temporary's own stay).
-  static bool Commit(const std::string& temp, const std::string& real, DWORD kept) {
-    // Hidden and system are taken over before the move, so that the file
-    // never shows without them.
-    if (kept != 0) ::SetFileAttributesA(temp.c_str(), kept);
+  // Moves the finished temporary file over the entry, durably.
+  static bool Commit(const std::wstring& temp, const std::wstring& exact) {
     // A file that another copy of the program is reading at this moment
     // cannot be replaced; such a read takes milliseconds, so try again for a
     // short while before reporting the write as failed.
     for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
-      if (::MoveFileExA(temp.c_str(), real.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      if (::MoveFileExW(temp.c_str(), exact.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
       }
       const DWORD error = ::GetLastError();
       if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
       ::Sleep(kReplaceRetryMilliseconds);
     }
-    ::SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(temp.c_str());
     return false;
   }
 
+  // The number of the volume that holds the real path, by its drive.
+  std::uint64_t VolumeNumber(const std::string& real) {
+    const std::string root = real.size() >= 2 && real[1] == ':' ? real.substr(0, 2) + kSeparator : std::string();
+    const std::lock_guard<std::mutex> lock(volumes_mutex_);
+    const auto known = volumes_.find(root);
+    if (known != volumes_.end()) return known->second;
+    DWORD serial = 0;
+    if (!root.empty()) {
+      ::GetVolumeInformationW(win32::WidenText(root).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0);
+    }
+    volumes_[root] = serial;
+    return serial;
+  }
+
   DriveRoots roots_;
+  std::mutex volumes_mutex_;
+  std::map<std::string, std::uint64_t> volumes_;
   std::string desktop_;
   win32::RecordLockFile record_lock_;
 };
 
+// The full path of a path, in the program's text, without a trailing
+// backslash except on a drive.
 std::string FullPath(const std::string& path) {
-  char full[MAX_PATH];
-  const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  std::string out = (length == 0 || length >= sizeof full) ? path : std::string(full, length);
+  std::optional<std::wstring> wide = win32::Widen(path);
+  if (!wide) return path;
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length = ::GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = ::GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  std::string out = (length == 0 || length >= full.size()) ? path : win32::Narrow(full.substr(0, length));
   if (out.size() > 3 && out.back() == kSeparator) out.pop_back();
   return out;
 }
 
 std::string UserDesktop() {
-  char folder[MAX_PATH];
-  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, folder))) {
-    return folder;
+  wchar_t folder[MAX_PATH];
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, folder))) {
+    return win32::Narrow(folder);
   }
   return "";
 }
 
 std::string WindowsFolder() {
-  char folder[MAX_PATH];
-  const UINT length = ::GetWindowsDirectoryA(folder, sizeof folder);
-  return (length == 0 || length >= sizeof folder) ? std::string("C:\\WINDOWS")
-                                                  : std::string(folder, length);
+  wchar_t folder[MAX_PATH];
+  const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
+  return (length == 0 || length >= MAX_PATH) ? std::string("C:\\WINDOWS")
+                                             : win32::Narrow(std::wstring_view(folder, length));
+}
+
+void CreateRealFolder(const std::string& path) {
+  if (std::optional<std::wstring> exact = ExactPath(path)) ::CreateDirectoryW(exact->c_str(), nullptr);
 }
 
 }  // namespace
@@ -543,11 +653,11 @@ std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
                                              const std::string& desktop_folder) {
   const std::string prefix = FullPath(prefix_folder);
   std::map<char, std::string> roots;
-  ::CreateDirectoryA(prefix.c_str(), nullptr);
+  CreateRealFolder(prefix);
   for (char letter : kDefaultDrives) {
     const std::string folder = prefix + kSeparator + kDriveFolderPattern +
                                static_cast<char>(letter - 'A' + 'a');
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    CreateRealFolder(folder);
     roots[letter] = folder;
   }
   // The letter that reaches the real drive of the prefix, so that any real

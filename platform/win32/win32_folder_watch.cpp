@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/folder_watch_thread.h"
+#include "platform/win32/exact_path.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 
@@ -25,15 +27,12 @@ struct Notice {
   std::wstring name;
 };
 
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  }
-  return wide;
+// The folder's name in the exact-name form; "" when it has none.
+std::wstring Exact(const std::string& path) {
+  return win32::ExactPath(path).value_or(std::wstring());
 }
+
+std::wstring Wide(const std::string& text) { return win32::WidenText(text); }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -46,9 +45,12 @@ struct Place {
 
 Place PlaceOf(std::string path) {
   // A long path: the parent reports entries under their long names.
-  char long_path[MAX_PATH];
-  const DWORD length = ::GetLongPathNameA(path.c_str(), long_path, sizeof long_path);
-  if (length > 0 && length < sizeof long_path) path.assign(long_path, length);
+  const std::wstring exact = Exact(path);
+  std::wstring long_path(exact.size() + MAX_PATH, L'\0');
+  const DWORD length = exact.empty() ? 0
+                                     : ::GetLongPathNameW(exact.c_str(), long_path.data(),
+                                                          static_cast<DWORD>(long_path.size()));
+  if (length > 4 && length < long_path.size()) path = win32::Narrow(std::wstring_view(long_path).substr(4, length - 4));
   while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
   const std::size_t last = path.find_last_of("\\/");
   if (last == std::string::npos || last + 1 == path.size()) return {};
@@ -65,7 +67,7 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(Exact(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -85,7 +87,7 @@ class DirectoryReader {
   bool Open(const std::string& path) {
     Close();
     if (overlapped_.hEvent == nullptr) return false;
-    folder_ = ::CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    folder_ = ::CreateFileW(Exact(path).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
     if (folder_ == INVALID_HANDLE_VALUE) return false;
     if (!StartRead()) {

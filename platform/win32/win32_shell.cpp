@@ -7,18 +7,19 @@
 #include <utility>
 
 #include "platform/win32/help_guide.h"
+#include "platform/win32/wide_text.h"
 #include "platform/windows_path.h"
 
 namespace platform {
 
 namespace {
 
-constexpr char kOpenVerb[] = "open";
+constexpr wchar_t kOpenVerb[] = L"open";
 // ShellExecute reports success with any value above this one.
 constexpr INT_PTR kLastShellExecuteError = 32;
 
 bool ShellExecuteOpen(const std::string& path) {
-  const HINSTANCE result = ::ShellExecuteA(nullptr, kOpenVerb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const HINSTANCE result = ::ShellExecuteW(nullptr, kOpenVerb, win32::WidenText(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > kLastShellExecuteError;
 }
 

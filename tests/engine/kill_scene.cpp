@@ -1,9 +1,5 @@
 #include "tests/engine/kill_scene.h"
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -13,7 +9,7 @@
 #include "store/errors.h"
 #include "store/ini_file.h"
 #include "store/records.h"
-#include "tests/support/hooked_file_system.h"
+#include "tests/support/file_access.h"
 
 namespace engine_testing {
 
@@ -21,15 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace records = store::records;
 
-constexpr int kStopped = 77;
-constexpr int kRanToTheEnd = 78;
 constexpr char kOldPassword[] = "31852";
 constexpr char kNewPassword[] = "pw";
-// What a killed replacement leaves: the temporary files of the record files
-// and of a folder's .hidden all start so.
-constexpr char kTempPrefix[] = ".quillomar-";
-
-bool IsLeftover(const std::string& name) { return name.rfind(kTempPrefix, 0) == 0; }
 }  // namespace
 
 KillScene::KillScene(bool set_up) {
@@ -60,12 +49,7 @@ std::multiset<std::string> KillScene::Paths(const std::string& file) {
   return paths;
 }
 
-bool KillScene::Marked(const std::string& path) {
-  const std::string native = Native(path);
-  const fs::path real(native);
-  return !testing_support::DosAttrib(native).empty() ||
-         testing_support::ListedInDotHidden(real.parent_path().string(), real.filename().string());
-}
+bool KillScene::Marked(const std::string& path) { return !testing_support::HiddenMarks(Native(path)).empty(); }
 
 std::string KillScene::BrokenPromises(const std::vector<WatchedItem>& watched,
                                       const std::vector<std::string>& restored) {
@@ -117,37 +101,13 @@ std::string KillScene::Leftovers() {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(Native(folder), error)) {
       const std::string name = entry.path().filename().string();
-      if (IsLeftover(name)) found += name + " in " + folder + "\n";
-      struct stat status;
-      if (::lstat(entry.path().c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink > 1) {
+      if (testing_support::IsTemporaryName(name)) found += name + " in " + folder + "\n";
+      if (testing_support::NamesOfFile(entry.path().string()) > 1) {
         found += name + " is a second name of a record file\n";
       }
     }
   }
   return found;
-}
-
-bool StopsBeforeChange(platform::FileSystem& files,
-                       const std::function<void(platform::FileSystem&)>& command, int n) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    testing_support::HookedFileSystem hooked(files);
-    int changes = 0;
-    hooked.before_change = [&](const std::string&, const std::string&) {
-      if (++changes == n) ::_exit(kStopped);
-    };
-    try {
-      command(hooked);
-    } catch (const store::Error&) {
-    }
-    ::_exit(kRanToTheEnd);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
-    ADD_FAILURE() << "the command's process did not end normally";
-    return false;
-  }
-  return WEXITSTATUS(status) == kStopped;
 }
 
 }  // namespace engine_testing

@@ -86,6 +86,9 @@ class HookedFileSystem final : public platform::FileSystem {
     return Change("RemoveLeftoverTemporaryFiles", folder,
                   [&] { return inner_.RemoveLeftoverTemporaryFiles(folder); });
   }
+  bool KeepPrivate(const std::string& folder) override {
+    return Change("KeepPrivate", folder, [&] { return inner_.KeepPrivate(folder); });
+  }
   std::vector<char> Drives() override { return inner_.Drives(); }
   std::string DesktopPath() override { return inner_.DesktopPath(); }
   std::unique_ptr<platform::RecordLock> LockRecords() override { return inner_.LockRecords(); }

@@ -4,6 +4,9 @@
 
 #include "tests/support/temp_prefix.h"
 
+#include "platform/win32/exact_path.h"
+#include "platform/win32/wide_text.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -59,20 +62,27 @@ std::string TempPrefix::ThroughZ(const std::string& real_path) {
   return out;
 }
 
+namespace {
+// The path as the program's own calls take it (UTF-8, else the code page).
+std::filesystem::path Wide(const std::string& real_path) {
+  return std::filesystem::path(platform::win32::ExactPath(real_path).value_or(platform::win32::WidenText(real_path)));
+}
+}  // namespace
+
 std::string ReadAll(const std::string& real_path) {
-  std::ifstream in(real_path, std::ios::binary);
+  std::ifstream in(Wide(real_path), std::ios::binary);
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
 }
 
 void WriteAll(const std::string& real_path, const std::string& bytes) {
-  std::ofstream(real_path, std::ios::binary | std::ios::trunc) << bytes;
+  std::ofstream(Wide(real_path), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string DosAttrib(const std::string& real_path) {
   // The hidden and system bits in the form the Linux build keeps them.
-  const DWORD attributes = ::GetFileAttributesA(real_path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(Wide(real_path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kDosBits) == 0) return "";
   std::ostringstream out;
   out << "0x" << std::hex << (attributes & kDosBits);
