@@ -123,6 +123,18 @@ void SplitComponents(std::string_view rest, std::vector<std::string_view>& parts
   }
 }
 
+std::string_view DrivePart(std::string_view path) {
+  return HasDriveLetter(path) ? path.substr(0, kDriveLength) : std::string_view();
+}
+
+std::string_view AfterDrive(std::string_view path) {
+  return HasDriveLetter(path) ? path.substr(kDriveLength) : path;
+}
+
+bool IsRootedAtDrive(std::string_view path) {
+  return HasDriveLetter(path) && (path.size() == kDriveLength || IsSeparator(path[kDriveLength]));
+}
+
 bool HoldsForbiddenCharacter(std::string_view name) {
   for (char c : name) {
     if (static_cast<unsigned char>(c) < 0x20) return true;

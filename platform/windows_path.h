@@ -98,6 +98,72 @@ std::vector<std::string> NamesAfterDrive(std::string_view path);
 // the start. The views point into `rest`.
 void SplitComponents(std::string_view rest, std::vector<std::string_view>& parts);
 
+// "C:" of a path that begins with a drive letter and a colon, and what
+// follows it ("C:\a" -> "C:", "\a"); "" and the whole path without a drive.
+std::string_view DrivePart(std::string_view path);
+std::string_view AfterDrive(std::string_view path);
+
+// True when the path is a drive's own, or a path from its root: a drive
+// letter and a colon, then nothing or a separator ("C:", "C:\x"; not
+// "C:x", which Windows reads from the drive's current folder).
+bool IsRootedAtDrive(std::string_view path);
+
+// Separators and names in text of either width: the same rules serve the
+// program's 8-bit paths and the wide exact-name paths of the Windows calls.
+template <typename Char>
+constexpr bool IsSeparatorOf(Char c) {
+  return c == static_cast<Char>(kSeparator) || c == static_cast<Char>('/');
+}
+
+// True when the path ends with a separator of either kind.
+template <typename Char>
+bool EndsWithSeparator(const std::basic_string<Char>& path) {
+  return !path.empty() && IsSeparatorOf(path.back());
+}
+
+// The path without trailing separators of either kind, where a root keeps
+// its own: "C:\a\" -> "C:\a"; "C:\", "\\?\C:\" and "\" stay as they are.
+template <typename Char>
+std::basic_string<Char> TrimTrailingSeparators(std::basic_string<Char> path) {
+  while (path.size() > 1 && IsSeparatorOf(path.back()) &&
+         path[path.size() - 2] != static_cast<Char>(kDriveColon)) {
+    path.pop_back();
+  }
+  return path;
+}
+
+// The path of an entry inside a folder, in either width: a separator goes
+// between them unless the folder ends with one ("\\?\C:\" + "x").
+template <typename Char>
+std::basic_string<Char> JoinName(const std::basic_string<Char>& folder, const std::basic_string<Char>& name) {
+  std::basic_string<Char> out = folder;
+  if (!EndsWithSeparator(out)) out += static_cast<Char>(kSeparator);
+  return out + name;
+}
+
+// The folder that holds the path's last name, separators of either kind:
+// "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "\\?\C:\a" -> "\\?\C:\", "\a" -> "\";
+// "" for a path without a separator.
+template <typename Char>
+std::basic_string<Char> FolderOf(const std::basic_string<Char>& path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsSeparatorOf(path[cut - 1])) --cut;
+  if (cut == 0) return {};
+  std::basic_string<Char> folder = path.substr(0, cut - 1);
+  // A drive's root and the lone root keep their separator.
+  if (folder.empty() || folder.back() == static_cast<Char>(kDriveColon)) folder += path[cut - 1];
+  return folder;
+}
+
+// The last name of a path, after its last separator of either kind: "x" of
+// "C:\a/x"; the whole text when it has none.
+template <typename Char>
+std::basic_string<Char> NameOf(const std::basic_string<Char>& path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsSeparatorOf(path[cut - 1])) --cut;
+  return path.substr(cut);
+}
+
 // True when the name holds a character that a Windows file name cannot hold:
 // one of kForbiddenNameCharacters or a control character (below 0x20).
 bool HoldsForbiddenCharacter(std::string_view name);

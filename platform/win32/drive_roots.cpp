@@ -9,22 +9,16 @@ namespace platform::win32 {
 
 namespace {
 using windows_path::kSeparator;
-constexpr std::size_t kDriveLength = 2;  // "X:"
 
-// "X:" followed by nothing or a separator.
-bool StartsWithDrive(const std::string& path) {
-  return windows_path::HasDriveLetter(path) &&
-         (path.size() == kDriveLength || windows_path::IsSeparator(path[kDriveLength]));
-}
 }  // namespace
 
 std::optional<std::string> DriveRoots::Resolve(const std::string& path) const {
-  if (!StartsWithDrive(path) || path.find('\0') != std::string::npos) return std::nullopt;
+  if (!windows_path::IsRootedAtDrive(path) || path.find('\0') != std::string::npos) return std::nullopt;
   // The exact-name form takes every name as written, so "." and ".." are
   // applied here, as Windows would apply them to a plain path; a name that
   // ends in a dot or a blank stays as it is.
   std::vector<std::string_view> names;
-  windows_path::SplitComponents(std::string_view(path).substr(kDriveLength), names);
+  windows_path::SplitComponents(windows_path::AfterDrive(path), names);
   std::string rest;
   for (std::string_view name : names) {
     rest += kSeparator;

@@ -5,6 +5,8 @@
 
 #include "platform/win32/wide_text.h"
 
+#include "platform/windows_path.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -93,18 +95,16 @@ bool IsItself(void* entry, const std::wstring& exact) {
   // Else the entry's own folder, however it is reached, must hold what the
   // handle leads to under the entry's own name. (Wine gives that name
   // without its trailing dots and blanks.)
-  const std::size_t last = exact.rfind(kSeparator);
-  const std::size_t final_last = final_path.rfind(kSeparator);
-  if (last == std::wstring::npos || final_last == std::wstring::npos) return false;
-  std::wstring folder = exact.substr(0, last);
-  if (folder.back() == L':') folder += kSeparator;
+  const std::wstring folder = windows_path::FolderOf(exact);
+  const std::wstring final_folder = windows_path::FolderOf(final_path);
+  if (folder.empty() || final_folder.empty()) return false;
   UniqueHandle parent = OpenEntry(folder, FILE_READ_ATTRIBUTES);
   if (!parent) return false;
-  std::wstring expected_folder = FinalPath(parent.get());
-  if (!expected_folder.empty() && expected_folder.back() == kSeparator) expected_folder.pop_back();
-  const std::wstring name = exact.substr(last + 1);
-  const std::wstring final_name = final_path.substr(final_last + 1);
-  return !expected_folder.empty() && EqualIgnoringCase(final_path.substr(0, final_last), expected_folder) &&
+  const std::wstring expected_folder = windows_path::TrimTrailingSeparators(FinalPath(parent.get()));
+  const std::wstring name = windows_path::NameOf(exact);
+  const std::wstring final_name = windows_path::NameOf(final_path);
+  return !expected_folder.empty() &&
+         EqualIgnoringCase(windows_path::TrimTrailingSeparators(final_folder), expected_folder) &&
          (EqualIgnoringCase(final_name, name) || EqualIgnoringCase(final_name, WithoutTrailingDotsAndBlanks(name)));
 }
 

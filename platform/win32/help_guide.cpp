@@ -8,6 +8,8 @@
 
 #include "platform/win32/wide_text.h"
 
+#include "platform/windows_path.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -62,8 +64,8 @@ bool SameBytes(const std::string& a, const std::string& b) {
 // Copies `shipped` to `target` under a name of its own and renames it over
 // `target`.
 bool Place(const std::string& shipped, const std::string& target) {
-  const std::size_t slash = target.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 0) ::CreateDirectoryW(W(target.substr(0, slash)).c_str(), nullptr);
+  const std::string folder = windows_path::FolderOf(target);
+  if (!folder.empty()) ::CreateDirectoryW(W(folder).c_str(), nullptr);
   const std::string copy = target + kCopySuffix;
   // A read-only copy left behind would refuse to be overwritten.
   ::SetFileAttributesW(W(copy).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -84,9 +86,9 @@ std::string ShippedGuidePath() {
   const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
   const std::string path = Narrow(std::wstring_view(program, length));
-  const std::size_t slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return {};
-  return path.substr(0, slash + 1) + kShippedGuideName;
+  const std::string folder = windows_path::FolderOf(path);
+  if (folder.empty()) return {};
+  return windows_path::JoinName(folder, std::string(kShippedGuideName));
 }
 
 GuideUpdate UpdateGuide(const std::string& shipped, const std::string& target) {

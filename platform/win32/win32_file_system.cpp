@@ -43,8 +43,7 @@ constexpr DWORD kReportedBits = kSettableBits | kAttrDirectory;
 constexpr DWORD kReadChunk = 64 * 1024;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 using windows_path::kSeparator;
-constexpr wchar_t kWideSeparator = L'\\';
-constexpr wchar_t kAllEntries[] = L"\\*";
+constexpr wchar_t kAllEntries[] = L"*";
 constexpr char kRecordLockFile[] = "quillomar.lock";
 constexpr char kDriveFolderPattern[] = "drive_";
 // The drives a test prefix is made with, and the letter that reaches the real
@@ -90,11 +89,6 @@ std::uint32_t Reported(DWORD attributes) {
 }
 
 
-std::wstring WideParent(const std::wstring& exact) {
-  std::wstring parent = exact.substr(0, exact.rfind(kWideSeparator));
-  if (!parent.empty() && parent.back() == L':') parent += kWideSeparator;
-  return parent;
-}
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
   std::size_t done = 0;
@@ -114,9 +108,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // drive has not even "." and "..", which is no failure.
 template <typename Each>
 bool ForEachEntry(const std::wstring& folder, Each each) {
-  std::wstring pattern = folder;
-  if (pattern.back() == kWideSeparator) pattern.pop_back();
-  pattern += kAllEntries;
+  const std::wstring pattern = windows_path::JoinName(folder, std::wstring(kAllEntries));
   WIN32_FIND_DATAW found;
   HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH);
@@ -135,7 +127,7 @@ bool ForEachEntry(const std::wstring& folder, Each each) {
 bool RemoveTree(const std::wstring& folder) {
   bool all = ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
     if (IsDotOrDotDot(found.cFileName)) return;
-    const std::wstring path = folder + kWideSeparator + found.cFileName;
+    const std::wstring path = windows_path::JoinName(folder, std::wstring(found.cFileName));
     if (IsLink(found.dwFileAttributes)) {
       if (IsFolder(found.dwFileAttributes)) {
         ::RemoveDirectoryW(path.c_str());
@@ -210,7 +202,7 @@ class Win32FileSystem final : public FileSystem {
     std::vector<std::wstring> missing;
     for (std::wstring level = *exact; !level.empty() && !IsFolder(AttributesOf(level));) {
       missing.push_back(level);
-      const std::wstring parent = WideParent(level);
+      const std::wstring parent = windows_path::FolderOf(level);
       if (parent == level || parent.size() <= 4) break;
       level = parent;
     }
@@ -222,7 +214,7 @@ class Win32FileSystem final : public FileSystem {
 
   bool DeleteFolder(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
-    if (!real || windows_path::NamesWholeDrive(path) || real->back() == kSeparator) return false;
+    if (!real || windows_path::NamesWholeDrive(path) || windows_path::EndsWithSeparator(*real)) return false;
     std::optional<std::wstring> exact = ExactPath(*real);
     if (!exact) return false;
     const DWORD attributes = AttributesOf(*exact);
@@ -394,15 +386,14 @@ class Win32FileSystem final : public FileSystem {
   bool RemoveLeftoverTemporaryFiles(const std::string& folder) override {
     std::optional<std::wstring> exact = Exact(folder);
     if (!exact || !IsFolder(AttributesOf(*exact))) return false;
-    std::wstring base = *exact;
-    if (base.back() == kWideSeparator) base.pop_back();
+    const std::wstring& base = *exact;
     bool all_removed = true;
     ForEachEntry(base, [&](const WIN32_FIND_DATAW& found) {
       if (!win32::IsTempName(found.cFileName) || !IsFile(found.dwFileAttributes) ||
           IsLink(found.dwFileAttributes)) {
         return;
       }
-      const std::wstring path = base + kWideSeparator + found.cFileName;
+      const std::wstring path = windows_path::JoinName(base, std::wstring(found.cFileName));
       if (!win32::IsPlainEntry(path)) return;
       ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (!::DeleteFileW(path.c_str())) all_removed = false;
@@ -523,10 +514,10 @@ class Win32FileSystem final : public FileSystem {
   enum class LinkInPlace { kRefused, kReplaced };
   static std::optional<DWORD> WritableTarget(const std::wstring& exact,
                                              LinkInPlace link_goes = LinkInPlace::kRefused) {
-    if (exact.back() == kWideSeparator) return std::nullopt;
+    if (windows_path::EndsWithSeparator(exact)) return std::nullopt;
     const DWORD attributes = AttributesOf(exact);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-      if (!IsFolder(AttributesOf(WideParent(exact)))) return std::nullopt;
+      if (!IsFolder(AttributesOf(windows_path::FolderOf(exact)))) return std::nullopt;
       return 0;
     }
     if (IsLink(attributes)) {
@@ -543,13 +534,11 @@ class Win32FileSystem final : public FileSystem {
   // is made with its name (never one that exists) and written through the
   // one handle that made it.
   static bool WriteBeside(const std::wstring& exact, const std::string& bytes, DWORD kept) {
-    const std::wstring folder = WideParent(exact);
+    const std::wstring folder = windows_path::FolderOf(exact);
     std::wstring temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < kTempNameAttempts && handle == INVALID_HANDLE_VALUE; ++attempt) {
-      temp = folder;
-      if (temp.back() != kWideSeparator) temp += kWideSeparator;
-      temp += win32::NewTempName();
+      temp = windows_path::JoinName(folder, win32::NewTempName());
       // Hidden and system are given at creation, so that the file never
       // shows without them.
       handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -587,7 +576,7 @@ class Win32FileSystem final : public FileSystem {
 
   // The number of the volume that holds the real path, by its drive.
   std::uint64_t VolumeNumber(const std::string& real) {
-    const std::string root = real.size() >= 2 && real[1] == ':' ? real.substr(0, 2) + kSeparator : std::string();
+    const std::string root = windows_path::HasDriveLetter(real) ? windows_path::DriveRoot(real[0]) : std::string();
     const std::lock_guard<std::mutex> lock(volumes_mutex_);
     const auto known = volumes_.find(root);
     if (known != volumes_.end()) return known->second;
@@ -618,8 +607,7 @@ std::string FullPath(const std::string& path) {
     length = ::GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
   }
   std::string out = (length == 0 || length >= full.size()) ? path : win32::Narrow(full.substr(0, length));
-  if (out.size() > 3 && out.back() == kSeparator) out.pop_back();
-  return out;
+  return windows_path::TrimTrailingSeparators(out);
 }
 
 std::string UserDesktop() {
@@ -655,17 +643,17 @@ std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
   std::map<char, std::string> roots;
   CreateRealFolder(prefix);
   for (char letter : kDefaultDrives) {
-    const std::string folder = prefix + kSeparator + kDriveFolderPattern +
-                               static_cast<char>(letter - 'A' + 'a');
+    const std::string folder =
+        windows_path::Join(prefix, kDriveFolderPattern + std::string(1, windows_path::FoldCase(letter)));
     CreateRealFolder(folder);
     roots[letter] = folder;
   }
   // The letter that reaches the real drive of the prefix, so that any real
   // folder on it has a Windows path here too.
-  roots[kRealDriveLetter] = prefix.substr(0, 2);
+  roots[kRealDriveLetter] = std::string(windows_path::DrivePart(prefix));
   std::string desktop = desktop_folder.empty() ? UserDesktop() : FullPath(desktop_folder);
-  if (desktop.size() >= 2 && desktop.compare(0, 2, prefix, 0, 2) == 0) {
-    desktop = std::string{kRealDriveLetter, ':'} + desktop.substr(2);
+  if (!windows_path::DrivePart(desktop).empty() && windows_path::DrivePart(desktop) == windows_path::DrivePart(prefix)) {
+    desktop = std::string{kRealDriveLetter, windows_path::kDriveColon} + std::string(windows_path::AfterDrive(desktop));
   }
   return std::make_unique<Win32FileSystem>(DriveRoots(std::move(roots)), desktop,
                                            prefix + kSeparator + kRecordLockFile);

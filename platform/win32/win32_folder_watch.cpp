@@ -14,6 +14,8 @@
 #include "platform/win32/exact_path.h"
 #include "platform/win32/wide_text.h"
 
+#include "platform/windows_path.h"
+
 namespace platform {
 
 namespace {
@@ -34,8 +36,6 @@ std::wstring Exact(const std::string& path) {
 
 std::wstring Wide(const std::string& text) { return win32::WidenText(text); }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 // The folder that holds `path` and the name `path` has in it; an empty
 // parent for a drive root or a path without a folder above it.
 struct Place {
@@ -51,14 +51,13 @@ Place PlaceOf(std::string path) {
                                      : ::GetLongPathNameW(exact.c_str(), long_path.data(),
                                                           static_cast<DWORD>(long_path.size()));
   if (length > 4 && length < long_path.size()) path = win32::Narrow(std::wstring_view(long_path).substr(4, length - 4));
-  while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
-  const std::size_t last = path.find_last_of("\\/");
-  if (last == std::string::npos || last + 1 == path.size()) return {};
-  std::string parent = path.substr(0, last + 1);
-  // "C:\" and "\" keep their backslash; "C:\a\" loses it.
-  if (parent.size() > 1 && !(parent.size() == 3 && parent[1] == ':')) parent.pop_back();
-  if (parent.size() == 2 && parent[1] == ':') return {};  // "C:name", relative to a drive
-  return {parent, path.substr(last + 1)};
+  path = windows_path::TrimTrailingSeparators(path);
+  // A drive's root and a path without a folder (or "C:name", relative to a
+  // drive) have no parent to watch them from.
+  const std::string parent = windows_path::FolderOf(path);
+  const std::string name = windows_path::NameOf(path);
+  if (parent.empty() || name.empty()) return {};
+  return {parent, name};
 }
 
 bool SameName(const std::wstring& a, const std::wstring& b) {

@@ -43,6 +43,39 @@ TEST(WindowsPathTest, JoinNormalizeAndParentAgree) {
   EXPECT_EQ(Parent("Desktop"), "");
 }
 
+// The folder and name of a path, in both widths: the wide form is the
+// exact-name form of the Windows calls.
+TEST(WindowsPathTest, FolderNameAndTrimSplitAtEitherSeparator) {
+  struct Case {
+    const char* path;
+    const char* folder;
+    const char* name;
+    const char* trimmed;
+  };
+  const Case cases[] = {
+      {"C:\\a\\b", "C:\\a", "b", "C:\\a\\b"},       {"C:\\a", "C:\\", "a", "C:\\a"},
+      {"C:\\a/b\\", "C:\\a/b", "", "C:\\a/b"},       {"C:\\", "C:\\", "", "C:\\"},
+      {"\\\\?\\C:\\x.", "\\\\?\\C:\\", "x.", "\\\\?\\C:\\x."}, {"\\a", "\\", "a", "\\a"},
+      {"C:name", "", "C:name", "C:name"},        {"name", "", "name", "name"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const std::string path = c.path;
+    EXPECT_EQ(FolderOf(path), c.folder);
+    EXPECT_EQ(NameOf(path), c.name);
+    EXPECT_EQ(TrimTrailingSeparators(path), c.trimmed);
+    const std::wstring wide(path.begin(), path.end());
+    EXPECT_EQ(FolderOf(wide), std::wstring(c.folder, c.folder + std::char_traits<char>::length(c.folder)));
+  }
+  EXPECT_EQ(JoinName(std::wstring(L"\\\\?\\C:\\"), std::wstring(L"*")), L"\\\\?\\C:\\*");
+  EXPECT_EQ(JoinName(std::string("C:\\a"), std::string("x")), "C:\\a\\x");
+  EXPECT_EQ(DrivePart("c:\\x"), "c:");
+  EXPECT_EQ(AfterDrive("c:\\x"), "\\x");
+  EXPECT_EQ(AfterDrive("\\x"), "\\x");
+  EXPECT_TRUE(IsRootedAtDrive("C:") && IsRootedAtDrive("c:/x"));
+  EXPECT_FALSE(IsRootedAtDrive("C:x") || IsRootedAtDrive("\\C:"));
+}
+
 TEST(WindowsPathTest, CaseFoldsAsciiLettersOnly) {
   EXPECT_EQ(FoldCase("NaMe.INI\xC4"), "name.ini\xC4");
   EXPECT_TRUE(EqualIgnoringCase("biefei.INI", "BIEFEI.ini"));
