@@ -88,26 +88,6 @@ TEST_F(PosixWrites, ARecordFileThatIsALinkIsNeitherReadNorWrittenThrough) {
   EXPECT_EQ(ReadAll(Real("record.ini")), "global");
 }
 
-TEST_F(PosixWrites, LeftoverTemporaryFilesOfKilledReplacementsGoAndNothingElse) {
-  // Only the program's own form goes: its prefix, 16 lower-case hex digits
-  // and ".tmp". Look-alikes are users' files.
-  const std::set<std::string> users = {"keep.ini", ".quillomar-backup", ".hidden.quillomar",
-                                       ".quillomar-0123456789abcdeF.tmp", ".quillomar-0123456789abcde.tmp",
-                                       ".quillomar-0123456789abcdef.tmpx", "quillomar-0123456789abcdef.tmp"};
-  for (const std::string& name : users) WriteAll(Real(name), "x");
-  WriteAll(Real(".quillomar-0123456789abcdef.tmp"), "x");
-  // A leftover that is a link goes itself; what it leads to stays.
-  WriteAll(Real("target"), "kept");
-  fs::create_symlink(Real("target"), Real(".quillomar-fedcba9876543210.tmp"));
-  EXPECT_TRUE(prefix_.fs().RemoveLeftoverTemporaryFiles("C:\\Data"));
-  std::set<std::string> left;
-  for (const auto& entry : fs::directory_iterator(folder_)) left.insert(entry.path().filename().string());
-  std::set<std::string> expected = users;
-  expected.insert("target");
-  EXPECT_EQ(left, expected);
-  EXPECT_EQ(ReadAll(Real("target")), "kept");
-}
-
 TEST_F(PosixWrites, CopyFileKeepsTheTargetsOwnAttributes) {
   WriteAll(Real("biefei.INI"), "global");
   SetDosAttrib(Real("biefei.INI"), "0x20");

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -37,29 +38,30 @@ constexpr auto kLongestStart = std::chrono::seconds(15);
 constexpr auto kLongestStop = std::chrono::seconds(10);
 constexpr auto kPause = std::chrono::milliseconds(50);
 
-// A port on the loopback address that nothing listens on right now.
-int FreePort() {
-  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  int port = 0;
-  if (::bind(probe, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-      ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port = ntohs(address.sin_port);
-  }
-  ::close(probe);
-  return port;
-}
-
-bool Accepts(int port) {
-  const int client = ::socket(AF_INET, SOCK_STREAM, 0);
+// The loopback address with `port`; port 0 lets the system pick one.
+sockaddr_in Loopback(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const bool accepted = ::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  return address;
+}
+
+// A port on the loopback address that nothing listens on right now.
+int FreePort() {
+  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address = Loopback(0);
+  socklen_t size = sizeof address;
+  const bool bound = ::bind(probe, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+                     ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+  ::close(probe);
+  return bound ? ntohs(address.sin_port) : 0;
+}
+
+bool Accepts(int port) {
+  const int client = ::socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(port);
+  const bool accepted = ::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   ::close(client);
   return accepted;
 }
@@ -81,27 +83,20 @@ class SambaServer {
     for (const char* folder : {"private", "lock", "state", "cache", "pid", "ncalrpc"}) {
       fs::create_directories(state_ + "/" + folder);
     }
-    testing_support::WriteAll(Config(), "[global]\n"
-                                        "  server role = standalone server\n"
-                                        "  bind interfaces only = yes\n"
-                                        "  interfaces = " + std::string(kLoopback) + "\n"
-                                        "  smb ports = " + std::to_string(port_) + "\n"
-                                        "  disable netbios = yes\n"
-                                        "  passdb backend = tdbsam:" + state_ + "/private/passdb.tdb\n"
-                                        "  private dir = " + state_ + "/private\n"
-                                        "  lock directory = " + state_ + "/lock\n"
-                                        "  state directory = " + state_ + "/state\n"
-                                        "  cache directory = " + state_ + "/cache\n"
-                                        "  pid directory = " + state_ + "/pid\n"
-                                        "  ncalrpc dir = " + state_ + "/ncalrpc\n"
-                                        "  log file = " + state_ + "/log.%m\n"
-                                        "  load printers = no\n"
-                                        "  printcap name = /dev/null\n"
-                                        "  disable spoolss = yes\n"
-                                        "[" + std::string(kShare) + "]\n"
-                                        "  path = " + shared + "\n"
-                                        "  read only = no\n"
-                                        "  store dos attributes = yes\n");
+    const std::pair<const char*, std::string> settings[] = {
+        {"server role", "standalone server"},    {"bind interfaces only", "yes"},
+        {"interfaces", kLoopback},                {"smb ports", std::to_string(port_)},
+        {"disable netbios", "yes"},               {"passdb backend", "tdbsam:" + state_ + "/private/passdb.tdb"},
+        {"private dir", state_ + "/private"},     {"lock directory", state_ + "/lock"},
+        {"state directory", state_ + "/state"},   {"cache directory", state_ + "/cache"},
+        {"pid directory", state_ + "/pid"},       {"ncalrpc dir", state_ + "/ncalrpc"},
+        {"log file", state_ + "/log.%m"},         {"load printers", "no"},
+        {"printcap name", "/dev/null"},           {"disable spoolss", "yes"},
+    };
+    std::string config = "[global]\n";
+    for (const auto& [key, value] : settings) config += "  " + std::string(key) + " = " + value + "\n";
+    config += "[" + std::string(kShare) + "]\n  path = " + shared + "\n  read only = no\n  store dos attributes = yes\n";
+    testing_support::WriteAll(Config(), config);
     Output("printf '%s\\n%s\\n' " + std::string(kPassword) + " " + kPassword + " | " + kSmbpasswd +
            " -c " + Config() + " -a -s " + kUser);
     server_ = ::fork();

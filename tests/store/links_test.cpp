@@ -94,7 +94,11 @@ TEST_F(LinksTest, TheStoreActsOnALinkAsItselfAndNeverOnWhatItLeadsTo) {
 TEST_F(LinksTest, TheLeftoverCleanupLeavesAUsersFilesOfSimilarNames) {
   ASSERT_TRUE(InitialiseStore(fs()));
   const std::string leftover = testing_support::LeftoverName();
-  const char* const kept[] = {"QLMDATA.TMP", "qlm0a1b.tmp", "qlm.tmp", "quillomar.tmp"};
+  // Names of users' files that look like the program's temporary files of
+  // either system, or like their older forms.
+  const char* const kept[] = {"QLMDATA.TMP",       "qlm0a1b.tmp",       "qlm.tmp",
+                              "quillomar.tmp",     ".quillomar-backup", ".hidden.quillomar",
+                              ".quillomar-0123456789abcdeF.tmp", ".quillomar-0123456789abcde.tmp"};
   for (const char* folder : {r::kDataFolder, r::kMirrorFolder}) {
     for (const char* name : kept) {
       testing_support::MakeExactFile(Native(std::string(folder) + "\\" + name), kTargetBytes);
