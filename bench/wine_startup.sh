@@ -7,12 +7,12 @@
 # warm-up; each program run is set against the bare run just before it, and
 # the median of those ratios is what is checked, so that a machine whose
 # speed drifts during the runs still compares like with like.
-#   QUILLOMAR_WIN32_GUI_BUILD   the cross build folder (default build/win32gui)
+#   QUILLOMAR_WIN32_GUI_BUILD   the cross build folder (default build/win32)
 #   QUILLOMAR_STARTUP_RUNS      counted runs of each (default 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32gui}
+build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32}
 runs=${QUILLOMAR_STARTUP_RUNS:-15}
 limit_ratio=2
 export WINEDEBUG=-all

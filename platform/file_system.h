@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +67,32 @@ enum class ReadStatus {
 struct ReadResult {
   ReadStatus status = ReadStatus::kAbsent;
   std::string bytes;  // the file's bytes when status is kOk
+};
+
+// What a reader of a file decides once it sees the file's stamp.
+enum class StampVerdict {
+  kRead,      // read the whole file
+  kKnown,     // the reader holds this content already: read nothing
+  kTooLarge,  // more than the reader takes: read nothing, report kError
+};
+
+// A whole file read together with its stamps (see FileSystem::ReadStamped).
+struct StampedRead {
+  ReadStatus status = ReadStatus::kAbsent;
+  std::string bytes;  // the file's bytes when status is kOk and it was read
+  // The stamp the reader was shown; set whenever the file was there.
+  std::optional<FileStamp> before;
+  // The stamp after the read; set only when the file held still while it
+  // was read (equal to `before`), so that `bytes` belong to that stamp.
+  std::optional<FileStamp> after;
+  bool known = false;  // the reader answered kKnown: `bytes` are empty
+};
+
+// What a replacement of a file left behind.
+struct Replacement {
+  bool replaced = false;
+  // The new file's stamp right after the replacement, when it can be told.
+  std::optional<FileStamp> stamp;
 };
 
 // Holds the records' lock while it lives (see FileSystem::LockRecords).
@@ -207,6 +234,17 @@ class FileSystem {
   // The stamp of the file's current content; nullopt when it is absent. A
   // symbolic link in the path's place is stamped itself, not followed.
   virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+
+  // Reads the file as ReadFile does, and shows `look` its stamp first: the
+  // reader may already hold that content, or refuse a file of that size,
+  // and then nothing is read. Where the system allows, the stamps and the
+  // read come from one opening of the file.
+  virtual StampedRead ReadStamped(const std::string& path,
+                                  const std::function<StampVerdict(const FileStamp&)>& look);
+
+  // ReplaceFile, telling the new file's stamp as well. Where the system
+  // allows, the stamp comes from the handle that wrote the file.
+  virtual Replacement ReplaceFileStamped(const std::string& path, const std::string& bytes);
 
   // Removes from the folder the temporary files that replacements killed
   // part-way left there (they never reach a listing of the program). Call it

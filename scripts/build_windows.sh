@@ -3,12 +3,13 @@
 # with Debian's i686 MinGW-w64 cross compiler, then what we ship of it: a zip
 # of the program with the user guide and the licence, and a Windows Installer
 # package (wixl, packaging/windows). Installs what it needs from Debian's
-# packages (through sudo when not root). Everything lands in build/win32gui.
+# packages (through sudo when not root). Everything lands in build/win32,
+# the folder that scripts/wine_tests.sh builds the tests in.
 #
 # Given a code-signing certificate and its key, it signs the shipped program
 # and the installer (Authenticode, osslsigncode); without them both stay
 # unsigned, and it says so.
-#   QUILLOMAR_WIN32_GUI_BUILD     the build folder (default build/win32gui)
+#   QUILLOMAR_WIN32_GUI_BUILD     the build folder (default build/win32)
 #   QUILLOMAR_SIGN_CERT           the certificate (PEM; the chain up to its root may follow)
 #   QUILLOMAR_SIGN_KEY            its private key (PEM)
 #   QUILLOMAR_SIGN_KEY_PASSWORD   the key's passphrase, when it has one
@@ -19,7 +20,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32gui}
+build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32}
 packages=(cmake ninja-build g++-mingw-w64-i686 zip binutils-mingw-w64-i686 wixl python3-olefile osslsigncode)
 
 as_root() {
@@ -36,8 +37,8 @@ if [ ${#missing[@]} -ne 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
+. scripts/win32_configure.sh
+quillomar_configure_win32 "$build"
 cmake --build "$build" --target quillomar -j2
 
 exe="$build/quillomar.exe"

@@ -20,9 +20,9 @@ unset QUILLOMAR_SIGN_CERT QUILLOMAR_SIGN_KEY QUILLOMAR_SIGN_KEY_PASSWORD QUILLOM
 version=$(sed -n 's/^project(Quillomar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 shipped=(
   "build/package/quillomar_${version}_$(dpkg --print-architecture).deb"
-  build/win32gui/quillomar.exe
-  "build/win32gui/quillomar-$version-win32.zip"
-  "build/win32gui/quillomar-$version-win32.msi"
+  build/win32/quillomar.exe
+  "build/win32/quillomar-$version-win32.zip"
+  "build/win32/quillomar-$version-win32.msi"
 )
 
 # build_in FOLDER: the package and the Windows program, built in FOLDER.

@@ -4,11 +4,11 @@
 # program (in the zip, and inside the installer) and the installer carry
 # valid Authenticode signatures by that certificate. Leaves the signed zip
 # and installer in the build folder (scripts/build_windows.sh).
-#   QUILLOMAR_WIN32_GUI_BUILD   the Windows program's build folder (default build/win32gui)
+#   QUILLOMAR_WIN32_GUI_BUILD   the Windows program's build folder (default build/win32)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32gui}
+build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32}
 bash scripts/install_missing.sh openssl osslsigncode msitools unzip
 scratch=$(mktemp -d /tmp/quillomar-signing-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

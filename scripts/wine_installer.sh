@@ -13,11 +13,11 @@
 # Uses the installer that scripts/build_windows.sh made, building it first
 # when it is missing; the newer build is the same files under a higher
 # version (packaging/windows/build_msi.sh).
-#   QUILLOMAR_WIN32_GUI_BUILD   the Windows program's build folder (default build/win32gui)
+#   QUILLOMAR_WIN32_GUI_BUILD   the Windows program's build folder (default build/win32)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32gui}
+build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine itself comes with the Wine tests (scripts/wine_tests.sh).

@@ -38,8 +38,8 @@ if ! have_tools; then
   fi
 fi
 
-cmake --no-warn-unused-cli -S . -B "$win32_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLOMAR_WERROR=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-i686-w64-mingw32.cmake" -DQUILLOMAR_BUILD_GUI=ON >/dev/null
+. scripts/win32_configure.sh
+quillomar_configure_win32 "$win32_build"
 cmake --build "$win32_build" -j2
 
 scratch=$(mktemp -d /tmp/quillomar-wine-XXXXXX)
@@ -50,31 +50,45 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A new, empty Wine prefix under the scratch folder.
+# A new, empty Wine prefix under the scratch folder: a copy of one made
+# once (making a prefix takes Wine many seconds, copying one a second).
+quillomar_wine_prefix "$scratch/template"
 new_prefix() {
   local prefix
   prefix=$(mktemp -d "$scratch/prefix-XXXXXX")
-  quillomar_wine_prefix "$prefix"
+  cp -a "$scratch/template/." "$prefix/"
   echo "$prefix"
 }
 
-failed=0
-for test in platform_tests store_tests engine_tests pictures_tests; do
-  echo "wine_tests: $test.exe"
-  if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
-    failed=1
+# run_test NAME: runs the test program in a prefix of its own; its output
+# goes to NAME.log in the scratch folder, and to the screen when it fails.
+run_test() {
+  local log="$scratch/$1.log"
+  if WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$1.exe" --gtest_brief=1 >"$log" 2>&1; then
+    echo "wine_tests: $1.exe $(grep -a "PASSED" "$log" | tail -n 1 | tr -d '\r')"
+  else
+    cat "$log"
+    echo "wine_tests: $1.exe FAILED"
+    return 1
   fi
+}
+
+failed=0
+# The engine's tests take the longest: the others run beside them, each
+# program in its own prefix with its own Wine server.
+run_test engine_tests &
+engine_lane=$!
+for test in platform_tests store_tests pictures_tests; do
+  run_test "$test" || failed=1
 done
+wait "$engine_lane" || failed=1
 
 # The Win32 toolkit's tests and the window tests, driven with messages on
 # a virtual screen with a window manager.
 quillomar_virtual_screen "$scratch"
 for test in toolkit_tests app_tests; do
   [ -f "$win32_build/tests/$test.exe" ] || continue
-  echo "wine_tests: $test.exe"
-  if ! WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$test.exe" --gtest_brief=1; then
-    failed=1
-  fi
+  run_test "$test" || failed=1
 done
 
 # Both builds on one disk: the Windows build hides a folder of a Linux temp

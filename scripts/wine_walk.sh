@@ -6,12 +6,12 @@
 # the main window, a folder hidden (hidden + system, as Wine stores them)
 # and recorded, Comeback bringing it back, File > Exit copying the record to
 # D:. Along the way it takes a picture of every window in both skins.
-#   QUILLOMAR_WIN32_GUI_BUILD   the cross build folder (default build/win32gui)
+#   QUILLOMAR_WIN32_GUI_BUILD   the cross build folder (default build/win32)
 #   QUILLOMAR_WALK_PICTURES     where the pictures go (default build/wine-walk)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32gui}
+build=${QUILLOMAR_WIN32_GUI_BUILD:-build/win32}
 pictures=${QUILLOMAR_WALK_PICTURES:-build/wine-walk}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

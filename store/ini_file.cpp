@@ -29,22 +29,17 @@ struct Content {
 Content LoadContent(FileSystem& fs, const std::string& path) {
   IniCache& cache = IniCache::Instance();
   const auto read_at = std::chrono::system_clock::now();
-  const std::optional<FileStamp> before = fs.Stamp(path);
-
-  // Past what a document holds: unreadable rather than cut short.
-  if (before && before->size > IniDocument::kMaxBytes) return {ReadStatus::kError, nullptr, std::nullopt};
   std::optional<CachedIni> cached;
-  if (before) {
-    cached = cache.Find(*before);
-    if (cached && cached->settled && cached->stamp == *before) {
-      return {ReadStatus::kOk, cached->doc, before};
-    }
-  }
-
-  platform::ReadResult read = fs.ReadFile(path);
+  platform::StampedRead read = fs.ReadStamped(path, [&](const FileStamp& stamp) {
+    // Past what a document holds: unreadable rather than cut short.
+    if (stamp.size > IniDocument::kMaxBytes) return platform::StampVerdict::kTooLarge;
+    cached = cache.Find(stamp);
+    const bool current = cached && cached->settled && cached->stamp == stamp;
+    return current ? platform::StampVerdict::kKnown : platform::StampVerdict::kRead;
+  });
   if (read.status != ReadStatus::kOk) return {read.status, nullptr, std::nullopt};
+  if (read.known) return {ReadStatus::kOk, cached->doc, read.before};
   if (read.bytes.size() > IniDocument::kMaxBytes) return {ReadStatus::kError, nullptr, std::nullopt};
-  const std::size_t size = read.bytes.size();
 
   // An unsettled entry is current when the bytes are the same; that spares
   // parsing a large file again right after it was written.
@@ -61,14 +56,11 @@ Content LoadContent(FileSystem& fs, const std::string& path) {
   }
   read.bytes = std::string();
 
-  const std::optional<FileStamp> after = fs.Stamp(path);
-  if (!before || !after || *before != *after || after->size != size) {
-    return {ReadStatus::kOk, doc, std::nullopt};
-  }
-  CachedIni entry{*after, doc, nullptr, StampIsSettled(*after, read_at)};
+  if (!read.after) return {ReadStatus::kOk, doc, std::nullopt};
+  CachedIni entry{*read.after, doc, nullptr, StampIsSettled(*read.after, read_at)};
   if (!entry.settled) entry.bytes = std::move(bytes);
   cache.Put(std::move(entry));
-  return {ReadStatus::kOk, doc, after};
+  return {ReadStatus::kOk, doc, read.after};
 }
 
 enum class Outcome { kWritten, kUnchanged, kFailed };
@@ -114,9 +106,10 @@ Outcome Rewrite(FileSystem& fs, const std::string& path,
   // The document takes the new bytes as its own, so that the file's
   // content is held once, by the document and the cache alike.
   std::shared_ptr<const std::string> bytes = doc->Flatten();
-  if (!fs.ReplaceFile(path, *bytes)) return Outcome::kFailed;
+  const platform::Replacement replacement = fs.ReplaceFileStamped(path, *bytes);
+  if (!replacement.replaced) return Outcome::kFailed;
 
-  const std::optional<FileStamp> after = fs.Stamp(path);
+  const std::optional<FileStamp>& after = replacement.stamp;
   if (after && after->size == bytes->size()) {
     // Just written, so not settled yet: the next read compares bytes.
     cache.Put(CachedIni{*after, std::move(doc), std::move(bytes), false});

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -348,37 +350,73 @@ class Win32FileSystem final : public FileSystem {
     return {ReadStatus::kOk, std::move(bytes)};
   }
 
-  bool ReplaceFile(const std::string& path, const std::string& bytes) override {
-    std::optional<std::wstring> exact = Exact(path);
-    if (!exact) return false;
-    std::optional<DWORD> kept = WritableTarget(*exact);
-    if (!kept) return false;
-    return WriteBeside(*exact, bytes, *kept);
+  // One opening of the file gives the stamps and the bytes: each opening
+  // costs a round trip to the server under Wine.
+  StampedRead ReadStamped(const std::string& path,
+                          const std::function<StampVerdict(const FileStamp&)>& look) override {
+    StampedRead result;
+    std::optional<std::string> real = roots_.Resolve(path);
+    std::optional<std::wstring> exact = real ? ExactPath(*real) : std::nullopt;
+    if (!exact) return result;
+    HANDLE handle = ::CreateFileW(exact->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS |
+                                      FILE_FLAG_SEQUENTIAL_SCAN,
+                                  nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) result.status = ReadStatus::kError;
+      return result;
+    }
+    UniqueHandle file(handle);
+    DWORD attributes = 0;
+    result.before = StampOf(file.get(), *real, &attributes);
+    result.status = ReadStatus::kError;
+    if (!result.before || IsFolder(attributes) || IsLink(attributes)) return result;
+    switch (look(*result.before)) {
+      case StampVerdict::kKnown:
+        result.status = ReadStatus::kOk;
+        result.known = true;
+        result.after = result.before;
+        return result;
+      case StampVerdict::kTooLarge:
+        return result;
+      case StampVerdict::kRead:
+        break;
+    }
+    result.bytes.reserve(static_cast<std::size_t>(result.before->size));
+    if (!ReadWhole(file.get(), &result.bytes)) {
+      result.bytes.clear();
+      return result;
+    }
+    result.status = ReadStatus::kOk;
+    const std::optional<FileStamp> after = StampOf(file.get(), *real, nullptr);
+    if (after && *after == *result.before && after->size == result.bytes.size()) result.after = after;
+    return result;
   }
 
-  // From what the system keeps with the open handle (size, times, file
-  // number) and the volume's number, asked once per volume: asking the
-  // handle for its volume costs more than all the rest (under Wine).
+  bool ReplaceFile(const std::string& path, const std::string& bytes) override {
+    return ReplaceFileStamped(path, bytes).replaced;
+  }
+
+  Replacement ReplaceFileStamped(const std::string& path, const std::string& bytes) override {
+    std::optional<std::string> real = roots_.Resolve(path);
+    std::optional<std::wstring> exact = real ? ExactPath(*real) : std::nullopt;
+    if (!exact) return {};
+    std::optional<DWORD> kept = WritableTarget(*exact);
+    if (!kept) return {};
+    std::optional<FileStamp> stamp;
+    if (!WriteBeside(*exact, bytes, *kept, [&](HANDLE written) { stamp = StampOf(written, *real, nullptr); })) {
+      return {};
+    }
+    return {true, stamp};
+  }
+
   std::optional<FileStamp> Stamp(const std::string& path) override {
     std::optional<std::string> real = roots_.Resolve(path);
     std::optional<std::wstring> exact = real ? ExactPath(*real) : std::nullopt;
     if (!exact) return std::nullopt;
     UniqueHandle file = win32::OpenEntry(*exact, FILE_READ_ATTRIBUTES);
-    FILE_BASIC_INFO basic;
-    FILE_STANDARD_INFO standard;
-    if (!file || !::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
-        !::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard)) {
-      return std::nullopt;
-    }
-    const std::optional<std::uint64_t> number = win32::FileNumber(file.get());
-    if (!number) return std::nullopt;
-    FileStamp stamp;
-    stamp.device = VolumeNumber(*real);
-    stamp.inode = *number;
-    stamp.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
-    stamp.modified_ns = basic.LastWriteTime.QuadPart * kNanoSecondsPerTick;
-    stamp.changed_ns = basic.ChangeTime.QuadPart * kNanoSecondsPerTick;
-    return stamp;
+    return file ? StampOf(file.get(), *real, nullptr) : std::nullopt;
   }
 
   // Only names of exactly the temporary files' form, and only regular files
@@ -531,9 +569,11 @@ class Win32FileSystem final : public FileSystem {
 
   // Writes `bytes` to a new temporary file beside the entry, durably, with
   // the attributes `kept`, and moves it over the entry. The temporary file
-  // is made with its name (never one that exists) and written through the
-  // one handle that made it.
-  static bool WriteBeside(const std::wstring& exact, const std::string& bytes, DWORD kept) {
+  // is made with its name (never one that exists) and written and moved
+  // through the one handle that made it; `committed` is shown that handle
+  // once the file stands at the entry's name.
+  static bool WriteBeside(const std::wstring& exact, const std::string& bytes, DWORD kept,
+                          const std::function<void(HANDLE)>& committed = {}) {
     const std::wstring folder = windows_path::FolderOf(exact);
     std::wstring temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -541,21 +581,36 @@ class Win32FileSystem final : public FileSystem {
       temp = windows_path::JoinName(folder, win32::NewTempName());
       // Hidden and system are given at creation, so that the file never
       // shows without them.
-      handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                              kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept, nullptr);
       if (handle == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return false;
     }
     if (handle == INVALID_HANDLE_VALUE) return false;
-    bool written = false;
-    {
-      UniqueHandle file(handle);
-      written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
-    }
+    UniqueHandle file(handle);
+    const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
     ReportProgress();
+    if (written && MoveOpenFile(file.get(), exact)) {
+      if (committed) committed(file.get());
+      return true;
+    }
+    file.reset();
     if (written && Commit(temp, exact)) return true;
     ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileW(temp.c_str());
     return false;
+  }
+
+  // Moves the open file over the entry by its handle, in one step; false
+  // when the system refuses (the name-based move below then tries again).
+  static bool MoveOpenFile(HANDLE file, const std::wstring& exact) {
+    const std::size_t name_bytes = exact.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name_bytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name_bytes);
+    std::memcpy(rename->FileName, exact.c_str(), name_bytes + sizeof(wchar_t));
+    return ::SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != 0;
   }
 
   // Moves the finished temporary file over the entry, durably.
@@ -572,6 +627,29 @@ class Win32FileSystem final : public FileSystem {
       ::Sleep(kReplaceRetryMilliseconds);
     }
     return false;
+  }
+
+  // From what the system keeps with the open handle (size, times, file
+  // number) and the volume's number, asked once per volume: asking the
+  // handle for its volume costs more than all the rest (under Wine).
+  // `attributes`, when given, receives the entry's attributes.
+  std::optional<FileStamp> StampOf(HANDLE file, const std::string& real, DWORD* attributes) {
+    FILE_BASIC_INFO basic;
+    FILE_STANDARD_INFO standard;
+    if (!::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ||
+        !::GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard)) {
+      return std::nullopt;
+    }
+    const std::optional<std::uint64_t> number = win32::FileNumber(file);
+    if (!number) return std::nullopt;
+    if (attributes != nullptr) *attributes = basic.FileAttributes;
+    FileStamp stamp;
+    stamp.device = VolumeNumber(real);
+    stamp.inode = *number;
+    stamp.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    stamp.modified_ns = basic.LastWriteTime.QuadPart * kNanoSecondsPerTick;
+    stamp.changed_ns = basic.ChangeTime.QuadPart * kNanoSecondsPerTick;
+    return stamp;
   }
 
   // The number of the volume that holds the real path, by its drive.

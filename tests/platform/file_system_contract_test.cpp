@@ -337,6 +337,37 @@ TYPED_TEST(FileSystemContract, StampChangesWhenTheContentDoes) {
   EXPECT_NE(this->fs().Stamp(this->At("s.ini")), first);
 }
 
+// A replacement tells the stamp the file then shows, and a stamped read
+// reads nothing when its reader knows the stamp or refuses the size.
+TYPED_TEST(FileSystemContract, StampedReadsAndReplacementsAgreeOnTheStamp) {
+  using platform::StampVerdict;
+  const platform::Replacement written = this->fs().ReplaceFileStamped(this->At("s.ini"), "12345");
+  ASSERT_TRUE(written.replaced);
+  ASSERT_TRUE(written.stamp.has_value());
+  EXPECT_EQ(this->fs().Stamp(this->At("s.ini")), written.stamp);
+
+  const auto answer = [](StampVerdict verdict) {
+    return [verdict](const platform::FileStamp&) { return verdict; };
+  };
+  const platform::StampedRead read = this->fs().ReadStamped(this->At("s.ini"), answer(StampVerdict::kRead));
+  EXPECT_EQ(read.status, ReadStatus::kOk);
+  EXPECT_EQ(read.bytes, "12345");
+  EXPECT_EQ(read.before, written.stamp);
+  EXPECT_EQ(read.after, written.stamp);
+
+  const platform::StampedRead known = this->fs().ReadStamped(this->At("S.INI"), answer(StampVerdict::kKnown));
+  EXPECT_TRUE(known.known);
+  EXPECT_EQ(known.status, ReadStatus::kOk);
+  EXPECT_EQ(known.bytes, "");
+  const platform::StampedRead refused = this->fs().ReadStamped(this->At("s.ini"), answer(StampVerdict::kTooLarge));
+  EXPECT_EQ(refused.status, ReadStatus::kError);
+  EXPECT_EQ(refused.bytes, "");
+  EXPECT_EQ(this->fs().ReadStamped(this->At("none.ini"), answer(StampVerdict::kRead)).status, ReadStatus::kAbsent);
+  this->fs().CreateFolder(this->At("folder"));
+  EXPECT_EQ(this->fs().ReadStamped(this->At("folder"), answer(StampVerdict::kRead)).status, ReadStatus::kError);
+  EXPECT_FALSE(this->fs().ReplaceFileStamped(this->At("folder"), "x").replaced);
+}
+
 TYPED_TEST(FileSystemContract, PathsWithoutADriveFailQuietly) {
   this->Write("x.ini", "x");
   // Both separators work, as on Windows.

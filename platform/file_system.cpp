@@ -1,0 +1,42 @@
+#include "platform/file_system.h"
+
+namespace platform {
+
+// The portable form: a stamp, the read, and a second stamp, each its own call.
+StampedRead FileSystem::ReadStamped(const std::string& path,
+                                    const std::function<StampVerdict(const FileStamp&)>& look) {
+  StampedRead result;
+  result.before = Stamp(path);
+  if (result.before) {
+    switch (look(*result.before)) {
+      case StampVerdict::kKnown:
+        result.status = ReadStatus::kOk;
+        result.known = true;
+        result.after = result.before;
+        return result;
+      case StampVerdict::kTooLarge:
+        result.status = ReadStatus::kError;
+        return result;
+      case StampVerdict::kRead:
+        break;
+    }
+  }
+  ReadResult read = ReadFile(path);
+  result.status = read.status;
+  if (read.status != ReadStatus::kOk) return result;
+  result.bytes = std::move(read.bytes);
+  const std::optional<FileStamp> after = Stamp(path);
+  if (result.before && after && *after == *result.before && after->size == result.bytes.size()) {
+    result.after = after;
+  }
+  return result;
+}
+
+Replacement FileSystem::ReplaceFileStamped(const std::string& path, const std::string& bytes) {
+  Replacement result;
+  result.replaced = ReplaceFile(path, bytes);
+  if (result.replaced) result.stamp = Stamp(path);
+  return result;
+}
+
+}  // namespace platform
