@@ -2,24 +2,29 @@
 
 namespace platform {
 
+bool ToReadAfter(StampVerdict verdict, StampedRead& read) {
+  switch (verdict) {
+    case StampVerdict::kKnown:
+      read.status = ReadStatus::kOk;
+      read.known = true;
+      read.after = read.before;
+      return false;
+    case StampVerdict::kTooLarge:
+      read.status = ReadStatus::kError;
+      return false;
+    case StampVerdict::kRead:
+      break;
+  }
+  return true;
+}
+
 // The portable form: a stamp, the read, and a second stamp, each its own call.
 StampedRead FileSystem::ReadStamped(const std::string& path,
                                     const std::function<StampVerdict(const FileStamp&)>& look) {
   StampedRead result;
   result.before = Stamp(path);
   if (result.before) {
-    switch (look(*result.before)) {
-      case StampVerdict::kKnown:
-        result.status = ReadStatus::kOk;
-        result.known = true;
-        result.after = result.before;
-        return result;
-      case StampVerdict::kTooLarge:
-        result.status = ReadStatus::kError;
-        return result;
-      case StampVerdict::kRead:
-        break;
-    }
+    if (!ToReadAfter(look(*result.before), result)) return result;
   }
   ReadResult read = ReadFile(path);
   result.status = read.status;

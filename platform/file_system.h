@@ -88,6 +88,10 @@ struct StampedRead {
   bool known = false;  // the reader answered kKnown: `bytes` are empty
 };
 
+// For backends of FileSystem::ReadStamped: settles `read` (whose `before`
+// is set) by the reader's verdict. True when the file is to be read.
+bool ToReadAfter(StampVerdict verdict, StampedRead& read);
+
 // What a replacement of a file left behind.
 struct Replacement {
   bool replaced = false;

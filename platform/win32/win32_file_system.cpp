@@ -325,29 +325,8 @@ class Win32FileSystem final : public FileSystem {
   }
 
   ReadResult ReadFile(const std::string& path) override {
-    std::optional<std::wstring> exact = Exact(path);
-    if (!exact) return {};
-    HANDLE handle = ::CreateFileW(exact->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS |
-                                      FILE_FLAG_SEQUENTIAL_SCAN,
-                                  nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      const DWORD error = ::GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
-      return {ReadStatus::kError, {}};
-    }
-    UniqueHandle file(handle);
-    FILE_BASIC_INFO basic;
-    FILE_STANDARD_INFO standard;
-    if (!::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
-        !::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
-        IsFolder(basic.FileAttributes) || IsLink(basic.FileAttributes)) {
-      return {ReadStatus::kError, {}};
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(standard.EndOfFile.QuadPart));
-    if (!ReadWhole(file.get(), &bytes)) return {ReadStatus::kError, {}};
-    return {ReadStatus::kOk, std::move(bytes)};
+    StampedRead read = ReadStamped(path, [](const FileStamp&) { return StampVerdict::kRead; });
+    return {read.status, std::move(read.bytes)};
   }
 
   // One opening of the file gives the stamps and the bytes: each opening
@@ -372,17 +351,7 @@ class Win32FileSystem final : public FileSystem {
     result.before = StampOf(file.get(), *real, &attributes);
     result.status = ReadStatus::kError;
     if (!result.before || IsFolder(attributes) || IsLink(attributes)) return result;
-    switch (look(*result.before)) {
-      case StampVerdict::kKnown:
-        result.status = ReadStatus::kOk;
-        result.known = true;
-        result.after = result.before;
-        return result;
-      case StampVerdict::kTooLarge:
-        return result;
-      case StampVerdict::kRead:
-        break;
-    }
+    if (!ToReadAfter(look(*result.before), result)) return result;
     result.bytes.reserve(static_cast<std::size_t>(result.before->size));
     if (!ReadWhole(file.get(), &result.bytes)) {
       result.bytes.clear();
