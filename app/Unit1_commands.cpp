@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "app/busy_pointer.h"
+#include "app/help_guide.h"
 #include "app/messages.h"
 #include "toolkit/label.h"
 #include "toolkit/speed_button.h"
@@ -202,7 +203,7 @@ void TForm1::Label22Click() {
 
 // Help, Exit, Minimise.
 
-void TForm1::OpenHelpDocument() { services_.shell.OpenDocument(store::records::kHelpDocument); }
+void TForm1::OpenHelpDocument() { OpenHelpGuide(services_); }
 
 void TForm1::SpeedButton10Click() {
   CloseMenus();
