@@ -186,7 +186,9 @@ void TForm1::Button7Click() { windows_.ReloadUserList(); }
 
 void TForm1::SpeedButton4Click() {
   if (CurrentAccountIsAdministrator()) {
-    Hide();
+    // Where a window shown again would come back elsewhere (Wayland), this
+    // one stays on screen beneath the modal Find window instead.
+    if (services_.window_manager.HiddenWindowsKeepTheirPlace()) Hide();
     // Returns when the Find window has closed; its close shows this window.
     windows_.RunFind();
   } else {

@@ -156,5 +156,22 @@ TEST_F(MainWindowCommandsTest, GateOpensFindModallyAndOptionsWithAFreshUserListF
   EXPECT_EQ(forms().options->UserList()->Caption(0), "Ann");
 }
 
+// Where hidden windows come back elsewhere (Wayland), the main window stays
+// on screen beneath the modal Find window, so it never moves.
+TEST_F(MainWindowCommandsTest, FindLeavesTheMainWindowOnScreenWhereHiddenWindowsMove) {
+  StartLoggedInAsAdministrator();
+  window_manager_.keep_places = false;
+  bool main_shown_meanwhile = false;
+  app::Backend& backend = app::CurrentBackend();
+  backend.Post([&] {
+    main_shown_meanwhile = main().Visible() && forms().find->InModalRun();
+    forms().find->Label1Click();
+  });
+  const std::unique_ptr<app::NativeTimer> watchdog = backend.StartTimer(5000, false, [&] { forms().find->Close(); });
+  main().SpeedButton4Click();  // "Find"
+  EXPECT_TRUE(main_shown_meanwhile);
+  EXPECT_TRUE(main().Visible() && !forms().find->Visible());
+}
+
 }  // namespace
 }  // namespace testing_support
