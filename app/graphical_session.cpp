@@ -114,6 +114,7 @@ GraphicalSession FindGraphicalSession() {
     session.described += (session.described.empty() ? "" : ", ") + std::string("WAYLAND_DISPLAY=") +
                          (wayland.empty() ? kDefaultWaylandDisplay : wayland);
   }
+  if (session.described.empty()) session.described = "QT_QPA_PLATFORM=" + platform;
   return session;
 }
 
