@@ -14,7 +14,12 @@ namespace app {
 
 namespace {
 
+constexpr char kX11Variable[] = "DISPLAY";
+constexpr char kWaylandVariable[] = "WAYLAND_DISPLAY";
+constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
+constexpr char kRuntimeFolderVariable[] = "XDG_RUNTIME_DIR";
 constexpr char kX11Platform[] = "xcb";
+constexpr char kLocalX11Host[] = "unix";
 constexpr char kWaylandPlatform[] = "wayland";
 constexpr char kX11SocketFolder[] = "/tmp/.X11-unix/X";
 constexpr int kX11FirstPort = 6000;
@@ -68,7 +73,7 @@ bool X11Answers(const std::string& display) {
   const std::string rest = display.substr(colon + 1);
   const std::string number = rest.substr(0, rest.find('.'));
   if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return false;
-  if (host.empty() || host == "unix") {
+  if (host.empty() || host == kLocalX11Host) {
     const std::string path = kX11SocketFolder + number;
     return UnixSocketAnswers(path, true) || UnixSocketAnswers(path, false);
   }
@@ -78,7 +83,7 @@ bool X11Answers(const std::string& display) {
 bool WaylandAnswers(std::string display) {
   if (display.empty()) display = kDefaultWaylandDisplay;
   if (display.front() != '/') {
-    const std::string runtime = Variable("XDG_RUNTIME_DIR");
+    const std::string runtime = Variable(kRuntimeFolderVariable);
     if (runtime.empty()) return false;
     display = runtime + "/" + display;
   }
@@ -88,9 +93,9 @@ bool WaylandAnswers(std::string display) {
 }  // namespace
 
 GraphicalSession FindGraphicalSession() {
-  const std::string x11 = Variable("DISPLAY");
-  const std::string wayland = Variable("WAYLAND_DISPLAY");
-  const std::string platform = Variable("QT_QPA_PLATFORM");
+  const std::string x11 = Variable(kX11Variable);
+  const std::string wayland = Variable(kWaylandVariable);
+  const std::string platform = Variable(kPlatformVariable);
   GraphicalSession session;
   session.named = !x11.empty() || !wayland.empty() || !platform.empty();
   // QT_QPA_PLATFORM may list several platforms, each with options after a
@@ -109,12 +114,12 @@ GraphicalSession FindGraphicalSession() {
   if (platform.empty() && x11_answers != wayland_answers) {
     session.only_platform = x11_answers ? kX11Platform : kWaylandPlatform;
   }
-  if (x11_allowed && !x11.empty()) session.described = "DISPLAY=" + x11;
+  if (x11_allowed && !x11.empty()) session.described = kX11Variable + ("=" + x11);
   if (wayland_allowed && wayland_named) {
-    session.described += (session.described.empty() ? "" : ", ") + std::string("WAYLAND_DISPLAY=") +
+    session.described += std::string(session.described.empty() ? "" : ", ") + kWaylandVariable + "=" +
                          (wayland.empty() ? kDefaultWaylandDisplay : wayland);
   }
-  if (session.described.empty()) session.described = "QT_QPA_PLATFORM=" + platform;
+  if (session.described.empty()) session.described = kPlatformVariable + ("=" + platform);
   return session;
 }
 
