@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "app/busy_pointer.h"
+#include "app/help_guide.h"
 #include "app/messages.h"
 #include "toolkit/label.h"
 #include "toolkit/speed_button.h"
@@ -185,7 +186,9 @@ void TForm1::Button7Click() { windows_.ReloadUserList(); }
 
 void TForm1::SpeedButton4Click() {
   if (CurrentAccountIsAdministrator()) {
-    Hide();
+    // Where a window shown again would come back elsewhere (Wayland), this
+    // one stays on screen beneath the modal Find window instead.
+    if (services_.window_manager.HiddenWindowsKeepTheirPlace()) Hide();
     // Returns when the Find window has closed; its close shows this window.
     windows_.RunFind();
   } else {
@@ -202,7 +205,7 @@ void TForm1::Label22Click() {
 
 // Help, Exit, Minimise.
 
-void TForm1::OpenHelpDocument() { services_.shell.OpenDocument(store::records::kHelpDocument); }
+void TForm1::OpenHelpDocument() { OpenHelpGuide(services_); }
 
 void TForm1::SpeedButton10Click() {
   CloseMenus();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Unit3.h"
+#include "app/help_guide.h"
 #include "app/messages.h"
 #include "toolkit/check_list_view.h"
 #include "toolkit/edit_controls.h"
@@ -93,7 +94,7 @@ void TForm3::SpeedButton3Click() {
 
 void TForm3::SpeedButton2Click() { Close(); }
 
-void TForm3::SpeedButton1Click() { services_.shell.OpenDocument(records::kHelpDocument); }
+void TForm3::SpeedButton1Click() { OpenHelpGuide(services_); }
 
 void TForm3::Label1Click() {
   Label1->SetFontColor(kBlack);

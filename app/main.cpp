@@ -1,5 +1,7 @@
 // The Linux program: the Qt front end of the windows written once.
 
+#include <stdlib.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
@@ -10,6 +12,7 @@
 
 #include "app/application_title.h"
 #include "app/command_line.h"
+#include "app/graphical_session.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
 #include "toolkit/qt/backend.h"
@@ -28,16 +31,9 @@ constexpr char kDesktopFileName[] = "quillomar";
 constexpr char kGuideFromProgram[] = QUILLOMAR_GUIDE_FROM_PROGRAM;
 constexpr char kNoDisplay[] =
     "Quillomar is a desktop program and needs a graphical session: no display was found.\n";
-
-// True when Qt has a screen to draw on: an X or Wayland display, or a
-// platform chosen explicitly (the offscreen one, for instance).
-bool HasDisplay() {
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') return true;
-  }
-  return false;
-}
+constexpr char kDisplayUnreachable[] =
+    "Quillomar is a desktop program and needs a graphical session: the display cannot be reached (%s).\n";
+constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
 
 }  // namespace
 
@@ -51,10 +47,19 @@ int main(int argc, char* argv[]) {
     const bool written = std::fputs(answer.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
   }
-  if (!HasDisplay()) {
+  // Qt would end the process with an abort where the display it tries does
+  // not answer: the program says so itself first.
+  const app::GraphicalSession session = app::FindGraphicalSession();
+  if (!session.named) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
   }
+  if (!session.reachable) {
+    std::fprintf(stderr, kDisplayUnreachable, session.described.c_str());
+    return EXIT_FAILURE;
+  }
+  // Where only one of X11 and Wayland answers, Qt goes straight to it.
+  if (!session.only_platform.empty()) ::setenv(kPlatformVariable, session.only_platform.c_str(), 1);
   QApplication application(argc, argv);
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);

@@ -35,4 +35,9 @@ inline constexpr char kQuotedPath[] = "its path is enclosed in quotes";
 inline constexpr char kPathTooLong[] = "its path is longer than 2047 characters";
 inline constexpr char kNotInCodePage[] = "its path holds a character that the system's code page has no place for";
 
+// The guide that the desktop could not open: kCannotOpenGuide + its real
+// path + kCannotOpenGuideEnd.
+inline constexpr char kCannotOpenGuide[] = "Can not open the help file \"";
+inline constexpr char kCannotOpenGuideEnd[] = "\", please open it with a web browser!";
+
 }  // namespace app::messages

@@ -9,4 +9,6 @@ void ToolkitWindowManager::StartDrag(BorderlessWindow& window) { window.StartSys
 
 void ToolkitWindowManager::MinimiseAll() { CurrentBackend().MinimiseAll(); }
 
+bool ToolkitWindowManager::HiddenWindowsKeepTheirPlace() { return CurrentBackend().HiddenWindowsKeepTheirPlace(); }
+
 }  // namespace app

@@ -21,6 +21,10 @@ class WindowManager {
   // Takes every window of the program that is on screen off it together; they
   // come back together when the program is restored from the task bar.
   virtual void MinimiseAll() = 0;
+
+  // True when a window hidden and shown again comes back where it was
+  // (false on Wayland, where the compositor places it anew).
+  virtual bool HiddenWindowsKeepTheirPlace() { return true; }
 };
 
 // The window manager of the running program: the window system's own move
@@ -29,6 +33,7 @@ class ToolkitWindowManager final : public WindowManager {
  public:
   void StartDrag(BorderlessWindow& window) override;
   void MinimiseAll() override;
+  bool HiddenWindowsKeepTheirPlace() override;
 };
 
 }  // namespace app

@@ -37,7 +37,7 @@ version=$(sed -n 's/^project(Quillomar VERSION \([0-9.]*\).*/\1/p' "$source/CMak
 # The dependencies come from the program's own libraries.
 depends=$(field Depends)
 names=$(tr ',' '\n' <<<"$depends" | awk '{print $1}')
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-wayland fonts-wine; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-wayland fonts-wine fonts-freefont-ttf; do
   grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 # qt6-qpa-plugins holds nothing the program loads.

@@ -7,9 +7,12 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  # The windows' font (Wine's MS Sans Serif), and the desktop's sans serif
-  # as the last fallback.
-  fonts-wine fonts-dejavu-core
+  # The windows' font (Wine's MS Sans Serif), the outline face that stands
+  # in for it on scaled screens (FreeSans), and the desktop's sans serif as
+  # the last fallback.
+  fonts-wine fonts-freefont-ttf fonts-dejavu-core
+  # Qt's Wayland platform, and a compositor to test the program on it.
+  qt6-wayland weston
   # The package's checks: launcher, Debian policy, AppStream metadata.
   desktop-file-utils dpkg-dev lintian appstream
   # The windows under a real window manager.

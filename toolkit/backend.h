@@ -59,6 +59,10 @@ class Backend {
   // together (the application minimised as a whole); when the user brings
   // any of them back, the others come back with it.
   virtual void MinimiseAll() = 0;
+  // True when a top-level window hidden and shown again comes back where it
+  // was; false where the window system places every window that is shown
+  // anew and the program cannot place it (Wayland).
+  virtual bool HiddenWindowsKeepTheirPlace() { return true; }
 
   // Runs `task` soon on the user-interface thread. Safe from any thread.
   virtual void Post(std::function<void()> task) = 0;

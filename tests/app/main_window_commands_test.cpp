@@ -82,6 +82,27 @@ TEST_F(MainWindowCommandsTest, MinimiseMarkAndTitleDraggingCloseTheMenusFirst) {
   EXPECT_EQ(window_manager_.drags, std::vector<app::BorderlessWindow*>(3, &main()));
 }
 
+// Where the desktop has nothing to open the guide with, every Help command
+// says so once, naming where the guide lies; where it opens, nothing shows.
+TEST_F(MainWindowCommandsTest, HelpThatCannotOpenTheGuideSaysWhereItLies) {
+  StartLoggedInAsAdministrator();
+  const std::string expected = std::string(app::messages::kCannotOpenGuide) +
+                               Native(store::records::kHelpDocument) + app::messages::kCannotOpenGuideEnd;
+  shell_.open_result = false;
+  main().SpeedButton10Click();  // toolbar "Help"
+  main().StaticText3Click();    // the "?" mark
+  main().SpeedButton3Click();   // "Options"
+  forms().options->SpeedButton1Click();  // the Options window's "Help"
+  EXPECT_EQ(dialogs_.messages, std::vector<std::string>(3, expected));
+  EXPECT_EQ(shell_.opened, std::vector<std::string>(3, store::records::kHelpDocument));
+  EXPECT_NE(Native(store::records::kHelpDocument), "");
+
+  dialogs_.Clear();
+  shell_.open_result = true;
+  main().StaticText3Click();
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
 TEST_F(MainWindowCommandsTest, GateRefusesANameThatIsNotExactlyTheAdministratorsOnceEachTime) {
   StartInitialised();
   store::IniFile(prefix_.fs(), records::kSettingsFile).WriteString(records::kUsersSection, "Name", "pw");
@@ -133,6 +154,23 @@ TEST_F(MainWindowCommandsTest, GateOpensFindModallyAndOptionsWithAFreshUserListF
   EXPECT_TRUE(!main().Visible() && forms().options->Visible() && MenusClosed());
   ASSERT_EQ(forms().options->UserList()->RowCount(), 1);
   EXPECT_EQ(forms().options->UserList()->Caption(0), "Ann");
+}
+
+// Where hidden windows come back elsewhere (Wayland), the main window stays
+// on screen beneath the modal Find window, so it never moves.
+TEST_F(MainWindowCommandsTest, FindLeavesTheMainWindowOnScreenWhereHiddenWindowsMove) {
+  StartLoggedInAsAdministrator();
+  window_manager_.keep_places = false;
+  bool main_shown_meanwhile = false;
+  app::Backend& backend = app::CurrentBackend();
+  backend.Post([&] {
+    main_shown_meanwhile = main().Visible() && forms().find->InModalRun();
+    forms().find->Label1Click();
+  });
+  const std::unique_ptr<app::NativeTimer> watchdog = backend.StartTimer(5000, false, [&] { forms().find->Close(); });
+  main().SpeedButton4Click();  // "Find"
+  EXPECT_TRUE(main_shown_meanwhile);
+  EXPECT_TRUE(main().Visible() && !forms().find->Visible());
 }
 
 }  // namespace

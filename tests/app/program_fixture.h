@@ -23,9 +23,11 @@ class RecordingWindowManager final : public app::WindowManager {
  public:
   void StartDrag(app::BorderlessWindow& window) override { drags.push_back(&window); }
   void MinimiseAll() override { ++minimise_requests; }
+  bool HiddenWindowsKeepTheirPlace() override { return keep_places; }
 
   std::vector<app::BorderlessWindow*> drags;  // the windows asked to follow the pointer
   int minimise_requests = 0;
+  bool keep_places = true;  // false: as on Wayland
 };
 
 // The whole program on a temporary drive prefix, with message boxes, the

@@ -24,11 +24,12 @@ class RecordingShell final : public platform::Shell {
  public:
   bool OpenDocument(const std::string& path) override {
     opened.push_back(path);
-    return true;
+    return open_result;
   }
   void NotifyAssociationsChanged() override { ++notifications; }
 
   std::vector<std::string> opened;  // Windows paths, in order
+  bool open_result = true;          // what OpenDocument answers
   int notifications = 0;
 };
 

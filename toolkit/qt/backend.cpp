@@ -142,6 +142,12 @@ int QtBackend::PopupMenu(NativeWindow& owner, Point at, const std::vector<MenuIt
 
 void QtBackend::MinimiseAll() { minimised_.MinimiseAll(); }
 
+// A Wayland client cannot place its windows: the compositor places each
+// window it is shown as a new one.
+bool QtBackend::HiddenWindowsKeepTheirPlace() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void QtBackend::Post(std::function<void()> task) {
   QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
 }

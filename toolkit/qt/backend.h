@@ -32,6 +32,7 @@ class QtBackend final : public Backend {
   const Image& ShellIcon(ShellPicture which) override;
   int PopupMenu(NativeWindow& owner, Point at, const std::vector<MenuItem>& items) override;
   void MinimiseAll() override;
+  bool HiddenWindowsKeepTheirPlace() override;
 
   void Post(std::function<void()> task) override;
   std::unique_ptr<NativeTimer> StartTimer(int milliseconds, bool repeat, std::function<void()> tick) override;

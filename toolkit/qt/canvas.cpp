@@ -13,15 +13,30 @@ namespace app::qt {
 
 void QtCanvas::FillRect(const Rect& rect, BgrColor color) { painter_.fillRect(ToQRect(rect), ToQColor(color)); }
 
+// Straight lines and frames are filled as rectangles of whole layout
+// pixels, never stroked: on a scaled screen (1.5 device pixels to a layout
+// pixel) a stroked one-pixel line may fall between the device rows that
+// the control's clip keeps, and vanish, while a fill covers the same device
+// pixels as the control's own area does.
 void QtCanvas::DrawLine(Point from, Point to, BgrColor color) {
-  painter_.setPen(ToQColor(color));
-  painter_.drawLine(ToQPoint(from), ToQPoint(to));
+  if (from.x != to.x && from.y != to.y) {
+    painter_.setPen(ToQColor(color));
+    painter_.drawLine(ToQPoint(from), ToQPoint(to));
+    return;
+  }
+  // Both ends included, as a stroked line has them.
+  const QRect line = QRect(ToQPoint(from), ToQPoint(to)).normalized();
+  painter_.fillRect(line, ToQColor(color));
 }
 
 void QtCanvas::FrameRect(const Rect& rect, BgrColor color) {
-  painter_.setPen(ToQColor(color));
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawRect(ToQRect(rect).adjusted(0, 0, -1, -1));
+  const QRect r = ToQRect(rect);
+  if (r.isEmpty()) return;
+  const QColor c = ToQColor(color);
+  painter_.fillRect(QRect(r.left(), r.top(), r.width(), 1), c);
+  painter_.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), c);
+  painter_.fillRect(QRect(r.left(), r.top(), 1, r.height()), c);
+  painter_.fillRect(QRect(r.right(), r.top(), 1, r.height()), c);
 }
 
 void QtCanvas::FrameRoundRect(const Rect& rect, int radius, BgrColor color) {

@@ -102,12 +102,17 @@ int main(int argc, char* argv[]) {
   app::qt::QtBackend backend;
   app::SetCurrentBackend(&backend);
   QApplication::setQuitOnLastWindowClosed(false);
-  // The pictures show the windows as they are meant to look, or none.
-  if (app::qt::LoadWindowTypeface() != app::qt::WindowTypeface::kMsSansSerif) {
+  // The pictures show the windows as they are meant to look, or none: in
+  // MS Sans Serif, or on a scaled screen (QT_SCALE_FACTOR) in the outline
+  // face that stands in for it.
+  const app::qt::WindowTypeface wanted = app::qt::BitmapFaceFits(application.devicePixelRatio())
+                                             ? app::qt::WindowTypeface::kMsSansSerif
+                                             : app::qt::WindowTypeface::kFreeSans;
+  if (app::qt::LoadWindowTypeface() != wanted) {
     std::fprintf(stderr,
-                 "quillomar_screenshots: Wine's MS Sans Serif is missing from %s "
-                 "(Debian package fonts-wine)\n",
-                 app::qt::kWineFontFolder);
+                 "quillomar_screenshots: Wine's MS Sans Serif (%s, Debian package fonts-wine) or FreeSans "
+                 "(%s, fonts-freefont-ttf) is missing\n",
+                 app::qt::kWineFontFolder, app::qt::kOutlineFontFolder);
     return EXIT_FAILURE;
   }
 

@@ -231,7 +231,12 @@ bool Tour::Save(app::BorderlessWindow* window, const char* file_name) {
   Settle();
   const app::Image grabbed = app::CurrentTestDriver().Grab(*window);
   const QImage picture = app::qt::ViewOf(grabbed).copy();
-  if (picture.isNull() || grabbed.GetSize() != window->Bounds().GetSize()) {
+  // On a scaled screen (QT_SCALE_FACTOR) the picture has the window's size
+  // in device pixels.
+  const qreal ratio = qApp->devicePixelRatio();
+  const app::Size size = window->Bounds().GetSize();
+  if (picture.isNull() || grabbed.GetSize().width != qRound(size.width * ratio) ||
+      grabbed.GetSize().height != qRound(size.height * ratio)) {
     return Fail(std::string("cannot take the picture ") + file_name);
   }
   if (CountColours(picture) < kFewestColours) {

@@ -1,13 +1,18 @@
 // Every caption of every window, in both skins, in the windows' own font:
 // its text lies inside its control, clear of the control's edge where the
 // control draws one, and clear of every neighbour (other captions, edit
-// boxes, lists, rules and the outlines drawn around or beside it). The ink
-// of a caption is measured with the Qt front end's fonts.
+// boxes, lists, rules and the outlines drawn around or beside it), and
+// drawn at the screen's scale its words stand apart. The ink of a caption
+// is measured with the Qt front end's fonts. CTest runs it at the scales 1,
+// 1.5 and 2 (QT_SCALE_FACTOR).
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRegion>
@@ -15,6 +20,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <typeinfo>
 #include <tuple>
@@ -55,6 +61,8 @@ struct Caption {
   QRect ink;
   QRect box;
   const app::Control* control;
+  QFont font;
+  bool one_line = true;
 };
 
 QRect InWindow(const app::Control* control, QRect rect) {
@@ -83,6 +91,59 @@ QRect LineInk(const QFont& font, const QRect& cell_box, Qt::Alignment alignment,
   const QRect cell = QStyle::alignedRect(Qt::LeftToRight, alignment,
                                          QSize(metrics.horizontalAdvance(text), metrics.height()), cell_box);
   return metrics.tightBoundingRect(text).translated(cell.left(), cell.top() + metrics.ascent());
+}
+
+// The widths in device pixels of the blank column runs between the ink of
+// one line of text drawn in `font` at the screen's scale, left to right.
+std::vector<int> BlankRuns(const QFont& font, const QString& text) {
+  const qreal ratio = qApp->devicePixelRatio();
+  const QFontMetricsF metrics(font);
+  const int margin = 4;
+  QImage image(int(std::ceil((metrics.horizontalAdvance(text) + 2 * margin) * ratio)),
+               int(std::ceil(metrics.height() * ratio)), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(margin, metrics.ascent()), text);
+  }
+  std::vector<bool> inked(image.width(), false);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) inked[x] = true;
+    }
+  }
+  std::vector<int> runs;
+  int run = -1;  // -1 until the first ink
+  for (const bool ink : inked) {
+    if (ink) {
+      if (run > 0) runs.push_back(run);
+      run = 0;
+    } else if (run >= 0) {
+      ++run;
+    }
+  }
+  return runs;
+}
+
+// Where a line of text drawn at the screen's scale runs its words together:
+// each gap between two words must be wider than every gap inside a word
+// (letters that spread apart while the blanks between words shrink read as
+// one long word). Empty when the words stand apart.
+std::string RunTogether(const QFont& font, const std::string& text) {
+  const QStringList words = ToQString(text).split(' ', Qt::SkipEmptyParts);
+  const std::size_t gaps = words.size() - 1;
+  if (words.size() < 2) return {};
+  std::vector<int> runs = BlankRuns(font, ToQString(text));
+  std::sort(runs.begin(), runs.end(), std::greater<>());
+  if (runs.size() < gaps) return "\"" + text + "\" shows fewer gaps than it has words";
+  if (runs.size() > gaps && runs[gaps - 1] <= runs[gaps]) {
+    return "\"" + text + "\" runs its words together: the narrowest gap between words is no wider (" +
+           std::to_string(runs[gaps - 1]) + " px) than a gap inside a word (" + std::to_string(runs[gaps]) + " px)";
+  }
+  return {};
 }
 
 // Every control of the window that shows, parents before their children.
@@ -116,7 +177,7 @@ std::vector<Caption> CaptionsOf(app::BorderlessWindow* window) {
       const QString text = ToQString(label->Text());
       const QRect ink = style.wrap ? QFontMetrics(font).boundingRect(box, int(AlignmentOf(style)) | Qt::TextWordWrap, text)
                                    : LineInk(font, box, AlignmentOf(style), text);
-      captions.push_back({label->Text(), InWindow(label, ink), InWindow(label, box), label});
+      captions.push_back({label->Text(), InWindow(label, ink), InWindow(label, box), label, font, !style.wrap});
     } else if (auto* speed = dynamic_cast<app::SpeedButton*>(control);
                speed != nullptr && !speed->Caption().empty()) {
       QRect box = Local(speed);
@@ -128,13 +189,14 @@ std::vector<Caption> CaptionsOf(app::BorderlessWindow* window) {
       // Inside the edge that the button draws, with some air.
       const QRect inner = box.adjusted(1 + kButtonAir, 0, -1 - kButtonAir, 0);
       const QRect ink = LineInk(ToQFont(app::kDefaultFont), box, alignment, ToQString(speed->Caption()));
-      captions.push_back({speed->Caption(), InWindow(speed, ink), InWindow(speed, inner), speed});
+      captions.push_back(
+          {speed->Caption(), InWindow(speed, ink), InWindow(speed, inner), speed, ToQFont(app::kDefaultFont)});
     } else if (auto* push = dynamic_cast<app::PushButton*>(control); push != nullptr) {
       const QWidget* widget = app::qt::WidgetOf(push->Native());
       const QRect box = Local(push);
       const QRect inner = box.adjusted(1 + kButtonAir, 0, -1 - kButtonAir, 0);
       const QRect ink = LineInk(widget->font(), box, Qt::AlignCenter, ToQString(push->Caption()));
-      captions.push_back({push->Caption(), InWindow(push, ink), InWindow(push, inner), push});
+      captions.push_back({push->Caption(), InWindow(push, ink), InWindow(push, inner), push, widget->font()});
     }
   }
   return captions;
@@ -225,6 +287,9 @@ std::vector<std::string> Misfits(app::BorderlessWindow* window) {
     const QRegion shown = Visible(window, caption.control, caption.ink);
     // A caption that a drop-down menu covers shows nothing to collide.
     if (shown.isEmpty()) continue;
+    if (caption.one_line) {
+      if (std::string apart = RunTogether(caption.font, caption.name); !apart.empty()) misfits.push_back(apart);
+    }
     if (!caption.box.contains(caption.ink)) {
       misfits.push_back("\"" + caption.name + "\" " + RectText(caption.ink) + " is clipped by its box " +
                         RectText(caption.box));
@@ -263,8 +328,11 @@ class CaptionFitTest : public ProgramTest {
 };
 
 TEST_F(CaptionFitTest, EveryCaptionOfEveryWindowFitsInBothSkins) {
-  ASSERT_EQ(app::qt::CurrentTypeface(), app::qt::WindowTypeface::kMsSansSerif)
-      << "Wine's MS Sans Serif is missing (Debian package fonts-wine; scripts/setup.sh installs it)";
+  const bool bitmap_fits = app::qt::BitmapFaceFits(qApp->devicePixelRatio());
+  ASSERT_EQ(app::qt::CurrentTypeface(),
+            bitmap_fits ? app::qt::WindowTypeface::kMsSansSerif : app::qt::WindowTypeface::kFreeSans)
+      << "Wine's MS Sans Serif or FreeSans is missing (Debian packages fonts-wine and fonts-freefont-ttf; "
+         "scripts/setup.sh installs them)";
   Start();
   Check(forms().login, "fit_login_first_run");
   forms().login->SpeedButton2Click();  // "YES"

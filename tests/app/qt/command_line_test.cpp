@@ -1,6 +1,6 @@
 // The installed program's command line: --help and --version answer without
 // a display and without making a drive prefix; other arguments change
-// nothing.
+// nothing. Without a display that answers, the program says so and ends.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,11 @@ struct CommandLineCase {
   int exit_code;
   const char* output_begins;  // standard output
   const char* error_begins;   // standard error
+  const char* display = nullptr;  // DISPLAY, else none is named
 };
+
+// An X display that no server answers.
+constexpr char kDeadDisplay[] = ":7391";
 
 TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
   const CommandLineCase cases[] = {
@@ -29,10 +33,12 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
       {{"-x", "--version", "file"}, 0, "Quillomar " QUILLOMAR_VERSION "\n", ""},
       {{"--version", "--help"}, 0, "Usage: quillomar", ""},
       // Anything else starts the program as before, which needs a display.
-      {{"--verbose"}, 1, "", "Quillomar is a desktop program and needs a graphical session"},
+      {{"--verbose"}, 1, "", "Quillomar is a desktop program and needs a graphical session: no display"},
+      // A display named but not there: the same words, not Qt's abort.
+      {{}, 1, "", "Quillomar is a desktop program and needs a graphical session: the display cannot be reached (DISPLAY=:7391)", kDeadDisplay},
   };
   for (const CommandLineCase& c : cases) {
-    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    SCOPED_TRACE(c.arguments.join(' ').toStdString() + (c.display != nullptr ? c.display : ""));
     TempPrefix scratch;
     const std::string prefix = scratch.root() + "/unused-prefix";
     const std::string data_home = scratch.root() + "/data";
@@ -40,6 +46,7 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
       environment.remove(variable);
     }
+    if (c.display != nullptr) environment.insert("DISPLAY", c.display);
     environment.insert("QUILLOMAR_PREFIX", QString::fromStdString(prefix));
     environment.insert("XDG_DATA_HOME", QString::fromStdString(data_home));
     environment.insert("HOME", QString::fromStdString(scratch.root()));

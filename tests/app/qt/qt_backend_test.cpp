@@ -3,8 +3,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QTreeView>
 
@@ -17,6 +19,7 @@
 #include "toolkit/borderless_window.h"
 #include "toolkit/check_list_view.h"
 #include "toolkit/edit_controls.h"
+#include "toolkit/qt/canvas.h"
 #include "toolkit/qt/convert.h"
 #include "toolkit/qt/peer.h"
 #include "toolkit/shell_list_view.h"
@@ -128,6 +131,44 @@ TEST_F(QtPeersTest, F2StartsTheRenameInPlaceOfTheSelectedItem) {
   app::CurrentTestDriver().ProcessEvents();
   EXPECT_EQ(browser->RowName(row), "new.txt");
   EXPECT_EQ(testing_support::ReadAll(prefix.DriveC() + "/new.txt"), "x");
+}
+
+// A control's frame and lines stay whole on a scaled screen, wherever the
+// control lies: each edge keeps ink inside the control's own clip.
+TEST(QtCanvasTest, FramesAndLinesKeepEveryEdgeAtEveryScale) {
+  QWidget widget;
+  constexpr app::BgrColor kInk = 0;
+  const app::Rect box(0, 0, 20, 10);
+  for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+    for (const int top : {3, 4, 5, 6}) {
+      SCOPED_TRACE(std::to_string(ratio) + " at " + std::to_string(top));
+      QImage image(int(40 * ratio), int(40 * ratio), QImage::Format_RGB32);
+      image.setDevicePixelRatio(ratio);
+      image.fill(Qt::white);
+      {
+        QPainter painter(&image);
+        app::qt::QtCanvas canvas(painter, widget);
+        canvas.Save({top, top}, box);
+        canvas.FrameRect(box, kInk);
+        canvas.DrawLine({2, 5}, {17, 5}, kInk);
+        canvas.Restore();
+      }
+      // Whether the device pixels of the layout pixel (x, y) hold any ink.
+      const auto inked = [&](int x, int y) {
+        for (int dy = int(y * ratio); dy < int((y + 1) * ratio + 0.5); ++dy) {
+          for (int dx = int(x * ratio); dx < int((x + 1) * ratio + 0.5); ++dx) {
+            if (dx < image.width() && dy < image.height() && qGray(image.pixel(dx, dy)) < 128) return true;
+          }
+        }
+        return false;
+      };
+      EXPECT_TRUE(inked(top + 10, top)) << "top edge";
+      EXPECT_TRUE(inked(top + 10, top + 9)) << "bottom edge";
+      EXPECT_TRUE(inked(top, top + 5)) << "left edge";
+      EXPECT_TRUE(inked(top + 19, top + 5)) << "right edge";
+      EXPECT_TRUE(inked(top + 10, top + 5)) << "line";
+    }
+  }
 }
 
 }  // namespace
