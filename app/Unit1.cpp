@@ -205,6 +205,7 @@ TForm1::TForm1(Services& services, WindowLinks& windows)
   ConnectCommands();
   ConnectHover();
   ConnectList();
+  ConnectKeyboard();
   PlaceInScreenCentre();
 }
 
