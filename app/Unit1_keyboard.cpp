@@ -39,8 +39,11 @@ void TForm1::ConnectKeyboard() {
   StaticText2->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
   for (StaticText* mark : {StaticText3, StaticText1, StaticText2}) mark->SetTabStop(true);
 
+  ScrollBox10->SetAccessible(AccessibleRole::kMenuBar);
   Label10->SetAccessible(AccessibleRole::kMenu);
   Label11->SetAccessible(AccessibleRole::kMenu);
+  ScrollBox5->SetAccessible(AccessibleRole::kPopupMenu, Label10->Text());
+  ScrollBox6->SetAccessible(AccessibleRole::kPopupMenu, Label11->Text());
   Label10->SetUnderlined(kUnderlinedIndex);
   Label11->SetUnderlined(kUnderlinedIndex);
   // The entries are walked with the arrows while their menu has the focus;

@@ -32,7 +32,9 @@ enum class AccessibleRole {
   kDialog,      // any other window
   kPanel,       // a panel carrying controls
   kPushButton,
+  kMenuBar,     // the panel of the menus' titles
   kMenu,        // a title of the menu bar, opening its drop-down menu
+  kPopupMenu,   // a drop-down menu, holding its entries
   kMenuItem,
   kLabel,       // a line or block of text
   kText,        // an edit box

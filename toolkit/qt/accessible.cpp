@@ -25,10 +25,15 @@ QAccessible::Role QtRole(AccessibleRole role) {
       return QAccessible::Dialog;
     case AccessibleRole::kPushButton:
       return QAccessible::Button;
+    case AccessibleRole::kMenuBar:
+      return QAccessible::MenuBar;
+    // As in Qt's own menu bars: the titles are items of the bar, and the
+    // drop-down menu is a pop-up menu holding the entries.
     case AccessibleRole::kMenu:
-      return QAccessible::ButtonMenu;
     case AccessibleRole::kMenuItem:
       return QAccessible::MenuItem;
+    case AccessibleRole::kPopupMenu:
+      return QAccessible::PopupMenu;
     case AccessibleRole::kLabel:
       return QAccessible::StaticText;
     case AccessibleRole::kText:
