@@ -206,6 +206,8 @@ void TForm2::SpeedButton2Click() {
     return;
   }
   BitBtn1Click();
+  // The question had the focus: the user box takes it, as at a later start.
+  if (ScrollBox1->Visible()) ComboBox1->SetFocus();
 }
 
 void TForm2::SpeedButton3Click() { Close(); }

@@ -8,8 +8,10 @@
 namespace app {
 
 namespace {
-// The focus mark lies this far inside the focused control's box.
+// The focus mark lies this far inside the focused control's box; one pixel
+// in a box too low for a text and a margin (the list strip's buttons).
 constexpr int kFocusMarkInset = 2;
+constexpr int kLowBoxHeight = 20;
 }  // namespace
 
 // Control.
@@ -299,7 +301,8 @@ void WinControl::NativePaint(Canvas& canvas, const Rect& dirty) {
   const BorderlessWindow* window = Window();
   const Control* focused = LiveFocusChild();
   if (has_focus_ && focused != nullptr && focused->ShowsFocusMark() && window != nullptr && window->KeyboardCues()) {
-    canvas.DrawFocusRect(focused->Bounds().Adjusted(-kFocusMarkInset, -kFocusMarkInset));
+    const int inset = focused->Height() < kLowBoxHeight ? 1 : kFocusMarkInset;
+    canvas.DrawFocusRect(focused->Bounds().Adjusted(-inset, -inset));
   }
 }
 
