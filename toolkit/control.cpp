@@ -204,7 +204,7 @@ void WinControl::FocusGraphic(Control* child) {
   if (!has_focus_) {
     // The focus arrives through NativeFocusIn, which shows the child.
     native_->SetFocus();
-    if (!has_focus_) return;
+    return;
   }
   child->Invalidate();
   native_->AnnounceFocus(*child);

@@ -12,6 +12,13 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3
 
+# The walk makes files in its home and prefix: only ever temporary ones.
+if [ -z "${QUILLOMAR_PREFIX:-}" ] || [ "${QUILLOMAR_PREFIX#"$HOME"/}" = "$QUILLOMAR_PREFIX" ] ||
+   [ "${HOME#"${TMPDIR:-/tmp}"/}" = "$HOME" ]; then
+  echo "FAIL: run it under tests/window_system/run_under_window_manager.sh (a temporary home and prefix)" >&2
+  exit 1
+fi
+
 if ! command -v dbus-run-session >/dev/null || [ ! -x /usr/libexec/at-spi-bus-launcher ] ||
    ! "$python" -c 'import pyatspi' 2>/dev/null; then
   echo "SKIPPED: dbus, at-spi2-core or python3-pyatspi is not installed (scripts/setup.sh installs them)"
