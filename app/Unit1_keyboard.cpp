@@ -25,9 +25,9 @@ constexpr char kCloseMarkName[] = "Close";
 
 void TForm1::ConnectKeyboard() {
   SetAccessible(AccessibleRole::kFrame);
-  // Tab goes from the browser (which has the focus first) to the up
-  // button, the list, the strip, the toolbar and the marks, in the order
-  // their panels were made.
+  // Tab goes from the toolbar to the browser (which has the focus first),
+  // its up button, the list, the strip and the marks, in the order their
+  // panels were made.
   for (SpeedButton* button : ToolbarButtons()) button->SetTabStop(true);
   for (SpeedButton* button : {SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton11, SpeedButton12}) {
     button->SetTabStop(true);

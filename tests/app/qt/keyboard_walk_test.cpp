@@ -97,8 +97,11 @@ TEST_F(KeyboardWalkTest, EveryStepIsReachedWithKeysAlone) {
   EXPECT_EQ(main().HiddenList()->RowCount(), 1);
   EXPECT_TRUE(main().ShellBrowser()->Focused()) << "the focus did not come back from the menu";
 
-  // Tab: the list, then the strip's Not Checked; Return unticks the rows
-  // and Checked All takes its place; Tab to Comeback, Space brings back.
+  // Tab: the up button, the list, then the strip's Not Checked; Return
+  // unticks the rows and Checked All takes its place; Tab to Comeback,
+  // Space brings the item back.
+  Type(&main(), Qt::Key_Tab);
+  EXPECT_TRUE(main().UpButton()->Focused());
   Type(&main(), Qt::Key_Tab);
   Type(&main(), Qt::Key_Tab);
   EXPECT_TRUE(main().UncheckAllButton()->Focused());
