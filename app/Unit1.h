@@ -140,7 +140,8 @@ class TForm1 : public BorderlessWindow {
   // Closing the main window, however it happens, closes the login window,
   // which ends the program.
   void Closing() override;
-  // Escape folds an open menu away.
+  // Escape folds an open menu away; Left and Right go from one menu opened
+  // by the keyboard to the other.
   bool KeyPressed(Key key) override;
   // Alt+F opens the File menu, Alt+O the Options menu, Alt alone the File
   // menu; the menu's first entry takes the focus.

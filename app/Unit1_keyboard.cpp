@@ -94,6 +94,12 @@ bool TForm1::KeyPressed(Key key) {
     CloseMenus();
     return true;
   }
+  // Left and Right go from one open menu to the other, as the pointer does.
+  const bool in_menu = ScrollBox5->Focused() || ScrollBox6->Focused();
+  if ((key == Key::kLeft || key == Key::kRight) && in_menu) {
+    OpenMenuByKeyboard(ScrollBox5->Visible() ? Label11 : Label10);
+    return true;
+  }
   return BorderlessWindow::KeyPressed(key);
 }
 

@@ -225,6 +225,16 @@ Control* WinControl::LiveFocusChild() const {
   return NextGraphicStop(child, true, true);
 }
 
+bool WinControl::StopsInAColumn() const {
+  int left = -1;
+  for (const Control* child : children_) {
+    if (child->IsWindowed() || !child->TabStop() || !child->Visible()) continue;
+    if (left >= 0 && child->Left() != left) return false;
+    left = child->Left();
+  }
+  return true;
+}
+
 bool WinControl::NativeFocusIn(FocusReason reason) {
   has_focus_ = true;
   if (reason != FocusReason::kOther) {
@@ -266,6 +276,10 @@ bool WinControl::KeyPressed(Key key) {
       case Key::kLeft:
       case Key::kDown:
       case Key::kRight: {
+        // The arrows along the line the stops lie on move the focus; the
+        // others go on (a menu's Left and Right reach the window).
+        const bool vertical_key = key == Key::kUp || key == Key::kDown;
+        if (vertical_key != StopsInAColumn()) break;
         if (BorderlessWindow* window = Window()) window->ShowKeyboardCues();
         const bool forward = key == Key::kDown || key == Key::kRight;
         if (Control* next = NextGraphicStop(focused, forward, true)) FocusGraphic(next);

@@ -196,9 +196,9 @@ class WinControl : public Control, protected NativeEvents {
   // Paints the control's own background; the graphic children follow.
   virtual void PaintBackground(Canvas& canvas) { (void)canvas; }
   // A key that the focused native window did not use itself: Enter and
-  // Space run the focused graphic child, the arrows move the focus among
-  // the graphic tab stops; other keys go on to the control this one lies
-  // on. True when it was used.
+  // Space run the focused graphic child, the arrows along the line of the
+  // graphic tab stops move the focus among them; other keys go on to the
+  // control this one lies on. True when it was used.
   virtual bool KeyPressed(Key key);
   // Alt and a letter (0: Alt alone); by default it goes on to the control
   // this one lies on.
@@ -238,6 +238,9 @@ class WinControl : public Control, protected NativeEvents {
   // The graphic child that has the focus now: the one given it, or when
   // that one left the screen, the one that took its place.
   Control* LiveFocusChild() const;
+  // True when the graphic tab stops on screen stand one above the other
+  // (Up and Down walk them), false when side by side (Left and Right).
+  bool StopsInAColumn() const;
   // The next graphic tab stop on screen after `from` (nullptr: the first),
   // or before it going backward; nullptr when there is none. `wrap` goes
   // round from the last to the first.

@@ -115,15 +115,19 @@ TEST_F(KeyboardWalkTest, EveryStepIsReachedWithKeysAlone) {
   EXPECT_FALSE(ItemListedInDotHidden());
   EXPECT_EQ(main().HiddenList()->RowCount(), 0);
 
-  // Alt+O opens the Options menu, Alt alone the File menu, and Escape folds
-  // them away; Alt+F, four Downs and Return open the Options window, which
-  // Escape closes.
+  // Alt+O opens the Options menu, Alt alone the File menu, Right and Left
+  // go from one to the other, and Escape folds them away; Alt+F, four Downs
+  // and Return open the Options window, which Escape closes.
   Type(&main(), Qt::Key_O, Qt::AltModifier);
   EXPECT_TRUE(main().OptionsMenu()->Visible());
   Type(&main(), Qt::Key_Escape);
   EXPECT_FALSE(main().OptionsMenu()->Visible());
   Type(&main(), Qt::Key_Alt, Qt::AltModifier);
   EXPECT_TRUE(main().FileMenu()->Visible());
+  Type(&main(), Qt::Key_Right);
+  EXPECT_TRUE(main().OptionsMenu()->Visible() && !main().FileMenu()->Visible());
+  Type(&main(), Qt::Key_Left);
+  EXPECT_TRUE(main().FileMenu()->Visible() && !main().OptionsMenu()->Visible());
   Type(&main(), Qt::Key_Escape);
   EXPECT_FALSE(main().FileMenu()->Visible());
   EXPECT_TRUE(main().StripComebackButton()->Focused()) << "the focus did not come back from the menu";
