@@ -205,6 +205,7 @@ TForm1::TForm1(Services& services, WindowLinks& windows)
   ConnectCommands();
   ConnectHover();
   ConnectList();
+  ConnectKeyboard();
   PlaceInScreenCentre();
 }
 
@@ -273,12 +274,14 @@ void TForm1::BuildWorkArea() {
   Splitter1->SetBounds(kWorkClient.Local());
   Splitter1->SetColor(kPanelGrey);
   ShellListView1 = new ShellListView(services_.fs, services_.shell, Splitter1);
+  // Made right after the browser, the up button comes next to it in the
+  // order Tab takes; it lies in front of the splitter all the same.
+  BuildUpButton();
   ListView1 = new CheckListView(kListColumns, Splitter1);
   ListView1->SetHeaderHeight(kListHeaderHeight);
   Splitter1->SetFirstPaneSize(kBrowserHeight);
 
   BuildButtonStrip();
-  BuildUpButton();
 }
 
 void TForm1::BuildUpButton() {

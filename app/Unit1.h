@@ -140,6 +140,12 @@ class TForm1 : public BorderlessWindow {
   // Closing the main window, however it happens, closes the login window,
   // which ends the program.
   void Closing() override;
+  // Escape folds an open menu away; Left and Right go from one menu opened
+  // by the keyboard to the other.
+  bool KeyPressed(Key key) override;
+  // Alt+F opens the File menu, Alt+O the Options menu, Alt alone the File
+  // menu; the menu's first entry takes the focus.
+  bool MnemonicPressed(char letter) override;
 
  private:
   // Layout (Unit1.cpp).
@@ -158,6 +164,12 @@ class TForm1 : public BorderlessWindow {
   void ConnectCommands();
   void ConnectHover();
   void ConnectList();
+  void ConnectKeyboard();
+
+  // Keyboard (Unit1_keyboard.cpp).
+  void OpenMenuByKeyboard(Label* title);
+  // The control that had the focus before a menu took it gets it back.
+  void GiveBackMenuFocus();
 
   // Menus (Unit1_menus.cpp).
   void Label10MouseMove();
@@ -212,6 +224,8 @@ class TForm1 : public BorderlessWindow {
   // The browser's entry that the line names: hiding acts on it, never on
   // the line's path split again at "\".
   std::optional<platform::FolderEntry> selected_entry_;
+  // Where the focus goes back to when a menu opened by the keyboard closes.
+  WinControl* menu_return_focus_ = nullptr;
 
   // Title bar.
   ScrollBox* ScrollBox11 = nullptr;  // title bar

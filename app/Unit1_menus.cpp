@@ -75,6 +75,7 @@ void TForm1::CloseMenus() {
 }
 
 void TForm1::CloseMenuPanels() {
+  GiveBackMenuFocus();
   ScrollBox5->Hide();
   ScrollBox6->Hide();
   Shape4->Hide();

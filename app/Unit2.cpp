@@ -69,6 +69,7 @@ constexpr char kCancel[] = "Cancel";
 constexpr Rect kCancelButton(150, 150, 61, 20);
 
 Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
+constexpr char kCloseMarkName[] = "Close";
 }  // namespace
 
 TForm2::TForm2(Services& services, WindowLinks& windows)
@@ -95,6 +96,8 @@ void TForm2::BuildTitleBar() {
   Shape2 = bar.outline;
   Label3 = bar.close_mark;
   Label4->SetFontColor(kNearWhite);
+  Label3->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
+  SetAccessible(AccessibleRole::kDialog);
 }
 
 void TForm2::BuildFirstRunPanel() {
@@ -109,6 +112,9 @@ void TForm2::BuildFirstRunPanel() {
   SpeedButton2->SetBounds(kYesButton);
   SpeedButton3 = new SpeedButton(kNo, ScrollBox2);
   SpeedButton3->SetBounds(kNoButton);
+  // YES has the focus first: Return or Space answers, Tab goes to No.
+  SpeedButton2->SetTabStop(true);
+  SpeedButton3->SetTabStop(true);
 }
 
 void TForm2::BuildLoginPanel() {
@@ -127,6 +133,7 @@ void TForm2::BuildLoginPanel() {
   Label2->AutoSize();
   ComboBox1 = new ComboBox(ScrollBox1);
   ComboBox1->SetBounds(kUserBox);
+  ComboBox1->SetAccessible(AccessibleRole::kComboBox, kNameLabel);
   LabeledEdit1 = new LabeledEdit(kPasswordLabel, ScrollBox1);
   LabeledEdit1->Place(kPasswordLeft, kPasswordTop, kPasswordWidth);
   LabeledEdit1->SetPasswordChar(true);
@@ -199,6 +206,8 @@ void TForm2::SpeedButton2Click() {
     return;
   }
   BitBtn1Click();
+  // The question had the focus: the user box takes it, as at a later start.
+  if (ScrollBox1->Visible()) ComboBox1->SetFocus();
 }
 
 void TForm2::SpeedButton3Click() { Close(); }

@@ -70,6 +70,7 @@ constexpr char kHelp[] = "Help";
 constexpr Rect kHelpButton(369, 334, 70, 23);
 
 Rect OnBody(const Rect& window_rect) { return window_rect.Translated(0, -kTitleHeight); }
+constexpr char kCloseMarkName[] = "Close";
 }  // namespace
 
 TForm3::TForm3(Services& services, WindowLinks& windows)
@@ -98,6 +99,8 @@ void TForm3::BuildTitleBar() {
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
   Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
+  SetAccessible(AccessibleRole::kDialog);
 }
 
 void TForm3::BuildAdministratorTab() {
@@ -120,6 +123,7 @@ void TForm3::BuildUsersTab() {
   ScrollBox2->SetTransparent(true);
   SpeedButton4 = new SpeedButton(kDelete, ScrollBox2);
   SpeedButton4->SetBounds(kDeleteButton.Local());
+  SpeedButton4->SetTabStop(true);
   LabeledEdit1 = new LabeledEdit(kUserNameLabel, TabSheet5);
   LabeledEdit1->Place(kUserEditLeft, kUserNameTop, kUserEditWidth);
   LabeledEdit2 = new LabeledEdit(kUserPasswordLabel, TabSheet5);
@@ -134,6 +138,9 @@ void TForm3::BuildButtons() {
   SpeedButton2->SetBounds(OnBody(kCancelButton));
   SpeedButton1 = new SpeedButton(kHelp, ScrollBox1);
   SpeedButton1->SetBounds(OnBody(kHelpButton));
+  for (SpeedButton* button : {SpeedButton3, SpeedButton2, SpeedButton1}) button->SetTabStop(true);
+  // The first box has the focus when the window opens.
+  LabeledEdit3->SetFocus();
 }
 
 void TForm3::ConnectControls() {
@@ -173,5 +180,13 @@ void TForm3::ApplySkin(Skin skin, SkinOrigin origin) {
 }
 
 void TForm3::Closing() { windows_.ShowMain(); }
+
+bool TForm3::KeyPressed(Key key) {
+  if (key == Key::kEscape) {
+    Label1Click();
+    return true;
+  }
+  return BorderlessWindow::KeyPressed(key);
+}
 
 }  // namespace app

@@ -51,6 +51,7 @@ constexpr int kPaneMinimum = 30;
 constexpr BgrColor kSplitterColor = kLightGrey;
 const std::vector<int> kListColumns{395, 50};
 constexpr char kShowText[] = "Show";
+constexpr char kCloseMarkName[] = "Close";
 }  // namespace
 
 TForm4::TForm4(Services& services, WindowLinks& windows)
@@ -73,6 +74,8 @@ void TForm4::BuildTitleBar() {
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
   Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
+  SetAccessible(AccessibleRole::kDialog);
 }
 
 void TForm4::BuildBody() {
@@ -170,6 +173,14 @@ void TForm4::Closing() {
   const bool was_running = InModalRun();
   EndModal();
   if (was_running && !closing_by_mark_) windows_.ShowMain();
+}
+
+bool TForm4::KeyPressed(Key key) {
+  if (key == Key::kEscape) {
+    Label1Click();
+    return true;
+  }
+  return BorderlessWindow::KeyPressed(key);
 }
 
 void TForm4::ResetMarks() { Label1->SetFontColor(kBlack); }

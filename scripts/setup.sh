@@ -17,6 +17,9 @@ packages=(
   desktop-file-utils dpkg-dev lintian appstream
   # The windows under a real window manager.
   xvfb openbox
+  # The windows as a screen reader reads them: a D-Bus session, the
+  # accessibility bus and its registry, and Python's AT-SPI client.
+  dbus at-spi2-core python3-pyatspi
   # A real Samba server and client on the loopback address, for the test of
   # the hidden marks that Samba keeps.
   samba smbclient

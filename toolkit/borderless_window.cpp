@@ -6,6 +6,23 @@
 
 namespace app {
 
+namespace {
+void InvalidateAll(WinControl& control) {
+  control.Invalidate();
+  for (Control* child : control.Children()) {
+    if (child->IsWindowed()) InvalidateAll(*static_cast<WinControl*>(child));
+  }
+}
+
+WinControl* FocusedIn(WinControl& control) {
+  for (Control* child : control.Children()) {
+    if (!child->IsWindowed()) continue;
+    if (WinControl* inner = FocusedIn(*static_cast<WinControl*>(child))) return inner;
+  }
+  return control.Focused() ? &control : nullptr;
+}
+}  // namespace
+
 BorderlessWindow::BorderlessWindow(int width, int height) : WinControl(nullptr) {
   SetVisible(false);
   SetBounds(Rect(0, 0, width, height));
@@ -72,6 +89,14 @@ void BorderlessWindow::VisibilityChanged() {
   // must not go on without it.
   if (!Visible()) EndModal();
 }
+
+void BorderlessWindow::ShowKeyboardCues() {
+  if (keyboard_cues_) return;
+  keyboard_cues_ = true;
+  InvalidateAll(*this);
+}
+
+WinControl* BorderlessWindow::FocusedControl() { return FocusedIn(*this); }
 
 void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
 

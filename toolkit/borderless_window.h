@@ -39,6 +39,14 @@ class BorderlessWindow : public WinControl {
 
   NativeTopLevel& TopNative() const { return *top_native_; }
 
+  // Keyboard cues (focus marks, the menus' underlined letters) show once
+  // the keyboard has moved the focus or opened a menu in the window, and
+  // from then on; a window used with the mouse alone shows none.
+  void ShowKeyboardCues();
+  bool KeyboardCues() const { return keyboard_cues_; }
+  // The innermost windowed control with the keyboard focus, or nullptr.
+  WinControl* FocusedControl();
+
  protected:
   // The window is closing (Close(), or the window system asked); the
   // window is hidden right after.
@@ -48,6 +56,7 @@ class BorderlessWindow : public WinControl {
   virtual void ModalRunStarting() {}
   // A key that no control of the window used. True when it was used.
   bool KeyPressed(Key key) override { (void)key; return false; }
+  bool MnemonicPressed(char letter) override { (void)letter; return false; }
   BorderlessWindow* AsWindow() override { return this; }
 
   void PaintBackground(Canvas& canvas) override;
@@ -58,6 +67,7 @@ class BorderlessWindow : public WinControl {
   NativeTopLevel* top_native_ = nullptr;
   BgrColor color_ = kCream;
   bool modal_ = false;
+  bool keyboard_cues_ = false;
 };
 
 }  // namespace app

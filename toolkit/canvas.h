@@ -59,6 +59,25 @@ class Canvas {
   virtual void DrawText(const Rect& box, std::string_view text, const TextStyle& style) = 0;
   // The standard face of a push button filling the rectangle.
   virtual void DrawButtonFace(const Rect& rect, FaceState state) = 0;
+  // The keyboard focus mark: a dotted one-pixel outline along the inside of
+  // the rectangle, every other pixel marked, as classic desktops draw it.
+  virtual void DrawFocusRect(const Rect& rect) {
+    for (int x = rect.left; x < rect.Right(); x += 2) {
+      FocusDot({x, rect.top});
+      FocusDot({x, rect.Bottom() - 1});
+    }
+    for (int y = rect.top; y < rect.Bottom(); y += 2) {
+      FocusDot({rect.left, y});
+      FocusDot({rect.Right() - 1, y});
+    }
+  }
+
+ protected:
+  // One dot of the focus mark: dark unless the front end inverts the pixel
+  // (seen on every background).
+  virtual void FocusDot(Point at) { FillRect(Rect(at.x, at.y, 1, 1), kBlack); }
+
+ public:
 
   // Moves the origin by `offset` and narrows the clip to `clip` (in the new
   // coordinates) until the matching Restore().

@@ -3,7 +3,16 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/borderless_window.h"
+
 namespace app {
+
+namespace {
+// The focus mark lies this far inside the focused control's box; one pixel
+// in a box too low for a text and a margin (the list strip's buttons).
+constexpr int kFocusMarkInset = 2;
+constexpr int kLowBoxHeight = 20;
+}  // namespace
 
 // Control.
 
@@ -62,6 +71,29 @@ bool Control::Showing() const {
   return true;
 }
 
+void Control::SetAccessible(AccessibleRole role, std::string name) {
+  role_ = role;
+  accessible_name_ = std::move(name);
+  if (IsWindowed()) static_cast<WinControl*>(this)->Native().SetAccessibleName(AccessibleName());
+}
+
+void Control::Activate() {
+  if (on_mouse_down) on_mouse_down(MouseButton::kLeft);
+  if (on_click) on_click();
+}
+
+void Control::SetTabStop(bool tab_stop) {
+  tab_stop_ = tab_stop;
+  // The window a graphic tab stop lies on takes the focus by the keyboard.
+  if (tab_stop && !IsWindowed() && parent_ != nullptr) parent_->native_->SetTabStop(true);
+}
+
+void Control::SetFocus() {
+  if (parent_ != nullptr) parent_->FocusGraphic(this);
+}
+
+bool Control::Focused() const { return parent_ != nullptr && parent_->has_focus_ && parent_->LiveFocusChild() == this; }
+
 // GraphicControl.
 
 GraphicControl::GraphicControl(WinControl* parent) : Control(parent) {}
@@ -84,6 +116,7 @@ WinControl::~WinControl() {
   std::vector<Control*> children = std::move(children_);
   hot_child_ = nullptr;
   pressed_child_ = nullptr;
+  focus_child_ = nullptr;
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
     (*it)->parent_ = nullptr;
     delete *it;
@@ -132,7 +165,140 @@ void WinControl::ResetMouseState() {
   }
 }
 
-bool WinControl::KeyPressed(Key key) { return Parent() != nullptr && Parent()->KeyPressed(key); }
+void WinControl::SetFocus() { native_->SetFocus(); }
+
+bool WinControl::Focused() const { return native_ && native_->HasFocus(); }
+
+std::vector<Control*> WinControl::AccessibleGraphics() const {
+  std::vector<Control*> graphics;
+  for (Control* child : children_) {
+    if (!child->IsWindowed() && child->Visible() && child->Role() != AccessibleRole::kNone) graphics.push_back(child);
+  }
+  return graphics;
+}
+
+Control* WinControl::NextGraphicStop(Control* from, bool forward, bool wrap) const {
+  const auto count = static_cast<std::ptrdiff_t>(children_.size());
+  const auto found = std::find(children_.begin(), children_.end(), from);
+  // Where the walk starts: just past `from` (which may have left the screen
+  // meanwhile), or at the first or last child.
+  std::ptrdiff_t start = forward ? 0 : count - 1;
+  if (found != children_.end()) start = (found - children_.begin()) + (forward ? 1 : -1);
+  const std::ptrdiff_t step = forward ? 1 : -1;
+  for (std::ptrdiff_t walked = 0; walked < count; ++walked) {
+    std::ptrdiff_t index = start + step * walked;
+    if (index < 0 || index >= count) {
+      if (!wrap) return nullptr;
+      index = (index % count + count) % count;
+    }
+    Control* child = children_[static_cast<std::size_t>(index)];
+    if (!child->IsWindowed() && child->TabStop() && child->Visible()) return child;
+  }
+  return nullptr;
+}
+
+void WinControl::FocusGraphic(Control* child) {
+  Control* old = focus_child_;
+  focus_child_ = child;
+  if (old != nullptr && old != child) old->Invalidate();
+  if (!has_focus_) {
+    // The focus arrives through NativeFocusIn, which shows the child.
+    native_->SetFocus();
+    return;
+  }
+  child->Invalidate();
+  native_->AnnounceFocus(*child);
+  if (child->on_focus) child->on_focus();
+}
+
+Control* WinControl::LiveFocusChild() const {
+  Control* child = focus_child_;
+  if (child == nullptr || child->Visible()) return child;
+  // A focused button that left the screen hands the focus to the one shown
+  // in its place (the pairs of the list's strip), else to the next stop.
+  for (Control* other : children_) {
+    if (other != child && !other->IsWindowed() && other->TabStop() && other->Visible() &&
+        other->Bounds() == child->Bounds()) {
+      return other;
+    }
+  }
+  return NextGraphicStop(child, true, true);
+}
+
+bool WinControl::StopsInAColumn() const {
+  int left = -1;
+  for (const Control* child : children_) {
+    if (child->IsWindowed() || !child->TabStop() || !child->Visible()) continue;
+    if (left >= 0 && child->Left() != left) return false;
+    left = child->Left();
+  }
+  return true;
+}
+
+bool WinControl::NativeFocusIn(FocusReason reason) {
+  has_focus_ = true;
+  if (reason != FocusReason::kOther) {
+    if (BorderlessWindow* window = Window()) window->ShowKeyboardCues();
+  }
+  Control* target = LiveFocusChild();
+  if (reason != FocusReason::kOther || target == nullptr || !target->TabStop()) {
+    target = NextGraphicStop(nullptr, reason != FocusReason::kTabBackward, false);
+  }
+  // Nothing here to focus: reached by Tab, the front end moves on.
+  if (target == nullptr) return reason == FocusReason::kOther;
+  FocusGraphic(target);
+  return true;
+}
+
+void WinControl::NativeFocusOut() {
+  has_focus_ = false;
+  if (focus_child_ != nullptr) focus_child_->Invalidate();
+}
+
+bool WinControl::NativeTab(bool forward) {
+  if (BorderlessWindow* window = Window()) window->ShowKeyboardCues();
+  Control* next = NextGraphicStop(LiveFocusChild(), forward, false);
+  if (next == nullptr) return false;
+  FocusGraphic(next);
+  return true;
+}
+
+bool WinControl::KeyPressed(Key key) {
+  Control* focused = has_focus_ ? LiveFocusChild() : nullptr;
+  if (focused != nullptr) {
+    focus_child_ = focused;
+    switch (key) {
+      case Key::kEnter:
+      case Key::kSpace:
+        focused->Activate();
+        return true;
+      case Key::kUp:
+      case Key::kLeft:
+      case Key::kDown:
+      case Key::kRight: {
+        // The arrows along the line the stops lie on move the focus; the
+        // others go on (a menu's Left and Right reach the window).
+        const bool vertical_key = key == Key::kUp || key == Key::kDown;
+        if (vertical_key != StopsInAColumn()) break;
+        if (BorderlessWindow* window = Window()) window->ShowKeyboardCues();
+        const bool forward = key == Key::kDown || key == Key::kRight;
+        if (Control* next = NextGraphicStop(focused, forward, true)) FocusGraphic(next);
+        return true;
+      }
+      case Key::kEscape:
+      case Key::kBackspace:
+      case Key::kF2:
+      case Key::kF5:
+      case Key::kOther:
+        break;
+    }
+  }
+  return Parent() != nullptr && Parent()->KeyPressed(key);
+}
+
+bool WinControl::MnemonicPressed(char letter) {
+  return Parent() != nullptr && Parent()->MnemonicPressed(letter);
+}
 
 void WinControl::NativePaint(Canvas& canvas, const Rect& dirty) {
   PaintBackground(canvas);
@@ -143,6 +309,14 @@ void WinControl::NativePaint(Canvas& canvas, const Rect& dirty) {
     canvas.Save(box.TopLeft(), box.Local());
     static_cast<GraphicControl*>(child)->Paint(canvas);
     canvas.Restore();
+  }
+  // The focus mark, inside the focused child's box, once the keyboard has
+  // been used in the window (a window at rest shows none).
+  const BorderlessWindow* window = Window();
+  const Control* focused = LiveFocusChild();
+  if (has_focus_ && focused != nullptr && focused->ShowsFocusMark() && window != nullptr && window->KeyboardCues()) {
+    const int inset = focused->Height() < kLowBoxHeight ? 1 : kFocusMarkInset;
+    canvas.DrawFocusRect(focused->Bounds().Adjusted(-inset, -inset));
   }
 }
 
@@ -250,6 +424,7 @@ void WinControl::Forget(Control* child) {
   children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
   if (hot_child_ == child) hot_child_ = nullptr;
   if (pressed_child_ == child) pressed_child_ = nullptr;
+  if (focus_child_ == child) focus_child_ = nullptr;
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "toolkit/canvas.h"
@@ -22,6 +23,26 @@ namespace app {
 
 class WinControl;
 class BorderlessWindow;
+
+// What a control is to a screen reader. kNone keeps it out of the
+// accessible tree (pictures, shapes, lines: decoration).
+enum class AccessibleRole {
+  kNone,
+  kFrame,       // a main window
+  kDialog,      // any other window
+  kPanel,       // a panel carrying controls
+  kPushButton,
+  kMenuBar,     // the panel of the menus' titles
+  kMenu,        // a title of the menu bar, opening its drop-down menu
+  kPopupMenu,   // a drop-down menu, holding its entries
+  kMenuItem,
+  kLabel,       // a line or block of text
+  kText,        // an edit box
+  kComboBox,
+  kList,
+  kTree,
+  kPageTabs,
+};
 
 class Control {
  public:
@@ -74,6 +95,29 @@ class Control {
   // Asks for the control to be painted again.
   virtual void Invalidate() = 0;
 
+  // Accessibility: the role and name a screen reader gives the control. A
+  // control without a name of its own is named by its caption or text.
+  void SetAccessible(AccessibleRole role, std::string name = std::string());
+  AccessibleRole Role() const { return role_; }
+  virtual std::string AccessibleName() const { return accessible_name_; }
+  // Runs what a left click on the control runs (its press handler, then its
+  // click handler): the action of the keyboard and of screen readers.
+  void Activate();
+
+  // Keyboard focus. A tab stop is reached with Tab; a graphic tab stop
+  // shows a dotted focus mark inside its box while it has the focus and the
+  // window shows keyboard cues, unless told to show none (menu entries
+  // show their bar instead).
+  void SetTabStop(bool tab_stop);
+  bool TabStop() const { return tab_stop_; }
+  void SetShowsFocusMark(bool shows) { shows_focus_mark_ = shows; }
+  bool ShowsFocusMark() const { return shows_focus_mark_; }
+  // Gives the control the keyboard focus (shown when it is on screen).
+  virtual void SetFocus();
+  virtual bool Focused() const;
+  // The control took the keyboard focus.
+  std::function<void()> on_focus;
+
  protected:
   // A control on `parent` (nullptr only for top-level windows).
   explicit Control(WinControl* parent);
@@ -97,6 +141,10 @@ class Control {
   bool passes_mouse_on_ = false;
   bool hot_ = false;
   bool pressed_ = false;
+  AccessibleRole role_ = AccessibleRole::kNone;
+  std::string accessible_name_;
+  bool tab_stop_ = false;
+  bool shows_focus_mark_ = true;
 };
 
 // A control without a window of its own, painted by the windowed control it
@@ -130,7 +178,14 @@ class WinControl : public Control, protected NativeEvents {
   Control* GraphicAt(Point at) const;
 
   NativeWindow& Native() const { return *native_; }
-  void SetFocus() { native_->SetFocus(); }
+  void SetFocus() override;
+  bool Focused() const override;
+
+  // The graphic child with the keyboard focus inside this window (shown
+  // only while the window has the focus), or nullptr.
+  Control* FocusedGraphic() const { return LiveFocusChild(); }
+  // The graphic children a screen reader sees: visible ones with a role.
+  std::vector<Control*> AccessibleGraphics() const;
 
  protected:
   // `parent` is nullptr for a top-level window; call AttachNative() from the
@@ -140,9 +195,14 @@ class WinControl : public Control, protected NativeEvents {
 
   // Paints the control's own background; the graphic children follow.
   virtual void PaintBackground(Canvas& canvas) { (void)canvas; }
-  // A key that the focused native window did not use itself; by default it
-  // goes on to the control this one lies on. True when it was used.
+  // A key that the focused native window did not use itself: Enter and
+  // Space run the focused graphic child, the arrows along the line of the
+  // graphic tab stops move the focus among them; other keys go on to the
+  // control this one lies on. True when it was used.
   virtual bool KeyPressed(Key key);
+  // Alt and a letter (0: Alt alone); by default it goes on to the control
+  // this one lies on.
+  virtual bool MnemonicPressed(char letter);
 
   // Mouse events over the control's own background (no graphic child hit).
   virtual void BackgroundMouseDown(Point at, MouseButton button) { (void)at, (void)button; }
@@ -164,9 +224,27 @@ class WinControl : public Control, protected NativeEvents {
   void NativeMouseLeave() override;
   void NativeCaptureLost() override;
   bool NativeKey(Key key) override { return KeyPressed(key); }
+  bool NativeFocusIn(FocusReason reason) override;
+  void NativeFocusOut() override;
+  bool NativeTab(bool forward) override;
+  bool NativeMnemonic(char letter) override { return MnemonicPressed(letter); }
+  Control* NativeOwner() override { return this; }
 
  private:
   friend class Control;
+
+  // Gives the focus to a graphic child (a tab stop of this window).
+  void FocusGraphic(Control* child);
+  // The graphic child that has the focus now: the one given it, or when
+  // that one left the screen, the one that took its place.
+  Control* LiveFocusChild() const;
+  // True when the graphic tab stops on screen stand one above the other
+  // (Up and Down walk them), false when side by side (Left and Right).
+  bool StopsInAColumn() const;
+  // The next graphic tab stop on screen after `from` (nullptr: the first),
+  // or before it going backward; nullptr when there is none. `wrap` goes
+  // round from the last to the first.
+  Control* NextGraphicStop(Control* from, bool forward, bool wrap) const;
 
   void Adopt(Control* child);
   void Forget(Control* child);
@@ -183,6 +261,8 @@ class WinControl : public Control, protected NativeEvents {
   Control* hot_child_ = nullptr;      // graphic child under the pointer
   Control* pressed_child_ = nullptr;  // graphic child that took the last press
   bool self_pressed_ = false;          // the last press hit the background
+  Control* focus_child_ = nullptr;    // graphic child with the keyboard focus
+  bool has_focus_ = false;             // the native window has the focus
 };
 
 }  // namespace app

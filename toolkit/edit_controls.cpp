@@ -19,6 +19,8 @@ LabeledEdit::LabeledEdit(std::string label, WinControl* parent)
   std::unique_ptr<NativeEdit> edit = CurrentBackend().CreateEdit(parent->Native(), *this);
   edit_ = edit.get();
   AttachNative(std::move(edit));
+  // A screen reader names the box by its label.
+  SetAccessible(AccessibleRole::kText, label_->Text());
 }
 
 void LabeledEdit::Place(int left, int top, int width) {
@@ -40,6 +42,7 @@ ComboBox::ComboBox(WinControl* parent) : WinControl(parent) {
     if (on_change) on_change();
   };
   AttachNative(std::move(combo));
+  SetAccessible(AccessibleRole::kComboBox);
 }
 
 void ComboBox::Clear() {
@@ -86,6 +89,7 @@ PushButton::PushButton(std::string caption, WinControl* parent)
   button_->SetCaption(caption_);
   button_->on_click = [this] { Click(); };
   AttachNative(std::move(button));
+  SetAccessible(AccessibleRole::kPushButton, caption_);
 }
 
 void PushButton::SetDefault(bool is_default) { button_->SetDefault(is_default); }

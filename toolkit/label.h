@@ -31,12 +31,18 @@ class Label : public GraphicControl {
   // Gives the label the size of its text on one line, keeping its top-left
   // corner where it is.
   void AutoSize();
+  // Underlines the character at `index` (a one-line text's access key)
+  // while its window shows keyboard cues; -1 for none.
+  void SetUnderlined(int index) { underlined_ = index; }
 
   void Paint(Canvas& canvas) override;
+  // The name given, else the text.
+  std::string AccessibleName() const override;
 
  private:
   std::string text_;
   TextStyle style_;
+  int underlined_ = -1;
 };
 
 // Static text: a label that breaks its text into lines inside its box,

@@ -17,10 +17,19 @@
 // of the program: it shows what it is told and reports what the user did.
 namespace app {
 
+class Control;
+
 enum class MouseButton { kLeft, kRight, kMiddle };
 
 // The keys the windows give a meaning to; every other key is kOther.
-enum class Key { kEnter, kEscape, kBackspace, kF2, kF5, kOther };
+enum class Key { kEnter, kEscape, kBackspace, kF2, kF5, kSpace, kUp, kDown, kLeft, kRight, kOther };
+
+// How a native window came to have the keyboard focus.
+enum class FocusReason {
+  kTabForward,   // Tab from the control before it
+  kTabBackward,  // Shift+Tab from the control after it
+  kOther,        // the window became active, or the program gave it the focus
+};
 
 // What a native window reports to the control that owns it. Every call comes
 // on the user-interface thread. Points are in the window's own coordinates.
@@ -44,6 +53,21 @@ class NativeEvents {
   virtual void NativeCloseRequest() {}
   // A top-level window came back from being minimised.
   virtual void NativeRestored() {}
+
+  // Keyboard focus. The window took the focus; false when it has nothing
+  // to focus (the front end then moves the focus on in the same direction).
+  virtual bool NativeFocusIn(FocusReason reason) { (void)reason; return true; }
+  virtual void NativeFocusOut() {}
+  // Tab (forward) or Shift+Tab while this window has the focus: true when
+  // the focus moved to another control inside it, false to let the front
+  // end move it to the next native window.
+  virtual bool NativeTab(bool forward) { (void)forward; return false; }
+  // Alt with a letter (upper case), or Alt pressed and released alone
+  // (letter 0), anywhere in a top-level window. True when it was used.
+  virtual bool NativeMnemonic(char letter) { (void)letter; return false; }
+  // The control that owns the window, for the front end's accessibility
+  // layer (its graphic children, names, roles and actions).
+  virtual Control* NativeOwner() { return nullptr; }
 };
 
 // Any native window: a child window of a top-level one, or a top-level one.
@@ -64,6 +88,18 @@ class NativeWindow {
   virtual void CaptureMouse(bool capture) = 0;
   virtual void SetFocus() = 0;
   virtual void SetFont(const Font& font) = 0;
+
+  // Keyboard and accessibility; front ends without them keep the defaults.
+  // True while the window has the keyboard focus.
+  virtual bool HasFocus() const { return false; }
+  // A painted window that carries controls reached with Tab takes the
+  // focus by the keyboard (never by the mouse).
+  virtual void SetTabStop(bool tab_stop) { (void)tab_stop; }
+  // The name a screen reader gives the window (a box's label, a list's use).
+  virtual void SetAccessibleName(const std::string& name) { (void)name; }
+  // A graphic control on this window took the keyboard focus: screen
+  // readers are told.
+  virtual void AnnounceFocus(Control& graphic) { (void)graphic; }
 };
 
 // A top-level window without a system frame, of a fixed size.

@@ -12,6 +12,7 @@ PageControl::PageControl(WinControl* parent) : WinControl(parent) {
   std::unique_ptr<NativeTabs> tabs = CurrentBackend().CreateTabs(parent->Native(), *this);
   tabs_ = tabs.get();
   AttachNative(std::move(tabs));
+  SetAccessible(AccessibleRole::kPageTabs);
 }
 
 TabSheet* PageControl::ActivePage() const {

@@ -23,6 +23,7 @@ void DrawEdge(Canvas& canvas, const Rect& box, BgrColor top_left, BgrColor botto
 
 ScrollBox::ScrollBox(WinControl* parent) : WinControl(parent) {
   AttachNative(CurrentBackend().CreatePainted(parent->Native(), *this));
+  SetAccessible(AccessibleRole::kPanel);
 }
 
 void ScrollBox::SetColor(BgrColor color) {

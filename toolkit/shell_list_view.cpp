@@ -55,6 +55,7 @@ ShellListView::ShellListView(platform::FileSystem& fs, platform::Shell& shell, W
   list_->on_rename = [this](int row, const std::string& text) { return FinishRename(row, text); };
   list_->on_context_menu = [this](int, Point at) { ShowContextMenu(at); };
   AttachNative(std::move(list));
+  SetAccessible(AccessibleRole::kList);
   model_.ListMyComputer();
   ShowRows();
 }
@@ -178,6 +179,11 @@ bool ShellListView::KeyPressed(Key key) {
       RenameRow(SelectedRow());
       return true;
     case Key::kEscape:
+    case Key::kSpace:
+    case Key::kUp:
+    case Key::kDown:
+    case Key::kLeft:
+    case Key::kRight:
     case Key::kOther:
       break;
   }

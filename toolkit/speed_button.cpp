@@ -12,7 +12,14 @@ constexpr BgrColor kEdgeDark = FromRgb(128, 128, 128);
 }  // namespace
 
 SpeedButton::SpeedButton(std::string caption, WinControl* parent)
-    : GraphicControl(parent), caption_(std::move(caption)) {}
+    : GraphicControl(parent), caption_(std::move(caption)) {
+  SetAccessible(AccessibleRole::kPushButton);
+}
+
+std::string SpeedButton::AccessibleName() const {
+  const std::string name = Control::AccessibleName();
+  return name.empty() ? caption_ : name;
+}
 
 void SpeedButton::SetFlat(bool flat) {
   flat_ = flat;

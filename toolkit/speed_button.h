@@ -28,6 +28,8 @@ class SpeedButton : public GraphicControl {
   int CaptionTop() const { return caption_top_; }
 
   void Paint(Canvas& canvas) override;
+  // The name given, else the caption.
+  std::string AccessibleName() const override;
 
  protected:
   void MouseEntered() override { Invalidate(); }

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "toolkit/qt/accessible.h"
 #include "toolkit/qt/peers.h"
 #include "toolkit/qt/fonts.h"
 #include "toolkit/qt/report_list.h"
@@ -50,9 +51,12 @@ QStyle::StandardPixmap StandardPixmapOf(ShellPicture which) {
 }
 }  // namespace
 
-QtBackend::QtBackend() = default;
+QtBackend::QtBackend() {
+  InstallAccessibility();
+  qApp->installEventFilter(&mnemonics_);
+}
 
-QtBackend::~QtBackend() = default;
+QtBackend::~QtBackend() { qApp->removeEventFilter(&mnemonics_); }
 
 std::unique_ptr<NativeTopLevel> QtBackend::CreateTopLevel(NativeEvents& events, Size client) {
   return std::make_unique<TopLevelPeer>(events, client, drag_);

@@ -5,6 +5,7 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/qt/minimised_group.h"
+#include "toolkit/qt/mnemonics.h"
 #include "toolkit/qt/pointer_drag.h"
 
 namespace app::qt {
@@ -43,6 +44,7 @@ class QtBackend final : public Backend {
 
  private:
   PointerDrag drag_;
+  MnemonicFilter mnemonics_;
   MinimisedGroup minimised_;
   std::map<ShellPicture, Image> icons_;
 };

@@ -74,6 +74,15 @@ void QtCanvas::DrawText(const Rect& box, std::string_view text, const TextStyle&
   painter_.drawText(ToQRect(box), flags, ToQString(std::string(text)));
 }
 
+void QtCanvas::DrawFocusRect(const Rect& rect) {
+  painter_.save();
+  painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  Canvas::DrawFocusRect(rect);
+  painter_.restore();
+}
+
+void QtCanvas::FocusDot(Point at) { painter_.fillRect(QRect(at.x, at.y, 1, 1), Qt::white); }
+
 void QtCanvas::DrawButtonFace(const Rect& rect, FaceState state) {
   QStyleOptionButton option;
   option.initFrom(&widget_);

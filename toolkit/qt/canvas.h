@@ -20,8 +20,13 @@ class QtCanvas final : public Canvas {
   void DrawImage(const Image& image, const Rect& target) override;
   void DrawText(const Rect& box, std::string_view text, const TextStyle& style) override;
   void DrawButtonFace(const Rect& rect, FaceState state) override;
+  // Inverts the dots, as the classic focus mark does.
+  void DrawFocusRect(const Rect& rect) override;
   void Save(Point offset, const Rect& clip) override;
   void Restore() override;
+
+ protected:
+  void FocusDot(Point at) override;
 
  private:
   QPainter& painter_;

@@ -1,5 +1,8 @@
 #include "toolkit/qt/peers.h"
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+
 namespace app::qt {
 
 ComboBoxPeer::ComboBoxPeer(NativeEvents& events, QWidget* parent) : Peer<NativeComboBox>(new QComboBox(parent)) {
@@ -9,6 +12,16 @@ ComboBoxPeer::ComboBoxPeer(NativeEvents& events, QWidget* parent) : Peer<NativeC
   QObject::connect(combo(), qOverload<int>(&QComboBox::activated), widget_, [this](int) {
     if (on_change) on_change();
   });
+  // A screen reader chooses an item by selecting it in the closed list; the
+  // open list is the pointer's and the keys' own, chosen on release.
+  QObject::connect(combo()->view()->selectionModel(), &QItemSelectionModel::selectionChanged, widget_,
+                   [this](const QItemSelection& selected) {
+                     if (combo()->view()->isVisible() || selected.indexes().isEmpty()) return;
+                     const int row = selected.indexes().first().row();
+                     if (row == combo()->currentIndex()) return;
+                     combo()->setCurrentIndex(row);
+                     if (on_change) on_change();
+                   });
 }
 
 void ComboBoxPeer::Clear() {

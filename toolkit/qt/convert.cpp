@@ -72,6 +72,16 @@ Key KeyOf(const QKeyEvent& event) {
       return Key::kF2;
     case Qt::Key_F5:
       return Key::kF5;
+    case Qt::Key_Space:
+      return Key::kSpace;
+    case Qt::Key_Up:
+      return Key::kUp;
+    case Qt::Key_Down:
+      return Key::kDown;
+    case Qt::Key_Left:
+      return Key::kLeft;
+    case Qt::Key_Right:
+      return Key::kRight;
     default:
       return Key::kOther;
   }

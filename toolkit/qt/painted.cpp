@@ -1,6 +1,8 @@
 #include "toolkit/qt/painted.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
+#include <QMetaObject>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -49,6 +51,28 @@ void PaintedWidget::keyPressEvent(QKeyEvent* event) {
   // The toolkit hands the key on to the controls beneath itself.
   events_.NativeKey(KeyOf(*event));
   event->accept();
+}
+
+void PaintedWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  FocusReason reason = FocusReason::kOther;
+  if (event->reason() == Qt::TabFocusReason) reason = FocusReason::kTabForward;
+  if (event->reason() == Qt::BacktabFocusReason) reason = FocusReason::kTabBackward;
+  if (events_.NativeFocusIn(reason)) return;
+  // Nothing to focus here (its buttons are all hidden): on to the next.
+  const bool next = reason != FocusReason::kTabBackward;
+  QMetaObject::invokeMethod(
+      this, [this, next] { if (hasFocus()) QWidget::focusNextPrevChild(next); }, Qt::QueuedConnection);
+}
+
+void PaintedWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  events_.NativeFocusOut();
+}
+
+bool PaintedWidget::focusNextPrevChild(bool next) {
+  if (hasFocus() && events_.NativeTab(next)) return true;
+  return QWidget::focusNextPrevChild(next);
 }
 
 void PaintedWidget::closeEvent(QCloseEvent* event) {

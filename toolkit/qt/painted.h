@@ -14,6 +14,10 @@ class PaintedWidget : public QWidget {
  public:
   PaintedWidget(NativeEvents& events, QWidget* parent, Qt::WindowFlags flags = {});
 
+  // The toolkit's control behind the widget (for the accessibility layer).
+  Control* Owner() const { return events_.NativeOwner(); }
+  NativeEvents& Events() const { return events_; }
+
   // Lets go of the native window of a hidden top-level widget; showing it
   // makes a new one.
   void DropNativeWindow() { destroy(); }
@@ -30,6 +34,12 @@ class PaintedWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // Tab moves among the graphic controls this widget carries before it
+  // leaves the widget (only while the widget itself has the focus: Qt asks
+  // a child's parents too).
+  bool focusNextPrevChild(bool next) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
 

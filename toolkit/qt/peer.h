@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -19,6 +20,10 @@ class QtWidgetOwner {
 // The widget of a native window made by the Qt backend.
 QWidget* WidgetOf(const NativeWindow& window);
 
+// Tells screen readers that a graphic control painted on `host` took the
+// keyboard focus (toolkit/qt/accessible.cpp).
+void AnnounceGraphicFocus(QWidget* host, Control& graphic);
+
 // What every native window does with its widget. The peer owns the widget
 // (and so the widgets of the windows made on it, which their own peers
 // delete first).
@@ -37,6 +42,16 @@ class Peer : public Interface, public QtWidgetOwner {
   void CaptureMouse(bool) override {}
   void SetFocus() override { widget_->setFocus(Qt::OtherFocusReason); }
   void SetFont(const Font& font) override { widget_->setFont(ToQFont(font)); }
+  // The widget or a part of it (a tab widget's bar) has the focus.
+  bool HasFocus() const override {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused != nullptr && (focused == widget_ || widget_->isAncestorOf(focused)) &&
+           widget_->isActiveWindow();
+  }
+  // Reached with Tab only: a click never moves the focus to a painted window.
+  void SetTabStop(bool tab_stop) override { widget_->setFocusPolicy(tab_stop ? Qt::TabFocus : Qt::NoFocus); }
+  void SetAccessibleName(const std::string& name) override { widget_->setAccessibleName(ToQString(name)); }
+  void AnnounceFocus(Control& graphic) override { AnnounceGraphicFocus(widget_.data(), graphic); }
 
  protected:
   QPointer<QWidget> widget_;

@@ -37,6 +37,16 @@ int QtKey(Key key) {
       return Qt::Key_F2;
     case Key::kF5:
       return Qt::Key_F5;
+    case Key::kSpace:
+      return Qt::Key_Space;
+    case Key::kUp:
+      return Qt::Key_Up;
+    case Key::kDown:
+      return Qt::Key_Down;
+    case Key::kLeft:
+      return Qt::Key_Left;
+    case Key::kRight:
+      return Qt::Key_Right;
     case Key::kOther:
       break;
   }

@@ -44,6 +44,11 @@ WPARAM VirtualKey(Key key) {
     case Key::kBackspace: return VK_BACK;
     case Key::kF2: return VK_F2;
     case Key::kF5: return VK_F5;
+    case Key::kSpace: return VK_SPACE;
+    case Key::kUp: return VK_UP;
+    case Key::kDown: return VK_DOWN;
+    case Key::kLeft: return VK_LEFT;
+    case Key::kRight: return VK_RIGHT;
     case Key::kOther: return kMeaninglessKey;
   }
   return kMeaninglessKey;
