@@ -12,8 +12,8 @@ packages=(
   fonts-wine fonts-dejavu-core
   # The package's checks: launcher, Debian policy, AppStream metadata.
   desktop-file-utils dpkg-dev lintian appstream
-  # The windows under a real window manager.
-  xvfb openbox
+  # The windows under a real window manager, and input as the X server's.
+  xvfb openbox xdotool
   # A real Samba server and client on the loopback address, for the test of
   # the hidden marks that Samba keeps.
   samba smbclient

@@ -23,7 +23,8 @@ as_root() {
 
 have_tools() {
   command -v "$compiler" >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 &&
-    dpkg -s wine32 >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1
+    dpkg -s wine32 >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1 &&
+    command -v xdotool >/dev/null 2>&1
 }
 
 if ! have_tools; then
@@ -31,7 +32,7 @@ if ! have_tools; then
   if ! { as_root dpkg --add-architecture i386 &&
          as_root apt-get update -qq &&
          as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-           g++-mingw-w64-i686 wine wine32 fonts-wine xvfb openbox; } >/tmp/quillomar-wine-install.log 2>&1 ||
+           g++-mingw-w64-i686 wine wine32 fonts-wine xvfb openbox xdotool; } >/tmp/quillomar-wine-install.log 2>&1 ||
      ! have_tools; then
     echo "wine_tests: skipped, this machine cannot install Wine (see /tmp/quillomar-wine-install.log)"
     exit 0
@@ -76,6 +77,13 @@ for test in toolkit_tests app_tests; do
     failed=1
   fi
 done
+
+# The program itself given the login the moment its window shows (xdotool):
+# the input is handled in the order it came, every time.
+echo "wine_tests: quillomar.exe given the login at once"
+if ! WINEPREFIX=$(new_prefix) bash tests/app/win32/start_input.sh "$win32_build/quillomar.exe" 16; then
+  failed=1
+fi
 
 # Both builds on one disk: the Windows build hides a folder of a Linux temp
 # folder (through Z:), the Linux build reads the records and the attributes
