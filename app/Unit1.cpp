@@ -38,6 +38,11 @@ constexpr int kMinimiseMarkPoints = 14;
 constexpr char kCloseMark[] = "x";
 constexpr Rect kCloseMarkBox(35, -4, 14, 28);
 constexpr int kCloseMarkPoints = 14;
+// What screen readers call the marks and the up button.
+constexpr char kHelpName[] = "Help";
+constexpr char kMinimiseName[] = "Minimise";
+constexpr char kCloseName[] = "Close";
+constexpr char kUpName[] = "Up";
 
 // Body frame and what lies on it (its own coordinates).
 constexpr Rect kBodyFrame(0, 24, 522, 432);
@@ -158,6 +163,7 @@ Label* MakeMenuEntry(ScrollBox* panel, const char* caption, int top) {
   auto* entry = new Label(caption, panel);
   entry->SetBounds(Rect(0, top, panel->Width(), kEntryHeight));
   entry->SetAlignment(HAlign::kCentre, VAlign::kTop);
+  entry->accessible.role = AccessibleRole::kMenuItem;
   return entry;
 }
 
@@ -166,6 +172,7 @@ ScrollBox* MakeMenuPanel(WinControl* parent, const Rect& bounds, Size strip_size
   panel->SetBounds(bounds);
   panel->SetColor(kWhite);
   panel->SetBevel(Bevel::kTiled);
+  panel->accessible.role = AccessibleRole::kMenuPopup;
   // The beige picture strip runs down the left edge, inside the bevel.
   const Rect strip(1, 1, strip_size.width, strip_size.height);
   auto* picture = new Picture(MenuStripPicture(strip.width, strip.height), panel);
@@ -192,6 +199,7 @@ TForm1::TForm1(Services& services, WindowLinks& windows)
       services_(services),
       windows_(windows) {
   SetColor(kLightGrey);
+  accessible.role = AccessibleRole::kFrame;
   // Children are created bottom to top: the menu panels lie over everything
   // but the title bar.
   BuildBodyFrame();
@@ -236,6 +244,9 @@ void TForm1::BuildMenuBar() {
   Label11 = new Label(kOptionsTitle, ScrollBox10);
   Label11->SetBounds(kOptionsTitleBox);
   Label11->SetAlignment(HAlign::kCentre, VAlign::kTop);
+  ScrollBox10->accessible.role = AccessibleRole::kMenuBar;
+  Label10->accessible.role = AccessibleRole::kMenuItem;
+  Label11->accessible.role = AccessibleRole::kMenuItem;
 }
 
 void TForm1::BuildToolbar() {
@@ -290,6 +301,7 @@ void TForm1::BuildUpButton() {
   SpeedButton6 = new SpeedButton("", ScrollBox13);
   SpeedButton6->SetBounds(kUpButton);
   SpeedButton6->SetPicture(UpFolderPicture(), kUpPictureTop, kUpButton.height);
+  SpeedButton6->accessible.name = kUpName;
 }
 
 void TForm1::BuildButtonStrip() {
@@ -354,6 +366,9 @@ void TForm1::BuildTitleBar() {
   StaticText3 = MakeMark(ScrollBox8, kHelpMark, kHelpMarkBox, kHelpMarkPoints, true);
   StaticText1 = MakeMark(ScrollBox8, kMinimiseMark, kMinimiseMarkBox, kMinimiseMarkPoints, true);
   StaticText2 = MakeMark(ScrollBox8, kCloseMark, kCloseMarkBox, kCloseMarkPoints, false);
+  StaticText3->accessible.name = kHelpName;
+  StaticText1->accessible.name = kMinimiseName;
+  StaticText2->accessible.name = kCloseName;
 }
 
 std::vector<SpeedButton*> TForm1::ToolbarButtons() const {

@@ -172,6 +172,12 @@ void TForm3::ApplySkin(Skin skin, SkinOrigin origin) {
   }
 }
 
+bool TForm3::KeyPressed(Key key) {
+  if (key != Key::kEscape) return BorderlessWindow::KeyPressed(key);
+  Label1Click();
+  return true;
+}
+
 void TForm3::Closing() { windows_.ShowMain(); }
 
 }  // namespace app

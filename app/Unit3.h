@@ -90,6 +90,8 @@ class TForm3 : public BorderlessWindow {
  protected:
   // However the window is closed, the main window comes back.
   void Closing() override;
+  // Escape closes the window as the close mark does.
+  bool KeyPressed(Key key) override;
 
  private:
   void BuildTitleBar();

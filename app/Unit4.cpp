@@ -166,6 +166,12 @@ void TForm4::Label1Click() {
   windows_.ShowMain();
 }
 
+bool TForm4::KeyPressed(Key key) {
+  if (key != Key::kEscape) return BorderlessWindow::KeyPressed(key);
+  Label1Click();
+  return true;
+}
+
 void TForm4::Closing() {
   const bool was_running = InModalRun();
   EndModal();

@@ -67,6 +67,8 @@ class TForm4 : public BorderlessWindow {
   // Closed by the window system rather than by the mark: the main window,
   // hidden while this one was open, comes back.
   void Closing() override;
+  // Escape closes the window as the close mark does.
+  bool KeyPressed(Key key) override;
 
  private:
   void BuildTitleBar();

@@ -55,6 +55,8 @@ class Control {
   std::function<void()> on_click;
   std::function<void(MouseButton)> on_mouse_down;
   std::function<void()> on_mouse_move;
+  // What assistive technology is told of the control beyond its caption.
+  AccessibleName accessible;
 
   // A control transparent to the mouse is never hit: events go to what lies
   // beneath. One that passes the mouse on takes the events itself and then
@@ -164,6 +166,8 @@ class WinControl : public Control, protected NativeEvents {
   void NativeMouseLeave() override;
   void NativeCaptureLost() override;
   bool NativeKey(Key key) override { return KeyPressed(key); }
+  AccessibleItem NativeAccessibleSelf() override { return AccessibleSelf(*this); }
+  std::vector<AccessibleItem> NativeAccessibleParts() override { return AccessibleParts(*this); }
 
  private:
   friend class Control;

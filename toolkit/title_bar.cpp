@@ -8,6 +8,8 @@ namespace app {
 
 namespace {
 constexpr int kCaptionPoints = 10;
+// What screen readers call the close mark.
+constexpr char kCloseMarkName[] = "Close";
 }  // namespace
 
 TitleBar BuildTitleBar(WinControl* window, const TitleBarLayout& layout, const Image& glossy, const Image& navy) {
@@ -40,6 +42,7 @@ TitleBar BuildTitleBar(WinControl* window, const TitleBarLayout& layout, const I
   bar.close_mark->SetFont(Font{layout.close_mark_points, layout.close_mark_bold});
   bar.close_mark->SetBounds(layout.close_mark_box);
   bar.close_mark->SetAlignment(HAlign::kLeft, layout.close_mark_v_align);
+  bar.close_mark->accessible.name = kCloseMarkName;
   return bar;
 }
 
