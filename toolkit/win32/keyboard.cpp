@@ -66,7 +66,64 @@ bool Tab(PeerCore& peer, bool backwards) {
   return true;
 }
 
-// Runs the focused command, or moves to the one before or after it.
+// The first visible painted window under `hwnd` whose role is `role`.
+PeerCore* FindPainted(HWND hwnd, AccessibleRole role) {
+  if (!::IsWindowVisible(hwnd)) return nullptr;
+  PeerCore* peer = PeerCore::FromHandle(hwnd);
+  if (peer == nullptr || !peer->Painted()) return nullptr;
+  if (peer->Events().NativeAccessibleSelf().role == role) return peer;
+  for (HWND child = ::GetWindow(hwnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (PeerCore* found = FindPainted(child, role)) return found;
+  }
+  return nullptr;
+}
+
+// Runs a menu title's command (which opens its menu) and takes the focus
+// to the first entry of the menu that opened.
+void OpenMenu(PeerCore& bar, int part) {
+  const std::vector<AccessibleItem> parts = bar.Events().NativeAccessibleParts();
+  if (part < 0 || part >= static_cast<int>(parts.size()) || !parts[static_cast<std::size_t>(part)].action) return;
+  const std::function<void()> action = parts[static_cast<std::size_t>(part)].action;
+  const HWND top = ::GetAncestor(bar.Hwnd(), GA_ROOT);
+  action();
+  PeerCore* menu = FindPainted(top, AccessibleRole::kMenuPopup);
+  const std::vector<int> entries = menu != nullptr ? Commands(*menu) : std::vector<int>();
+  if (!entries.empty()) menu->FocusPart(entries.front());
+}
+
+// Alt+letter opens the menu whose title starts with the letter; Alt (or
+// F10) alone takes the focus to the first title.
+bool MenuKey(PeerCore& peer, UINT message, WPARAM key) {
+  // Alt counts alone when no other key came while it was held.
+  static bool alt_alone = false;
+  if (message == WM_SYSKEYDOWN) alt_alone = key == VK_MENU;
+  if (message == WM_SYSKEYUP && key == VK_MENU && !alt_alone) return false;
+  PeerCore* bar = FindPainted(::GetAncestor(peer.Hwnd(), GA_ROOT), AccessibleRole::kMenuBar);
+  if (bar == nullptr) return false;
+  const std::vector<AccessibleItem> titles = bar->Events().NativeAccessibleParts();
+  if (message == WM_SYSKEYUP) {
+    if (key != VK_MENU && key != VK_F10) return false;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      if (titles[i].action) {
+        bar->FocusPart(static_cast<int>(i));
+        return true;
+      }
+    }
+    return false;
+  }
+  if (key < 'A' || key > 'Z') return false;
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    const std::string& name = titles[i].name;
+    if (titles[i].action && !name.empty() && (name[0] & ~0x20) == static_cast<char>(key)) {
+      OpenMenu(*bar, static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Runs the focused command, or moves to the one before or after it; Down
+// on a menu title opens its menu.
 bool OnCommand(PeerCore& peer, WPARAM key) {
   const int focused = peer.FocusedPart();
   if (!peer.Painted() || focused < 0 || ::GetFocus() != peer.Hwnd()) return false;
@@ -76,6 +133,10 @@ bool OnCommand(PeerCore& peer, WPARAM key) {
     // A copy: the command may change what the window shows.
     const std::function<void()> action = parts[static_cast<std::size_t>(focused)].action;
     action();
+    return true;
+  }
+  if (key == VK_DOWN && peer.Events().NativeAccessibleSelf().role == AccessibleRole::kMenuBar) {
+    OpenMenu(peer, focused);
     return true;
   }
   const std::vector<int> commands = Commands(peer);
@@ -90,6 +151,10 @@ bool OnCommand(PeerCore& peer, WPARAM key) {
 }
 
 }  // namespace
+
+bool HandleMenuKey(PeerCore& peer, UINT message, WPARAM virtual_key) {
+  return MenuKey(peer, message, virtual_key);
+}
 
 bool HandleNavigationKey(PeerCore& peer, WPARAM virtual_key) {
   switch (virtual_key) {

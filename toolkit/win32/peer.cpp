@@ -150,6 +150,15 @@ LRESULT PeerCore::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      swallow_char_ = false;
+      if (HandleMenuKey(*this, message, wparam)) {
+        swallow_char_ = message == WM_SYSKEYDOWN;
+        return 0;
+      }
+      break;
+    case WM_SYSCHAR:
     case WM_CHAR:
       if (swallow_char_) {
         swallow_char_ = false;

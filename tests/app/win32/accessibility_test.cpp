@@ -190,6 +190,16 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_MENUITEM, "File"));
   ProcessEvents();
   ExpectAll(main, {{ROLE_SYSTEM_MENUPOPUP, ""}, {ROLE_SYSTEM_MENUITEM, "Exit"}});
+  // Alt+O opens the Options menu at its first entry; Up and Down walk it.
+  ::SetFocus(app::win32::HandleOf(main->TopNative()));
+  ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'O', 1 << 29);
+  ProcessEvents();
+  EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Help"));
+  ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'F', 1 << 29);
+  ProcessEvents();
+  EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Hide Folder"));
+  Press(VK_DOWN);
+  EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Comeback"));
 
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Options"));
   ProcessEvents();
