@@ -372,7 +372,12 @@ class SystemControl final : public AccessibleBase {
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
     return system_->get_accDefaultAction(c, a);
   }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { return system_->accSelect(f, c); }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override {
+    const HRESULT result = system_->accSelect(f, c);
+    if (SUCCEEDED(result) || !IsSelf(c) || f != SELFLAG_TAKEFOCUS) return result;
+    ::SetFocus(hwnd_);  // what the system leaves undone (Wine)
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* l, LONG* t, LONG* w, LONG* h, VARIANT c) override {
     return system_->accLocation(l, t, w, h, c);
   }

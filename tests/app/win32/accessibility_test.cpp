@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "toolkit/edit_controls.h"
+#include "toolkit/shell_list_view.h"
 #include "tests/app/program_fixture.h"
 #include "toolkit/backend.h"
 #include "toolkit/win32/peers.h"
@@ -62,6 +64,14 @@ class Tree {
   }
 
   bool Has(LONG role, const std::string& name) const { return Find(role, name) != nullptr; }
+
+  // Gives the focus to the `nth` element of the role (from 0).
+  bool TakeFocus(LONG role, int nth) const {
+    for (const Element& e : elements_) {
+      if (e.role == role && nth-- == 0) return SUCCEEDED(e.object->accSelect(SELFLAG_TAKEFOCUS, Child(e.child)));
+    }
+    return false;
+  }
 
   bool Focused(LONG role, const std::string& name) const {
     const Element* e = Find(role, name);
@@ -190,6 +200,22 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_MENUITEM, "File"));
   ProcessEvents();
   ExpectAll(main, {{ROLE_SYSTEM_MENUPOPUP, ""}, {ROLE_SYSTEM_MENUITEM, "Exit"}});
+  // Hide a folder of the browser and bring it back: the first row of the
+  // browser, "Hide Folder"; the hidden list's row unticked (Space), "Comeback".
+  std::filesystem::create_directories(prefix_.DriveC() + "/Data/Private");
+  ASSERT_TRUE(main->ShellBrowser()->ShowFolder("C:\\Data"));
+  ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 0));
+  Press(VK_DOWN);
+  EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Hide Folder"));
+  ProcessEvents();
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "0x6");
+  ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 1));
+  Press(VK_DOWN);
+  Press(VK_SPACE);
+  EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Comeback"));
+  ProcessEvents();
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "");
+
   // Alt+O opens the Options menu at its first entry; Up and Down walk it.
   ::SetFocus(app::win32::HandleOf(main->TopNative()));
   ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'O', 1 << 29);
