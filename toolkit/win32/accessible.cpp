@@ -439,6 +439,11 @@ LRESULT Answer(IAccessible* object, WPARAM wparam) {
 
 }  // namespace
 
+void AnnounceFocus(HWND hwnd, int part) {
+  const LONG child = part < 0 ? CHILDID_SELF : static_cast<LONG>(ChildWindows(hwnd).size()) + part + 1;
+  ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, child);
+}
+
 std::optional<LRESULT> AnswerGetObject(PeerCore& peer, bool painted, WPARAM wparam, LPARAM lparam) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT) return std::nullopt;
   if (painted) return Answer(new PaintedAccessible(peer.Hwnd()), wparam);

@@ -20,4 +20,8 @@ class PeerCore;
 //   class where the system tells none, and a box is named by its label.
 std::optional<LRESULT> AnswerGetObject(PeerCore& peer, bool painted, WPARAM wparam, LPARAM lparam);
 
+// Tells screen readers that the keyboard focus went to a control painted on
+// the window (its place among the window's parts), or to the window (-1).
+void AnnounceFocus(HWND hwnd, int part);
+
 }  // namespace app::win32

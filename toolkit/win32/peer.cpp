@@ -296,6 +296,7 @@ void PeerCore::FocusPart(int part) {
   if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
   if (focused_part_ != part) ::InvalidateRect(hwnd_, nullptr, FALSE);
   focused_part_ = part;
+  AnnounceFocus(hwnd_, part);
 }
 
 void PeerCore::UseFont(const Font& font) {

@@ -148,6 +148,24 @@ void Type(const char* text) {
   ProcessEvents();
 }
 
+// The name of the element the last focus event named, as a screen reader
+// hears of it.
+std::string g_focus_event;
+
+void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  IAccessible* source = nullptr;
+  VARIANT which;
+  ::VariantInit(&which);
+  if (FAILED(::AccessibleObjectFromEvent(hwnd, static_cast<DWORD>(object), static_cast<DWORD>(child), &source,
+                                         &which))) {
+    return;
+  }
+  BSTR name = nullptr;
+  g_focus_event = source->get_accName(which, &name) == S_OK ? Utf8(name) : std::string();
+  ::SysFreeString(name);
+  source->Release();
+}
+
 struct Expected {
   LONG role;
   const char* name;
@@ -169,12 +187,17 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
                     {ROLE_SYSTEM_PUSHBUTTON, "No"}});
   // Tab from the window: the close mark, then YES, which shows the focus
   // mark, says it is focused, and answers Return.
+  const HWINEVENTHOOK focus_events = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                                       &OnFocusEvent, ::GetCurrentProcessId(), 0,
+                                                       WINEVENT_OUTOFCONTEXT);
   ::SetFocus(app::win32::HandleOf(login->TopNative()));
   const app::Image unfocused = GrabWindow(login, "first_run");
   Press(VK_TAB);
   Press(VK_TAB);
   EXPECT_NE(GrabWindow(login, "first_run_yes_focused"), unfocused);
   EXPECT_TRUE(Tree(login).Focused(ROLE_SYSTEM_PUSHBUTTON, "YES"));
+  EXPECT_EQ(g_focus_event, "YES");
+  ::UnhookWinEvent(focus_events);
   Press(VK_RETURN);
   ExpectAll(login, {{ROLE_SYSTEM_COMBOBOX, "Name:"}, {ROLE_SYSTEM_TEXT, "Password:"},
                     {ROLE_SYSTEM_PUSHBUTTON, "Login"}, {ROLE_SYSTEM_PUSHBUTTON, "Cancel"}});
