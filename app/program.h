@@ -30,6 +30,7 @@ struct Forms {
 enum class WindowCreation {
   kAllAtOnce,   // all four as the program is made
   kLoginFirst,  // the login window first; the others once it is on screen
+  kWhenAsked,   // the login window first; the others when it first turns to them
 };
 
 // The running program: its four windows, created once in the order login,
@@ -38,8 +39,9 @@ enum class WindowCreation {
 //
 // A front end starts with the login window alone: it is on the screen at
 // once, and the other three are made right after it is painted, while the
-// user types the password. The login window asks for them before it turns
-// to them (WindowLinks::CompleteWindows), so nothing ever finds one missing.
+// user types the password (or, kWhenAsked, not until the login window
+// needs them). The login window asks for them before it turns to them
+// (WindowLinks::CompleteWindows), so nothing ever finds one missing.
 class Program final : private WindowLinks {
  public:
   // Creates the windows; the front end's backend must be installed.
@@ -83,6 +85,7 @@ class Program final : private WindowLinks {
   std::unique_ptr<TForm3> options_;
   std::unique_ptr<TForm4> find_;
   std::unique_ptr<NativeTimer> creation_timer_;
+  const WindowCreation creation_;
   bool ended_ = false;
 };
 

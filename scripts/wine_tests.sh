@@ -3,7 +3,7 @@
 # runs their tests under Wine, each in a fresh Wine prefix (the window tests
 # on a virtual X screen, Xvfb, with a window manager, openbox); then checks
 # that the Windows and Linux builds agree on what is on disk. Installs the
-# cross compiler, Wine, Xvfb and openbox when missing; when the machine
+# cross compiler, Wine, Xvfb, openbox and xdotool when missing; when the machine
 # cannot have them, says so and exits 0.
 #   QUILLOMAR_WIN32_BUILD   the cross build folder (default build/win32)
 #   QUILLOMAR_NATIVE_BUILD  the Linux build with engine_tests (default build/default)
@@ -23,15 +23,16 @@ as_root() {
 
 have_tools() {
   command -v "$compiler" >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 &&
-    dpkg -s wine32 >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1
+    dpkg -s wine32 >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1 &&
+    command -v xdotool >/dev/null 2>&1
 }
 
 if ! have_tools; then
-  echo "wine_tests: installing the 32-bit Windows cross compiler, Wine, Xvfb and openbox (apt-get)"
+  echo "wine_tests: installing the 32-bit Windows cross compiler, Wine, Xvfb, openbox and xdotool (apt-get)"
   if ! { as_root dpkg --add-architecture i386 &&
          as_root apt-get update -qq &&
          as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-           g++-mingw-w64-i686 wine wine32 fonts-wine xvfb openbox; } >/tmp/quillomar-wine-install.log 2>&1 ||
+           g++-mingw-w64-i686 wine wine32 fonts-wine xvfb openbox xdotool; } >/tmp/quillomar-wine-install.log 2>&1 ||
      ! have_tools; then
     echo "wine_tests: skipped, this machine cannot install Wine (see /tmp/quillomar-wine-install.log)"
     exit 0
@@ -90,6 +91,13 @@ for test in toolkit_tests app_tests; do
   [ -f "$win32_build/tests/$test.exe" ] || continue
   run_test "$test" || failed=1
 done
+
+# The program itself given the login the moment its window shows (xdotool):
+# the input is handled in the order it came, every time.
+echo "wine_tests: quillomar.exe given the login at once"
+if ! WINEPREFIX=$(new_prefix) bash tests/app/win32/start_input.sh "$win32_build/quillomar.exe" 12; then
+  failed=1
+fi
 
 # Both builds on one disk: the Windows build hides a folder of a Linux temp
 # folder (through Z:), the Linux build reads the records and the attributes

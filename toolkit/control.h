@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/accessible.h"
 #include "toolkit/canvas.h"
 #include "toolkit/geometry.h"
 #include "toolkit/native.h"
@@ -23,26 +24,6 @@ namespace app {
 
 class WinControl;
 class BorderlessWindow;
-
-// What a control is to a screen reader. kNone keeps it out of the
-// accessible tree (pictures, shapes, lines: decoration).
-enum class AccessibleRole {
-  kNone,
-  kFrame,       // a main window
-  kDialog,      // any other window
-  kPanel,       // a panel carrying controls
-  kPushButton,
-  kMenuBar,     // the panel of the menus' titles
-  kMenu,        // a title of the menu bar, opening its drop-down menu
-  kPopupMenu,   // a drop-down menu, holding its entries
-  kMenuItem,
-  kLabel,       // a line or block of text
-  kText,        // an edit box
-  kComboBox,
-  kList,
-  kTree,
-  kPageTabs,
-};
 
 class Control {
  public:
@@ -229,6 +210,8 @@ class WinControl : public Control, protected NativeEvents {
   bool NativeTab(bool forward) override;
   bool NativeMnemonic(char letter) override { return MnemonicPressed(letter); }
   Control* NativeOwner() override { return this; }
+  AccessibleItem NativeAccessibleSelf() override { return AccessibleSelf(*this); }
+  std::vector<AccessibleItem> NativeAccessibleParts() override { return AccessibleParts(*this); }
 
  private:
   friend class Control;

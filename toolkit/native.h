@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/accessible.h"
 #include "toolkit/canvas.h"
 #include "toolkit/font.h"
 #include "toolkit/geometry.h"
@@ -68,6 +69,10 @@ class NativeEvents {
   // The control that owns the window, for the front end's accessibility
   // layer (its graphic children, names, roles and actions).
   virtual Control* NativeOwner() { return nullptr; }
+  // What assistive technology is told of the window's own control, and of
+  // the controls painted on it (toolkit/accessible.h).
+  virtual AccessibleItem NativeAccessibleSelf() { return {}; }
+  virtual std::vector<AccessibleItem> NativeAccessibleParts() { return {}; }
 };
 
 // Any native window: a child window of a top-level one, or a top-level one.

@@ -30,7 +30,7 @@ WindowsFrontEnd::WindowsFrontEnd(HINSTANCE instance)
       dialogs_(platform::MakeWin32Dialogs()),
       services_{*fs_, *shell_, *dialogs_, window_manager_} {
   SetCurrentBackend(&backend_);
-  program_ = std::make_unique<Program>(services_, WindowCreation::kLoginFirst);
+  program_ = std::make_unique<Program>(services_, WindowCreation::kWhenAsked);
 }
 
 // The windows go before the backend they were made with.

@@ -14,6 +14,11 @@ namespace app::win32 {
 // The Windows program as it starts: the common controls registered, the
 // Win32 backend installed as the toolkit's, the system services on the real
 // drives and the desktop shell, and the program with its login window first.
+// The other windows are made when the login window turns to them, not while
+// it waits for the user: Wine gives input that queues up while the program
+// is busy to the windows that were under the pointer as it came (a click
+// meant for the user box's list, before the list is open, lands on the
+// password box), so the program stays free to read input at once.
 // WinMain runs it; the start-up benchmark makes the very same.
 class WindowsFrontEnd {
  public:

@@ -1,6 +1,6 @@
 // The start of quillomar.exe up to its painted login window, then the end:
 // the program's own front end and resources (manifest included), so its
-// login window first and the other three windows made once it is painted,
+// login window first (the other three are made when it turns to them),
 // with a message loop that stops once the login window is on screen with
 // nothing left to paint. Then the process ends at once, as the bare
 // window's does: taking the windows down is not part of the start.

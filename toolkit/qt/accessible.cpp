@@ -54,10 +54,6 @@ QAccessible::Role QtRole(AccessibleRole role) {
 }
 
 // The controls a screen reader can press: the others are text.
-bool Pressable(AccessibleRole role) {
-  return role == AccessibleRole::kPushButton || role == AccessibleRole::kMenu || role == AccessibleRole::kMenuItem;
-}
-
 WinControl* OwnerOf(const QWidget* widget) {
   const auto* painted = dynamic_cast<const PaintedWidget*>(widget);
   Control* owner = painted != nullptr ? painted->Owner() : nullptr;
@@ -116,13 +112,13 @@ class GraphicAccessible final : public QAccessibleInterface, public QAccessibleA
   }
 
   void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::ActionInterface && isValid() && Pressable(control_->Role())) {
+    if (type == QAccessible::ActionInterface && isValid() && IsPressable(control_->Role())) {
       return static_cast<QAccessibleActionInterface*>(this);
     }
     return nullptr;
   }
   QStringList actionNames() const override {
-    return isValid() && Pressable(control_->Role()) ? QStringList{pressAction()} : QStringList{};
+    return isValid() && IsPressable(control_->Role()) ? QStringList{pressAction()} : QStringList{};
   }
   // The action runs from the event loop, as a click does: a command that
   // opens a modal window must not hold the screen reader's call open.

@@ -1,5 +1,6 @@
 #include "toolkit/win32/backend.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -82,6 +83,8 @@ class Win32Backend::Timer final : public NativeTimer {
 };
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+  // Screen readers reach the windows' IAccessible objects through COM.
+  com_ready_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   RegisterWindowClasses(instance_);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
@@ -103,6 +106,7 @@ Win32Backend::~Win32Backend() {
   }
   ::SetWindowLongPtrW(message_window_, GWLP_USERDATA, 0);
   ::DestroyWindow(message_window_);
+  if (com_ready_) ::CoUninitialize();
 }
 
 std::unique_ptr<NativeTopLevel> Win32Backend::CreateTopLevel(NativeEvents& events, Size client) {

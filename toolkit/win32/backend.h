@@ -90,6 +90,7 @@ class Win32Backend final : public Backend {
   friend class Timer;
 
   HINSTANCE instance_;
+  bool com_ready_ = false;
   HWND message_window_ = nullptr;
   std::vector<TopLevelPeer*> top_levels_;
   std::vector<HWND> minimised_with_;

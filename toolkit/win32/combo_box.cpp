@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/win32/keyboard.h"
 #include "toolkit/win32/peer.h"
 #include "toolkit/win32/peers.h"
 #include "toolkit/win32/text.h"
@@ -95,6 +96,10 @@ class ComboBoxPeer final : public Peer<NativeComboBox> {
   static LRESULT CALLBACK EditFieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* peer = static_cast<ComboBoxPeer*>(::GetPropW(hwnd, kForwardedProperty));
     if (peer == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+    if (message == WM_KEYDOWN && wparam == VK_TAB && HandleNavigationKey(*peer, VK_TAB)) {
+      peer->swallow_edit_char_ = true;
+      return 0;
+    }
     if (message == WM_KEYDOWN) {
       const Key key = KeyOf(wparam);
       peer->swallow_edit_char_ = key != Key::kOther && key != Key::kBackspace && peer->RouteKey(key);

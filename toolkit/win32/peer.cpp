@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include "toolkit/win32/accessible.h"
 #include "toolkit/win32/gdi.h"
+#include "toolkit/win32/keyboard.h"
 #include "toolkit/win32/canvas.h"
 #include "toolkit/win32/top_level.h"
 #include "toolkit/win32/backend.h"
@@ -148,11 +150,31 @@ LRESULT PeerCore::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      swallow_char_ = false;
+      if (HandleMenuKey(*this, message, wparam)) {
+        swallow_char_ = message == WM_SYSKEYDOWN;
+        return 0;
+      }
+      break;
+    case WM_SYSCHAR:
     case WM_CHAR:
       if (swallow_char_) {
         swallow_char_ = false;
         return 0;
       }
+      break;
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer = AnswerGetObject(*this, painted_, wparam, lparam)) return *answer;
+      break;
+    case WM_SETFOCUS:
+      // The focus came by a click or the window system: to the window itself.
+      if (painted_ && focused_part_ >= 0) ::InvalidateRect(hwnd_, nullptr, FALSE);
+      focused_part_ = -1;
+      break;
+    case WM_KILLFOCUS:
+      if (painted_ && focused_part_ >= 0) ::InvalidateRect(hwnd_, nullptr, FALSE);
       break;
     case WM_COMMAND:
     case WM_NOTIFY: {
@@ -197,6 +219,7 @@ bool PeerCore::HandleMouse(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 bool PeerCore::HandleKeyDown(WPARAM wparam) {
+  if (HandleNavigationKey(*this, wparam)) return true;
   const Key key = KeyOf(wparam);
   if (key == Key::kOther || UsesKey(key)) return false;
   return RouteKey(key);
@@ -231,6 +254,13 @@ void PeerCore::PaintInto(HDC target, const RECT& dirty) {
     GdiCanvas canvas(buffer.Dc());
     events_.NativePaint(canvas, area);
   }
+  if (focused_part_ >= 0 && ::GetFocus() == hwnd_) {
+    const std::vector<AccessibleItem> parts = events_.NativeAccessibleParts();
+    if (focused_part_ < static_cast<int>(parts.size())) {
+      const RECT mark = ToRect(parts[static_cast<std::size_t>(focused_part_)].bounds);
+      ::DrawFocusRect(buffer.Dc(), &mark);
+    }
+  }
   ::BitBlt(target, area.left, area.top, area.width, area.height, buffer.Dc(), area.left, area.top, SRCCOPY);
 }
 
@@ -261,6 +291,13 @@ void PeerCore::Capture(bool capture) {
 }
 
 void PeerCore::Focus() { ::SetFocus(hwnd_); }
+
+void PeerCore::FocusPart(int part) {
+  if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+  if (focused_part_ != part) ::InvalidateRect(hwnd_, nullptr, FALSE);
+  focused_part_ = part;
+  AnnounceFocus(hwnd_, part);
+}
 
 void PeerCore::UseFont(const Font& font) {
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font)), TRUE);

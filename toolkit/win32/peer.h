@@ -39,6 +39,14 @@ class PeerCore {
   // default button. True when someone used it.
   bool RouteKey(Key key);
 
+  // The painted control that has the keyboard focus in this window (its
+  // place among NativeAccessibleParts()), -1 for the window itself.
+  int FocusedPart() const { return focused_part_; }
+  // Gives the keyboard focus to the window and to one of its painted
+  // controls (-1: to none), which then shows the focus mark.
+  void FocusPart(int part);
+  bool Painted() const { return painted_; }
+
   // A notification (WM_COMMAND or WM_NOTIFY) that this control sent to its
   // parent, handed back to it. True when handled, with the result set.
   virtual bool Reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
@@ -83,6 +91,7 @@ class PeerCore {
   bool holds_capture_ = false;
   bool releasing_capture_ = false;
   bool swallow_char_ = false;
+  int focused_part_ = -1;
 };
 
 // The NativeWindow operations of a peer, over PeerCore.

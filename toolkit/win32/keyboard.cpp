@@ -1,0 +1,172 @@
+#include "toolkit/win32/keyboard.h"
+
+#include <vector>
+
+#include "toolkit/win32/peer.h"
+
+namespace app::win32 {
+
+namespace {
+
+// A place the keyboard focus can go: a system control (part -1) or a
+// command painted on a window.
+struct Stop {
+  HWND hwnd;
+  int part;
+};
+
+// The commands painted on a window, by their place among its parts.
+std::vector<int> Commands(PeerCore& peer) {
+  std::vector<int> commands;
+  const std::vector<AccessibleItem> parts = peer.Events().NativeAccessibleParts();
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (parts[i].action) commands.push_back(static_cast<int>(i));
+  }
+  return commands;
+}
+
+// The stops of `hwnd` and the windows on it, in the order they were made.
+void CollectStops(HWND hwnd, std::vector<Stop>& stops) {
+  if (!::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd)) return;
+  PeerCore* peer = PeerCore::FromHandle(hwnd);
+  if (peer == nullptr) return;
+  if (!peer->Painted()) {
+    stops.push_back(Stop{hwnd, -1});
+    return;
+  }
+  for (int part : Commands(*peer)) stops.push_back(Stop{hwnd, part});
+  for (HWND child = ::GetWindow(::GetWindow(hwnd, GW_CHILD), GW_HWNDLAST); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDPREV)) {
+    CollectStops(child, stops);
+  }
+}
+
+void Go(const Stop& stop) {
+  PeerCore* peer = PeerCore::FromHandle(stop.hwnd);
+  if (peer != nullptr && peer->Painted()) {
+    peer->FocusPart(stop.part);
+  } else {
+    ::SetFocus(stop.hwnd);
+  }
+}
+
+bool Tab(PeerCore& peer, bool backwards) {
+  std::vector<Stop> stops;
+  CollectStops(::GetAncestor(peer.Hwnd(), GA_ROOT), stops);
+  if (stops.empty()) return false;
+  const int count = static_cast<int>(stops.size());
+  int at = -1;
+  for (int i = 0; i < count; ++i) {
+    const bool here = stops[static_cast<std::size_t>(i)].hwnd == peer.Hwnd() &&
+                      (!peer.Painted() || stops[static_cast<std::size_t>(i)].part == peer.FocusedPart());
+    if (here) at = i;
+  }
+  const int next = at < 0 ? (backwards ? count - 1 : 0) : (at + (backwards ? count - 1 : 1)) % count;
+  Go(stops[static_cast<std::size_t>(next)]);
+  return true;
+}
+
+// The first visible painted window under `hwnd` whose role is `role`.
+PeerCore* FindPainted(HWND hwnd, AccessibleRole role) {
+  if (!::IsWindowVisible(hwnd)) return nullptr;
+  PeerCore* peer = PeerCore::FromHandle(hwnd);
+  if (peer == nullptr || !peer->Painted()) return nullptr;
+  if (peer->Events().NativeAccessibleSelf().role == role) return peer;
+  for (HWND child = ::GetWindow(hwnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (PeerCore* found = FindPainted(child, role)) return found;
+  }
+  return nullptr;
+}
+
+// Runs a menu title's command (which opens its menu) and takes the focus
+// to the first entry of the menu that opened.
+void OpenMenu(PeerCore& bar, int part) {
+  const std::vector<AccessibleItem> parts = bar.Events().NativeAccessibleParts();
+  if (part < 0 || part >= static_cast<int>(parts.size()) || !parts[static_cast<std::size_t>(part)].action) return;
+  const std::function<void()> action = parts[static_cast<std::size_t>(part)].action;
+  const HWND top = ::GetAncestor(bar.Hwnd(), GA_ROOT);
+  action();
+  PeerCore* menu = FindPainted(top, AccessibleRole::kPopupMenu);
+  const std::vector<int> entries = menu != nullptr ? Commands(*menu) : std::vector<int>();
+  if (!entries.empty()) menu->FocusPart(entries.front());
+}
+
+// Alt+letter opens the menu whose title starts with the letter; Alt (or
+// F10) alone takes the focus to the first title.
+bool MenuKey(PeerCore& peer, UINT message, WPARAM key) {
+  // Alt counts alone when no other key came while it was held.
+  static bool alt_alone = false;
+  if (message == WM_SYSKEYDOWN) alt_alone = key == VK_MENU;
+  if (message == WM_SYSKEYUP && key == VK_MENU && !alt_alone) return false;
+  PeerCore* bar = FindPainted(::GetAncestor(peer.Hwnd(), GA_ROOT), AccessibleRole::kMenuBar);
+  if (bar == nullptr) return false;
+  const std::vector<AccessibleItem> titles = bar->Events().NativeAccessibleParts();
+  if (message == WM_SYSKEYUP) {
+    if (key != VK_MENU && key != VK_F10) return false;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      if (titles[i].action) {
+        bar->FocusPart(static_cast<int>(i));
+        return true;
+      }
+    }
+    return false;
+  }
+  if (key < 'A' || key > 'Z') return false;
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    const std::string& name = titles[i].name;
+    if (titles[i].action && !name.empty() && (name[0] & ~0x20) == static_cast<char>(key)) {
+      OpenMenu(*bar, static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Runs the focused command, or moves to the one before or after it; Down
+// on a menu title opens its menu.
+bool OnCommand(PeerCore& peer, WPARAM key) {
+  const int focused = peer.FocusedPart();
+  if (!peer.Painted() || focused < 0 || ::GetFocus() != peer.Hwnd()) return false;
+  if (key == VK_SPACE || key == VK_RETURN) {
+    const std::vector<AccessibleItem> parts = peer.Events().NativeAccessibleParts();
+    if (focused >= static_cast<int>(parts.size()) || !parts[static_cast<std::size_t>(focused)].action) return false;
+    // A copy: the command may change what the window shows.
+    const std::function<void()> action = parts[static_cast<std::size_t>(focused)].action;
+    action();
+    return true;
+  }
+  if (key == VK_DOWN && peer.Events().NativeAccessibleSelf().role == AccessibleRole::kMenuBar) {
+    OpenMenu(peer, focused);
+    return true;
+  }
+  const std::vector<int> commands = Commands(peer);
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    if (commands[i] != focused) continue;
+    const bool back = key == VK_UP || key == VK_LEFT;
+    if (back && i > 0) peer.FocusPart(commands[i - 1]);
+    if (!back && i + 1 < commands.size()) peer.FocusPart(commands[i + 1]);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool HandleMenuKey(PeerCore& peer, UINT message, WPARAM virtual_key) {
+  return MenuKey(peer, message, virtual_key);
+}
+
+bool HandleNavigationKey(PeerCore& peer, WPARAM virtual_key) {
+  switch (virtual_key) {
+    case VK_TAB: return Tab(peer, ::GetKeyState(VK_SHIFT) < 0);
+    case VK_SPACE:
+    case VK_RETURN:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT: return OnCommand(peer, virtual_key);
+    default: return false;
+  }
+}
+
+}  // namespace app::win32
