@@ -10,6 +10,8 @@
 #include <QPalette>
 #include <QTreeView>
 
+#include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -167,6 +169,48 @@ TEST(QtCanvasTest, FramesAndLinesKeepEveryEdgeAtEveryScale) {
       EXPECT_TRUE(inked(top, top + 5)) << "left edge";
       EXPECT_TRUE(inked(top + 19, top + 5)) << "right edge";
       EXPECT_TRUE(inked(top + 10, top + 5)) << "line";
+    }
+  }
+}
+
+// A picture is drawn from its double-size pixels on any scaled screen, one to
+// one at twice the scale, and from its own pixels, as they are, at one to
+// one.
+TEST(QtCanvasTest, PicturesAreDrawnFromTheirDoubleOnScaledScreens) {
+  QWidget widget;
+  constexpr std::uint32_t kSingle = 0xFFFF0000u;  // opaque red
+  app::Image single(3, 2);
+  app::Image twice(6, 4);
+  for (std::uint32_t& pixel : single.Pixels()) pixel = kSingle;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) twice.SetPixel(x, y, (x + y) % 2 == 0 ? 0xFF0000FFu : 0xFF00FF00u);
+  }
+  ASSERT_TRUE(single.SetDouble(twice));
+  const app::Rect target(1, 1, 3, 2);
+  for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+    SCOPED_TRACE(ratio);
+    QImage image(int(5 * ratio), int(4 * ratio), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      app::qt::QtCanvas canvas(painter, widget);
+      canvas.DrawImage(single, target);
+    }
+    const app::Image drawn = app::qt::ToImage(image);
+    // The device pixels wholly inside the target.
+    const int first = int(std::ceil(ratio));
+    for (int y = first; y < int(3 * ratio); ++y) {
+      for (int x = first; x < int(4 * ratio); ++x) {
+        const std::uint32_t pixel = drawn.Pixel(x, y);
+        if (ratio == 1.0) {
+          EXPECT_EQ(pixel, kSingle) << x << "," << y;
+        } else if (ratio == 2.0) {
+          EXPECT_EQ(pixel, twice.Pixel(x - 2, y - 2)) << x << "," << y;
+        } else {
+          EXPECT_LT(qRed(pixel), 32) << x << "," << y << " from the single-size pixels";
+        }
+      }
     }
   }
 }
