@@ -173,43 +173,33 @@ TEST(QtCanvasTest, FramesAndLinesKeepEveryEdgeAtEveryScale) {
   }
 }
 
-// A picture is drawn from its double-size pixels on any scaled screen, one to
-// one at twice the scale, and from its own pixels, as they are, at one to
-// one.
+// A picture is drawn from its own pixels, as they are, at one to one, and
+// from its double-size drawing on any scaled screen (one to one at two).
 TEST(QtCanvasTest, PicturesAreDrawnFromTheirDoubleOnScaledScreens) {
   QWidget widget;
-  constexpr std::uint32_t kSingle = 0xFFFF0000u;  // opaque red
-  app::Image single(3, 2);
-  app::Image twice(6, 4);
-  for (std::uint32_t& pixel : single.Pixels()) pixel = kSingle;
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 6; ++x) twice.SetPixel(x, y, (x + y) % 2 == 0 ? 0xFF0000FFu : 0xFF00FF00u);
-  }
+  app::Image single(3, 2), twice(6, 4);
+  for (std::uint32_t& pixel : single.Pixels()) pixel = 0xFFFF0000u;  // red
+  for (int i = 0; i < 24; ++i) twice.SetPixel(i % 6, i / 6, (i % 6 + i / 6) % 2 ? 0xFF0000FFu : 0xFF00FF00u);
   ASSERT_TRUE(single.SetDouble(twice));
-  const app::Rect target(1, 1, 3, 2);
   for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
-    SCOPED_TRACE(ratio);
     QImage image(int(5 * ratio), int(4 * ratio), QImage::Format_ARGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     {
       QPainter painter(&image);
-      app::qt::QtCanvas canvas(painter, widget);
-      canvas.DrawImage(single, target);
+      app::qt::QtCanvas(painter, widget).DrawImage(single, app::Rect(1, 1, 3, 2));
     }
     const app::Image drawn = app::qt::ToImage(image);
-    // The device pixels wholly inside the target.
-    const int first = int(std::ceil(ratio));
-    for (int y = first; y < int(3 * ratio); ++y) {
-      for (int x = first; x < int(4 * ratio); ++x) {
+    // The device pixels wholly inside the picture's box.
+    for (int y = int(std::ceil(ratio)); y < int(3 * ratio); ++y) {
+      for (int x = int(std::ceil(ratio)); x < int(4 * ratio); ++x) {
         const std::uint32_t pixel = drawn.Pixel(x, y);
-        if (ratio == 1.0) {
-          EXPECT_EQ(pixel, kSingle) << x << "," << y;
-        } else if (ratio == 2.0) {
-          EXPECT_EQ(pixel, twice.Pixel(x - 2, y - 2)) << x << "," << y;
-        } else {
-          EXPECT_LT(qRed(pixel), 32) << x << "," << y << " from the single-size pixels";
-        }
+        SCOPED_TRACE(std::to_string(ratio) + " at " + std::to_string(x) + "," + std::to_string(y));
+        const std::uint32_t expected = ratio == 1.0   ? single.Pixel(x - 1, y - 1)
+                                       : ratio == 2.0 ? twice.Pixel(x - 2, y - 2)
+                                                      : pixel;
+        EXPECT_EQ(pixel, expected);
+        EXPECT_EQ(qRed(pixel) < 32, ratio != 1.0) << "drawn from the double-size pixels on a scaled screen";
       }
     }
   }
