@@ -1,6 +1,7 @@
 #include "toolkit/image.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace app {
 
@@ -70,6 +71,18 @@ BgrColor Image::ColorAt(int x, int y) const {
   const std::uint32_t argb = Pixel(x, y);
   return FromRgb(static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF),
                  static_cast<int>(argb & 0xFF));
+}
+
+bool Image::SetDouble(Image twice) {
+  if (IsNull() || twice.double_ || twice.width_ != 2 * width_ || twice.height_ != 2 * height_) return false;
+  double_ = std::make_shared<const Image>(std::move(twice));
+  return true;
+}
+
+bool operator==(const Image& a, const Image& b) {
+  if (a.width_ != b.width_ || a.height_ != b.height_ || a.pixels_ != b.pixels_) return false;
+  if (!a.double_ || !b.double_) return !a.double_ && !b.double_;
+  return *a.double_ == *b.double_;
 }
 
 std::string Image::ToBmp() const {

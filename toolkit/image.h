@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,9 @@ namespace app {
 // A picture in memory, the same on both front ends: width x height pixels,
 // row by row from the top, each 0xAARRGGBB with straight (not premultiplied)
 // alpha. The program's pictures are drawn once into images; each front end
-// shows them as they are.
+// shows them as they are. An image may carry the same picture drawn at twice
+// its pixels, which a front end shows in its place on a screen of more than
+// one device pixel to a layout pixel; copies share it.
 class Image {
  public:
   Image() = default;
@@ -38,15 +41,26 @@ class Image {
   // rows), which both front ends and every image viewer read.
   std::string ToBmp() const;
   // Reads a 32-bit bitmap file as ToBmp() writes it (or a bottom-up one);
-  // nullopt for anything else.
+  // nullopt for anything else. Neither carries the double-size picture.
   static std::optional<Image> FromBmp(std::string_view bytes);
 
-  friend bool operator==(const Image&, const Image&) = default;
+  // The same picture drawn at exactly twice the width and height, or nullptr
+  // when the image carries none.
+  const Image* Double() const { return double_.get(); }
+  // Makes `twice` the double-size picture of this image. Refused (false, the
+  // image unchanged) unless it is exactly twice this image's width and height
+  // and carries no double of its own.
+  bool SetDouble(Image twice);
+
+  // Equal when the pixels are, and the double-size pictures are too (or
+  // neither image carries one).
+  friend bool operator==(const Image& a, const Image& b);
 
  private:
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
+  std::shared_ptr<const Image> double_;
 };
 
 }  // namespace app

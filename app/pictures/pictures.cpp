@@ -21,13 +21,25 @@ struct PictureFile {
 // bytes and kPictureFiles, which lists them all.
 #include "picture_files.inc"
 
-// The picture of the bitmap `name`; an empty image when there is none.
+Image Decoded(const PictureFile& file) {
+  const std::string_view bytes(reinterpret_cast<const char*>(file.bytes), file.size);
+  return Image::FromBmp(bytes).value_or(Image());
+}
+
+// The picture of the bitmap `name`, carrying the double-size bitmap of the
+// same name; an empty image when there is none.
 const Image& Picture(std::string_view name) {
   static const std::map<std::string, Image, std::less<>> pictures = [] {
     std::map<std::string, Image, std::less<>> decoded;
     for (const PictureFile& file : kPictureFiles) {
-      const std::string_view bytes(reinterpret_cast<const char*>(file.bytes), file.size);
-      decoded.emplace(file.name, Image::FromBmp(bytes).value_or(Image()));
+      if (!std::string_view(file.name).ends_with(kDoublePictureSuffix)) decoded.emplace(file.name, Decoded(file));
+    }
+    for (const PictureFile& file : kPictureFiles) {
+      std::string_view name = file.name;
+      if (!name.ends_with(kDoublePictureSuffix)) continue;
+      name.remove_suffix(std::string_view(kDoublePictureSuffix).size());
+      const auto single = decoded.find(name);
+      if (single != decoded.end()) single->second.SetDouble(Decoded(file));
     }
     return decoded;
   }();

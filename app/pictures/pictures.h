@@ -7,8 +7,14 @@
 // (tools/pictures, scripts/draw_pictures.sh), into the 32-bit bitmaps with
 // alpha under app/pictures/bitmaps, which the program carries in itself on
 // both front ends. Each call gives the same image, decoded on first use and
-// kept until the program ends; safe from any thread.
+// kept until the program ends; safe from any thread. Every picture carries
+// the same design drawn at twice its pixels (Image::Double()), from the
+// bitmap of the same name with kDoublePictureSuffix, for scaled screens.
 namespace app {
+
+// What follows a picture's bitmap name in the name of its double-size one:
+// "hide_folder@2x.bmp" beside "hide_folder.bmp".
+inline constexpr char kDoublePictureSuffix[] = "@2x";
 
 // The glossy title picture of skin 1: 553 x 27, a light-blue glass bar shaded
 // from top to bottom, dark at both edges and bright in the middle rows.

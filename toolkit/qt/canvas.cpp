@@ -49,9 +49,21 @@ void QtCanvas::FrameRoundRect(const Rect& rect, int radius, BgrColor color) {
   painter_.restore();
 }
 
+// On a screen of more than one device pixel to a layout pixel the picture
+// drawn at twice its pixels takes the same layout box, smoothly scaled where
+// the screen is not exactly double; at one to one the image is drawn as
+// ever.
 void QtCanvas::DrawImage(const Image& image, const Rect& target) {
   if (image.IsNull()) return;
-  painter_.drawImage(ToQRect(target), ViewOf(image));
+  const Image* twice = image.Double();
+  if (twice == nullptr || painter_.device()->devicePixelRatio() <= 1) {
+    painter_.drawImage(ToQRect(target), ViewOf(image));
+    return;
+  }
+  painter_.save();
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter_.drawImage(ToQRect(target), ViewOf(*twice));
+  painter_.restore();
 }
 
 void QtCanvas::DrawText(const Rect& box, std::string_view text, const TextStyle& style) {

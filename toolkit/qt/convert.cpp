@@ -1,6 +1,7 @@
 #include "toolkit/qt/convert.h"
 
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QStringDecoder>
 
 namespace app::qt {
@@ -33,6 +34,19 @@ Image ToImage(const QImage& image) {
     for (int x = 0; x < argb.width(); ++x) out.SetPixel(x, y, line[x]);
   }
   return out;
+}
+
+// Qt shows the pixmap whose scale is nearest the screen's, and of two as
+// near (at 1.5) the one added first: the double-size one.
+QIcon IconOf(const Image& image) {
+  QIcon icon;
+  if (const Image* twice = image.Double()) {
+    QPixmap pixmap = QPixmap::fromImage(ViewOf(*twice));
+    pixmap.setDevicePixelRatio(2);
+    icon.addPixmap(pixmap);
+  }
+  icon.addPixmap(QPixmap::fromImage(ViewOf(image)));
+  return icon;
 }
 
 QString ToQString(const std::string& bytes) {

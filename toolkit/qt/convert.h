@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -30,6 +31,9 @@ inline Point ToPoint(const QPoint& p) { return Point{p.x(), p.y()}; }
 QImage ViewOf(const Image& image);
 // A copy of a QImage as an Image (straight alpha).
 Image ToImage(const QImage& image);
+// The image as an icon of its own size: its own pixels, and on a scaled
+// screen its double-size drawing where it carries one.
+QIcon IconOf(const Image& image);
 
 // The program's 8-bit text as Qt shows it: UTF-8 where the bytes are valid
 // UTF-8, otherwise each byte as its Windows-1252 character (Latin-1 where

@@ -63,7 +63,7 @@ int ReportModel::columnCount(const QModelIndex& parent) const {
 
 QIcon ReportModel::IconOf(const Image* picture) const {
   auto found = icons_.find(picture);
-  if (found == icons_.end()) found = icons_.emplace(picture, QIcon(QPixmap::fromImage(ViewOf(*picture)))).first;
+  if (found == icons_.end()) found = icons_.emplace(picture, qt::IconOf(*picture)).first;
   return found->second;
 }
 

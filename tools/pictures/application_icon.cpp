@@ -36,7 +36,7 @@ constexpr QColor kGlint(255, 255, 255);
 
 QImage ApplicationIcon(int size) {
   if (size <= 0) return QImage();
-  QImage image = TransparentCanvas(size, size);
+  QImage image = TransparentCanvas(size, size, 1);
   QPainter painter(&image);
   Smooth(painter);
   // Designed at 48 x 48; the other sizes are the same drawing to scale.

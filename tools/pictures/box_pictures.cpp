@@ -74,8 +74,8 @@ void DrawStandingFolder(QPainter& painter, const Contents& contents) {
 }
 
 // An open box seen from the front with `contents` sticking out of it.
-QImage BoxPicture(const Contents& contents) {
-  QImage image = TransparentCanvas(kSize, kSize);
+QImage BoxPicture(const Contents& contents, int scale) {
+  QImage image = TransparentCanvas(kSize, kSize, scale);
   QPainter painter(&image);
   Smooth(painter);
   QPen outline(kBoxOutline, 1.0);
@@ -112,8 +112,8 @@ QImage BoxPicture(const Contents& contents) {
 
 }  // namespace
 
-QImage HideFolderPicture() { return BoxPicture(kGreyedContents); }
+QImage HideFolderPicture(int scale) { return BoxPicture(kGreyedContents, scale); }
 
-QImage ComebackPicture() { return BoxPicture(kColouredContents); }
+QImage ComebackPicture(int scale) { return BoxPicture(kColouredContents, scale); }
 
 }  // namespace drawing

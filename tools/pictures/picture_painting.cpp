@@ -25,9 +25,16 @@ constexpr double kCornerRadius = 0.06;
 
 }  // namespace
 
-QImage TransparentCanvas(int width, int height) {
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage TransparentCanvas(int width, int height, int scale) {
+  QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::transparent);
+  return image;
+}
+
+QImage OpaqueCanvas(int width, int height, int scale) {
+  QImage image(width * scale, height * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   return image;
 }
 

@@ -9,8 +9,14 @@ class QPainter;
 // Drawing helpers shared by the program's pictures.
 namespace drawing::picture_painting {
 
-// A fully transparent picture of the given size, ready to paint on.
-QImage TransparentCanvas(int width, int height);
+// A fully transparent picture of the given size in design pixels, drawn at
+// `scale` device pixels to a design pixel, ready to paint on in design
+// pixels.
+QImage TransparentCanvas(int width, int height, int scale);
+
+// An opaque picture of the given size in design pixels (its pixels not yet
+// set), drawn at `scale` device pixels to a design pixel.
+QImage OpaqueCanvas(int width, int height, int scale);
 
 // Turns on antialiasing for shapes and smooth scaling for images.
 void Smooth(QPainter& painter);

@@ -18,6 +18,8 @@ namespace drawing {
 namespace {
 
 constexpr char kBitmapExtension[] = ".bmp";
+// The side of the program's icon as its windows carry it.
+constexpr int kApplicationIconSide = 48;
 
 // `image` as a PNG file, with nothing in it but the pixels (no time, no text).
 std::string PngFile(const QImage& image) {
@@ -36,7 +38,7 @@ std::string StripName(app::Size size) {
 
 std::vector<DrawnFile> DrawAllFiles() {
   // The bitmaps' names are those that app/pictures/pictures.cpp looks up.
-  const std::pair<std::string, std::function<QImage()>> pictures[] = {
+  const std::pair<std::string, std::function<QImage(int scale)>> pictures[] = {
       {"glossy_title", GlossyTitlePicture},
       {"navy_title", NavyTitlePicture},
       {"hide_folder", HideFolderPicture},
@@ -47,14 +49,17 @@ std::vector<DrawnFile> DrawAllFiles() {
       {"help", HelpPicture},
       {"up_folder", UpFolderPicture},
       {"hidden_row", HiddenRowPicture},
-      {"application_icon", [] { return ApplicationIcon(48); }},
+      {"application_icon", [](int scale) { return ApplicationIcon(kApplicationIconSide * scale); }},
       {StripName(app::kFileMenuStrip),
-       [] { return MenuStripPicture(app::kFileMenuStrip.width, app::kFileMenuStrip.height); }},
+       [](int scale) { return MenuStripPicture(app::kFileMenuStrip.width, app::kFileMenuStrip.height, scale); }},
       {StripName(app::kOptionsMenuStrip),
-       [] { return MenuStripPicture(app::kOptionsMenuStrip.width, app::kOptionsMenuStrip.height); }},
+       [](int scale) { return MenuStripPicture(app::kOptionsMenuStrip.width, app::kOptionsMenuStrip.height, scale); }},
   };
   std::vector<DrawnFile> files;
-  for (const auto& [name, draw] : pictures) files.push_back({name + kBitmapExtension, app::qt::ToImage(draw()).ToBmp()});
+  for (const auto& [name, draw] : pictures) {
+    files.push_back({name + kBitmapExtension, app::qt::ToImage(draw(1)).ToBmp()});
+    files.push_back({name + app::kDoublePictureSuffix + kBitmapExtension, app::qt::ToImage(draw(2)).ToBmp()});
+  }
 
   std::vector<IconImage> icons;
   for (int side : kIconFileSides) {

@@ -20,9 +20,10 @@ inline constexpr int kIconFilePngSide = 256;
 // The Windows icon file's name.
 inline constexpr char kIconFileName[] = "quillomar.ico";
 
-// Every file of the drawn pictures, drawn afresh: one bitmap per picture that
-// app/pictures/pictures.h gives (the menu strip at each size it lists) and
-// the program's icon file.
+// Every file of the drawn pictures, drawn afresh: two bitmaps per picture
+// that app/pictures/pictures.h gives (the menu strip at each size it lists),
+// "name.bmp" and at twice its pixels "name@2x.bmp", and the program's icon
+// file.
 std::vector<DrawnFile> DrawAllFiles();
 
 }  // namespace drawing

@@ -13,6 +13,7 @@ namespace drawing {
 namespace {
 
 using picture_painting::DrawFolder;
+using picture_painting::OpaqueCanvas;
 using picture_painting::Smooth;
 using picture_painting::TransparentCanvas;
 using picture_painting::YellowFolder;
@@ -35,8 +36,8 @@ constexpr double kStripLightReach = 0.35;
 
 }  // namespace
 
-QImage UpFolderPicture() {
-  QImage image = TransparentCanvas(kUpWidth, kUpHeight);
+QImage UpFolderPicture(int scale) {
+  QImage image = TransparentCanvas(kUpWidth, kUpHeight, scale);
   QPainter painter(&image);
   Smooth(painter);
   DrawFolder(painter, QRectF(0, 2, 19, 14), YellowFolder());
@@ -60,8 +61,8 @@ QImage UpFolderPicture() {
   return image;
 }
 
-QImage HiddenRowPicture() {
-  QImage image = TransparentCanvas(kRowSize, kRowSize);
+QImage HiddenRowPicture(int scale) {
+  QImage image = TransparentCanvas(kRowSize, kRowSize, scale);
   QPainter painter(&image);
   Smooth(painter);
   painter.translate(kRowSize / 2.0, kRowSize / 2.0);
@@ -76,15 +77,15 @@ QImage HiddenRowPicture() {
   return image;
 }
 
-QImage MenuStripPicture(int width, int height) {
+QImage MenuStripPicture(int width, int height, int scale) {
   if (width <= 0 || height <= 0) return QImage();
-  QImage image(width, height, QImage::Format_RGB32);
+  QImage image = OpaqueCanvas(width, height, scale);
   QPainter painter(&image);
   QLinearGradient strip(0, 0, width, 0);
   strip.setColorAt(0.0, kStripLight);
   strip.setColorAt(kStripLightReach, kStripBeige);
   strip.setColorAt(1.0, kStripBeige);
-  painter.fillRect(image.rect(), strip);
+  painter.fillRect(QRect(0, 0, width, height), strip);
   // A slightly darker last column sets the strip off from the white panel.
   if (width > 2) painter.fillRect(width - 1, 0, 1, height, kStripEdge);
   painter.end();

@@ -4,10 +4,13 @@
 #include <QPainter>
 
 #include "tools/pictures/drawing.h"
+#include "tools/pictures/picture_painting.h"
 
 namespace drawing {
 
 namespace {
+
+using picture_painting::OpaqueCanvas;
 
 constexpr int kGlossyWidth = 553;
 constexpr int kGlossyHeight = 27;
@@ -35,8 +38,8 @@ constexpr int kNavyBottomRows[] = {80, 104, 126, 146};
 
 }  // namespace
 
-QImage GlossyTitlePicture() {
-  QImage image(kGlossyWidth, kGlossyHeight, QImage::Format_RGB32);
+QImage GlossyTitlePicture(int scale) {
+  QImage image = OpaqueCanvas(kGlossyWidth, kGlossyHeight, scale);
   QPainter painter(&image);
   QLinearGradient glass(0, 0, 0, kGlossyHeight);
   glass.setColorAt(0.0, kGlossyTop);
@@ -45,7 +48,7 @@ QImage GlossyTitlePicture() {
   glass.setColorAt(kGlossyBrightTo, kGlossyBright);
   glass.setColorAt(kGlossyBlueBelow, kGlossyBlue);
   glass.setColorAt(1.0, kGlossyBottom);
-  painter.fillRect(image.rect(), glass);
+  painter.fillRect(QRect(0, 0, kGlossyWidth, kGlossyHeight), glass);
 
   QLinearGradient sheen(0, 1, 0, kSheenHeight * kGlossyHeight);
   sheen.setColorAt(0.0, Qt::transparent);
@@ -56,8 +59,8 @@ QImage GlossyTitlePicture() {
   return image;
 }
 
-QImage NavyTitlePicture() {
-  QImage image(kNavyWidth, kNavyHeight, QImage::Format_RGB32);
+QImage NavyTitlePicture(int scale) {
+  QImage image = OpaqueCanvas(kNavyWidth, kNavyHeight, scale);
   image.fill(QColor(0, 0, kNavyBlue));
   QPainter painter(&image);
   int row = 0;

@@ -81,8 +81,8 @@ void DrawPencil(QPainter& painter, QPointF tail, double angle, double length,
 
 }  // namespace
 
-QImage OptionsPicture() {
-  QImage image = TransparentCanvas(kSize, kSize);
+QImage OptionsPicture(int scale) {
+  QImage image = TransparentCanvas(kSize, kSize, scale);
   QPainter painter(&image);
   Smooth(painter);
   painter.translate(kSize / 2.0, kSize / 2.0);
@@ -117,8 +117,8 @@ QImage OptionsPicture() {
   return image;
 }
 
-QImage FindPicture() {
-  QImage image = TransparentCanvas(kSize, kSize);
+QImage FindPicture(int scale) {
+  QImage image = TransparentCanvas(kSize, kSize, scale);
   QPainter painter(&image);
   Smooth(painter);
   DrawFolder(painter, QRectF(1, 4, 25, 21), YellowFolder());
@@ -142,8 +142,8 @@ QImage FindPicture() {
   return image;
 }
 
-QImage SkinPicture() {
-  QImage image = TransparentCanvas(kSize, kSize);
+QImage SkinPicture(int scale) {
+  QImage image = TransparentCanvas(kSize, kSize, scale);
   QPainter painter(&image);
   Smooth(painter);
 
@@ -180,8 +180,8 @@ QImage SkinPicture() {
   return image;
 }
 
-QImage HelpPicture() {
-  QImage image = TransparentCanvas(kSize, kSize);
+QImage HelpPicture(int scale) {
+  QImage image = TransparentCanvas(kSize, kSize, scale);
   QPainter painter(&image);
   Smooth(painter);
   QPen cover_pen(kBookCoverOutline, 1.0);

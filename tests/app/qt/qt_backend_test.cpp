@@ -10,6 +10,8 @@
 #include <QPalette>
 #include <QTreeView>
 
+#include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -167,6 +169,38 @@ TEST(QtCanvasTest, FramesAndLinesKeepEveryEdgeAtEveryScale) {
       EXPECT_TRUE(inked(top, top + 5)) << "left edge";
       EXPECT_TRUE(inked(top + 19, top + 5)) << "right edge";
       EXPECT_TRUE(inked(top + 10, top + 5)) << "line";
+    }
+  }
+}
+
+// A picture is drawn from its own pixels, as they are, at one to one, and
+// from its double-size drawing on any scaled screen (one to one at two).
+TEST(QtCanvasTest, PicturesAreDrawnFromTheirDoubleOnScaledScreens) {
+  QWidget widget;
+  app::Image single(3, 2), twice(6, 4);
+  for (std::uint32_t& pixel : single.Pixels()) pixel = 0xFFFF0000u;  // red
+  for (int i = 0; i < 24; ++i) twice.SetPixel(i % 6, i / 6, (i % 6 + i / 6) % 2 ? 0xFF0000FFu : 0xFF00FF00u);
+  ASSERT_TRUE(single.SetDouble(twice));
+  for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+    QImage image(int(5 * ratio), int(4 * ratio), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      app::qt::QtCanvas(painter, widget).DrawImage(single, app::Rect(1, 1, 3, 2));
+    }
+    const app::Image drawn = app::qt::ToImage(image);
+    // The device pixels wholly inside the picture's box.
+    for (int y = int(std::ceil(ratio)); y < int(3 * ratio); ++y) {
+      for (int x = int(std::ceil(ratio)); x < int(4 * ratio); ++x) {
+        const std::uint32_t pixel = drawn.Pixel(x, y);
+        SCOPED_TRACE(std::to_string(ratio) + " at " + std::to_string(x) + "," + std::to_string(y));
+        const std::uint32_t expected = ratio == 1.0   ? single.Pixel(x - 1, y - 1)
+                                       : ratio == 2.0 ? twice.Pixel(x - 2, y - 2)
+                                                      : pixel;
+        EXPECT_EQ(pixel, expected);
+        EXPECT_EQ(qRed(pixel) < 32, ratio != 1.0) << "drawn from the double-size pixels on a scaled screen";
+      }
     }
   }
 }
