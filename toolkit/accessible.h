@@ -17,7 +17,6 @@ enum class AccessibleRole {
   kAutomatic,    // by the control's kind: a clickable one is a push button,
                  // a text is static text, a windowed one a pane
   kPushButton,
-  kCheckButton,
   kMenuBar,
   kMenuItem,
   kMenuPopup,
@@ -36,7 +35,6 @@ struct AccessibleItem {
   std::string name;
   AccessibleRole role = AccessibleRole::kAutomatic;
   Rect bounds;                   // in the coordinates of the windowed control it lies on
-  bool checked = false;
   std::function<void()> action;  // runs what a click runs; empty when a click does nothing
 };
 

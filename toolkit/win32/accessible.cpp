@@ -19,7 +19,6 @@ constexpr wchar_t kExecute[] = L"Execute";
 LONG RoleOf(AccessibleRole role) {
   switch (role) {
     case AccessibleRole::kPushButton: return ROLE_SYSTEM_PUSHBUTTON;
-    case AccessibleRole::kCheckButton: return ROLE_SYSTEM_CHECKBUTTON;
     case AccessibleRole::kMenuBar: return ROLE_SYSTEM_MENUBAR;
     case AccessibleRole::kMenuItem: return ROLE_SYSTEM_MENUITEM;
     case AccessibleRole::kMenuPopup: return ROLE_SYSTEM_MENUPOPUP;
@@ -178,7 +177,6 @@ class PaintedAccessible final : public AccessibleBase {
     } else {
       const AccessibleItem* part = Part(child);
       if (part == nullptr) return E_INVALIDARG;
-      if (part->checked) flags |= STATE_SYSTEM_CHECKED;
       if (part->action) {
         flags |= STATE_SYSTEM_FOCUSABLE;
         if (focused_window && PartIndex(child) == peer->FocusedPart()) flags |= STATE_SYSTEM_FOCUSED;
