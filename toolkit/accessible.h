@@ -39,7 +39,6 @@ struct AccessibleItem {
   std::string name;
   AccessibleRole role = AccessibleRole::kNone;
   Rect bounds;                   // in the coordinates of the windowed control it lies on
-  bool checked = false;
   std::function<void()> action;  // runs what a click runs; empty when a click does nothing
 };
 

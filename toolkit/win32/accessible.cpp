@@ -184,7 +184,6 @@ class PaintedAccessible final : public AccessibleBase {
     } else {
       const AccessibleItem* part = Part(child);
       if (part == nullptr) return E_INVALIDARG;
-      if (part->checked) flags |= STATE_SYSTEM_CHECKED;
       if (part->action) {
         flags |= STATE_SYSTEM_FOCUSABLE;
         if (focused_window && PartIndex(child) == peer->FocusedPart()) flags |= STATE_SYSTEM_FOCUSED;
