@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
 
   int result = 0;
   {
-    app::Program program(services, app::WindowCreation::kLoginFirst);
+    app::Program program(services, app::WindowCreation::kWhenAsked);
     program.on_finished = [&backend] { backend.Post([&backend] { backend.Quit(); }); };
     program.Start();
     result = backend.Run();

@@ -9,7 +9,7 @@
 
 namespace app {
 
-Program::Program(Services& services, WindowCreation creation) : services_(services), creation_(creation) {
+Program::Program(Services& services, WindowCreation creation) : services_(services) {
   login_ = std::make_unique<TForm2>(services, static_cast<WindowLinks&>(*this));
   forms_.login = login_.get();
   login_->SetTitle(kApplicationTitle);
@@ -71,12 +71,6 @@ void Program::RunFind() { find_->RunModal(); }
 
 void Program::ResetFindCloseMark() { find_->ResetCloseMark(); }
 
-void Program::Start() {
-  login_->Show();
-  if (main_ != nullptr || creation_ == WindowCreation::kWhenAsked) return;
-  // A timer's tick comes once the window system has nothing else to do,
-  // the login window's painting included.
-  creation_timer_ = CurrentBackend().StartTimer(0, false, [this] { CreateOtherWindows(); });
-}
+void Program::Start() { login_->Show(); }
 
 }  // namespace app

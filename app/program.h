@@ -8,7 +8,6 @@
 
 namespace app {
 
-class NativeTimer;
 
 class TForm1;
 class TForm2;
@@ -28,9 +27,8 @@ struct Forms {
 
 // When the windows other than the login window are made.
 enum class WindowCreation {
-  kAllAtOnce,   // all four as the program is made
-  kLoginFirst,  // the login window first; the others once it is on screen
-  kWhenAsked,   // the login window first; the others when it first turns to them
+  kAllAtOnce,  // all four as the program is made
+  kWhenAsked,  // the login window first; the others when it first turns to them
 };
 
 // The running program: its four windows, created once in the order login,
@@ -38,9 +36,10 @@ enum class WindowCreation {
 // is the program's own main window: when it closes, the program ends.
 //
 // A front end starts with the login window alone: it is on the screen at
-// once, and the other three are made right after it is painted, while the
-// user types the password (or, kWhenAsked, not until the login window
-// needs them). The login window asks for them before it turns to them
+// once, and the other three are made when the login window first needs
+// them, so that nothing keeps the program busy while the user (or a
+// password manager) gives the login, and input is handled in the order it
+// came. The login window asks for them before it turns to them
 // (WindowLinks::CompleteWindows), so nothing ever finds one missing.
 class Program final : private WindowLinks {
  public:
@@ -50,8 +49,7 @@ class Program final : private WindowLinks {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Shows the login window, centred on the screen; the windows not made yet
-  // follow once it is painted.
+  // Shows the login window, centred on the screen.
   void Start();
 
   Forms& forms() { return forms_; }
@@ -84,8 +82,6 @@ class Program final : private WindowLinks {
   std::unique_ptr<TForm1> main_;
   std::unique_ptr<TForm3> options_;
   std::unique_ptr<TForm4> find_;
-  std::unique_ptr<NativeTimer> creation_timer_;
-  const WindowCreation creation_;
   bool ended_ = false;
 };
 

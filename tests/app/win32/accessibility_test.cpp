@@ -218,11 +218,11 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
                    {ROLE_SYSTEM_MENUITEM, "Options"}, {ROLE_SYSTEM_PUSHBUTTON, "Hide Folder"},
                    {ROLE_SYSTEM_PUSHBUTTON, "Comeback"}, {ROLE_SYSTEM_PUSHBUTTON, "Find"},
                    {ROLE_SYSTEM_PUSHBUTTON, "Skin"}, {ROLE_SYSTEM_PUSHBUTTON, "Help"},
-                   {ROLE_SYSTEM_PUSHBUTTON, "Up"}, {ROLE_SYSTEM_PUSHBUTTON, "Minimise"},
+                   {ROLE_SYSTEM_PUSHBUTTON, "Up One Level"}, {ROLE_SYSTEM_PUSHBUTTON, "Minimise"},
                    {ROLE_SYSTEM_PUSHBUTTON, "Close"}});
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_MENUITEM, "File"));
   ProcessEvents();
-  ExpectAll(main, {{ROLE_SYSTEM_MENUPOPUP, ""}, {ROLE_SYSTEM_MENUITEM, "Exit"}});
+  ExpectAll(main, {{ROLE_SYSTEM_MENUPOPUP, "File"}, {ROLE_SYSTEM_MENUITEM, "Exit"}});
   // Hide a folder of the browser and bring it back: the first row of the
   // browser, "Hide Folder"; the hidden list's row unticked (Space), "Comeback".
   std::filesystem::create_directories(prefix_.DriveC() + "/Data/Private");
