@@ -4,14 +4,15 @@
 # program: Wine's own files, and the MS Sans Serif screen font in its Fonts
 # folder (Debian's Wine ships the font in /usr/share/wine/fonts but does not
 # find it there, and its windows were laid out for that font; without it Wine
-# draws their texts in a wider face).
+# draws their texts in a wider face), and Tahoma, the outline face of the
+# scaled screens.
 quillomar_wine_prefix() {
   local prefix=$1
   mkdir -p "$prefix"
   WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
   local fonts="$prefix/drive_c/windows/Fonts"
   mkdir -p "$fonts"
-  for font in sserife.fon; do
+  for font in sserife.fon tahoma.ttf tahomabd.ttf; do
     [ -f "/usr/share/wine/fonts/$font" ] && cp "/usr/share/wine/fonts/$font" "$fonts/"
   done
   # wineboot leaves a server running; the next program starts its own.
