@@ -19,12 +19,12 @@ quillomar_wine_prefix() {
   WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
 }
 
-# quillomar_virtual_screen FOLDER: starts a virtual X screen of its own
-# (Xvfb, 1024 x 768) with the openbox window manager (Wine waits for one to
-# take a window off the screen) and exports its DISPLAY; FOLDER keeps the
-# display's number. quillomar_stop_screen ends both.
+# quillomar_virtual_screen FOLDER [WIDTHxHEIGHT]: starts a virtual X screen of
+# its own (Xvfb, 1024 x 768 unless given) with the openbox window manager
+# (Wine waits for one to take a window off the screen) and exports its
+# DISPLAY; FOLDER keeps the display's number. quillomar_stop_screen ends both.
 quillomar_virtual_screen() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${2:-1024x768}x24" -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
   quillomar_screen_pids=$!
   for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$1/display")"

@@ -21,12 +21,10 @@ class Scale {
   // True above 1x: pictures are drawn from their double-size pixels.
   constexpr bool AboveOne() const { return dpi_ > kDesignedDpi; }
 
-  // A layout coordinate in screen pixels, rounded to the nearest (halves away
-  // from zero), so that two boxes that meet in the layout meet on the screen.
+  // A layout coordinate in screen pixels, rounded to the nearest (halves
+  // up), so that two boxes that meet in the layout meet on the screen.
   constexpr int ToScreen(int v) const {
-    const long long scaled = static_cast<long long>(v) * dpi_;
-    return static_cast<int>(scaled >= 0 ? (scaled + kDesignedDpi / 2) / kDesignedDpi
-                                        : -((-scaled + kDesignedDpi / 2) / kDesignedDpi));
+    return FloorDiv(2LL * v * dpi_ + kDesignedDpi, 2LL * kDesignedDpi);
   }
   constexpr Point ToScreen(Point p) const { return Point{ToScreen(p.x), ToScreen(p.y)}; }
   constexpr Size ToScreen(Size s) const { return Size{ToScreen(s.width), ToScreen(s.height)}; }
@@ -38,17 +36,19 @@ class Scale {
     return Rect(left, top, ToScreen(r.Right()) - left, ToScreen(r.Bottom()) - top);
   }
 
-  // A screen pixel back in layout coordinates: the layout pixel it lies in.
-  constexpr int ToLayout(int v) const { return FloorDiv(static_cast<long long>(v) * kDesignedDpi, dpi_); }
+  // A screen pixel back in layout coordinates: the layout pixel whose screen
+  // pixels hold it (the last v with ToScreen(v) <= p).
+  constexpr int ToLayout(int p) const {
+    return FloorDiv((2LL * p + 1) * kDesignedDpi - 1, 2LL * dpi_);
+  }
   constexpr Point ToLayout(Point p) const { return Point{ToLayout(p.x), ToLayout(p.y)}; }
   constexpr Size ToLayout(Size s) const { return Size{ToLayout(s.width), ToLayout(s.height)}; }
   // The layout box that covers every pixel of the screen box.
   constexpr Rect ToLayout(const Rect& r) const {
+    if (r.width <= 0 || r.height <= 0) return Rect(ToLayout(r.left), ToLayout(r.top), 0, 0);
     const int left = ToLayout(r.left);
     const int top = ToLayout(r.top);
-    const int right = -FloorDiv(-static_cast<long long>(r.Right()) * kDesignedDpi, dpi_);
-    const int bottom = -FloorDiv(-static_cast<long long>(r.Bottom()) * kDesignedDpi, dpi_);
-    return Rect(left, top, right - left, bottom - top);
+    return Rect(left, top, ToLayout(r.Right() - 1) + 1 - left, ToLayout(r.Bottom() - 1) + 1 - top);
   }
 
  private:

@@ -189,7 +189,7 @@ class CaptionFitTest : public ProgramTest, public ::testing::WithParamInterface<
     const Scale scale = Backend().GetScale();
     window->Show();
     const app::Image image = GrabWindow(window, picture + "_" + std::to_string(scale.Dpi()));
-    const app::Size expected = scale.ToScreen(window->Bounds().GetSize());
+    const app::Size expected = scale.ToScreen(window->Bounds()).GetSize();
     EXPECT_EQ(image.Width(), expected.width) << picture;
     EXPECT_EQ(image.Height(), expected.height) << picture;
     const std::vector<std::string> misfits = Misfits(window, scale);
