@@ -153,6 +153,8 @@ std::unique_ptr<NativeTree> Win32Backend::CreateTree(NativeWindow& parent, Nativ
 }
 
 Size Win32Backend::MeasureText(const std::string& text, const Font& font) {
+  // In layout pixels, whatever the scale: the designed face at 1x (the
+  // scaled faces are fitted to take no more room than it, scaled).
   HDC dc = ::CreateCompatibleDC(nullptr);
   const HGDIOBJ old = ::SelectObject(dc, FontHandle(font));
   const std::wstring wide = ToWide(text);
