@@ -4,26 +4,27 @@
 # program: Wine's own files, and the MS Sans Serif screen font in its Fonts
 # folder (Debian's Wine ships the font in /usr/share/wine/fonts but does not
 # find it there, and its windows were laid out for that font; without it Wine
-# draws their texts in a wider face).
+# draws their texts in a wider face), and Tahoma, the outline face of the
+# scaled screens.
 quillomar_wine_prefix() {
   local prefix=$1
   mkdir -p "$prefix"
   WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
   local fonts="$prefix/drive_c/windows/Fonts"
   mkdir -p "$fonts"
-  for font in sserife.fon; do
+  for font in sserife.fon tahoma.ttf tahomabd.ttf; do
     [ -f "/usr/share/wine/fonts/$font" ] && cp "/usr/share/wine/fonts/$font" "$fonts/"
   done
   # wineboot leaves a server running; the next program starts its own.
   WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
 }
 
-# quillomar_virtual_screen FOLDER: starts a virtual X screen of its own
-# (Xvfb, 1024 x 768) with the openbox window manager (Wine waits for one to
-# take a window off the screen) and exports its DISPLAY; FOLDER keeps the
-# display's number. quillomar_stop_screen ends both.
+# quillomar_virtual_screen FOLDER [WIDTHxHEIGHT]: starts a virtual X screen of
+# its own (Xvfb, 1024 x 768 unless given) with the openbox window manager
+# (Wine waits for one to take a window off the screen) and exports its
+# DISPLAY; FOLDER keeps the display's number. quillomar_stop_screen ends both.
 quillomar_virtual_screen() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${2:-1024x768}x24" -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
   quillomar_screen_pids=$!
   for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$1/display")"

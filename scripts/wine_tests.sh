@@ -85,8 +85,9 @@ done
 wait "$engine_lane" || failed=1
 
 # The Win32 toolkit's tests and the window tests, driven with messages on
-# a virtual screen with a window manager.
-quillomar_virtual_screen "$scratch"
+# a virtual screen with a window manager, large enough for the windows at 2x
+# (the caption-fit test shows them at 96, 144 and 192 dpi).
+quillomar_virtual_screen "$scratch" 2560x1600
 for test in toolkit_tests app_tests; do
   [ -f "$win32_build/tests/$test.exe" ] || continue
   run_test "$test" || failed=1

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolkit/win32/backend.h"
+#include "toolkit/win32/gdi.h"
 #include "toolkit/win32/peer.h"
 #include "toolkit/win32/text.h"
 
@@ -239,8 +240,8 @@ class PaintedAccessible final : public AccessibleBase {
     if (IsSelf(child)) {
       ::GetClientRect(hwnd_, &box);
     } else if (const AccessibleItem* part = Part(child)) {
-      box = RECT{part->bounds.left, part->bounds.top, part->bounds.left + part->bounds.width,
-                 part->bounds.top + part->bounds.height};
+      PeerCore* peer = Peer();
+      box = ToRect(peer != nullptr ? peer->GetScale().ToScreen(part->bounds) : part->bounds);
     } else {
       return E_INVALIDARG;
     }
@@ -281,7 +282,7 @@ class PaintedAccessible final : public AccessibleBase {
       return S_OK;
     }
     for (std::size_t i = parts.size(); i-- > 0;) {
-      if (parts[i].bounds.Contains(Point{at.x, at.y})) {
+      if (parts[i].bounds.Contains(peer->GetScale().ToLayout(Point{at.x, at.y}))) {
         *child = Integer(static_cast<LONG>(windows.size() + i + 1));
         return S_OK;
       }

@@ -39,14 +39,24 @@ LRESULT CALLBACK MessageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   return backend->MessageWindowProc(message, wparam, lparam);
 }
 
-// The shell's small icon of a kind of item. Read straight from the shell's
+// The shell's small (16 x 16) or large (32 x 32) icon of a kind of item. Read straight from the shell's
 // icon resources: SHGetFileInfo would first build the shell's whole system
 // image list, which takes longer than the program's start may (50 to 150 ms
 // under Wine), for pictures that depend on nothing but the kind.
-HICON ShellIconOf(ShellPicture which) {
-  HICON small = nullptr;
-  ::ExtractIconExW(kShellLibrary, kShellIcon[static_cast<int>(which)], nullptr, &small, 1);
-  return small;
+HICON ShellIconOf(ShellPicture which, bool large) {
+  HICON icon = nullptr;
+  ::ExtractIconExW(kShellLibrary, kShellIcon[static_cast<int>(which)], large ? &icon : nullptr,
+                   large ? nullptr : &icon, 1);
+  return icon;
+}
+
+// The screen's dots per inch as the program sees them: the real ones when
+// the program declares itself aware of them, else 96.
+int ScreenDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : Scale::kDesignedDpi;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi;
 }
 
 }  // namespace
@@ -95,6 +105,7 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   message_window_ = ::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       instance_, nullptr);
   ::SetWindowLongPtrW(message_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  scale_ = Scale(ScreenDpi());
 }
 
 Win32Backend::~Win32Backend() {
@@ -142,6 +153,8 @@ std::unique_ptr<NativeTree> Win32Backend::CreateTree(NativeWindow& parent, Nativ
 }
 
 Size Win32Backend::MeasureText(const std::string& text, const Font& font) {
+  // In layout pixels, whatever the scale: the designed face at 1x (the
+  // scaled faces are fitted to take no more room than it, scaled).
   HDC dc = ::CreateCompatibleDC(nullptr);
   const HGDIOBJ old = ::SelectObject(dc, FontHandle(font));
   const std::wstring wide = ToWide(text);
@@ -167,15 +180,20 @@ BgrColor Win32Backend::SystemColour(SystemColor which) {
 }
 
 Size Win32Backend::ScreenSize() {
-  return Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  return scale_.ToLayout(Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
 }
 
 const Image& Win32Backend::ShellIcon(ShellPicture which) {
   std::optional<Image>& slot = shell_icons_[static_cast<std::size_t>(which)];
   if (!slot) {
-    HICON icon = ShellIconOf(which);
+    HICON icon = ShellIconOf(which, false);
     slot = IconToImage(icon, Size{kShellIconSide, kShellIconSide});
     if (icon != nullptr) ::DestroyIcon(icon);
+    // Above 1x the picture is drawn from the shell's large icon.
+    if (HICON large = scale_.AboveOne() ? ShellIconOf(which, true) : nullptr; large != nullptr) {
+      slot->SetDouble(IconToImage(large, Size{2 * kShellIconSide, 2 * kShellIconSide}));
+      ::DestroyIcon(large);
+    }
   }
   return *slot;
 }
@@ -199,7 +217,8 @@ int Win32Backend::PopupMenu(NativeWindow& owner, Point at, const std::vector<Men
     }
   }
   HWND hwnd = HandleOf(owner);
-  POINT screen{at.x, at.y};
+  const Point scaled = scale_.ToScreen(at);
+  POINT screen{scaled.x, scaled.y};
   ::ClientToScreen(hwnd, &screen);
   HWND top = ::GetAncestor(hwnd, GA_ROOT);
   // The menu closes on a click elsewhere only while its owner is in front.

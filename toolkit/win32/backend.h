@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/backend.h"
+#include "toolkit/win32/scale.h"
 
 namespace app::win32 {
 
@@ -49,6 +50,12 @@ class Win32Backend final : public Backend {
   void Quit() override;
 
   HINSTANCE Instance() const { return instance_; }
+  // The scale of every window of the program, from the screen's dots per
+  // inch as the program starts (96 = 1x): the windows keep their layout in
+  // designed pixels and their peers meet the window system through it.
+  Scale GetScale() const { return scale_; }
+  // For tests: the windows made from now on are shown at `scale`.
+  void SetScale(Scale scale) { scale_ = scale; }
   bool Busy() const { return busy_depth_ > 0; }
 
   // The top-level windows, as they are made and destroyed.
@@ -90,6 +97,7 @@ class Win32Backend final : public Backend {
   friend class Timer;
 
   HINSTANCE instance_;
+  Scale scale_;
   bool com_ready_ = false;
   HWND message_window_ = nullptr;
   std::vector<TopLevelPeer*> top_levels_;

@@ -2,17 +2,23 @@
 
 #include "toolkit/win32/windows_api.h"
 
+#include <vector>
+
 #include "toolkit/canvas.h"
+#include "toolkit/win32/scale.h"
 
 namespace app::win32 {
 
 // The canvas of one paint on a GDI device context (the back buffer of a
-// painted window). The DC's viewport places the control's (0, 0); Save()
-// moves it and narrows the clip with SaveDC/RestoreDC.
+// painted window), drawing the layout's coordinates at a scale. The DC's
+// viewport places the window's (0, 0) in screen pixels; Save() moves the
+// layout origin (kept here, so that every box is scaled from the window's
+// own origin and boxes that meet in the layout meet on the screen) and
+// narrows the clip with SaveDC/RestoreDC.
 class GdiCanvas final : public Canvas {
  public:
   // `dc` is drawn on as it is set up now (origin and clip).
-  explicit GdiCanvas(HDC dc);
+  explicit GdiCanvas(HDC dc, Scale scale = Scale());
   ~GdiCanvas() override;
 
   void FillRect(const Rect& rect, BgrColor color) override;
@@ -26,7 +32,12 @@ class GdiCanvas final : public Canvas {
   void Restore() override;
 
  private:
+  // A box of the current origin's layout coordinates in the DC's pixels.
+  RECT Device(const Rect& rect) const;
+
   HDC dc_;
+  Scale scale_;
+  std::vector<Point> origins_{Point{0, 0}};  // the layout origin of each Save()
   int saved_ = 0;  // SaveDC levels not yet restored
   int base_level_;
 };

@@ -1,7 +1,9 @@
 #include "toolkit/win32/gdi.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
+#include <tuple>
 
 namespace app::win32 {
 
@@ -43,16 +45,60 @@ void Premultiply(const Image& image, std::uint32_t* out, std::size_t capacity) {
 
 }  // namespace
 
-HFONT FontHandle(const Font& font) {
-  // Keyed by size and weight; the handles live as long as the program.
-  static std::map<std::pair<int, bool>, HFONT> fonts;
-  const auto key = std::make_pair(font.points, font.bold);
+namespace {
+
+// A line with the letters of the windows' captions in about their usual
+// proportions, by whose width the scaled face is fitted.
+constexpr wchar_t kFittingText[] = L"Present user name: Local Disk, Options, Find, Hide; YES No Cancel OK 0123456789";
+
+HFONT MakeFont(int char_height, bool bold, const wchar_t* face) {
+  return ::CreateFontW(-char_height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+int FittingWidth(HDC dc, HFONT font) {
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, kFittingText, static_cast<int>(std::size(kFittingText) - 1), &size);
+  ::SelectObject(dc, old);
+  return size.cx;
+}
+
+// The outline face at the largest height up to the scaled one whose line is
+// no wider than `designed`'s scaled.
+HFONT ScaledFont(const Font& font, Scale scale, HFONT designed) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  const int room = scale.ToScreen(FittingWidth(dc, designed));
+  HFONT chosen = nullptr;
+  for (int height = scale.ToScreen(PixelsOf(font.points)); height > 0 && chosen == nullptr; --height) {
+    HFONT candidate = MakeFont(height, font.bold, kScaledFaceName);
+    if (candidate == nullptr) break;
+    if (FittingWidth(dc, candidate) <= room || height == 1) {
+      chosen = candidate;
+    } else {
+      ::DeleteObject(candidate);
+    }
+  }
+  ::DeleteDC(dc);
+  return chosen;
+}
+
+}  // namespace
+
+HFONT FontHandle(const Font& font, Scale scale) {
+  // Keyed by size, weight and dpi; the handles live as long as the program.
+  static std::map<std::tuple<int, bool, int>, HFONT> fonts;
+  const auto key = std::make_tuple(font.points, font.bold, scale.Dpi());
   auto found = fonts.find(key);
   if (found != fonts.end()) return found->second;
-  HFONT handle = ::CreateFontW(-PixelsOf(font.points), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                               FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFaceName);
-  if (handle == nullptr) handle = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  HFONT handle = nullptr;
+  if (scale.IsOne()) {
+    handle = MakeFont(PixelsOf(font.points), font.bold, kFaceName);
+    if (handle == nullptr) handle = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  } else {
+    handle = ScaledFont(font, scale, FontHandle(font));
+    if (handle == nullptr) handle = FontHandle(font);
+  }
   fonts.emplace(key, handle);
   return handle;
 }

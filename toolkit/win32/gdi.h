@@ -5,18 +5,25 @@
 #include "toolkit/font.h"
 #include "toolkit/geometry.h"
 #include "toolkit/image.h"
+#include "toolkit/win32/scale.h"
 
 // Small pieces of GDI shared by the Win32 peers, the canvas and the test
 // driver.
 namespace app::win32 {
 
-// The face every font of the windows uses; Wine ships it, Windows has it.
+// The face every font of the windows uses at 1x; Wine ships it, Windows has
+// it. It is a bitmap face: its strikes are drawn for 96 dpi only.
 inline constexpr wchar_t kFaceName[] = L"MS Sans Serif";
+// The outline face that takes its place above 1x; Wine ships it too.
+inline constexpr wchar_t kScaledFaceName[] = L"Tahoma";
 
-// The GDI font of an app::Font: MS Sans Serif with a character height of
-// PixelsOf(points) pixels (the 13-pixel cell of 8 points), whatever the
-// screen's dpi. Made once per font and kept until the program ends.
-HFONT FontHandle(const Font& font);
+// The GDI font of an app::Font at a scale. At 1x: MS Sans Serif with a
+// character height of PixelsOf(points) pixels (the 13-pixel cell of 8
+// points). Above: Tahoma at that height scaled, made smaller where needed
+// until a line of text is no wider than in MS Sans Serif at 1x scaled, so
+// that every caption fits its box as at 1x. Made once per font and scale
+// and kept until the program ends.
+HFONT FontHandle(const Font& font, Scale scale = Scale());
 
 constexpr RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.Right(), r.Bottom()}; }
 constexpr Rect FromRect(const RECT& r) { return Rect(r.left, r.top, r.right - r.left, r.bottom - r.top); }

@@ -10,7 +10,9 @@ constexpr int kInitialCount = 8;
 constexpr int kGrowBy = 8;
 }  // namespace
 
-ImageList::ImageList() : list_(::ImageList_Create(kSide, kSide, ILC_COLOR32, kInitialCount, kGrowBy)) {}
+ImageList::ImageList(Scale scale)
+    : scale_(scale), side_(scale.ToScreen(kSide)),
+      list_(::ImageList_Create(side_, side_, ILC_COLOR32, kInitialCount, kGrowBy)) {}
 
 ImageList::~ImageList() {
   if (list_ != nullptr) ::ImageList_Destroy(list_);
@@ -21,10 +23,11 @@ int ImageList::IndexOf(const Image* picture) {
   const auto found = indices_.find(picture);
   if (found != indices_.end()) return found->second;
   // A 32-bit bitmap with alpha, as the image list draws it.
-  Image scaled(kSide, kSide);
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) {
-      scaled.SetPixel(x, y, picture->Pixel(x * picture->Width() / kSide, y * picture->Height() / kSide));
+  const Image& source = scale_.AboveOne() && picture->Double() != nullptr ? *picture->Double() : *picture;
+  Image scaled(side_, side_);
+  for (int y = 0; y < side_; ++y) {
+    for (int x = 0; x < side_; ++x) {
+      scaled.SetPixel(x, y, source.Pixel(x * source.Width() / side_, y * source.Height() / side_));
     }
   }
   HBITMAP handle = MakeBitmap(scaled);

@@ -5,14 +5,16 @@
 #include <map>
 
 #include "toolkit/image.h"
+#include "toolkit/win32/scale.h"
 
 namespace app::win32 {
 
 // The 16 x 16 pictures of a list's rows or a tree's nodes in a system image
-// list: each picture is added once, the first time it is shown.
+// list, that size scaled (from a picture's double-size pixels above 1x):
+// each picture is added once, the first time it is shown.
 class ImageList {
  public:
-  ImageList();
+  explicit ImageList(Scale scale);
   ~ImageList();
   ImageList(const ImageList&) = delete;
   ImageList& operator=(const ImageList&) = delete;
@@ -22,6 +24,8 @@ class ImageList {
   int IndexOf(const Image* picture);
 
  private:
+  Scale scale_;
+  int side_;
   HIMAGELIST list_;
   std::map<const Image*, int> indices_;
 };

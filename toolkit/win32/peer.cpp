@@ -15,7 +15,7 @@ namespace {
 
 constexpr wchar_t kPeerProperty[] = L"QuillomarPeer";
 
-Point PointOf(LPARAM lparam) { return Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
+Point ScreenPointOf(LPARAM lparam) { return Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
 
 }  // namespace
 
@@ -61,6 +61,8 @@ void PeerCore::DestroyOwnWindow() {
   system_proc_ = nullptr;
 }
 
+Scale PeerCore::GetScale() const { return backend_.GetScale(); }
+
 PeerCore* PeerCore::FromHandle(HWND hwnd) {
   return hwnd == nullptr ? nullptr : static_cast<PeerCore*>(::GetPropW(hwnd, kPeerProperty));
 }
@@ -73,7 +75,7 @@ HWND PeerCore::Create(DWORD ex_style, const wchar_t* window_class, DWORD style, 
   const LONG_PTR proc = reinterpret_cast<LONG_PTR>(own_class ? &OwnClassProc : &SubclassProc);
   const LONG_PTR old = ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, proc);
   if (!own_class) system_proc_ = reinterpret_cast<WNDPROC>(old);
-  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(kDefaultFont)), FALSE);
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(kDefaultFont, GetScale())), FALSE);
   // New windows stack above the parent's earlier children.
   if (parent != nullptr) {
     ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -198,7 +200,7 @@ bool PeerCore::HandleMouse(UINT message, WPARAM wparam, LPARAM lparam) {
     events_.NativeMouseLeave();
     return painted_;
   }
-  const Point at = PointOf(lparam);
+  const Point at = GetScale().ToLayout(ScreenPointOf(lparam));
   switch (message) {
     case WM_MOUSEMOVE:
       if (!tracking_leave_ && !backend_.SyntheticPointer()) {
@@ -242,7 +244,11 @@ TopLevelPeer* PeerCore::TopLevel() const {
 }
 
 void PeerCore::PaintInto(HDC target, const RECT& dirty) {
-  const Rect area = FromRect(dirty);
+  const Scale scale = GetScale();
+  // The layout pixels that cover the dirty part, and the screen pixels they
+  // take.
+  const Rect layout_area = scale.ToLayout(FromRect(dirty));
+  const Rect area = scale.ToScreen(layout_area);
   DibSurface buffer(area.GetSize());
   if (!buffer.Ok()) return;
   // What a control that paints no background of its own shows: the
@@ -251,20 +257,21 @@ void PeerCore::PaintInto(HDC target, const RECT& dirty) {
   ::FillRect(buffer.Dc(), &whole, ::GetSysColorBrush(COLOR_BTNFACE));
   ::SetViewportOrgEx(buffer.Dc(), -area.left, -area.top, nullptr);
   {
-    GdiCanvas canvas(buffer.Dc());
-    events_.NativePaint(canvas, area);
+    GdiCanvas canvas(buffer.Dc(), scale);
+    events_.NativePaint(canvas, layout_area);
   }
   if (focused_part_ >= 0 && ::GetFocus() == hwnd_) {
     const std::vector<AccessibleItem> parts = events_.NativeAccessibleParts();
     if (focused_part_ < static_cast<int>(parts.size())) {
-      const RECT mark = ToRect(parts[static_cast<std::size_t>(focused_part_)].bounds);
+      const RECT mark = ToRect(scale.ToScreen(parts[static_cast<std::size_t>(focused_part_)].bounds));
       ::DrawFocusRect(buffer.Dc(), &mark);
     }
   }
   ::BitBlt(target, area.left, area.top, area.width, area.height, buffer.Dc(), area.left, area.top, SRCCOPY);
 }
 
-void PeerCore::Place(const Rect& bounds) {
+void PeerCore::Place(const Rect& layout_bounds) {
+  const Rect bounds = GetScale().ToScreen(layout_bounds);
   ::SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -272,7 +279,7 @@ void PeerCore::Place(const Rect& bounds) {
 void PeerCore::Show(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
 
 void PeerCore::Repaint(const Rect& rect) {
-  const RECT r = ToRect(rect);
+  const RECT r = ToRect(GetScale().ToScreen(rect));
   ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
@@ -300,7 +307,7 @@ void PeerCore::FocusPart(int part) {
 }
 
 void PeerCore::UseFont(const Font& font) {
-  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font)), TRUE);
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font, GetScale())), TRUE);
 }
 
 }  // namespace app::win32

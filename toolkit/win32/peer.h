@@ -3,6 +3,7 @@
 #include "toolkit/win32/windows_api.h"
 
 #include "toolkit/native.h"
+#include "toolkit/win32/scale.h"
 
 namespace app::win32 {
 
@@ -23,10 +24,14 @@ class PeerCore {
   HWND Hwnd() const { return hwnd_; }
   NativeEvents& Events() const { return events_; }
   Win32Backend& Backend() const { return backend_; }
+  // The scale of the program's windows (the backend's).
+  Scale GetScale() const;
   // The peer of a window made by this backend, or nullptr.
   static PeerCore* FromHandle(HWND hwnd);
 
-  // The NativeWindow operations, shared by every kind of peer.
+  // The NativeWindow operations, shared by every kind of peer. Their
+  // coordinates are the layout's, scaled here (Backend().GetScale()); so are
+  // the mouse points reported and the paints asked for.
   void Place(const Rect& bounds);
   void Show(bool visible);
   void Repaint(const Rect& rect);

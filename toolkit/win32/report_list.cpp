@@ -44,7 +44,8 @@ LRESULT CALLBACK FixedHeightHeaderProc(HWND header, UINT message, WPARAM wparam,
 // in place when asked.
 class ReportListPeer final : public Peer<NativeReportList> {
  public:
-  ReportListPeer(Win32Backend& backend, HWND parent, NativeEvents& events) : Peer(backend, events, false) {
+  ReportListPeer(Win32Backend& backend, HWND parent, NativeEvents& events)
+      : Peer(backend, events, false), pictures_(GetScale()) {
     Create(0, WC_LISTVIEWW, kStyle, parent, false);
     ::SendMessageW(Hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
   }
@@ -56,7 +57,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
       LVCOLUMNW column{};
       column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
       column.fmt = LVCFMT_LEFT;
-      column.cx = std::max(widths[i], 0);
+      column.cx = GetScale().ToScreen(std::max(widths[i], 0));
       column.pszText = const_cast<wchar_t*>(L"");
       ::SendMessageW(Hwnd(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
@@ -78,7 +79,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
     HWND header = reinterpret_cast<HWND>(::SendMessageW(Hwnd(), LVM_GETHEADER, 0, 0));
     if (header == nullptr) return;
     ::SetWindowSubclass(header, &FixedHeightHeaderProc, kFixedHeightSubclass,
-                        static_cast<DWORD_PTR>(std::max(height, 0)));
+                        static_cast<DWORD_PTR>(GetScale().ToScreen(std::max(height, 0))));
     // The list lays out its header and rows again when it is resized.
     RECT bounds{};
     ::GetWindowRect(Hwnd(), &bounds);
@@ -185,7 +186,8 @@ class ReportListPeer final : public Peer<NativeReportList> {
 
   int RowAt(Point at) const override {
     LVHITTESTINFO hit{};
-    hit.pt = POINT{at.x, at.y};
+    const Point scaled = GetScale().ToScreen(at);
+    hit.pt = POINT{scaled.x, scaled.y};
     const LRESULT row = ::SendMessageW(Hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     return (hit.flags & LVHT_ONITEM) != 0 ? static_cast<int>(row) : -1;
   }
@@ -200,7 +202,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
     const int first_width = static_cast<int>(::SendMessageW(Hwnd(), LVM_GETCOLUMNWIDTH, 0, 0));
     Rect bounds = FromRect(r);
     if (first_width > 0 && first_width < bounds.width) bounds.width = first_width;
-    return bounds;
+    return GetScale().ToLayout(bounds);
   }
 
   // The window goes before the pictures it shows.
@@ -224,8 +226,8 @@ class ReportListPeer final : public Peer<NativeReportList> {
         break;
       case NM_RCLICK: {
         const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lparam);
-        if (on_context_menu) on_context_menu(RowAt(Point{click->ptAction.x, click->ptAction.y}),
-                                             Point{click->ptAction.x, click->ptAction.y});
+        const Point at = GetScale().ToLayout(Point{click->ptAction.x, click->ptAction.y});
+        if (on_context_menu) on_context_menu(RowAt(at), at);
         break;
       }
       case LVN_BEGINLABELEDITW:
@@ -300,7 +302,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
     int others = 0;
-    for (std::size_t i = 0; i + 1 < widths_.size(); ++i) others += widths_[i];
+    for (std::size_t i = 0; i + 1 < widths_.size(); ++i) others += GetScale().ToScreen(widths_[i]);
     const int last = static_cast<int>(widths_.size()) - 1;
     ::SendMessageW(Hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(last),
                    MAKELPARAM(std::max(0, static_cast<int>(client.right) - others), 0));

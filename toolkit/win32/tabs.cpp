@@ -73,7 +73,7 @@ class TabsPeer final : public Peer<NativeTabs> {
     RECT r{};
     ::GetClientRect(Hwnd(), &r);
     ::SendMessageW(Hwnd(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-    return FromRect(r);
+    return GetScale().ToLayout(FromRect(r));
   }
 
   bool Reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override {

@@ -100,8 +100,12 @@ Win32TestDriver::Win32TestDriver(Win32Backend& backend) : backend_(backend) {
   backend_.SetSyntheticPointer(true);
   // The real pointer goes to the screen's last corner, away from every
   // window, so that the system sends no pointer moves of its own.
-  const Size screen = backend_.ScreenSize();
-  ::SetCursorPos(screen.width - 1, screen.height - 1);
+  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+POINT Win32TestDriver::OnScreen(Point at) const {
+  const Point scaled = backend_.GetScale().ToScreen(at);
+  return POINT{scaled.x, scaled.y};
 }
 
 void Win32TestDriver::ProcessEvents() {
@@ -141,10 +145,10 @@ void Win32TestDriver::LeaveLastTarget(HWND now) {
 void Win32TestDriver::MouseMove(BorderlessWindow& window, Point at) {
   const HWND top = TopOf(window);
   POINT local{};
-  HWND target = TargetAt(top, POINT{at.x, at.y}, local);
+  HWND target = TargetAt(top, OnScreen(at), local);
   if (HWND capture = ::GetCapture(); capture != nullptr && ::GetAncestor(capture, GA_ROOT) == top) {
     target = capture;
-    local = POINT{at.x, at.y};
+    local = OnScreen(at);
     ::MapWindowPoints(top, capture, &local, 1);
   } else {
     LeaveLastTarget(target);
@@ -160,7 +164,7 @@ void Win32TestDriver::SendButton(HWND target, POINT local, MouseButton button, b
 void Win32TestDriver::MousePress(BorderlessWindow& window, Point at, MouseButton button) {
   const HWND top = TopOf(window);
   POINT local{};
-  HWND target = TargetAt(top, POINT{at.x, at.y}, local);
+  HWND target = TargetAt(top, OnScreen(at), local);
   LeaveLastTarget(target);
   buttons_ |= ButtonFlag(button);
   if (IsPainted(target)) {
@@ -178,7 +182,7 @@ void Win32TestDriver::MouseRelease(BorderlessWindow& window, Point at, MouseButt
     const HeldPress press = *held_;
     held_.reset();
     // Both in the queue at once: the control's own loop finds the release.
-    POINT local{at.x, at.y};
+    POINT local = OnScreen(at);
     ::MapWindowPoints(top, press.target, &local, 1);
     ::PostMessageW(press.target, ButtonMessage(button, true), buttons_ | ButtonFlag(button), PointParam(press.local));
     ::PostMessageW(press.target, ButtonMessage(button, false), buttons_, PointParam(local));
@@ -186,10 +190,10 @@ void Win32TestDriver::MouseRelease(BorderlessWindow& window, Point at, MouseButt
     return;
   }
   POINT local{};
-  HWND target = TargetAt(top, POINT{at.x, at.y}, local);
+  HWND target = TargetAt(top, OnScreen(at), local);
   if (HWND capture = ::GetCapture(); capture != nullptr && ::GetAncestor(capture, GA_ROOT) == top) {
     target = capture;
-    local = POINT{at.x, at.y};
+    local = OnScreen(at);
     ::MapWindowPoints(top, capture, &local, 1);
   }
   SendButton(target, local, button, false);
@@ -199,7 +203,7 @@ void Win32TestDriver::MouseRelease(BorderlessWindow& window, Point at, MouseButt
 void Win32TestDriver::DoubleClick(BorderlessWindow& window, Point at) {
   const HWND top = TopOf(window);
   POINT local{};
-  HWND target = TargetAt(top, POINT{at.x, at.y}, local);
+  HWND target = TargetAt(top, OnScreen(at), local);
   LeaveLastTarget(target);
   const LPARAM where = PointParam(local);
   if (IsPainted(target)) {

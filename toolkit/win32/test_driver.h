@@ -16,7 +16,8 @@ class Win32Backend;
 // typed characters are posted to the focused window and go through the
 // message loop; pictures are copied from the window's own drawing (from its
 // device context on the screen, or, for a window off the screen, drawn by
-// the window and each of its children through WM_PRINT).
+// the window and each of its children through WM_PRINT), in the screen's
+// pixels: larger than the layout on a scaled screen.
 // The system controls run loops of their own on a button press (to tell a
 // click from a drag), so a press on one is held back and sent together
 // with its release.
@@ -47,6 +48,8 @@ class Win32TestDriver final : public TestDriver {
     MouseButton button;
   };
 
+  // A point of the layout in the screen's pixels (the window's scale).
+  POINT OnScreen(Point at) const;
   // Sends a button message the way the system would to `target`.
   void SendButton(HWND target, POINT local, MouseButton button, bool down);
   void LeaveLastTarget(HWND now);

@@ -21,7 +21,8 @@ constexpr WPARAM kMoveFromCaption = SC_MOVE | HTCAPTION;
 TopLevelPeer::TopLevelPeer(Win32Backend& backend, NativeEvents& events, Size client)
     : Peer(backend, events, true) {
   Create(kExStyle, kTopLevelClass, kStyle, nullptr, true);
-  ::SetWindowPos(Hwnd(), nullptr, 0, 0, client.width, client.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  const Size size = backend.GetScale().ToScreen(client);
+  ::SetWindowPos(Hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   backend.AddTopLevel(this);
 }
 
@@ -41,7 +42,7 @@ void TopLevelPeer::SetTitle(const std::string& title) { ::SetWindowTextW(Hwnd(),
 Point TopLevelPeer::ScreenPosition() const {
   RECT r{};
   ::GetWindowRect(Hwnd(), &r);
-  return Point{r.left, r.top};
+  return GetScale().ToLayout(Point{r.left, r.top});
 }
 
 void TopLevelPeer::StartSystemMove() {

@@ -22,7 +22,8 @@ constexpr DWORD kExStyle = WS_EX_CLIENTEDGE;
 // it is expanded, when the owner reads them (TVN_ITEMEXPANDING).
 class TreePeer final : public Peer<NativeTree> {
  public:
-  TreePeer(Win32Backend& backend, HWND parent, NativeEvents& events) : Peer(backend, events, false) {
+  TreePeer(Win32Backend& backend, HWND parent, NativeEvents& events)
+      : Peer(backend, events, false), pictures_(GetScale()) {
     Create(kExStyle, WC_TREEVIEWW, kStyle, parent, false);
   }
 
@@ -72,7 +73,8 @@ class TreePeer final : public Peer<NativeTree> {
 
   Node NodeAt(Point at) const override {
     TVHITTESTINFO hit{};
-    hit.pt = POINT{at.x, at.y};
+    const Point scaled = GetScale().ToScreen(at);
+    hit.pt = POINT{scaled.x, scaled.y};
     HTREEITEM item = TreeView_HitTest(Hwnd(), &hit);
     return (hit.flags & TVHT_ONITEM) != 0 ? NodeOf(item) : nullptr;
   }
@@ -81,7 +83,7 @@ class TreePeer final : public Peer<NativeTree> {
     HTREEITEM item = ItemOf(node);
     RECT r{};
     if (item == nullptr || !TreeView_GetItemRect(Hwnd(), item, &r, TRUE)) return Rect();
-    return FromRect(r);
+    return GetScale().ToLayout(FromRect(r));
   }
 
   // The window goes before the pictures it shows.

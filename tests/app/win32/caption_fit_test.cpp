@@ -1,0 +1,231 @@
+// Every caption of every window at 1x, 1.5x and 2x (96, 144 and 192 dpi, set
+// through the backend before the windows are made, as the screen's dpi is
+// at start): drawn by the windows' own canvas at that scale, its ink fits
+// the room its control gives it scaled, and its words stand apart. The
+// windows themselves are their layout scaled, and above 1x their text is
+// drawn in the outline face, not the bitmap one.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "tests/app/program_fixture.h"
+#include "toolkit/edit_controls.h"
+#include "toolkit/label.h"
+#include "toolkit/page_control.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/win32/backend.h"
+#include "toolkit/win32/canvas.h"
+#include "toolkit/win32/gdi.h"
+
+namespace testing_support {
+namespace {
+
+using app::win32::Scale;
+
+// The edge a button draws around its caption, and the air inside it.
+constexpr int kButtonInset = 2;
+// A caption's room to spread when it is drawn to be measured.
+constexpr int kDrawingRoom = 4;
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+
+// One caption: its text and font, and the room its control gives it (in
+// layout pixels).
+struct Caption {
+  std::string text;
+  app::Font font;
+  int room_width = 0;
+  int room_height = 0;
+  bool one_line = true;
+};
+
+// Every control of the window that shows, parents before their children.
+void Collect(app::Control* control, std::vector<app::Control*>& out) {
+  if (!control->Visible()) return;
+  out.push_back(control);
+  if (!control->IsWindowed()) return;
+  auto* windowed = static_cast<app::WinControl*>(control);
+  if (auto* pages = dynamic_cast<app::PageControl*>(windowed)) {
+    if (app::TabSheet* page = pages->ActivePage()) Collect(page, out);  // only the current page shows
+    return;
+  }
+  for (app::Control* child : windowed->Children()) Collect(child, out);
+}
+
+std::vector<Caption> CaptionsOf(app::BorderlessWindow* window) {
+  std::vector<app::Control*> controls;
+  Collect(window, controls);
+  std::vector<Caption> captions;
+  for (app::Control* control : controls) {
+    const app::Rect box = control->Bounds().Local();
+    if (auto* label = dynamic_cast<app::Label*>(control); label != nullptr && !label->Text().empty()) {
+      captions.push_back({label->Text(), label->Style().font, box.width, box.height, !label->Style().wrap});
+    } else if (auto* speed = dynamic_cast<app::SpeedButton*>(control); speed != nullptr && !speed->Caption().empty()) {
+      const int top = speed->HasPicture() ? speed->CaptionTop() : 0;
+      captions.push_back({speed->Caption(), app::kDefaultFont, box.width - 2 * kButtonInset, box.height - top, true});
+    } else if (auto* push = dynamic_cast<app::PushButton*>(control); push != nullptr) {
+      captions.push_back({push->Caption(), app::kDefaultFont, box.width - 2 * kButtonInset, box.height, true});
+    }
+  }
+  return captions;
+}
+
+// Which columns of `text` hold ink when the windows' canvas draws it at the
+// scale on white, from its left edge; the rows hold the same for its lines.
+struct Ink {
+  std::vector<bool> columns;
+  int rows = 0;  // the height of the ink, top to bottom
+};
+
+Ink InkOf(const Caption& caption, Scale scale) {
+  const int width = caption.one_line ? kDrawingRoom * caption.room_width : caption.room_width;
+  const int height = caption.one_line ? caption.room_height : kDrawingRoom * caption.room_height;
+  app::win32::DibSurface surface(scale.ToScreen(app::Size{width, height}));
+  Ink ink;
+  if (!surface.Ok()) return ink;
+  const app::Size size = surface.GetSize();
+  std::fill(surface.Bits(), surface.Bits() + size.width * size.height, kWhite);
+  {
+    app::win32::GdiCanvas canvas(surface.Dc(), scale);
+    app::TextStyle style;
+    style.font = caption.font;
+    style.color = 0;
+    style.h_align = app::HAlign::kLeft;
+    style.v_align = app::VAlign::kTop;
+    style.wrap = !caption.one_line;
+    canvas.DrawText(app::Rect(0, 0, width, height), caption.text, style);
+  }
+  const app::Image image = surface.ToImage(true);
+  ink.columns.assign(static_cast<std::size_t>(size.width), false);
+  for (int y = 0; y < size.height; ++y) {
+    bool row_inked = false;
+    for (int x = 0; x < size.width; ++x) {
+      if ((image.Pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) ink.columns[static_cast<std::size_t>(x)] = row_inked = true;
+    }
+    if (row_inked) ink.rows = y + 1;
+  }
+  return ink;
+}
+
+// The blank column runs between the ink, left to right.
+std::vector<int> BlankRuns(const std::vector<bool>& columns) {
+  std::vector<int> runs;
+  int run = -1;  // -1 until the first ink
+  for (const bool inked : columns) {
+    if (inked) {
+      if (run > 0) runs.push_back(run);
+      run = 0;
+    } else if (run >= 0) {
+      ++run;
+    }
+  }
+  return runs;
+}
+
+// Every way the captions of the window do not fit at the scale, one line each.
+std::vector<std::string> Misfits(app::BorderlessWindow* window, Scale scale) {
+  std::vector<std::string> misfits;
+  for (const Caption& caption : CaptionsOf(window)) {
+    const Ink ink = InkOf(caption, scale);
+    const auto last = std::find(ink.columns.rbegin(), ink.columns.rend(), true);
+    const int ink_width = static_cast<int>(ink.columns.rend() - last);
+    const std::string name = "\"" + caption.text + "\"";
+    if (ink_width > scale.ToScreen(caption.room_width)) {
+      misfits.push_back(name + " is " + std::to_string(ink_width) + " px wide in a room of " +
+                        std::to_string(scale.ToScreen(caption.room_width)));
+    }
+    if (ink.rows > scale.ToScreen(caption.room_height)) {
+      misfits.push_back(name + " is " + std::to_string(ink.rows) + " px high in a room of " +
+                        std::to_string(scale.ToScreen(caption.room_height)));
+    }
+    const std::size_t gaps = static_cast<std::size_t>(std::count(caption.text.begin(), caption.text.end(), ' '));
+    if (!caption.one_line || gaps == 0 || caption.text.find("  ") != std::string::npos) continue;
+    // No gap between words is narrower than a gap inside a word (letters
+    // that spread apart while the blanks between words shrink read as one
+    // long word; at 1x the bitmap face leaves as much room around "1" and
+    // "." as a blank takes).
+    std::vector<int> runs = BlankRuns(ink.columns);
+    std::sort(runs.begin(), runs.end(), std::greater<>());
+    if (runs.size() < gaps) {
+      misfits.push_back(name + " shows fewer gaps than it has words");
+    } else if (runs.size() > gaps && runs[gaps - 1] < runs[gaps]) {
+      misfits.push_back(name + " runs its words together: a gap between words of " + std::to_string(runs[gaps - 1]) +
+                        " px, one inside a word of " + std::to_string(runs[gaps]));
+    }
+  }
+  return misfits;
+}
+
+std::wstring FaceOf(const app::Font& font, Scale scale) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  const HGDIOBJ old = ::SelectObject(dc, app::win32::FontHandle(font, scale));
+  wchar_t face[LF_FACESIZE] = {};
+  ::GetTextFaceW(dc, LF_FACESIZE, face);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  return face;
+}
+
+// Each run on a fresh prefix, so that the first-run panel shows too.
+class CaptionFitTest : public ProgramTest, public ::testing::WithParamInterface<int> {
+ protected:
+  ~CaptionFitTest() override { Backend().SetScale(Scale()); }
+
+  static app::win32::Win32Backend& Backend() {
+    return static_cast<app::win32::Win32Backend&>(app::CurrentBackend());
+  }
+
+  // Checks the window as it is now, and that it shows as its layout scaled;
+  // keeps its picture for a person to look at (QUILLOMAR_SCREENSHOT_DIR).
+  void Check(app::BorderlessWindow* window, const std::string& picture) {
+    const Scale scale = Backend().GetScale();
+    window->Show();
+    const app::Image image = GrabWindow(window, picture + "_" + std::to_string(scale.Dpi()));
+    const app::Size expected = scale.ToScreen(window->Bounds()).GetSize();
+    EXPECT_EQ(image.Width(), expected.width) << picture;
+    EXPECT_EQ(image.Height(), expected.height) << picture;
+    const std::vector<std::string> misfits = Misfits(window, scale);
+    EXPECT_TRUE(misfits.empty()) << picture << " at " << scale.Dpi() << " dpi:\n"
+                                 << ::testing::PrintToString(misfits);
+  }
+};
+
+TEST_P(CaptionFitTest, EveryCaptionOfEveryWindowFitsAndKeepsItsGaps) {
+  const Scale scale(GetParam());
+  ASSERT_EQ(FaceOf(app::kDefaultFont, scale), scale.IsOne() ? app::win32::kFaceName : app::win32::kScaledFaceName)
+      << "the prefix lacks the face (scripts/wine_prefix.sh copies it)";
+  Backend().SetScale(scale);
+  Start();
+  Check(forms().login, "fit_login_first_run");
+  forms().login->SpeedButton2Click();  // "YES"
+  ProcessEvents();
+  Check(forms().login, "fit_login");
+  LogIn("name", "31852");
+  app::TForm1* main = forms().main;
+  main->SpeedButton2Click();  // "Comeback": the list and the status line
+  Check(main, "fit_main");
+  main->Label10Click();  // the File menu
+  Check(main, "fit_main_file_menu");
+  main->CloseMenus();
+  main->SpeedButton3Click();  // "Options"
+  app::TForm3* options = forms().options;
+  Check(options, "fit_options");
+  options->Pages()->SetActivePage(options->UsersTab());
+  Check(options, "fit_options_users");
+  options->SpeedButton2Click();  // "Cancel"
+  Check(forms().find, "fit_find");
+  forms().find->Hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, CaptionFitTest, ::testing::Values(96, 144, 192));
+
+}  // namespace
+}  // namespace testing_support
