@@ -10,4 +10,4 @@ build_dir="${QUILLOMAR_SANITIZE_BUILD_DIR:-build/sanitize}"
 bash scripts/setup.sh
 cmake --preset sanitize -B "$build_dir" >/dev/null
 cmake --build "$build_dir" -j2
-ctest --test-dir "$build_dir" --output-on-failure --no-tests=error --timeout 600 "$@"
+ctest --test-dir "$build_dir" --output-on-failure --no-tests=error --timeout 600 -j2 "$@"
