@@ -44,6 +44,7 @@
 #include "toolkit/shell_tree_view.h"
 #include "toolkit/speed_button.h"
 #include "tests/app/program_fixture.h"
+#include "tests/app/shown_controls.h"
 
 namespace testing_support {
 namespace {
@@ -144,26 +145,6 @@ std::string RunTogether(const QFont& font, const std::string& text) {
            std::to_string(runs[gaps - 1]) + " px) than a gap inside a word (" + std::to_string(runs[gaps]) + " px)";
   }
   return {};
-}
-
-// Every control of the window that shows, parents before their children.
-void Collect(app::Control* control, std::vector<app::Control*>& out) {
-  if (!control->Visible()) return;
-  out.push_back(control);
-  if (!control->IsWindowed()) return;
-  auto* windowed = static_cast<app::WinControl*>(control);
-  if (auto* pages = dynamic_cast<app::PageControl*>(windowed)) {
-    // Only the current page shows.
-    if (app::TabSheet* page = pages->ActivePage()) Collect(page, out);
-    return;
-  }
-  for (app::Control* child : windowed->Children()) Collect(child, out);
-}
-
-std::vector<app::Control*> ShownControls(app::BorderlessWindow* window) {
-  std::vector<app::Control*> controls;
-  Collect(window, controls);
-  return controls;
 }
 
 // The captions of the window's visible controls.

@@ -18,6 +18,7 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "tests/app/program_fixture.h"
+#include "tests/app/shown_controls.h"
 #include "toolkit/edit_controls.h"
 #include "toolkit/label.h"
 #include "toolkit/page_control.h"
@@ -47,24 +48,9 @@ struct Caption {
   bool one_line = true;
 };
 
-// Every control of the window that shows, parents before their children.
-void Collect(app::Control* control, std::vector<app::Control*>& out) {
-  if (!control->Visible()) return;
-  out.push_back(control);
-  if (!control->IsWindowed()) return;
-  auto* windowed = static_cast<app::WinControl*>(control);
-  if (auto* pages = dynamic_cast<app::PageControl*>(windowed)) {
-    if (app::TabSheet* page = pages->ActivePage()) Collect(page, out);  // only the current page shows
-    return;
-  }
-  for (app::Control* child : windowed->Children()) Collect(child, out);
-}
-
 std::vector<Caption> CaptionsOf(app::BorderlessWindow* window) {
-  std::vector<app::Control*> controls;
-  Collect(window, controls);
   std::vector<Caption> captions;
-  for (app::Control* control : controls) {
+  for (app::Control* control : ShownControls(window)) {
     const app::Rect box = control->Bounds().Local();
     if (auto* label = dynamic_cast<app::Label*>(control); label != nullptr && !label->Text().empty()) {
       captions.push_back({label->Text(), label->Style().font, box.width, box.height, !label->Style().wrap});
