@@ -549,8 +549,9 @@ class Win32FileSystem final : public FileSystem {
     for (int attempt = 0; attempt < kTempNameAttempts && handle == INVALID_HANDLE_VALUE; ++attempt) {
       temp = windows_path::JoinName(folder, win32::NewTempName());
       // Hidden and system are given at creation, so that the file never
-      // shows without them.
-      handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+      // shows without them. Readers may open it once it stands at the
+      // entry's name, while this handle still takes its stamp.
+      handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                              kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept, nullptr);
       if (handle == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return false;
     }
