@@ -45,6 +45,7 @@
 #include "toolkit/speed_button.h"
 #include "tests/app/program_fixture.h"
 #include "tests/app/shown_controls.h"
+#include "tests/app/word_gaps.h"
 
 namespace testing_support {
 namespace {
@@ -94,9 +95,9 @@ QRect LineInk(const QFont& font, const QRect& cell_box, Qt::Alignment alignment,
   return metrics.tightBoundingRect(text).translated(cell.left(), cell.top() + metrics.ascent());
 }
 
-// The widths in device pixels of the blank column runs between the ink of
-// one line of text drawn in `font` at the screen's scale, left to right.
-std::vector<int> BlankRuns(const QFont& font, const QString& text) {
+// Which device pixel columns hold ink when one line of text is drawn in
+// `font` at the screen's scale.
+std::vector<bool> InkedColumns(const QFont& font, const QString& text) {
   const qreal ratio = qApp->devicePixelRatio();
   const QFontMetricsF metrics(font);
   const int margin = 4;
@@ -116,35 +117,13 @@ std::vector<int> BlankRuns(const QFont& font, const QString& text) {
       if (qGray(image.pixel(x, y)) < 128) inked[x] = true;
     }
   }
-  std::vector<int> runs;
-  int run = -1;  // -1 until the first ink
-  for (const bool ink : inked) {
-    if (ink) {
-      if (run > 0) runs.push_back(run);
-      run = 0;
-    } else if (run >= 0) {
-      ++run;
-    }
-  }
-  return runs;
+  return inked;
 }
 
-// Where a line of text drawn at the screen's scale runs its words together:
-// each gap between two words must be wider than every gap inside a word
-// (letters that spread apart while the blanks between words shrink read as
-// one long word). Empty when the words stand apart.
-std::string RunTogether(const QFont& font, const std::string& text) {
-  const QStringList words = ToQString(text).split(' ', Qt::SkipEmptyParts);
-  const std::size_t gaps = words.size() - 1;
-  if (words.size() < 2) return {};
-  std::vector<int> runs = BlankRuns(font, ToQString(text));
-  std::sort(runs.begin(), runs.end(), std::greater<>());
-  if (runs.size() < gaps) return "\"" + text + "\" shows fewer gaps than it has words";
-  if (runs.size() > gaps && runs[gaps - 1] <= runs[gaps]) {
-    return "\"" + text + "\" runs its words together: the narrowest gap between words is no wider (" +
-           std::to_string(runs[gaps - 1]) + " px) than a gap inside a word (" + std::to_string(runs[gaps]) + " px)";
-  }
-  return {};
+// Where a line of text drawn at the screen's scale runs its words together;
+// empty when the words stand apart.
+std::string WordsRunTogether(const QFont& font, const std::string& text) {
+  return RunTogether(text, InkedColumns(font, ToQString(text)), false);
 }
 
 // The captions of the window's visible controls.
@@ -269,7 +248,7 @@ std::vector<std::string> Misfits(app::BorderlessWindow* window) {
     // A caption that a drop-down menu covers shows nothing to collide.
     if (shown.isEmpty()) continue;
     if (caption.one_line) {
-      if (std::string apart = RunTogether(caption.font, caption.name); !apart.empty()) misfits.push_back(apart);
+      if (std::string apart = WordsRunTogether(caption.font, caption.name); !apart.empty()) misfits.push_back(apart);
     }
     if (!caption.box.contains(caption.ink)) {
       misfits.push_back("\"" + caption.name + "\" " + RectText(caption.ink) + " is clipped by its box " +
