@@ -169,8 +169,16 @@ bool TForm1::CurrentAccountIsAdministrator() {
 void TForm1::SpeedButton3Click() {
   if (CurrentAccountIsAdministrator()) {
     Button7Click();
-    Hide();
-    windows_.ShowOptions();
+    if (services_.window_manager.HiddenWindowsKeepTheirPlace()) {
+      Hide();
+      windows_.ShowOptions();
+    } else {
+      // Where a window shown again would come back elsewhere (Wayland), this
+      // one stays on screen beneath Options, which holds the input until it
+      // closes.
+      CloseMenus();
+      windows_.RunOptions();
+    }
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }

@@ -65,6 +65,8 @@ void Program::CloseMain() { main_->Close(); }
 
 void Program::ShowOptions() { options_->Show(); }
 
+void Program::RunOptions() { options_->RunModal(); }
+
 void Program::ReloadUserList() { options_->ReloadUserList(); }
 
 void Program::RunFind() { find_->RunModal(); }

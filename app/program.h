@@ -72,6 +72,7 @@ class Program final : private WindowLinks {
   void ShowMain() override;
   void CloseMain() override;
   void ShowOptions() override;
+  void RunOptions() override;
   void ReloadUserList() override;
   void RunFind() override;
   void ResetFindCloseMark() override;

@@ -32,8 +32,10 @@ class WindowLinks {
   virtual void CloseLogin() = 0;
   virtual void ShowMain() = 0;
   virtual void CloseMain() = 0;
-  // The Options window: shown, and its user list read afresh.
+  // The Options window: shown, and its user list read afresh. Its modal
+  // run returns once it has closed.
   virtual void ShowOptions() = 0;
+  virtual void RunOptions() = 0;
   virtual void ReloadUserList() = 0;
   // The Find window's modal run, which returns once it has closed, and the
   // mark of its close, cleared after each run.

@@ -62,6 +62,7 @@ class BorderlessWindow : public WinControl {
   void PaintBackground(Canvas& canvas) override;
   void VisibilityChanged() override;
   void NativeCloseRequest() override { Close(); }
+  void NativeKeyboardUsed() override { ShowKeyboardCues(); }
 
  private:
   NativeTopLevel* top_native_ = nullptr;

@@ -66,6 +66,10 @@ class NativeEvents {
   // Alt with a letter (upper case), or Alt pressed and released alone
   // (letter 0), anywhere in a top-level window. True when it was used.
   virtual bool NativeMnemonic(char letter) { (void)letter; return false; }
+  // A top-level window whose front end walks the keyboard itself was just
+  // used with the keys: from now on it shows the focus mark and the menus'
+  // underlined letters.
+  virtual void NativeKeyboardUsed() {}
   // The control that owns the window, for the front end's accessibility
   // layer (its graphic children, names, roles and actions).
   virtual Control* NativeOwner() { return nullptr; }

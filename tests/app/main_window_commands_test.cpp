@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -157,20 +158,32 @@ TEST_F(MainWindowCommandsTest, GateOpensFindModallyAndOptionsWithAFreshUserListF
 }
 
 // Where hidden windows come back elsewhere (Wayland), the main window stays
-// on screen beneath the modal Find window, so it never moves.
-TEST_F(MainWindowCommandsTest, FindLeavesTheMainWindowOnScreenWhereHiddenWindowsMove) {
+// on screen beneath the modal Find and Options windows, so it never moves.
+TEST_F(MainWindowCommandsTest, FindAndOptionsLeaveTheMainWindowOnScreenWhereHiddenWindowsMove) {
   StartLoggedInAsAdministrator();
   window_manager_.keep_places = false;
-  bool main_shown_meanwhile = false;
+  struct Case {
+    const char* command;
+    app::BorderlessWindow* window;
+    std::function<void()> open;
+    std::function<void()> close;
+  };
+  const Case cases[] = {
+      {"Find", forms().find, [&] { main().SpeedButton4Click(); }, [&] { forms().find->Label1Click(); }},
+      {"Options", forms().options, [&] { main().SpeedButton3Click(); }, [&] { forms().options->Label1Click(); }},
+  };
   app::Backend& backend = app::CurrentBackend();
-  backend.Post([&] {
-    main_shown_meanwhile = main().Visible() && forms().find->InModalRun();
-    forms().find->Label1Click();
-  });
-  const std::unique_ptr<app::NativeTimer> watchdog = backend.StartTimer(5000, false, [&] { forms().find->Close(); });
-  main().SpeedButton4Click();  // "Find"
-  EXPECT_TRUE(main_shown_meanwhile);
-  EXPECT_TRUE(main().Visible() && !forms().find->Visible());
+  for (const Case& c : cases) {
+    bool main_shown_meanwhile = false;
+    backend.Post([&] {
+      main_shown_meanwhile = main().Visible() && c.window->InModalRun() && MenusClosed();
+      c.close();
+    });
+    const std::unique_ptr<app::NativeTimer> watchdog = backend.StartTimer(5000, false, [&] { c.window->Close(); });
+    c.open();
+    EXPECT_TRUE(main_shown_meanwhile) << c.command;
+    EXPECT_TRUE(main().Visible() && !c.window->Visible()) << c.command;
+  }
 }
 
 }  // namespace

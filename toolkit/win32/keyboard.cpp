@@ -150,23 +150,38 @@ bool OnCommand(PeerCore& peer, WPARAM key) {
   return false;
 }
 
-}  // namespace
-
-bool HandleMenuKey(PeerCore& peer, UINT message, WPARAM virtual_key) {
-  return MenuKey(peer, message, virtual_key);
-}
-
-bool HandleNavigationKey(PeerCore& peer, WPARAM virtual_key) {
-  switch (virtual_key) {
+bool NavigationKey(PeerCore& peer, WPARAM key) {
+  switch (key) {
     case VK_TAB: return Tab(peer, ::GetKeyState(VK_SHIFT) < 0);
     case VK_SPACE:
     case VK_RETURN:
     case VK_UP:
     case VK_DOWN:
     case VK_LEFT:
-    case VK_RIGHT: return OnCommand(peer, virtual_key);
+    case VK_RIGHT: return OnCommand(peer, key);
     default: return false;
   }
+}
+
+// A key used here: the window it was typed in (`root`, taken before the
+// key's command ran, which may have closed it) shows its keyboard cues from
+// now on (the focus mark, the menus' underlined letters).
+bool Used(HWND root, bool used) {
+  if (!used) return false;
+  if (PeerCore* top = PeerCore::FromHandle(root)) top->Events().NativeKeyboardUsed();
+  return true;
+}
+
+}  // namespace
+
+bool HandleMenuKey(PeerCore& peer, UINT message, WPARAM virtual_key) {
+  const HWND root = ::GetAncestor(peer.Hwnd(), GA_ROOT);
+  return Used(root, MenuKey(peer, message, virtual_key));
+}
+
+bool HandleNavigationKey(PeerCore& peer, WPARAM virtual_key) {
+  const HWND root = ::GetAncestor(peer.Hwnd(), GA_ROOT);
+  return Used(root, NavigationKey(peer, virtual_key));
 }
 
 }  // namespace app::win32

@@ -244,6 +244,8 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'O', 1 << 29);
   ProcessEvents();
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Help"));
+  EXPECT_TRUE(main->KeyboardCues());  // the titles' letters are underlined from now on
+  GrabWindow(main, "menu_keys");
   ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'F', 1 << 29);
   ProcessEvents();
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Hide Folder"));
