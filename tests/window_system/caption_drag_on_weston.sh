@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The program's caption drag on a real Wayland compositor: weston shows its
+# desktop in a window of a virtual X screen (Xvfb), whose pointer xdotool
+# drives; the program itself runs on weston alone. A press on the login
+# window's caption and a move of the pointer must move the window by as
+# much (the compositor's own move: a Wayland client cannot place itself).
+#
+#   caption_drag_on_weston.sh <program> <find_colour>
+# Exit: 0 when the window followed the pointer; 77 (skipped) when weston,
+# Qt's Wayland plugin, Xvfb or xdotool is missing.
+set -euo pipefail
+. "$(dirname "$0")/weston_session.sh"
+quillomar_need_wayland
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
+    exit 77
+  fi
+done
+program=$1
+find_colour=$2
+
+# The top row of the login window's glossy title picture: its first pixel
+# is the window's caption corner wherever weston shows it.
+caption_colour=5057d9
+# How far the pointer drags the caption, in steps, and where on the caption
+# it presses (right of the corner, clear of the text and the close mark).
+drag_x=100
+drag_y=60
+steps=5
+press_x=60
+press_y=8
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillomar-drag-XXXXXX")
+chmod 700 "$scratch"
+xvfb_pid=
+weston_pid=
+program_pid=
+cleanup() {
+  for pid in "$program_pid" "$weston_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$scratch/display" ] && break
+  sleep 0.05
+done
+[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$scratch/display")"
+
+# weston's window covers the X screen from its corner, so X's pointer and
+# weston's stand at the same points.
+quillomar_start_weston x11-backend.so --use-pixman --width=1024 --height=768
+quillomar_start_program "$program"
+
+# corner_at X Y: true once the caption's corner stands at X Y (5 s at most).
+corner=
+corner_at() {
+  for _ in $(seq 100); do
+    corner=$("$find_colour" "$caption_colour" || true)
+    [ "$corner" = "$1 $2" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+for _ in $(seq 100); do
+  corner=$("$find_colour" "$caption_colour" || true)
+  [ -n "$corner" ] && break
+  sleep 0.05
+done
+[ -n "$corner" ] || { cat "$scratch/program.log" >&2; echo "FAIL: the login window never showed" >&2; exit 1; }
+read -r left top <<<"$corner"
+
+# weston follows X's pointer by its moves: from the screen's corner, where
+# both stop, they agree.
+xdotool mousemove 0 0
+sleep 0.1
+xdotool mousemove $((left + press_x)) $((top + press_y))
+sleep 0.1
+xdotool mousedown 1
+sleep 0.2
+for step in $(seq "$steps"); do
+  xdotool mousemove $((left + press_x + drag_x * step / steps)) $((top + press_y + drag_y * step / steps))
+  sleep 0.05
+done
+xdotool mouseup 1
+
+if ! corner_at $((left + drag_x)) $((top + drag_y)); then
+  echo "FAIL: the caption's corner is at '$corner' after the drag; it was at $left $top and should be at" \
+    "$((left + drag_x)) $((top + drag_y))" >&2
+  exit 1
+fi
+echo "the login window followed its caption from $left $top to $corner"
