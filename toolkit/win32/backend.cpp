@@ -16,6 +16,10 @@ namespace app::win32 {
 namespace {
 
 constexpr wchar_t kMessageWindowClass[] = L"QuillomarMessages";
+// The dots per inch of the monitor a window stands on, from USER32 where
+// the system has it: the program still starts on systems without it.
+constexpr wchar_t kUser32[] = L"user32.dll";
+constexpr char kGetDpiForWindow[] = "GetDpiForWindow";
 // A task posted from any thread: its lparam owns a std::function<void()>.
 constexpr UINT kRunTask = WM_APP + 1;
 constexpr int kShellIconSide = 16;
@@ -106,6 +110,35 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
                                       instance_, nullptr);
   ::SetWindowLongPtrW(message_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   scale_ = Scale(ScreenDpi());
+  double_pictures_ = scale_.AboveOne();
+  if (HMODULE user32 = ::GetModuleHandleW(kUser32)) {
+    if (FARPROC found = ::GetProcAddress(user32, kGetDpiForWindow)) {
+      dpi_for_window_ = reinterpret_cast<UINT(WINAPI*)(HWND)>(reinterpret_cast<void*>(found));
+    }
+  }
+}
+
+Scale Win32Backend::ScaleOfNewWindow(HWND hwnd) const {
+  if (scale_set_ || dpi_for_window_ == nullptr || hwnd == nullptr) return scale_;
+  const UINT dpi = dpi_for_window_(hwnd);
+  return dpi != 0 ? Scale(static_cast<int>(dpi)) : scale_;
+}
+
+void Win32Backend::NoteWindowScale(Scale scale) {
+  if (double_pictures_ || !scale.AboveOne()) return;
+  double_pictures_ = true;
+  // The pictures handed out so far gain theirs in place: the lists and
+  // trees that show them find them as they draw them again.
+  for (std::size_t which = 0; which < shell_icons_.size(); ++which) {
+    if (shell_icons_[which]) AddDoubleShellIcon(static_cast<ShellPicture>(which), *shell_icons_[which]);
+  }
+}
+
+void Win32Backend::AddDoubleShellIcon(ShellPicture which, Image& picture) {
+  if (HICON large = ShellIconOf(which, true); large != nullptr) {
+    picture.SetDouble(IconToImage(large, Size{2 * kShellIconSide, 2 * kShellIconSide}));
+    ::DestroyIcon(large);
+  }
 }
 
 Win32Backend::~Win32Backend() {
@@ -190,10 +223,7 @@ const Image& Win32Backend::ShellIcon(ShellPicture which) {
     slot = IconToImage(icon, Size{kShellIconSide, kShellIconSide});
     if (icon != nullptr) ::DestroyIcon(icon);
     // Above 1x the picture is drawn from the shell's large icon.
-    if (HICON large = scale_.AboveOne() ? ShellIconOf(which, true) : nullptr; large != nullptr) {
-      slot->SetDouble(IconToImage(large, Size{2 * kShellIconSide, 2 * kShellIconSide}));
-      ::DestroyIcon(large);
-    }
+    if (double_pictures_) AddDoubleShellIcon(which, *slot);
   }
   return *slot;
 }
@@ -217,7 +247,7 @@ int Win32Backend::PopupMenu(NativeWindow& owner, Point at, const std::vector<Men
     }
   }
   HWND hwnd = HandleOf(owner);
-  const Point scaled = scale_.ToScreen(at);
+  const Point scaled = PeerCore::ScaleIn(*this, hwnd).ToScreen(at);
   POINT screen{scaled.x, scaled.y};
   ::ClientToScreen(hwnd, &screen);
   HWND top = ::GetAncestor(hwnd, GA_ROOT);

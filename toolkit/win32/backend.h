@@ -50,12 +50,24 @@ class Win32Backend final : public Backend {
   void Quit() override;
 
   HINSTANCE Instance() const { return instance_; }
-  // The scale of every window of the program, from the screen's dots per
-  // inch as the program starts (96 = 1x): the windows keep their layout in
-  // designed pixels and their peers meet the window system through it.
+  // The scale of the screen as the program starts, from its dots per inch
+  // (96 = 1x): the scale of a window where the system cannot tell the dpi
+  // of the monitor it stands on, and of the screen's size.
   Scale GetScale() const { return scale_; }
-  // For tests: the windows made from now on are shown at `scale`.
-  void SetScale(Scale scale) { scale_ = scale; }
+  // For tests: the windows made from now on are shown at `scale`, whatever
+  // the monitor they stand on.
+  void SetScale(Scale scale) {
+    scale_ = scale;
+    scale_set_ = true;
+  }
+  // The scale a new top-level window is made at: the dots per inch of the
+  // monitor it stands on (GetDpiForWindow, where the system has it), else
+  // GetScale(). Each window keeps its own scale from then on and its peers
+  // meet the window system through it.
+  Scale ScaleOfNewWindow(HWND hwnd) const;
+  // A window is shown at `scale` from now on: above 1x the shell's pictures
+  // carry their double-size pixels too.
+  void NoteWindowScale(Scale scale);
   bool Busy() const { return busy_depth_ > 0; }
 
   // The top-level windows, as they are made and destroyed.
@@ -96,8 +108,15 @@ class Win32Backend final : public Backend {
   class Timer;
   friend class Timer;
 
+  // Gives the shell's picture its double-size pixels, from the large icon.
+  static void AddDoubleShellIcon(ShellPicture which, Image& picture);
+
   HINSTANCE instance_;
   Scale scale_;
+  bool scale_set_ = false;
+  // USER32's GetDpiForWindow, where the system has it (Windows 10 1607 on).
+  UINT(WINAPI* dpi_for_window_)(HWND) = nullptr;
+  bool double_pictures_ = false;
   bool com_ready_ = false;
   HWND message_window_ = nullptr;
   std::vector<TopLevelPeer*> top_levels_;

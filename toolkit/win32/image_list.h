@@ -2,6 +2,7 @@
 
 #include "toolkit/win32/windows_api.h"
 
+#include <functional>
 #include <map>
 
 #include "toolkit/image.h"
@@ -22,8 +23,15 @@ class ImageList {
   HIMAGELIST Handle() const { return list_; }
   // The index of the picture, adding it when new; -1 for none.
   int IndexOf(const Image* picture);
+  // Makes the list again at `scale`, each picture at the index it had, and
+  // hands it to `show` (the control that shows it) before the old list is
+  // destroyed.
+  void Rescale(Scale scale, const std::function<void(HIMAGELIST)>& show);
 
  private:
+  // Adds the picture at the list's scale; its index, or -1.
+  int Add(HIMAGELIST list, const Image& picture) const;
+
   Scale scale_;
   int side_;
   HIMAGELIST list_;

@@ -61,7 +61,10 @@ void PeerCore::DestroyOwnWindow() {
   system_proc_ = nullptr;
 }
 
-Scale PeerCore::GetScale() const { return backend_.GetScale(); }
+Scale PeerCore::ScaleIn(const Win32Backend& backend, HWND hwnd) {
+  const auto* top = hwnd != nullptr ? dynamic_cast<TopLevelPeer*>(FromHandle(::GetAncestor(hwnd, GA_ROOT))) : nullptr;
+  return top != nullptr ? top->WindowScale() : backend.GetScale();
+}
 
 PeerCore* PeerCore::FromHandle(HWND hwnd) {
   return hwnd == nullptr ? nullptr : static_cast<PeerCore*>(::GetPropW(hwnd, kPeerProperty));
@@ -271,6 +274,7 @@ void PeerCore::PaintInto(HDC target, const RECT& dirty) {
 }
 
 void PeerCore::Place(const Rect& layout_bounds) {
+  placed_ = layout_bounds;
   const Rect bounds = GetScale().ToScreen(layout_bounds);
   ::SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -307,7 +311,14 @@ void PeerCore::FocusPart(int part) {
 }
 
 void PeerCore::UseFont(const Font& font) {
+  font_ = font;
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font, GetScale())), TRUE);
+}
+
+void PeerCore::Rescaled() {
+  // The font first: a system control may size its parts by it.
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font_, GetScale())), FALSE);
+  if (placed_) Place(*placed_);
 }
 
 }  // namespace app::win32

@@ -2,6 +2,9 @@
 
 #include "toolkit/win32/windows_api.h"
 
+#include <optional>
+
+#include "toolkit/font.h"
 #include "toolkit/native.h"
 #include "toolkit/win32/scale.h"
 
@@ -24,14 +27,19 @@ class PeerCore {
   HWND Hwnd() const { return hwnd_; }
   NativeEvents& Events() const { return events_; }
   Win32Backend& Backend() const { return backend_; }
-  // The scale of the program's windows (the backend's).
-  Scale GetScale() const;
+  // The scale of the top-level window this window stands in (the dpi of its
+  // monitor); the backend's before the window is made.
+  Scale GetScale() const { return ScaleIn(backend_, hwnd_); }
+  // The scale of the top-level window that `hwnd` stands in, or is; the
+  // backend's for no window.
+  static Scale ScaleIn(const Win32Backend& backend, HWND hwnd);
   // The peer of a window made by this backend, or nullptr.
   static PeerCore* FromHandle(HWND hwnd);
 
   // The NativeWindow operations, shared by every kind of peer. Their
-  // coordinates are the layout's, scaled here (Backend().GetScale()); so are
-  // the mouse points reported and the paints asked for.
+  // coordinates are the layout's, scaled here (GetScale()); so are the mouse
+  // points reported and the paints asked for. The place and the font given
+  // last are kept for Rescaled().
   void Place(const Rect& bounds);
   void Show(bool visible);
   void Repaint(const Rect& rect);
@@ -51,6 +59,11 @@ class PeerCore {
   // controls (-1: to none), which then shows the focus mark.
   void FocusPart(int part);
   bool Painted() const { return painted_; }
+
+  // Its top-level window's scale changed: the window takes its place and font
+  // again at the new scale (and a control its pictures and measures). The
+  // caller repaints.
+  virtual void Rescaled();
 
   // A notification (WM_COMMAND or WM_NOTIFY) that this control sent to its
   // parent, handed back to it. True when handled, with the result set.
@@ -97,6 +110,8 @@ class PeerCore {
   bool releasing_capture_ = false;
   bool swallow_char_ = false;
   int focused_part_ = -1;
+  std::optional<Rect> placed_;  // in layout pixels
+  Font font_ = kDefaultFont;
 };
 
 // The NativeWindow operations of a peer, over PeerCore.

@@ -1,6 +1,7 @@
 #include "toolkit/win32/windows_api.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ LRESULT CALLBACK FixedHeightHeaderProc(HWND header, UINT message, WPARAM wparam,
 class ReportListPeer final : public Peer<NativeReportList> {
  public:
   ReportListPeer(Win32Backend& backend, HWND parent, NativeEvents& events)
-      : Peer(backend, events, false), pictures_(GetScale()) {
+      : Peer(backend, events, false), pictures_(ScaleIn(backend, parent)) {
     Create(0, WC_LISTVIEWW, kStyle, parent, false);
     ::SendMessageW(Hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
   }
@@ -76,6 +77,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
   void SetHeaderVisible(bool visible) override { SetStyleBit(LVS_NOCOLUMNHEADER, !visible); }
 
   void SetHeaderHeight(int height) override {
+    header_height_ = height;
     HWND header = reinterpret_cast<HWND>(::SendMessageW(Hwnd(), LVM_GETHEADER, 0, 0));
     if (header == nullptr) return;
     ::SetWindowSubclass(header, &FixedHeightHeaderProc, kFixedHeightSubclass,
@@ -207,6 +209,19 @@ class ReportListPeer final : public Peer<NativeReportList> {
 
   // The window goes before the pictures it shows.
   ~ReportListPeer() override { DestroyOwnWindow(); }
+
+  void Rescaled() override {
+    PeerCore::Rescaled();
+    // The rows take the height of the new font and pictures.
+    pictures_.Rescale(GetScale(), [this](HIMAGELIST list) {
+      if (pictures_attached_) ::SendMessageW(Hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list));
+    });
+    for (std::size_t i = 0; i < widths_.size(); ++i) {
+      ::SendMessageW(Hwnd(), LVM_SETCOLUMNWIDTH, i, MAKELPARAM(GetScale().ToScreen(std::max(widths_[i], 0)), 0));
+    }
+    FillWithLastColumn();
+    if (header_height_) SetHeaderHeight(*header_height_);
+  }
 
   bool Reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override {
     (void)wparam;
@@ -352,6 +367,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
   ImageList pictures_;
   bool pictures_attached_ = false;
   std::vector<int> widths_;
+  std::optional<int> header_height_;
   int updating_ = 0;
   int last_selected_ = -1;
   bool rename_asked_ = false;

@@ -29,6 +29,7 @@ class PagePeer final : public PaintedPeer {
   }
   // A page always fills its tabs' page area.
   void SetBounds(const Rect& bounds) override;
+  void Rescaled() override;
   // Shows or hides the page as its tab and its control say.
   void Update();
 
@@ -46,7 +47,13 @@ class TabsPeer final : public Peer<NativeTabs> {
 
   void SetBounds(const Rect& bounds) override {
     Place(bounds);
-    for (PagePeer* page : pages_) page->Place(PageArea());
+    PlacePages();
+  }
+
+  // The tabs' height follows the new font, and the pages' area with it.
+  void Rescaled() override {
+    PeerCore::Rescaled();
+    PlacePages();
   }
 
   std::unique_ptr<NativeWindow> AddPage(const std::string& caption, NativeEvents& events) override {
@@ -94,6 +101,10 @@ class TabsPeer final : public Peer<NativeTabs> {
   void Forget(PagePeer* page) { pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end()); }
 
  private:
+  void PlacePages() {
+    for (PagePeer* page : pages_) page->Place(PageArea());
+  }
+
   void ShowCurrentPage() {
     for (PagePeer* page : pages_) page->Update();
   }
@@ -110,6 +121,8 @@ void PagePeer::SetBounds(const Rect& bounds) {
   (void)bounds;
   Place(tabs_.PageArea());
 }
+
+void PagePeer::Rescaled() { Place(tabs_.PageArea()); }
 
 void PagePeer::Update() { Show(wanted_ && tabs_.IsCurrent(this)); }
 

@@ -103,8 +103,8 @@ Win32TestDriver::Win32TestDriver(Win32Backend& backend) : backend_(backend) {
   ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
-POINT Win32TestDriver::OnScreen(Point at) const {
-  const Point scaled = backend_.GetScale().ToScreen(at);
+POINT Win32TestDriver::OnScreen(HWND top, Point at) const {
+  const Point scaled = PeerCore::ScaleIn(backend_, top).ToScreen(at);
   return POINT{scaled.x, scaled.y};
 }
 
@@ -145,10 +145,10 @@ void Win32TestDriver::LeaveLastTarget(HWND now) {
 void Win32TestDriver::MouseMove(BorderlessWindow& window, Point at) {
   const HWND top = TopOf(window);
   POINT local{};
-  HWND target = TargetAt(top, OnScreen(at), local);
+  HWND target = TargetAt(top, OnScreen(top, at), local);
   if (HWND capture = ::GetCapture(); capture != nullptr && ::GetAncestor(capture, GA_ROOT) == top) {
     target = capture;
-    local = OnScreen(at);
+    local = OnScreen(top, at);
     ::MapWindowPoints(top, capture, &local, 1);
   } else {
     LeaveLastTarget(target);
@@ -164,7 +164,7 @@ void Win32TestDriver::SendButton(HWND target, POINT local, MouseButton button, b
 void Win32TestDriver::MousePress(BorderlessWindow& window, Point at, MouseButton button) {
   const HWND top = TopOf(window);
   POINT local{};
-  HWND target = TargetAt(top, OnScreen(at), local);
+  HWND target = TargetAt(top, OnScreen(top, at), local);
   LeaveLastTarget(target);
   buttons_ |= ButtonFlag(button);
   if (IsPainted(target)) {
@@ -182,7 +182,7 @@ void Win32TestDriver::MouseRelease(BorderlessWindow& window, Point at, MouseButt
     const HeldPress press = *held_;
     held_.reset();
     // Both in the queue at once: the control's own loop finds the release.
-    POINT local = OnScreen(at);
+    POINT local = OnScreen(top, at);
     ::MapWindowPoints(top, press.target, &local, 1);
     ::PostMessageW(press.target, ButtonMessage(button, true), buttons_ | ButtonFlag(button), PointParam(press.local));
     ::PostMessageW(press.target, ButtonMessage(button, false), buttons_, PointParam(local));
@@ -190,10 +190,10 @@ void Win32TestDriver::MouseRelease(BorderlessWindow& window, Point at, MouseButt
     return;
   }
   POINT local{};
-  HWND target = TargetAt(top, OnScreen(at), local);
+  HWND target = TargetAt(top, OnScreen(top, at), local);
   if (HWND capture = ::GetCapture(); capture != nullptr && ::GetAncestor(capture, GA_ROOT) == top) {
     target = capture;
-    local = OnScreen(at);
+    local = OnScreen(top, at);
     ::MapWindowPoints(top, capture, &local, 1);
   }
   SendButton(target, local, button, false);
@@ -203,7 +203,7 @@ void Win32TestDriver::MouseRelease(BorderlessWindow& window, Point at, MouseButt
 void Win32TestDriver::DoubleClick(BorderlessWindow& window, Point at) {
   const HWND top = TopOf(window);
   POINT local{};
-  HWND target = TargetAt(top, OnScreen(at), local);
+  HWND target = TargetAt(top, OnScreen(top, at), local);
   LeaveLastTarget(target);
   const LPARAM where = PointParam(local);
   if (IsPainted(target)) {

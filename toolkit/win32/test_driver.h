@@ -48,8 +48,8 @@ class Win32TestDriver final : public TestDriver {
     MouseButton button;
   };
 
-  // A point of the layout in the screen's pixels (the window's scale).
-  POINT OnScreen(Point at) const;
+  // A point of the layout in the screen's pixels (the scale of `top`).
+  POINT OnScreen(HWND top, Point at) const;
   // Sends a button message the way the system would to `target`.
   void SendButton(HWND target, POINT local, MouseButton button, bool down);
   void LeaveLastTarget(HWND now);

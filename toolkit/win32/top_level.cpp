@@ -1,5 +1,7 @@
 #include "toolkit/win32/top_level.h"
 
+#include <vector>
+
 #include "toolkit/win32/push_button.h"
 #include "toolkit/win32/text.h"
 #include "toolkit/win32/backend.h"
@@ -15,18 +17,59 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW;
 // The caption drag of a frameless window: a move with the mouse, as from
 // the caption.
 constexpr WPARAM kMoveFromCaption = SC_MOVE | HTCAPTION;
+// Sent before WM_DPICHANGED to a window aware of each monitor's dpi (v2):
+// the window tells the size it wants at the new dpi. Declared by the
+// headers only for newer systems than the program asks for.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+// Every window in `parent`, parents before their children.
+void CollectDescendants(HWND parent, std::vector<HWND>& out) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    out.push_back(child);
+    CollectDescendants(child, out);
+  }
+}
 
 }  // namespace
 
 TopLevelPeer::TopLevelPeer(Win32Backend& backend, NativeEvents& events, Size client)
     : Peer(backend, events, true) {
   Create(kExStyle, kTopLevelClass, kStyle, nullptr, true);
-  const Size size = backend.GetScale().ToScreen(client);
-  ::SetWindowPos(Hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  scale_ = backend.ScaleOfNewWindow(Hwnd());
+  backend.NoteWindowScale(scale_);
+  layout_size_ = client;
+  const SIZE size = SizeAt(scale_);
+  ::SetWindowPos(Hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   backend.AddTopLevel(this);
 }
 
 TopLevelPeer::~TopLevelPeer() { Backend().RemoveTopLevel(this); }
+
+void TopLevelPeer::SetBounds(const Rect& bounds) {
+  layout_size_ = bounds.GetSize();
+  Place(bounds);
+}
+
+SIZE TopLevelPeer::SizeAt(Scale scale) const {
+  const Size size = scale.ToScreen(layout_size_);
+  return SIZE{size.width, size.height};
+}
+
+void TopLevelPeer::ChangeScale(Scale scale, POINT origin) {
+  scale_ = scale;
+  Backend().NoteWindowScale(scale);
+  // Not the system's suggested size: its linear scaling of the last size
+  // can be a pixel off the layout scaled.
+  const SIZE size = SizeAt(scale);
+  ::SetWindowPos(Hwnd(), nullptr, origin.x, origin.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  std::vector<HWND> windows;
+  CollectDescendants(Hwnd(), windows);
+  for (HWND hwnd : windows) {
+    // The parts a system control makes itself follow their control.
+    if (PeerCore* peer = FromHandle(hwnd)) peer->Rescaled();
+  }
+  ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
 
 void TopLevelPeer::SetVisible(bool visible) {
   if (visible) {
@@ -97,6 +140,23 @@ LRESULT TopLevelPeer::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_CLOSE:
       Events().NativeCloseRequest();
       return 0;
+    case WM_DPICHANGED: {
+      // Both halves of wparam hold the new dpi (the same on every screen);
+      // lparam the place the system suggests.
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      RECT now{};
+      ::GetWindowRect(Hwnd(), &now);
+      const RECT& place = suggested != nullptr ? *suggested : now;
+      ChangeScale(Scale(HIWORD(wparam)), POINT{place.left, place.top});
+      return 0;
+    }
+    case kGetDpiScaledSize: {
+      // The window has no frame: its size at the new dpi is its layout's.
+      auto* size = reinterpret_cast<SIZE*>(lparam);
+      if (size == nullptr) break;
+      *size = SizeAt(Scale(static_cast<int>(wparam)));
+      return TRUE;
+    }
     case WM_SIZE:
       if (wparam == SIZE_MINIMIZED) {
         was_minimised_ = true;

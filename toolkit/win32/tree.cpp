@@ -23,7 +23,7 @@ constexpr DWORD kExStyle = WS_EX_CLIENTEDGE;
 class TreePeer final : public Peer<NativeTree> {
  public:
   TreePeer(Win32Backend& backend, HWND parent, NativeEvents& events)
-      : Peer(backend, events, false), pictures_(GetScale()) {
+      : Peer(backend, events, false), pictures_(ScaleIn(backend, parent)) {
     Create(kExStyle, WC_TREEVIEWW, kStyle, parent, false);
   }
 
@@ -88,6 +88,14 @@ class TreePeer final : public Peer<NativeTree> {
 
   // The window goes before the pictures it shows.
   ~TreePeer() override { DestroyOwnWindow(); }
+
+  void Rescaled() override {
+    PeerCore::Rescaled();
+    // The nodes take the height of the new font and pictures.
+    pictures_.Rescale(GetScale(), [this](HIMAGELIST list) {
+      if (pictures_attached_) TreeView_SetImageList(Hwnd(), list, TVSIL_NORMAL);
+    });
+  }
 
   bool Reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override {
     (void)wparam;

@@ -2,8 +2,11 @@
 // through the backend before the windows are made, as the screen's dpi is
 // at start): drawn by the windows' own canvas at that scale, its ink fits
 // the room its control gives it scaled, and its words stand apart. The
-// windows themselves are their layout scaled, and above 1x their text is
-// drawn in the outline face, not the bitmap one.
+// windows themselves and each of their child windows are their layout
+// scaled, and above 1x their text is drawn in the outline face, not the
+// bitmap one. A window told by the system that its monitor's dpi changed
+// (as when it is moved to another monitor) is all that again at the new
+// scale, while the other windows keep theirs.
 
 #include <gtest/gtest.h>
 
@@ -23,10 +26,14 @@
 #include "toolkit/edit_controls.h"
 #include "toolkit/label.h"
 #include "toolkit/page_control.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/shell_list_view.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/win32/backend.h"
 #include "toolkit/win32/canvas.h"
 #include "toolkit/win32/gdi.h"
+#include "toolkit/win32/peer.h"
+#include "toolkit/win32/peers.h"
 
 namespace testing_support {
 namespace {
@@ -128,6 +135,42 @@ std::vector<std::string> Misfits(app::BorderlessWindow* window, Scale scale) {
   return misfits;
 }
 
+std::string Text(const app::Rect& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x" +
+         std::to_string(r.height);
+}
+
+// Every child window of the window that does not stand at its control's
+// layout box scaled, one line each. A page stands in its tabs' page area at
+// the scale; a drop-down box's window is as high as its font and list make
+// it.
+std::vector<std::string> Misplaced(app::BorderlessWindow* window, Scale scale) {
+  std::vector<std::string> misplaced;
+  for (app::Control* control : ShownControls(window)) {
+    if (control == window || !control->IsWindowed()) continue;
+    HWND hwnd = app::win32::HandleOf(static_cast<app::WinControl*>(control)->Native());
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    app::Rect box = app::win32::FromRect(r);
+    const auto* page = dynamic_cast<app::TabSheet*>(control);
+    const app::Rect expected =
+        scale.ToScreen(page != nullptr ? static_cast<app::PageControl*>(page->Parent())->Tabs().PageArea()
+                                       : control->Bounds());
+    if (dynamic_cast<app::ComboBox*>(control) != nullptr) box.height = expected.height;
+    if (box != expected) {
+      misplaced.push_back("the box " + Text(control->Bounds()) + " stands at " + Text(box) + ", not at " +
+                          Text(expected));
+    }
+  }
+  return misplaced;
+}
+
+// The scale the window is shown at now.
+Scale ScaleOf(app::BorderlessWindow* window) {
+  return app::win32::PeerCore::FromHandle(app::win32::HandleOf(window->TopNative()))->GetScale();
+}
+
 std::wstring FaceOf(const app::Font& font, Scale scale) {
   HDC dc = ::CreateCompatibleDC(nullptr);
   const HGDIOBJ old = ::SelectObject(dc, app::win32::FontHandle(font, scale));
@@ -138,19 +181,37 @@ std::wstring FaceOf(const app::Font& font, Scale scale) {
   return face;
 }
 
-// Each run on a fresh prefix, so that the first-run panel shows too.
-class CaptionFitTest : public ProgramTest, public ::testing::WithParamInterface<int> {
+class ScaledProgramTest : public ProgramTest {
  protected:
-  ~CaptionFitTest() override { Backend().SetScale(Scale()); }
+  ~ScaledProgramTest() override { Backend().SetScale(Scale()); }
+
+  // What the system sends a window as it reaches a monitor of `dpi`: it
+  // asks the window its size there, then gives it the new dpi and a place
+  // of that size.
+  static void ChangeDpi(app::BorderlessWindow* window, int dpi) {
+    constexpr UINT kGetDpiScaledSize = 0x02E4;
+    const HWND hwnd = app::win32::HandleOf(window->TopNative());
+    RECT now{};
+    ::GetWindowRect(hwnd, &now);
+    SIZE size{now.right - now.left, now.bottom - now.top};
+    EXPECT_TRUE(::SendMessageW(hwnd, kGetDpiScaledSize, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size)));
+    const app::Size scaled = Scale(dpi).ToScreen(window->Bounds().GetSize());
+    EXPECT_EQ(size.cx, scaled.width);
+    EXPECT_EQ(size.cy, scaled.height);
+    RECT suggested{now.left, now.top, now.left + size.cx, now.top + size.cy};
+    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    ProcessEvents();
+  }
 
   static app::win32::Win32Backend& Backend() {
     return static_cast<app::win32::Win32Backend&>(app::CurrentBackend());
   }
 
   // Checks the window as it is now, and that it shows as its layout scaled;
-  // keeps its picture for a person to look at (QUILLOMAR_SCREENSHOT_DIR).
-  void Check(app::BorderlessWindow* window, const std::string& picture) {
-    const Scale scale = Backend().GetScale();
+  // keeps its picture for a person to look at (QUILLOMAR_SCREENSHOT_DIR) and
+  // gives it back.
+  app::Image Check(app::BorderlessWindow* window, const std::string& picture) {
+    const Scale scale = ScaleOf(window);
     window->Show();
     const app::Image image = GrabWindow(window, picture + "_" + std::to_string(scale.Dpi()));
     const app::Size expected = scale.ToScreen(window->Bounds()).GetSize();
@@ -159,8 +220,15 @@ class CaptionFitTest : public ProgramTest, public ::testing::WithParamInterface<
     const std::vector<std::string> misfits = Misfits(window, scale);
     EXPECT_TRUE(misfits.empty()) << picture << " at " << scale.Dpi() << " dpi:\n"
                                  << ::testing::PrintToString(misfits);
+    const std::vector<std::string> misplaced = Misplaced(window, scale);
+    EXPECT_TRUE(misplaced.empty()) << picture << " at " << scale.Dpi() << " dpi:\n"
+                                   << ::testing::PrintToString(misplaced);
+    return image;
   }
 };
+
+// Each run on a fresh prefix, so that the first-run panel shows too.
+class CaptionFitTest : public ScaledProgramTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(CaptionFitTest, EveryCaptionOfEveryWindowFitsAndKeepsItsGaps) {
   const Scale scale(GetParam());
@@ -190,6 +258,43 @@ TEST_P(CaptionFitTest, EveryCaptionOfEveryWindowFitsAndKeepsItsGaps) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, CaptionFitTest, ::testing::Values(96, 144, 192));
+
+using DpiChangeTest = ScaledProgramTest;
+
+TEST_F(DpiChangeTest, AWindowTakesTheDpiOfItsNewMonitorAndTheOthersKeepTheirs) {
+  Start();
+  forms().login->SpeedButton2Click();  // "YES"
+  LogIn("name", "31852");
+  app::TForm1* main = forms().main;
+  const app::Image at_start = Check(main, "dpi_change_main_start");
+  for (const int dpi : {144, 192, 96}) {
+    ChangeDpi(main, dpi);
+    ASSERT_EQ(ScaleOf(main).Dpi(), dpi);
+    const app::Image shown = Check(main, "dpi_change_main");
+    // The rows take the height of their pictures at the new scale.
+    EXPECT_GE(main->ShellBrowser()->RowRect(0).height, 16) << dpi << " dpi";
+    EXPECT_EQ(ScaleOf(forms().find).Dpi(), Scale::kDesignedDpi);
+    if (dpi == 192) {
+      // A click at a point of the layout reaches the control there.
+      ClickOn(main->FileTitle());
+      EXPECT_TRUE(main->FileMenu()->Visible());
+      main->CloseMenus();
+      Check(forms().find, "dpi_change_find");
+      forms().find->Hide();
+      // The tabs, their pages and the boxes on them.
+      main->SpeedButton3Click();  // "Options"
+      app::TForm3* options = forms().options;
+      ChangeDpi(options, dpi);
+      options->Pages()->SetActivePage(options->UsersTab());
+      Check(options, "dpi_change_options_users");
+      options->SpeedButton2Click();  // "Cancel"
+    }
+    // Back at 1x the window is, pixel for pixel, as it was.
+    if (dpi == Scale::kDesignedDpi) {
+      EXPECT_TRUE(shown == at_start);
+    }
+  }
+}
 
 }  // namespace
 }  // namespace testing_support
