@@ -167,6 +167,7 @@ bool TForm1::CurrentAccountIsAdministrator() {
 }
 
 void TForm1::SpeedButton3Click() {
+  CloseMenus();
   if (CurrentAccountIsAdministrator()) {
     Button7Click();
     if (services_.window_manager.HiddenWindowsKeepTheirPlace()) {
@@ -176,19 +177,14 @@ void TForm1::SpeedButton3Click() {
       // Where a window shown again would come back elsewhere (Wayland), this
       // one stays on screen beneath Options, which holds the input until it
       // closes.
-      CloseMenus();
       windows_.RunOptions();
     }
   } else {
     services_.dialogs.ShowMessage(messages::kNotAdministrator);
   }
-  CloseMenus();
 }
 
-void TForm1::Label21Click() {
-  CloseMenus();
-  SpeedButton3Click();
-}
+void TForm1::Label21Click() { SpeedButton3Click(); }
 
 void TForm1::Button7Click() { windows_.ReloadUserList(); }
 
