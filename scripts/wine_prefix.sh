@@ -28,9 +28,11 @@ quillomar_virtual_screen() {
   quillomar_screen_pids=$!
   for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$1/display")"
-  openbox >/dev/null 2>&1 &
+  # openbox claims the screen before it has finished starting, and a window
+  # mapped in between stays unmanaged: wait for its start-up command.
+  openbox --startup "touch $1/openbox-ready" >/dev/null 2>&1 &
   quillomar_screen_pids="$! $quillomar_screen_pids"
-  sleep 1
+  for _ in $(seq 200); do [ -e "$1/openbox-ready" ] && break; sleep 0.05; done
 }
 
 quillomar_stop_screen() {

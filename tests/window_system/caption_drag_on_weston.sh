@@ -9,6 +9,7 @@
 # Exit: 0 when the window followed the pointer; 77 (skipped) when weston,
 # Qt's Wayland plugin, Xvfb or xdotool is missing.
 set -euo pipefail
+. "$(dirname "$0")/virtual_screen.sh"
 . "$(dirname "$0")/weston_session.sh"
 quillomar_need_wayland
 for tool in Xvfb xdotool; do
@@ -31,50 +32,26 @@ steps=5
 press_x=60
 press_y=8
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillomar-drag-XXXXXX")
-chmod 700 "$scratch"
-xvfb_pid=
-weston_pid=
-program_pid=
-cleanup() {
-  for pid in "$program_pid" "$weston_pid" "$xvfb_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.05
-done
-[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$scratch/display")"
+quillomar_private_session drag
+quillomar_start_xvfb
 
 # weston's window covers the X screen from its corner, so X's pointer and
 # weston's stand at the same points.
 quillomar_start_weston x11-backend.so --use-pixman --width=1024 --height=768
 quillomar_start_program "$program"
 
-# corner_at X Y: true once the caption's corner stands at X Y (5 s at most).
+# wait_for_corner [X Y]: true once the caption's corner is seen (at X Y,
+# where given), within 5 s; leaves where it was last seen in `corner`.
 corner=
-corner_at() {
+wait_for_corner() {
   for _ in $(seq 100); do
     corner=$("$find_colour" "$caption_colour" || true)
-    [ "$corner" = "$1 $2" ] && return 0
+    [ -n "$corner" ] && { [ $# -eq 0 ] || [ "$corner" = "$1 $2" ]; } && return 0
     sleep 0.05
   done
   return 1
 }
-for _ in $(seq 100); do
-  corner=$("$find_colour" "$caption_colour" || true)
-  [ -n "$corner" ] && break
-  sleep 0.05
-done
-[ -n "$corner" ] || { cat "$scratch/program.log" >&2; echo "FAIL: the login window never showed" >&2; exit 1; }
+wait_for_corner || { cat "$scratch/program.log" >&2; echo "FAIL: the login window never showed" >&2; exit 1; }
 read -r left top <<<"$corner"
 
 # weston follows X's pointer by its moves: from the screen's corner, where
@@ -91,7 +68,7 @@ for step in $(seq "$steps"); do
 done
 xdotool mouseup 1
 
-if ! corner_at $((left + drag_x)) $((top + drag_y)); then
+if ! wait_for_corner $((left + drag_x)) $((top + drag_y)); then
   echo "FAIL: the caption's corner is at '$corner' after the drag; it was at $left $top and should be at" \
     "$((left + drag_x)) $((top + drag_y))" >&2
   exit 1

@@ -10,18 +10,7 @@ set -euo pipefail
 . "$(dirname "$0")/weston_session.sh"
 quillomar_need_wayland
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillomar-weston-XXXXXX")
-chmod 700 "$scratch"
-weston_pid=
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
+quillomar_private_session weston
 quillomar_start_weston headless-backend.so
 program=$1
 shift

@@ -5,6 +5,7 @@
 #   run_under_window_manager.sh <test program> [its arguments]
 # Exit: the test program's; 77 (skipped) when Xvfb or openbox is missing.
 set -euo pipefail
+. "$(dirname "$0")/virtual_screen.sh"
 
 for tool in Xvfb openbox; do
   if ! command -v "$tool" >/dev/null; then
@@ -24,19 +25,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number and writes it to the pipe.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$scratch/display")"
+quillomar_start_xvfb
 
 # openbox reads no user configuration: its own defaults, the same everywhere.
-HOME=$scratch XDG_CONFIG_HOME=$scratch/config openbox >"$scratch/openbox.log" 2>&1 &
+# It claims the screen before it has finished starting, and a window mapped
+# in between stays unmanaged: the tests start once its start-up command ran.
+HOME=$scratch XDG_CONFIG_HOME=$scratch/config openbox --startup "touch $scratch/openbox-ready" \
+  >"$scratch/openbox.log" 2>&1 &
 wm_pid=$!
+for _ in $(seq 200); do
+  [ -e "$scratch/openbox-ready" ] && break
+  sleep 0.05
+done
+[ -e "$scratch/openbox-ready" ] || { cat "$scratch/openbox.log" >&2; echo "FAIL: openbox did not start" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$scratch

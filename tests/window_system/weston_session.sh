@@ -1,8 +1,40 @@
-# Sourced by the Wayland tests: a weston of their own and the program on it.
-# Needs `scratch`, a private folder the caller removes (weston's runtime
-# folder); sets `weston_pid` and `program_pid` for the caller's cleanup.
+# Sourced by the Wayland tests: a weston of their own and the program on it,
+# in a private folder (`scratch`, weston's runtime folder), all ended and
+# removed when the test ends.
 
 socket=quillomar-wayland
+xvfb_pid=
+weston_pid=
+program_pid=
+
+# quillomar_private_session NAME: makes `scratch`, a folder only this user
+# can enter, and on exit ends what the test started and removes it.
+quillomar_private_session() {
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillomar-$1-XXXXXX")
+  chmod 700 "$scratch"
+  trap quillomar_end_session EXIT
+}
+
+quillomar_end_session() {
+  for pid in "$program_pid" "$weston_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+}
+
+# quillomar_wait_for PID TEST...: waits up to 10 s until TEST holds, or
+# until PID has ended; answers whether TEST holds.
+quillomar_wait_for() {
+  local pid=$1
+  shift
+  for _ in $(seq 200); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  "$@"
+}
 
 # quillomar_need_wayland: exits 77 (skipped) when weston or Qt's Wayland
 # plugin is missing.
@@ -25,12 +57,8 @@ quillomar_start_weston() {
   XDG_RUNTIME_DIR=$scratch weston --backend="$backend" --socket="$socket" --idle-time=0 "$@" \
     >"$scratch/weston.log" 2>&1 &
   weston_pid=$!
-  for _ in $(seq 100); do
-    [ -S "$scratch/$socket" ] && break
-    kill -0 "$weston_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  [ -S "$scratch/$socket" ] || { cat "$scratch/weston.log" >&2; echo "FAIL: weston did not start" >&2; exit 1; }
+  quillomar_wait_for "$weston_pid" test -S "$scratch/$socket" ||
+    { cat "$scratch/weston.log" >&2; echo "FAIL: weston did not start" >&2; exit 1; }
 }
 
 # quillomar_start_program PROGRAM: starts the program on weston alone (no
@@ -47,12 +75,8 @@ quillomar_start_program() {
     exec "$1"
   ) >"$scratch/program.log" 2>&1 &
   program_pid=$!
-  for _ in $(seq 200); do
-    [ -d "$scratch/program-prefix/dosdevices" ] && break
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  if ! kill -0 "$program_pid" 2>/dev/null || [ ! -d "$scratch/program-prefix/dosdevices" ]; then
+  if ! quillomar_wait_for "$program_pid" test -d "$scratch/program-prefix/dosdevices" ||
+    ! kill -0 "$program_pid" 2>/dev/null; then
     cat "$scratch/program.log" >&2
     echo "FAIL: the program did not start on Wayland" >&2
     exit 1

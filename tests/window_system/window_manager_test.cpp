@@ -57,7 +57,9 @@ class WindowManagerTest : public ::testing::Test {
     login->UserBox()->SetCurrentIndex(login->UserBox()->FindValue("name"));
     login->PasswordBox()->SetText("31852");
     login->Button8Click();
-    ASSERT_TRUE(WaitUntil([this] { return view_.State(WinId(forms().main)) == kNormal; }));
+    ASSERT_TRUE(WaitUntil([this] { return view_.State(WinId(forms().main)) == kNormal; }))
+        << "state " << view_.State(WinId(forms().main)) << ", shown " << forms().main->Visible() << ", "
+        << dialogs_.messages.size() << " messages, " << dialogs_.errors.size() << " errors";
   }
   void TearDown() override { program_.reset(); }
 
