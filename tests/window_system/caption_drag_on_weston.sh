@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The program's caption drag on a real Wayland compositor: weston shows its
-# desktop in a window of a virtual X screen (Xvfb), whose pointer xdotool
-# drives; the program itself runs on weston alone. A press on the login
-# window's caption and a move of the pointer must move the window by as
-# much (the compositor's own move: a Wayland client cannot place itself).
+# desktop on a virtual X screen, whose pointer xdotool drives; the program
+# itself runs on weston alone. A press on the login window's caption and a
+# move of the pointer must move the window by as much (the compositor's own
+# move: a Wayland client cannot place itself).
 #
 #   caption_drag_on_weston.sh <program> <find_colour>
 # Exit: 0 when the window followed the pointer; 77 (skipped) when weston,
@@ -11,15 +11,6 @@
 set -euo pipefail
 . "$(dirname "$0")/virtual_screen.sh"
 . "$(dirname "$0")/weston_session.sh"
-quillomar_need_wayland
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-program=$1
-find_colour=$2
 
 # The top row of the login window's glossy title picture: its first pixel
 # is the window's caption corner wherever weston shows it.
@@ -32,32 +23,11 @@ steps=5
 press_x=60
 press_y=8
 
-quillomar_private_session drag
-quillomar_start_xvfb
+quillomar_weston_desktop drag "$1" "$2"
+quillomar_wait_for "$program_pid" quillomar_colour_seen "$caption_colour" ||
+  { cat "$scratch/program.log" >&2; echo "FAIL: the login window never showed" >&2; exit 1; }
+read -r left top <<<"$seen"
 
-# weston's window covers the X screen from its corner, so X's pointer and
-# weston's stand at the same points.
-quillomar_start_weston x11-backend.so --use-pixman --width=1024 --height=768
-quillomar_start_program "$program"
-
-# wait_for_corner [X Y]: true once the caption's corner is seen (at X Y,
-# where given), within 5 s; leaves where it was last seen in `corner`.
-corner=
-wait_for_corner() {
-  for _ in $(seq 100); do
-    corner=$("$find_colour" "$caption_colour" || true)
-    [ -n "$corner" ] && { [ $# -eq 0 ] || [ "$corner" = "$1 $2" ]; } && return 0
-    sleep 0.05
-  done
-  return 1
-}
-wait_for_corner || { cat "$scratch/program.log" >&2; echo "FAIL: the login window never showed" >&2; exit 1; }
-read -r left top <<<"$corner"
-
-# weston follows X's pointer by its moves: from the screen's corner, where
-# both stop, they agree.
-xdotool mousemove 0 0
-sleep 0.1
 xdotool mousemove $((left + press_x)) $((top + press_y))
 sleep 0.1
 xdotool mousedown 1
@@ -68,9 +38,9 @@ for step in $(seq "$steps"); do
 done
 xdotool mouseup 1
 
-if ! wait_for_corner $((left + drag_x)) $((top + drag_y)); then
-  echo "FAIL: the caption's corner is at '$corner' after the drag; it was at $left $top and should be at" \
+if ! quillomar_wait_for "$program_pid" quillomar_colour_seen "$caption_colour" $((left + drag_x)) $((top + drag_y)); then
+  echo "FAIL: the caption's corner is at '$seen' after the drag; it was at $left $top and should be at" \
     "$((left + drag_x)) $((top + drag_y))" >&2
   exit 1
 fi
-echo "the login window followed its caption from $left $top to $corner"
+echo "the login window followed its caption from $left $top to $seen"
