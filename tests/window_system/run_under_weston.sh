@@ -17,7 +17,6 @@ shift
 quillomar_start_program "$program"
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
-program_pid=
 echo "the program started on Wayland"
 
 unset DISPLAY

@@ -5,7 +5,7 @@
 #   run_under_window_manager.sh <test program> [its arguments]
 # Exit: the test program's; 77 (skipped) when Xvfb or openbox is missing.
 set -euo pipefail
-. "$(dirname "$0")/virtual_screen.sh"
+. "$(dirname "$0")/private_session.sh"
 
 for tool in Xvfb openbox; do
   if ! command -v "$tool" >/dev/null; then
@@ -14,17 +14,7 @@ for tool in Xvfb openbox; do
   fi
 done
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillomar-wm-XXXXXX")
-xvfb_pid=
-wm_pid=
-cleanup() {
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
+quillomar_private_session wm
 quillomar_start_xvfb
 
 # openbox reads no user configuration: its own defaults, the same everywhere.
@@ -32,12 +22,8 @@ quillomar_start_xvfb
 # in between stays unmanaged: the tests start once its start-up command ran.
 HOME=$scratch XDG_CONFIG_HOME=$scratch/config openbox --startup "touch $scratch/openbox-ready" \
   >"$scratch/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 200); do
-  [ -e "$scratch/openbox-ready" ] && break
-  sleep 0.05
-done
-[ -e "$scratch/openbox-ready" ] || { cat "$scratch/openbox.log" >&2; echo "FAIL: openbox did not start" >&2; exit 1; }
+quillomar_wait_for $! test -e "$scratch/openbox-ready" ||
+  { cat "$scratch/openbox.log" >&2; echo "FAIL: openbox did not start" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$scratch
