@@ -224,7 +224,12 @@ void TForm1::Label18Click() {
 void TForm1::StaticText3Click() { OpenHelpDocument(); }
 
 void TForm1::ExitProgram() {
-  engine::MirrorRecords(services_.fs);
+  // The program ends even when the copy cannot be made; the user is told.
+  try {
+    engine::MirrorRecords(services_.fs);
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+  }
   windows_.CloseLogin();
 }
 

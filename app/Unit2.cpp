@@ -174,8 +174,13 @@ void TForm2::SetAccount(const std::string& name, const std::string& password) {
 }
 
 void TForm2::BitBtn1Click() {
-  // What a copy of the program killed part-way left goes first.
-  engine::TidyStore(services_.fs);
+  // What a copy of the program killed part-way left goes first. Without the
+  // records' lock the store is left as it is, and the user is told why.
+  try {
+    engine::TidyStore(services_.fs);
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+  }
   ComboBox1->Clear();
   // Each name shows readably and stands for its stored bytes.
   for (const engine::ListedName& name : engine::LoginBoxNames(services_.fs)) {
@@ -232,7 +237,11 @@ void TForm2::Button8Click() {
   } else if (const char* message = messages::AccountMessage(outcome)) {
     services_.dialogs.ShowMessage(message);
   }
-  Button3Click();
+  try {
+    Button3Click();
+  } catch (const store::Error& error) {
+    services_.dialogs.ShowError(error.what());
+  }
 }
 
 void TForm2::Button3Click() {

@@ -74,9 +74,15 @@ void TForm3::SpeedButton4Click() {
   for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
     if (ListView1->Checked(row)) ticked.push_back(ListView1->Value(row));
   }
-  engine::DeleteUsers(services_.fs, ticked);
-  for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
-    if (ListView1->Checked(row)) ListView1->RemoveRow(row);
+  try {
+    engine::DeleteUsers(services_.fs, ticked);
+    for (int row = ListView1->RowCount() - 1; row >= 0; --row) {
+      if (ListView1->Checked(row)) ListView1->RemoveRow(row);
+    }
+  } catch (const store::Error& error) {
+    // The rows show the users as the settings file now holds them.
+    ReloadUserList();
+    services_.dialogs.ShowError(error.what());
   }
   ListView1->SetColumnCaption(0, UserCountCaption(ListView1->RowCount()));
 }

@@ -7,6 +7,7 @@
 
 #include "engine/account_names.h"
 #include "engine/accounts.h"
+#include "engine/records_lock.h"
 #include "platform/windows_path.h"
 #include "store/data_store.h"
 #include "store/ini_file.h"
@@ -45,7 +46,7 @@ bool SharesAnAdministratorsFile(const std::vector<std::string>& administrators, 
 AccountOutcome ChangeAdministrator(platform::FileSystem& fs, const std::string& new_name,
                                    const std::string& new_password) {
   // The test that the name is free and the rename stand together.
-  const std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  const std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
   // The administrator's name is read before anything else.
   const std::vector<std::string> administrators = store::AdministratorNames(fs);
   if (const auto refusal = RefuseNewAccount(fs, new_name, new_password)) return *refusal;
@@ -61,7 +62,7 @@ AccountOutcome ChangeAdministrator(platform::FileSystem& fs, const std::string& 
 }
 
 AccountOutcome AddUser(platform::FileSystem& fs, const std::string& name, const std::string& password) {
-  const std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  const std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
   if (const auto refusal = RefuseNewAccount(fs, name, password)) return *refusal;
   store::AddUserEntry(fs, name, password);
   store::CreateAccountFile(fs, name);
@@ -69,7 +70,7 @@ AccountOutcome AddUser(platform::FileSystem& fs, const std::string& name, const 
 }
 
 void DeleteUsers(platform::FileSystem& fs, const std::vector<std::string>& names) {
-  const std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  const std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
   const std::vector<std::string> administrators = store::AdministratorNames(fs);
   for (const std::string& name : names) {
     const std::optional<std::string> file = AccountFile(name);

@@ -32,10 +32,12 @@ bool IsRejectedPath(const std::string& path);
 // records the path under the new sequence number in the account file and
 // then in the global record, and only then makes the entry hidden+system,
 // so that wherever the process dies no item is hidden without both entries.
-// Returns the sequence number. Holds the records' lock meanwhile. Throws
-// store::WriteError or engine::ConversionError (the item then unchanged),
-// and store::WriteError naming the folder's list of hidden names when file
-// managers could not be told (the item is recorded and marked then).
+// Returns the sequence number. Holds the records' lock meanwhile (throws
+// store::WriteError naming the lock file, changing nothing, when it cannot
+// be taken). Throws store::WriteError or engine::ConversionError (the item
+// then unchanged), and store::WriteError naming the folder's list of hidden
+// names when file managers could not be told: the item is then left
+// unmarked and its entries are taken out again (the number stays used).
 std::string HideItem(platform::FileSystem& fs, const std::string& account,
                      const std::string& path, const platform::FolderEntry& entry);
 
@@ -63,10 +65,12 @@ void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& row
 // its folder's list of hidden names could not be changed, or its drive is
 // not there) keeps every entry of its path, and once the others are done
 // store::WriteError names what could not be changed for the first such
-// row; an item that is no more loses its entries. With no unticked row no
-// file is written; the records' lock is held meanwhile. Returns the list as
-// reloaded afterwards. Each file's rewrite is attempted whether or not the
-// other one failed; then the first failure is thrown (store::WriteError).
+// row; an item that is no more (its drive and volume are there, and it is
+// not) loses its entries. With no unticked row no file is written; the
+// records' lock is held meanwhile. Returns the list as reloaded afterwards.
+// When the global record cannot be rewritten the account file is left as it
+// is, so that the rows stay and a later Comeback finishes them; the failure
+// is thrown (store::WriteError).
 // For an account whose name fails IsValidAccountName nothing changes and
 // the list is empty.
 std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& account,

@@ -5,6 +5,7 @@
 #include "engine/account_names.h"
 #include "engine/hidden_items.h"
 #include "engine/hide_counter.h"
+#include "engine/records_lock.h"
 #include "store/errors.h"
 #include "store/ini_file.h"
 #include "store/records.h"
@@ -30,7 +31,7 @@ std::string HideItem(platform::FileSystem& fs, const std::string& account,
   }
 
   // Another copy of the program must not raise the counter in between.
-  std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
   store::IniFile settings(fs, records::kSettingsFile);
   // Converted before anything changes, so a counter that is not a number
   // leaves the item and every file as they were.
@@ -49,7 +50,14 @@ std::string HideItem(platform::FileSystem& fs, const std::string& account,
   // (the list shows it and Comeback clears it), a hidden item without one
   // is lost.
   const platform::AttributesResult marks = fs.SetEntryAttributes(entry, platform::kAttrHiddenSystem);
-  if (!marks.unlisted_in.empty()) throw store::WriteError(marks.unlisted_in);
+  if (!marks.unlisted_in.empty()) {
+    // The folder's list of hidden names could not be changed, so the item
+    // was left unmarked: it is not hidden, and its entries go again, the
+    // global one first, as a restore takes them. The number stays used.
+store::IniFile(fs, records::kGlobalRecordFile).DeleteKey(records::kHiddenItemsSection, number);
+    store::IniFile(fs, records::AccountFile(account)).DeleteKey(records::kHiddenItemsSection, number);
+    throw store::WriteError(marks.unlisted_in);
+  }
   return number;
 }
 

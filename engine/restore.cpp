@@ -1,4 +1,3 @@
-#include <exception>
 #include <memory>
 #include <span>
 #include <string>
@@ -8,6 +7,7 @@
 #include "engine/account_names.h"
 #include "engine/entry_deletion.h"
 #include "engine/hidden_items.h"
+#include "engine/records_lock.h"
 #include "store/errors.h"
 #include "store/ini_document.h"
 #include "store/ini_file.h"
@@ -27,17 +27,6 @@ std::vector<std::string> UntickedFromLast(const std::vector<ListRow>& rows) {
     if (!row->ticked) paths.push_back(row->path);
   }
   return paths;
-}
-
-// Runs `rewrite`; a write error is kept in `failure` (the first one only)
-// instead of ending the command, so that the next file is still attempted.
-template <typename Rewrite>
-void Attempt(Rewrite rewrite, std::exception_ptr& failure) {
-  try {
-    rewrite();
-  } catch (const store::WriteError&) {
-    if (!failure) failure = std::current_exception();
-  }
 }
 
 // Takes out of `paths` every path whose item still carries a mark after
@@ -63,7 +52,7 @@ std::string KeepUnshown(const std::vector<platform::AttributesResult>& marks, st
 void CleanGlobalRecord(platform::FileSystem& fs, const std::vector<ListRow>& rows) {
   std::vector<std::string> paths = UntickedFromLast(rows);
   if (paths.empty()) return;
-  std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
   store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
     DeleteEntriesWithPaths(doc, paths);
   });
@@ -75,39 +64,35 @@ std::vector<std::string> Restore(platform::FileSystem& fs, const std::string& ac
   if (!IsValidAccountName(account)) return {};
   std::vector<std::string> paths = UntickedFromLast(rows);
   if (paths.empty()) return LoadList(fs, account);
-  std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
 
   // The items come back first: should a record file then fail to be
   // rewritten, its entries still name items that are visible, which a later
   // restore settles, rather than hidden items without entries.
   // All in one call, which reads and replaces each folder's list of hidden
   // names once however many of its items come back.
-  const std::string unshown = KeepUnshown(fs.SetItemsAttributes(paths, platform::kAttrNone), paths);
+  const std::string unshown = KeepUnshown(fs.SetItemsAttributes(paths, platform::kAttrNone, platform::LastNameMatch::kExact), paths);
 
-  // The global record goes before the account file: a restore that stops in
-  // between leaves the account file listing the items, so that the next
-  // Comeback finishes the job, and never a global entry that nothing would
-  // remove. Each is cleaned once per unticked row, each time over the keys
-  // as they stand then and the unticked rows still in the list. After a pass
-  // that deletes nothing the later ones cannot delete anything either.
-  std::exception_ptr failure;
+  // The global record goes before the account file, and the account file
+  // only once the global record is rewritten: a restore that stops or fails
+  // in between leaves the account file listing the items, so that the row
+  // stays and the next Comeback finishes the job, never a global entry that
+  // nothing would remove. Each is cleaned once per unticked row, each time
+  // over the keys as they stand then and the unticked rows still in the
+  // list. After a pass that deletes nothing the later ones cannot delete
+  // anything either.
   if (!paths.empty()) {
-    Attempt([&] {
-      store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
-        std::span<const std::string> remaining(paths);
-        while (!remaining.empty() && DeleteEntriesWithPaths(doc, remaining)) {
-          remaining = remaining.subspan(1);
-        }
-      });
-    }, failure);
+    store::IniFile(fs, records::kGlobalRecordFile).Update([&](store::IniDocument& doc) {
+      std::span<const std::string> remaining(paths);
+      while (!remaining.empty() && DeleteEntriesWithPaths(doc, remaining)) {
+        remaining = remaining.subspan(1);
+      }
+    });
     // The account file's keys are listed once, before any deletion.
-    Attempt([&] {
-      store::IniFile(fs, records::AccountFile(account)).Update([&](store::IniDocument& doc) {
-        DeleteEntriesWithPaths(doc, paths);
-      });
-    }, failure);
+    store::IniFile(fs, records::AccountFile(account)).Update([&](store::IniDocument& doc) {
+      DeleteEntriesWithPaths(doc, paths);
+    });
   }
-  if (failure) std::rethrow_exception(failure);
   if (!unshown.empty()) throw store::WriteError(unshown);
 
   return LoadList(fs, account);

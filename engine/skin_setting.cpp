@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/records_lock.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 
@@ -21,7 +22,7 @@ StoredSkin ReadStoredSkin(platform::FileSystem& fs) {
 }
 
 bool StoreSkin(platform::FileSystem& fs, Skin skin) {
-  const std::unique_ptr<platform::RecordLock> lock = fs.LockRecords();
+  const std::unique_ptr<platform::RecordLock> lock = LockRecords(fs);
   store::IniFile settings(fs, records::kSettingsFile);
   if (!settings.Exists()) return false;
   settings.WriteString(records::kSkinSection, records::kSkinKey,

@@ -17,14 +17,17 @@ enum class StoreAtStart {
 
 // Removes what a copy of the program killed part-way left in the store
 // (store::RemoveLeftovers), then makes the data folder and its parent
-// hidden+system (store::HideStoreFolders). Every result is ignored.
+// hidden+system (store::HideStoreFolders). Every result is ignored. Throws
+// store::WriteError naming the lock file, touching nothing, when the
+// records' lock cannot be taken.
 void TidyStore(platform::FileSystem& fs);
 
 // The start-up rule: a store without the first-run marker is deleted
 // (store::ResetStore, which asks again under the lock), one with it is
 // opened, and one whose settings file cannot be read is never taken for a
 // store that is not set up: its records stay, and the next write reports the
-// problem.
+// problem. Without the records' lock nothing is deleted: a store without
+// the marker is offered first run (whose set-up then reports the lock).
 StoreAtStart ApplyStartUpRule(platform::FileSystem& fs);
 
 // Deletes the data folder when the store is still not set up

@@ -46,6 +46,17 @@ struct AttributesResult {
   std::string unlisted_in;
 };
 
+// How the last name of a Windows path finds its entry on a system whose
+// names differ by letter case (Linux); Windows has its own rule for both.
+enum class LastNameMatch {
+  // As every name of a path: the exact name, else one that differs only in
+  // letter case. For the program's own files.
+  kIgnoringCase,
+  // The exact name only: a user's item is the entry whose name was
+  // recorded, and a letter-case twin of it is another item.
+  kExact,
+};
+
 // What identifies one version of a file's content: equal stamps mean that
 // the file was not changed in between (used to prove a cache current).
 struct FileStamp {
@@ -132,14 +143,19 @@ class FileSystem {
   // for each path in order, what the change achieved: applied when that item
   // carries the set now, absent when there is no such item, and the list of
   // hidden names that could not be changed.
+  // `last_name` says how each path's last name finds its entry (folders on
+  // the way are always found ignoring letter case).
   virtual std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
-                                                           std::uint32_t attributes) = 0;
+                                                           std::uint32_t attributes,
+                                                           LastNameMatch last_name) = 0;
 
   // SetItemsAttributes, telling for each path whether that item carries the
   // set now (false for no such item, or no permission).
   std::vector<bool> SetAttributesOfItems(const std::vector<std::string>& paths, std::uint32_t attributes) {
     std::vector<bool> applied;
-    for (const AttributesResult& result : SetItemsAttributes(paths, attributes)) applied.push_back(result.applied);
+    for (const AttributesResult& result : SetItemsAttributes(paths, attributes, LastNameMatch::kIgnoringCase)) {
+      applied.push_back(result.applied);
+    }
     return applied;
   }
 
@@ -278,9 +294,15 @@ class FileSystem {
   // holds the lock until the returned object is destroyed. Every command that
   // reads and writes record files holds it, so that two copies never lose a
   // hide or reuse a sequence number. Taken again by the same process while
-  // held, it is simply held once more. When the lock file cannot be made the
-  // command goes on unlocked rather than not at all.
+  // held, it is simply held once more. nullptr, at once, when the lock
+  // cannot be taken (its file cannot be made or opened, or something that is
+  // no regular file stands at its name): the command must then change
+  // nothing, and never goes on unlocked.
   virtual std::unique_ptr<RecordLock> LockRecords() = 0;
+
+  // The Windows path of the records' lock file, to name it when the lock
+  // cannot be taken.
+  virtual std::string RecordLockPath() = 0;
 
   // The real file-system path that a Windows path resolves to, for handing a
   // document to the desktop and for tests; "" when the path leads nowhere

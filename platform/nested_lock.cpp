@@ -13,7 +13,8 @@ class NestedLock::Holder final : public RecordLock {
 
 std::unique_ptr<RecordLock> NestedLock::Acquire() {
   std::lock_guard<std::mutex> guard(mutex_);
-  if (depth_++ == 0) LockFirst();
+  if (depth_ == 0 && !LockFirst()) return nullptr;
+  ++depth_;
   return std::make_unique<Holder>(*this);
 }
 

@@ -19,12 +19,13 @@ class NestedLock {
   virtual ~NestedLock() = default;
 
   // Blocks until the lock is held; the holder releases it when destroyed.
+  // nullptr, and nothing held, when the lock cannot be taken.
   std::unique_ptr<RecordLock> Acquire();
 
  protected:
-  // Takes the lock for the first holder. When it cannot be taken (the lock
-  // file cannot be made) the holders go on unlocked.
-  virtual void LockFirst() = 0;
+  // Takes the lock for the first holder; false when it cannot be taken (the
+  // lock file cannot be made or opened, or refuses the lock).
+  virtual bool LockFirst() = 0;
   // Releases what LockFirst() took, when the last holder goes.
   virtual void UnlockLast() = 0;
 

@@ -16,6 +16,8 @@ namespace {
 
 constexpr char kDrives[] = {'C', 'D'};
 constexpr char kDesktop[] = "C:\\Desktop";
+// Where the lock file would be: this file system keeps no lock between processes.
+constexpr char kLockPath[] = "C:\\WINDOWS\\quillomar.lock";
 constexpr std::string_view kCurrent = ".";
 constexpr std::string_view kParent = "..";
 constexpr std::uint32_t kSettable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
@@ -57,7 +59,8 @@ class MemoryFileSystem final : public FileSystem {
   }
 
   std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
-                                                   std::uint32_t attributes) override {
+                                                   std::uint32_t attributes,
+                                                   LastNameMatch) override {
     std::vector<AttributesResult> results(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
       std::optional<Place> place = Resolve(paths[i]);
@@ -245,6 +248,8 @@ class MemoryFileSystem final : public FileSystem {
   std::string DesktopPath() override { return kDesktop; }
 
   std::unique_ptr<RecordLock> LockRecords() override { return std::make_unique<NoLock>(); }
+
+  std::string RecordLockPath() override { return kLockPath; }
 
   std::string NativePath(const std::string&) override { return ""; }
 

@@ -58,7 +58,15 @@ BatchResolver::Found BatchResolver::Lookup(const std::string& native_folder, std
   return {found->second, false, std::nullopt};
 }
 
-std::optional<BatchResolver::Item> BatchResolver::Resolve(const std::string& path) {
+BatchResolver::Found BatchResolver::LookupExact(const std::string& native_folder, std::string_view name) {
+  struct stat status;
+  if (::lstat(NativeJoin(native_folder, name).c_str(), &status) == 0) return {std::string(name), false, status};
+  // A folder on the way that is missing leaves nothing of the item either.
+  if (errno == ENOENT || errno == ENOTDIR) return {std::nullopt, true, std::nullopt};
+  return {};
+}
+
+std::optional<BatchResolver::Item> BatchResolver::Resolve(const std::string& path, bool exact_last_name) {
   const std::size_t name_at = LastNameStart(path);
   if (name_at == std::string::npos || path.find('\0') != std::string::npos) {
     std::optional<NativeItem> item = ResolveWindowsPath(drives_, path, finder_);
@@ -72,7 +80,7 @@ std::optional<BatchResolver::Item> BatchResolver::Resolve(const std::string& pat
   if (!slot->second) return std::nullopt;
   const std::string& folder = slot->second->path;
   const std::string_view given = std::string_view(path).substr(name_at);
-  Found found = Lookup(folder, given);
+  Found found = exact_last_name ? LookupExact(folder, given) : Lookup(folder, given);
   Item item;
   item.item.folder = folder;
   item.item.name = found.name ? std::move(*found.name) : std::string(given);

@@ -34,8 +34,10 @@ class BatchResolver {
   BatchResolver(const BatchResolver&) = delete;
   BatchResolver& operator=(const BatchResolver&) = delete;
 
-  // Where the Windows path leads (see ResolveWindowsPath).
-  std::optional<Item> Resolve(const std::string& windows_path);
+  // Where the Windows path leads (see ResolveWindowsPath). With
+  // `exact_last_name` the last name is the entry of exactly that name, or
+  // absent: an entry whose name differs only in letter case is another one.
+  std::optional<Item> Resolve(const std::string& windows_path, bool exact_last_name = false);
 
   // The real folder that the Windows path of a folder leads to; nullopt
   // when it leads nowhere or to no folder.
@@ -57,6 +59,8 @@ class BatchResolver {
     std::optional<struct stat> status;
   };
   Found Lookup(const std::string& native_folder, std::string_view name);
+  // The entry of exactly `name`, by one look at it.
+  static Found LookupExact(const std::string& native_folder, std::string_view name);
 
   // The finder that the folder part of each path is resolved with.
   class Finder final : public EntryFinder {

@@ -94,16 +94,18 @@ class PosixFileSystem final : public FileSystem {
       : drives_(prefix),
         desktop_(desktop.empty() ? posix::UserDesktopFolder() : std::move(desktop)),
         umask_(ProcessUmask()),
-        record_lock_(posix::NativeJoin(prefix, kRecordLockFile)) {}
+        record_lock_path_(posix::NativeJoin(prefix, kRecordLockFile)),
+        record_lock_(record_lock_path_) {}
 
   std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
-                                                   std::uint32_t attributes) override {
+                                                   std::uint32_t attributes,
+                                                   LastNameMatch last_name) override {
     posix::BatchResolver resolver(drives_);
     std::vector<std::optional<Target>> items;
     items.reserve(paths.size());
     for (const std::string& path : paths) {
       ReportProgress();
-      std::optional<posix::BatchResolver::Item> found = resolver.Resolve(path);
+      std::optional<posix::BatchResolver::Item> found = resolver.Resolve(path, last_name == LastNameMatch::kExact);
       if (found) {
         items.push_back(Target{std::move(found->item), found->absent, found->status});
       } else {
@@ -363,6 +365,8 @@ class PosixFileSystem final : public FileSystem {
 
   std::unique_ptr<RecordLock> LockRecords() override { return record_lock_.Acquire(); }
 
+  std::string RecordLockPath() override { return posix::ThroughDriveZ(record_lock_path_); }
+
   std::string NativePath(const std::string& path) override {
     std::optional<NativeItem> item = Resolve(path);
     return item ? item->path : std::string();
@@ -407,13 +411,16 @@ class PosixFileSystem final : public FileSystem {
   };
 
   // Sets the attribute set of every item that resolved (nullopt ones fail).
-  // The items of one folder are marked one after another, and then the
-  // folder's .hidden is changed once for all of them. A symbolic link
+  // The folder's .hidden is changed once for all the items of that folder:
+  // before they are marked when they are hidden (an item whose line cannot
+  // be written stays unmarked), after their marks are cleared when they are
+  // shown again. A symbolic link
   // carries no marks of its own but its line in the folder's .hidden:
   // whatever it leads to is left as it is.
   std::vector<Marks> MarkAll(const std::vector<std::optional<Target>>& items,
                              std::uint32_t attributes) {
     std::vector<Marks> marks(items.size());
+    std::vector<struct stat> statuses(items.size());
     // Each folder's items, in the order the folders first come.
     std::vector<std::vector<std::size_t>> groups;
     std::unordered_map<std::string_view, std::size_t> group_of;
@@ -432,32 +439,43 @@ class PosixFileSystem final : public FileSystem {
     }
     for (const std::vector<std::size_t>& group : groups) {
       std::vector<std::string> names;
-      std::vector<std::size_t> listed;
+      std::vector<std::size_t> present;
       for (std::size_t i : group) {
         ReportProgress();
         const NativeItem& item = items[i]->item;
-        struct stat status {};
         bool gone = items[i]->absent;
         if (!gone && items[i]->status) {
-          status = *items[i]->status;
-        } else if (!gone && ::lstat(item.path.c_str(), &status) != 0) {
+          statuses[i] = *items[i]->status;
+        } else if (!gone && ::lstat(item.path.c_str(), &statuses[i]) != 0) {
           if (errno != ENOENT) continue;
-          marks[i].gone = true;
-          if (hidden) continue;
           gone = true;
         }
         marks[i].gone = gone;
-        if (!gone) marks[i].applied = S_ISLNK(status.st_mode) || MarkItself(item.path, status, attributes);
-        // A drive's own folder has no folder to be listed in.
-        if (item.name.empty()) continue;
-        // The line of an item that is gone goes too: a new item of its name
-        // must not come up hidden. The change itself still failed.
-        names.push_back(item.name);
-        if (!gone) listed.push_back(i);
+        if (gone && hidden) continue;
+        if (!gone) present.push_back(i);
+        // A drive's own folder has no folder to be listed in. The line of an
+        // item that is gone goes too: a new item of its name must not come
+        // up hidden. The change itself still failed.
+        if (!item.name.empty()) names.push_back(item.name);
       }
       const std::string& folder = items[group.front()]->item.folder;
-      if (names.empty() || posix::SetListedInDotHidden(folder, names, hidden, umask_)) continue;
-      for (std::size_t i : listed) marks[i] = {false, false};
+      // Hidden: the folder's list first, so that an item whose line could
+      // not be written is left as it was, unmarked. Shown again: the marks
+      // first, so that an item whose line stays is still hidden to file
+      // managers and its row stays.
+      bool listed = true;
+      if (hidden && !names.empty()) listed = posix::SetListedInDotHidden(folder, names, true, umask_);
+      if (listed) {
+        for (std::size_t i : present) {
+          marks[i].applied =
+              S_ISLNK(statuses[i].st_mode) || MarkItself(items[i]->item.path, statuses[i], attributes);
+        }
+      }
+      if (!hidden && !names.empty()) listed = posix::SetListedInDotHidden(folder, names, false, umask_);
+      if (listed) continue;
+      for (std::size_t i : present) {
+        if (!items[i]->item.name.empty()) marks[i] = {false, false};
+      }
     }
     return marks;
   }
@@ -552,6 +570,7 @@ class PosixFileSystem final : public FileSystem {
   posix::DriveMap drives_;
   std::string desktop_;
   mode_t umask_;
+  std::string record_lock_path_;
   posix::RecordLockFile record_lock_;
 };
 

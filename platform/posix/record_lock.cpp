@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,11 +19,21 @@ RecordLockFile::~RecordLockFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void RecordLockFile::LockFirst() {
-  fd_ = ::open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kLockFileMode);
-  if (fd_ < 0) return;
-  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+bool RecordLockFile::LockFirst() {
+  // Never through a link, and never anything but a regular file: a pipe or
+  // a device at the lock's name would wait or take the lock for nobody.
+  fd_ = ::open(lock_path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kLockFileMode);
+  if (fd_ < 0) return false;
+  struct stat status;
+  int locked = -1;
+  if (::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode)) {
+    while ((locked = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
   }
+  if (locked == 0) return true;
+  ::close(fd_);
+  fd_ = -1;
+  return false;
 }
 
 void RecordLockFile::UnlockLast() {

@@ -19,19 +19,21 @@ RecordLockFile::~RecordLockFile() {
   if (handle_ != nullptr) ::CloseHandle(handle_);
 }
 
-void RecordLockFile::LockFirst() {
+bool RecordLockFile::LockFirst() {
   const std::optional<std::wstring> exact = ExactPath(lock_path_);
-  if (!exact) return;
+  if (!exact) return false;
   HANDLE file = ::CreateFileW(exact->c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
   OVERLAPPED whole{};
-  if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, kWholeFile, kWholeFile, &whole)) {
+  if (::GetFileType(file) == FILE_TYPE_DISK &&
+      ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, kWholeFile, kWholeFile, &whole)) {
     handle_ = file;
-  } else {
-    ::CloseHandle(file);
+    return true;
   }
+  ::CloseHandle(file);
+  return false;
 }
 
 void RecordLockFile::UnlockLast() {

@@ -14,7 +14,7 @@ class RecordLockFile final : public NestedLock {
   ~RecordLockFile() override;
 
  private:
-  void LockFirst() override;
+  bool LockFirst() override;
   void UnlockLast() override;
 
   std::string lock_path_;

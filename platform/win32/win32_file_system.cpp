@@ -152,13 +152,19 @@ bool RemoveTree(const std::wstring& folder) {
 
 class Win32FileSystem final : public FileSystem {
  public:
-  Win32FileSystem(DriveRoots roots, std::string desktop, std::string lock_path)
-      : roots_(std::move(roots)), desktop_(std::move(desktop)), record_lock_(std::move(lock_path)) {}
+  // `lock_path` is the real path of the records' lock file, `shown_lock_path`
+  // its Windows path as the program names it.
+  Win32FileSystem(DriveRoots roots, std::string desktop, std::string lock_path, std::string shown_lock_path)
+      : roots_(std::move(roots)),
+        desktop_(std::move(desktop)),
+        shown_lock_path_(std::move(shown_lock_path)),
+        record_lock_(std::move(lock_path)) {}
 
   // Windows keeps attributes in the entry itself and resolves letter case
   // by itself: one call per item is all there is to it.
   std::vector<AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
-                                                   std::uint32_t attributes) override {
+                                                   std::uint32_t attributes,
+                                                   LastNameMatch) override {
     std::vector<AttributesResult> results(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
       ReportProgress();
@@ -433,6 +439,8 @@ class Win32FileSystem final : public FileSystem {
 
   std::unique_ptr<RecordLock> LockRecords() override { return record_lock_.Acquire(); }
 
+  std::string RecordLockPath() override { return shown_lock_path_; }
+
   std::string NativePath(const std::string& path) override {
     return roots_.Resolve(path).value_or(std::string());
   }
@@ -640,6 +648,7 @@ class Win32FileSystem final : public FileSystem {
   std::mutex volumes_mutex_;
   std::map<std::string, std::uint64_t> volumes_;
   std::string desktop_;
+  std::string shown_lock_path_;
   win32::RecordLockFile record_lock_;
 };
 
@@ -681,8 +690,8 @@ void CreateRealFolder(const std::string& path) {
 
 std::unique_ptr<FileSystem> MakeFileSystem() {
   // The records live in the Windows folder, so their lock does too.
-  return std::make_unique<Win32FileSystem>(DriveRoots(), UserDesktop(),
-                                           WindowsFolder() + kSeparator + kRecordLockFile);
+  const std::string lock_path = WindowsFolder() + kSeparator + kRecordLockFile;
+  return std::make_unique<Win32FileSystem>(DriveRoots(), UserDesktop(), lock_path, lock_path);
 }
 
 std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
@@ -703,8 +712,10 @@ std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
   if (!windows_path::DrivePart(desktop).empty() && windows_path::DrivePart(desktop) == windows_path::DrivePart(prefix)) {
     desktop = std::string{kRealDriveLetter, windows_path::kDriveColon} + std::string(windows_path::AfterDrive(desktop));
   }
-  return std::make_unique<Win32FileSystem>(DriveRoots(std::move(roots)), desktop,
-                                           prefix + kSeparator + kRecordLockFile);
+  const std::string lock_path = prefix + kSeparator + kRecordLockFile;
+  const std::string shown_lock_path =
+      std::string{kRealDriveLetter, windows_path::kDriveColon} + std::string(windows_path::AfterDrive(lock_path));
+  return std::make_unique<Win32FileSystem>(DriveRoots(std::move(roots)), desktop, lock_path, shown_lock_path);
 }
 
 std::string DefaultPrefixFolder() { return ""; }

@@ -6,11 +6,15 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/accounts.h"
 #include "engine/hidden_items.h"
+#include "engine/skin_setting.h"
+#include "engine/store_start.h"
 #include "store/data_store.h"
 #include "store/errors.h"
 #include "store/ini_file.h"
@@ -89,6 +93,38 @@ TEST_F(FaultsTest, AFolderInPlaceOfTheGlobalRecordKeepsTheAccountFileAndTheOldMi
   EXPECT_EQ(Attempt(MirrorCopy), "");
   EXPECT_EQ(Record(records::kMirrorFile), mirror);
   EXPECT_EQ(testing_support::Comparable(fs().GetAttributes(records::kMirrorFile)), platform::kAttrHiddenSystem);
+}
+
+// A records' lock that cannot be taken (a folder at its name) stops every
+// command that writes records before it changes anything, and says which
+// file is in the way; none runs unlocked, where another copy could lose
+// its hides. Once the lock can be taken again, the commands work.
+TEST_F(FaultsTest, ALockThatCannotBeTakenStopsEveryCommandBeforeItChangesAnything) {
+  const std::string lock = Native(fs().RecordLockPath());
+  fs::remove(lock);
+  fs::create_directory(lock);
+  const std::pair<const char*, Command> commands[] = {
+      {"hide", HideC},
+      {"restore", RestoreA},
+      {"global cleanup", [](FileSystem& files) { engine::CleanGlobalRecord(files, {{kItemA, false}}); }},
+      {"new user", [](FileSystem& files) { engine::AddUser(files, "Bob", "bobpw"); }},
+      {"administrator", [](FileSystem& files) { engine::ChangeAdministrator(files, "Boss", "pw"); }},
+      {"delete user", [](FileSystem& files) { engine::DeleteUsers(files, {"Ann"}); }},
+      {"skin", [](FileSystem& files) { engine::StoreSkin(files, engine::Skin::kOne); }},
+      {"first run", [](FileSystem& files) { engine::SetUpStore(files); }},
+      {"mirror", [](FileSystem& files) { engine::MirrorRecords(files); }},
+      {"tidy", [](FileSystem& files) { engine::TidyStore(files); }},
+  };
+  for (const auto& [what, command] : commands) {
+    EXPECT_EQ(AttemptChangingNothing(command), "Unable to write to " + fs().RecordLockPath()) << what;
+  }
+  EXPECT_EQ(Attributes(kItemA), platform::kAttrHiddenSystem);
+  EXPECT_EQ(Attributes(kItemC), platform::kAttrNone);
+  EXPECT_EQ(engine::ApplyStartUpRule(fs()), engine::StoreAtStart::kSetUp);
+
+  fs::remove(lock);
+  EXPECT_EQ(Attempt(HideC), "");
+  EXPECT_EQ(Attributes(kItemC), platform::kAttrHiddenSystem);
 }
 
 TEST_F(FaultsTest, RecordFilesThatVanishBetweenCommandsAreMadeAnewOrLeftAway) {

@@ -70,6 +70,12 @@ TEST_F(RestoreTest, UnwritableGlobalRecordIsReportedAfterTheItemIsShown) {
   testing_support::MakeReadOnly(Native(records::kGlobalRecordFile));
   EXPECT_THROW(engine::Restore(fs(), "Ann", {{item, false}}), store::WriteError);
   EXPECT_EQ(Attributes(item), platform::kAttrNone);
+  // The row stays, so that no global entry outlives it: the next Comeback,
+  // once the record takes changes, finishes it.
+  EXPECT_EQ(engine::LoadList(fs(), "Ann"), Paths{item});
+  ASSERT_TRUE(fs().SetAttributes(records::kGlobalRecordFile, platform::kAttrNone));  // writable again
+  EXPECT_TRUE(engine::Restore(fs(), "Ann", {{item, false}}).empty());
+  EXPECT_TRUE(HiddenEntries(records::kGlobalRecordFile).empty());
 }
 
 // The restore one entry at a time: the account file's keys are listed once;

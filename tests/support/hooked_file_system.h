@@ -27,9 +27,10 @@ class HookedFileSystem final : public platform::FileSystem {
   std::function<void(const std::string& call, const std::string& path)> after_change;
 
   std::vector<platform::AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
-                                                             std::uint32_t attributes) override {
+                                                             std::uint32_t attributes,
+                                                             platform::LastNameMatch last_name) override {
     const std::string first = paths.empty() ? std::string() : paths.front();
-    return Change("SetAttributesOfItems", first, [&] { return inner_.SetItemsAttributes(paths, attributes); });
+    return Change("SetAttributesOfItems", first, [&] { return inner_.SetItemsAttributes(paths, attributes, last_name); });
   }
   std::vector<platform::AttributesResult> SetEntriesAttributes(
       const std::vector<platform::FolderEntry>& entries, std::uint32_t attributes) override {
@@ -92,6 +93,7 @@ class HookedFileSystem final : public platform::FileSystem {
   std::vector<char> Drives() override { return inner_.Drives(); }
   std::string DesktopPath() override { return inner_.DesktopPath(); }
   std::unique_ptr<platform::RecordLock> LockRecords() override { return inner_.LockRecords(); }
+  std::string RecordLockPath() override { return inner_.RecordLockPath(); }
   std::string NativePath(const std::string& path) override { return inner_.NativePath(path); }
 
  private:
