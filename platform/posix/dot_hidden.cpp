@@ -1,5 +1,6 @@
 #include "platform/posix/dot_hidden.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +27,10 @@ constexpr mode_t kNewFileMode = 0644;
 constexpr std::chrono::seconds kLongestWait{5};
 constexpr std::chrono::milliseconds kFirstPause{1};
 constexpr std::chrono::milliseconds kLongestPause{20};
+// How much of a .hidden too large to be read whole is read at a time.
+constexpr std::size_t kScanChunk = 64 * 1024;
+// No name of an entry is longer (NAME_MAX, in bytes).
+constexpr std::size_t kLongestName = 255;
 
 // Calls `visit(line, line_with_end)` for each line of `content`.
 template <typename Visit>
@@ -103,15 +108,17 @@ std::optional<std::string> ReadContent(const std::string& path) {
 }
 
 // Takes the lock that guards the .hidden at `path`: a write lock on the
-// file itself (an open-file-description lock), which only a process that
-// may open the file for writing can take, so that a user who may merely
-// read the folder cannot keep us out (a read lock, which such a user can
-// take, is passed over). The file is made first when `create`
-// says so. Returns the file, open for reading and appending and locked; an
-// invalid descriptor with errno ENOENT when there is no .hidden (and none
-// was to be made), or another errno when it cannot be opened or another
-// holder kept the lock past the wait. A file system without such locks
-// keeps nobody out: the file is returned unlocked there.
+// file itself (an open-file-description lock), which every copy of the
+// program takes, whatever its prefix, before it reads, changes or replaces
+// the file. A lock that anyone else holds on it, read or write, delays us
+// up to kLongestWait and then fails the change: someone who may merely read
+// the file can make our change fail, never make two of our copies change
+// it at once. The file is made first when `create` says so. Returns the
+// file, open for reading and appending and locked; an invalid descriptor
+// with errno ENOENT when there is no .hidden (and none was to be made), or
+// another errno when it cannot be opened or the lock was held past the
+// wait. A file system without such locks keeps nobody out: the file is
+// returned unlocked there.
 UniqueFd LockDotHidden(const std::string& path, bool create, mode_t create_mode) {
   const int flags = O_RDWR | O_APPEND | (create ? O_CREAT : 0);
   const auto give_up = std::chrono::steady_clock::now() + kLongestWait;
@@ -125,11 +132,6 @@ UniqueFd LockDotHidden(const std::string& path, bool create, mode_t create_mode)
     if (::fcntl(fd.get(), F_OFD_SETLK, &lock) != 0) {
       if (errno == EINTR) continue;
       if (errno != EAGAIN && errno != EACCES) return fd;
-      // Every copy of the program takes write locks only: a read lock in
-      // the way is someone else's, which anyone who may read the file can
-      // take, and guards no change of ours. It keeps nobody out.
-      struct flock holder = lock;
-      if (::fcntl(fd.get(), F_OFD_GETLK, &holder) == 0 && holder.l_type == F_RDLCK) return fd;
     } else {
       // The holder before us may have replaced the file or removed it:
       // only the file that is there now guards the folder's names.
@@ -146,6 +148,52 @@ UniqueFd LockDotHidden(const std::string& path, bool create, mode_t create_mode)
     }
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, kLongestPause);
+  }
+}
+
+// Removes the temporary files that replacements of the folder's .hidden
+// killed part-way left there: regular files of exactly the program's own
+// temporary form, never followed through a link. Called while the .hidden's
+// lock is held, so that no copy of the program is replacing it.
+void RemoveLeftovers(const std::string& native_folder) {
+  UniqueFd folder(::open(native_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder.valid()) return;
+  DIR* dir = ::fdopendir(::dup(folder.get()));
+  if (dir == nullptr) return;
+  while (dirent* entry = ::readdir(dir)) {
+    if (!IsTempName(entry->d_name)) continue;
+    struct stat status;
+    if (::fstatat(folder.get(), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode)) {
+      ::unlinkat(folder.get(), entry->d_name, 0);
+    }
+  }
+  ::closedir(dir);
+}
+
+// True when the file at `path` has a line among `wanted`, read a piece at a
+// time (for a file too large to be read whole); nullopt when it cannot be read.
+std::optional<bool> ListsAnyOf(const std::string& path, const std::unordered_set<std::string_view>& wanted) {
+  UniqueFd fd = OpenRegular(path, O_RDONLY);
+  if (!fd.valid()) {
+    if (errno == ENOENT) return false;
+    return std::nullopt;
+  }
+  std::string line;
+  char buffer[kScanChunk];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return wanted.count(line) != 0;
+    for (std::string_view rest(buffer, static_cast<std::size_t>(n)); !rest.empty();) {
+      const std::size_t end = rest.find(kLineEnd);
+      // A line longer than any name cannot be one.
+      if (line.size() <= kLongestName) line.append(rest.substr(0, std::min(end, rest.size())));
+      if (end == std::string_view::npos) break;
+      if (wanted.count(line) != 0) return true;
+      line.clear();
+      rest.remove_prefix(end + 1);
+    }
   }
 }
 
@@ -228,7 +276,11 @@ bool SetListedInDotHidden(const std::string& native_folder, const std::vector<st
   // A first look without the lock: a file that needs no change is neither
   // locked nor made, which a folder we may only read allows too.
   std::optional<std::string> content = ReadContent(path);
-  if (!content) return false;
+  if (!content) {
+    // A .hidden too large to be changed needs no change when it lists none
+    // of the names that are to go.
+    return !listed && ListsAnyOf(path, wanted) == false;
+  }
   {
     const Lines lines = Sort(*content, wanted, listed);
     const bool unchanged = listed ? Missing(names, wanted, lines.present).empty() : lines.present.empty();
@@ -239,6 +291,7 @@ bool SetListedInDotHidden(const std::string& native_folder, const std::vector<st
   // Read again under the lock: another writer may have changed it since.
   UniqueFd locked = LockDotHidden(path, listed, kNewFileMode & ~umask);
   if (!locked.valid()) return !listed && errno == ENOENT;
+  RemoveLeftovers(native_folder);
   content = ReadBounded(locked.get());
   if (!content) return false;
   const Lines lines = Sort(*content, wanted, listed);

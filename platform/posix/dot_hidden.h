@@ -28,18 +28,22 @@ bool ListedInDotHidden(const std::string& native_folder, std::string_view name);
 
 // Adds `names` to the folder's .hidden (`listed`) or removes them, with at
 // most one change of the file, under a lock that every copy of the program
-// takes and that only a process that may write the file (or make it) can
-// take: a write lock on the .hidden itself, so that no other copy loses a
-// line meanwhile and a user who may only read the folder cannot block us. Names are added by appending their lines in one write, so
-// that a process killed meanwhile leaves the file as it was or with the
-// lines; a removal replaces the file in one step (not flushed to disk) and
-// removes the file when no line is left. Nothing is written when no name's
-// presence would change; a name that stands twice in `names` counts once.
-// A new file gets 0644 within `umask`: nobody but its owner may change it.
-// A name with a line feed cannot be a line and is left out (as is ""). False
-// when the file cannot be read or changed: it is not a regular file, it is
-// larger than kMaxDotHiddenSize, this process may not write it or the
-// folder, or another holder kept the lock too long.
+// takes, whatever its prefix: a write lock on the .hidden itself. A lock
+// that anyone else holds on the file, read or write, delays the change a
+// bounded time, after which it fails: the change never goes on unlocked,
+// so no copy loses another's line. Under that lock the temporary files
+// that replacements killed part-way left in the folder are removed. Names
+// are added by appending their lines in one write, so that a process killed
+// meanwhile leaves the file as it was or with the lines; a removal replaces
+// the file in one step (not flushed to disk) and removes the file when no
+// line is left. Nothing is written when no name's presence would change
+// (a .hidden too large to be read whole is scanned for the names that are
+// to go); a name that stands twice in `names` counts once. A new file gets
+// 0644 within `umask`: nobody but its owner may change it. A name with a
+// line feed cannot be a line and is left out (as is ""). False when the
+// file cannot be read or changed: it is not a regular file, it is larger
+// than kMaxDotHiddenSize (and a change is needed), this process may not
+// write it or the folder, or another holder kept the lock too long.
 bool SetListedInDotHidden(const std::string& native_folder, const std::vector<std::string>& names,
                           bool listed, mode_t umask);
 

@@ -5,17 +5,20 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <functional>
+#include <thread>
 
 #include <filesystem>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/platform/posix_fixture.h"
 
@@ -136,16 +139,41 @@ TEST_F(PosixAttributes, SettingTheSameSetAgainWritesNothing) {
   EXPECT_EQ(list_after.st_ino, list_before.st_ino);
 }
 
-// Every lock that someone who may only read a folder can take on it or on
-// its .hidden: none of them keeps a hide or a show from changing .hidden,
-// nor makes it wait.
-TEST_F(PosixAttributes, LocksThatReadersCanTakeNeitherBlockNorDelayAChange) {
+// Takes a lock with `take` on `path` in a process of its own (a process's
+// record locks go with any descriptor of the file that it closes, and so
+// would go with ours) and holds it for `held`; returns once it is held, with
+// the thread that waits for the process to end.
+std::thread HoldLock(const std::string& path, const std::function<int(int)>& take, std::chrono::milliseconds held) {
+  int ready[2];
+  EXPECT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const char taken = (fd >= 0 && take(fd) == 0) ? 1 : 0;
+    if (::write(ready[1], &taken, 1) != 1) _exit(1);
+    std::this_thread::sleep_for(held);
+    _exit(0);
+  }
+  ::close(ready[1]);
+  char taken = 0;
+  EXPECT_EQ(::read(ready[0], &taken, 1), 1);
+  EXPECT_EQ(taken, 1) << path;
+  ::close(ready[0]);
+  return std::thread([child] { ::waitpid(child, nullptr, 0); });
+}
+
+// Locks that someone who may only read a folder can take on it or on its
+// .hidden: a flock keeps nothing out; a read lock on .hidden delays a change
+// until it goes (our copies never change the file past anyone's lock), and
+// one kept past the wait fails the change, leaving a hidden item unmarked.
+TEST_F(PosixAttributes, ReadersLocksDelayAChangeAndOneKeptTooLongFailsIt) {
   WriteAll(Real("item"), "");
   WriteAll(Real(".hidden"), "other\n");
   struct Lock {
     const char* what;
     const char* file;  // "" for the folder itself
     std::function<int(int)> take;
+    bool delays;
   };
   const auto record_lock = [](int command) {
     return [command](int fd) {
@@ -156,49 +184,103 @@ TEST_F(PosixAttributes, LocksThatReadersCanTakeNeitherBlockNorDelayAChange) {
     };
   };
   const Lock locks[] = {
-      {"flock on the folder", "", [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }},
-      {"flock on .hidden", ".hidden", [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }},
-      {"read lock on .hidden", ".hidden", record_lock(F_OFD_SETLK)},
-      {"process read lock on .hidden", ".hidden", record_lock(F_SETLK)},
+      {"flock on the folder", "", [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }, false},
+      {"flock on .hidden", ".hidden", [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }, false},
+      {"read lock on .hidden", ".hidden", record_lock(F_OFD_SETLK), true},
+      {"process read lock on .hidden", ".hidden", record_lock(F_SETLK), true},
   };
+  constexpr auto kHeld = std::chrono::milliseconds(300);
   for (const Lock& lock : locks) {
     const std::string path = std::string(lock.file).empty() ? folder_ : Real(lock.file);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0) << lock.what;
-    ASSERT_EQ(lock.take(fd), 0) << lock.what;
     const auto start = std::chrono::steady_clock::now();
+    std::thread holder = HoldLock(path, lock.take, kHeld);
     EXPECT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrHiddenSystem)) << lock.what;
+    EXPECT_EQ(std::chrono::steady_clock::now() - start >= kHeld, lock.delays) << lock.what;
+    holder.join();
     EXPECT_TRUE(ListedInDotHidden(folder_, "item")) << lock.what;
     EXPECT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrNone)) << lock.what;
     EXPECT_FALSE(ListedInDotHidden(folder_, "item")) << lock.what;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << lock.what;
-    ::close(fd);
   }
+  EXPECT_EQ(ReadAll(Real(".hidden")), "other\n");
+
+  const int fd = ::open(Real(".hidden").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(record_lock(F_OFD_SETLK)(fd), 0);
+  const platform::AttributesResult kept_out = prefix_.fs().SetEntryAttributes({"C:\\Data", "item"}, kAttrHiddenSystem);
+  ::close(fd);
+  EXPECT_EQ(kept_out.unlisted_in, "C:\\Data\\.hidden");
+  EXPECT_EQ(prefix_.fs().GetAttributes(Win("item")), kAttrNone);
   EXPECT_EQ(ReadAll(Real(".hidden")), "other\n");
 }
 
 // A .hidden past any list a person keeps is neither read whole nor changed:
-// its names count as not listed, the item's own attribute still works, and
-// the change reports the .hidden it could not list the item in.
+// its names count as not listed, an item cannot be hidden there (it is left
+// as it was, and the change reports the .hidden), and an item whose name it
+// does not hold is shown again without a change of it.
 TEST_F(PosixAttributes, AnOversizedDotHiddenIsLeftAloneAndReported) {
   WriteAll(Real("item"), "");
-  WriteAll(Real(".hidden"), "item\n");
+  WriteAll(Real("listed"), "");
+  WriteAll(Real(".hidden"), "listed\n");
   ASSERT_EQ(::truncate(Real(".hidden").c_str(), 64 * 1024 * 1024), 0);  // sparse
   const platform::AttributesResult hidden =
       prefix_.fs().SetEntryAttributes({"C:\\Data", "item"}, kAttrHiddenSystem);
   EXPECT_FALSE(hidden.applied);
   EXPECT_EQ(hidden.unlisted_in, "C:\\Data\\.hidden");
-  EXPECT_EQ(DosAttrib(Real("item")), "0x6");
+  EXPECT_EQ(DosAttrib(Real("item")), "");
   EXPECT_EQ(fs::file_size(Real(".hidden")), 64u * 1024 * 1024);
-  ::removexattr(Real("item").c_str(), "user.DOSATTRIB");
   EXPECT_EQ(prefix_.fs().GetAttributes(Win("item")), kAttrNone);
   std::optional<std::vector<platform::DirEntry>> listing = prefix_.fs().ListFolder("C:\\Data");
   ASSERT_TRUE(listing.has_value());
   for (const platform::DirEntry& entry : *listing) {
-    if (entry.name == "item") {
+    if (entry.name == "listed") {
       EXPECT_EQ(entry.attributes, kAttrNone);
     }
   }
+  ASSERT_EQ(::setxattr(Real("item").c_str(), "user.DOSATTRIB", "0x6", 3, 0), 0);
+  const platform::AttributesResult shown = prefix_.fs().SetEntryAttributes({"C:\\Data", "item"}, kAttrNone);
+  EXPECT_TRUE(shown.applied);
+  EXPECT_EQ(shown.unlisted_in, "");
+  EXPECT_EQ(DosAttrib(Real("item")), "");
+  EXPECT_EQ(prefix_.fs().SetEntryAttributes({"C:\\Data", "listed"}, kAttrNone).unlisted_in, "C:\\Data\\.hidden");
+}
+
+// A user's item is the entry of exactly its recorded name: showing "ABC"
+// again when only its twin "abc" is there leaves the twin hidden, reports
+// "ABC" gone, and takes the gone name's line out of .hidden, so that a new
+// "ABC" is not born hidden. The program's own files keep finding any case.
+TEST_F(PosixAttributes, ALetterCaseTwinIsAnotherItem) {
+  WriteAll(Real("abc"), "");
+  WriteAll(Real("ABC"), "");
+  ASSERT_TRUE(prefix_.fs().SetAttributes(Win("abc"), kAttrHiddenSystem));
+  ASSERT_TRUE(prefix_.fs().SetAttributes(Win("ABC"), kAttrHiddenSystem));
+  fs::remove(Real("ABC"));
+  const std::vector<platform::AttributesResult> shown =
+      prefix_.fs().SetItemsAttributes({Win("ABC")}, kAttrNone, platform::LastNameMatch::kExact);
+  EXPECT_TRUE(shown[0].absent);
+  EXPECT_FALSE(ListedInDotHidden(folder_, "ABC"));
+  EXPECT_TRUE(ListedInDotHidden(folder_, "abc"));
+  EXPECT_EQ(DosAttrib(Real("abc")), "0x6");
+  EXPECT_TRUE(prefix_.fs().SetAttributes(Win("ABC"), kAttrNone)) << "the program's files: any case";
+  EXPECT_EQ(DosAttrib(Real("abc")), "");
+}
+
+// What a replacement of .hidden killed part-way left in the folder goes at
+// the next change of that .hidden: regular files of exactly the program's
+// temporary form, never anything a link leads to.
+TEST_F(PosixAttributes, LeftoverTemporaryFilesGoAtTheNextChangeOfDotHidden) {
+  const std::string leftover = ".quillomar-0123456789abcdef.tmp";
+  const std::string lookalike = ".quillomar-0123456789ABCDEF.tmp";
+  const std::string link = ".quillomar-fedcba9876543210.tmp";
+  const std::string elsewhere = prefix_.root() + "/elsewhere";
+  WriteAll(Real("item"), "");
+  WriteAll(Real(leftover), "other\n");
+  WriteAll(Real(lookalike), "");
+  WriteAll(elsewhere, "");
+  fs::create_symlink(elsewhere, Real(link));
+  ASSERT_TRUE(prefix_.fs().SetAttributes(Win("item"), kAttrHiddenSystem));
+  EXPECT_FALSE(fs::exists(Real(leftover)));
+  EXPECT_TRUE(fs::exists(Real(lookalike)));
+  EXPECT_TRUE(fs::is_symlink(Real(link)));
+  EXPECT_TRUE(fs::exists(elsewhere));
 }
 
 TEST_F(PosixAttributes, NamesThatCannotBeALineStayOutOfDotHidden) {
