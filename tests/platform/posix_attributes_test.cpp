@@ -8,8 +8,6 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <functional>
 
 #include <filesystem>
 #include <cstdint>
