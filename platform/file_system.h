@@ -37,8 +37,11 @@ struct FolderEntry {
 // What a change of an entry's attributes achieved.
 struct AttributesResult {
   bool applied = false;  // the entry carries the attribute set now
-  // There is no such item (its drive is there, but nothing of that name in
-  // that folder, or no such folder): nothing of it carries marks any more.
+  // There is no such item (its drive and the volume behind it are there,
+  // but nothing of that name in that folder, or no such folder): nothing of
+  // it carries marks any more. An item of a drive that is missing, or whose
+  // volume is away (a dangling drive link, an empty drive folder, a root
+  // that does not answer), is not absent: it comes back with its volume.
   bool absent = false;
   // The Windows path of the folder's list of hidden names (".hidden" on
   // Linux) when the change could not be made there, so that file managers

@@ -52,6 +52,7 @@ constexpr char kDriveFolderPattern[] = "drive_";
 // drive that holds the prefix (as Z: reaches "/" on Linux).
 constexpr char kDefaultDrives[] = {'C', 'D'};
 constexpr char kRealDriveLetter = 'Z';
+constexpr char kFirstDriveLetter = 'A';
 // Seconds between 1601 and 1970 do not matter here: stamps are only compared.
 constexpr std::int64_t kNanoSecondsPerTick = 100;
 
@@ -164,7 +165,7 @@ class Win32FileSystem final : public FileSystem {
       ReportProgress();
       std::optional<std::wstring> exact = Exact(paths[i]);
       results[i].applied = exact && Apply(*exact, attributes);
-      results[i].absent = exact && !results[i].applied && IsAbsent(*exact);
+      results[i].absent = exact && !results[i].applied && IsAbsent(paths[i], *exact);
     }
     return results;
   }
@@ -458,11 +459,30 @@ class Win32FileSystem final : public FileSystem {
     return FileIdentity{information.dwVolumeSerialNumber, *number};
   }
 
-  // True when nothing is at the exact path (its folder may be gone too).
-  static bool IsAbsent(const std::wstring& exact) {
+  // True when nothing is at the exact path of `path` (its folder may be gone
+  // too) on a volume that is there. A missing drive, a root that does not
+  // answer, a device that is not ready or an empty root show that the volume
+  // is away, and its items come back with it.
+  bool IsAbsent(const std::string& path, const std::wstring& exact) const {
     if (AttributesOf(exact) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+    const std::optional<std::wstring> root = Exact(windows_path::DriveRoot(path[0]));
+    return root && HoldsAnEntry(*root);
+  }
+
+  // True when the folder answers and holds an entry besides "." and "..".
+  static bool HoldsAnEntry(const std::wstring& folder) {
+    const std::wstring pattern = windows_path::JoinName(folder, std::wstring(kAllEntries));
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool holds = false;
+    do {
+      holds = !IsDotOrDotDot(found.cFileName);
+    } while (!holds && ::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return holds;
   }
 
   // The exact-name form of the path's real place; nullopt when it leads
@@ -690,12 +710,13 @@ std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
   const std::string prefix = FullPath(prefix_folder);
   std::map<char, std::string> roots;
   CreateRealFolder(prefix);
-  for (char letter : kDefaultDrives) {
-    const std::string folder =
+  // Every other letter leads to the prefix's folder of its name: a drive
+  // that is there while that folder is, as a drive added to the prefix.
+  for (char letter = kFirstDriveLetter; letter < kRealDriveLetter; ++letter) {
+    roots[letter] =
         windows_path::Join(prefix, kDriveFolderPattern + std::string(1, windows_path::FoldCase(letter)));
-    CreateRealFolder(folder);
-    roots[letter] = folder;
   }
+  for (char letter : kDefaultDrives) CreateRealFolder(roots[letter]);
   // The letter that reaches the real drive of the prefix, so that any real
   // folder on it has a Windows path here too.
   roots[kRealDriveLetter] = std::string(windows_path::DrivePart(prefix));
