@@ -26,6 +26,13 @@ std::optional<Unrecordable> WhyUnrecordable(const std::string& path, const std::
   return std::nullopt;
 }
 
+std::optional<Unrecordable> WhyUnhideable(platform::FileSystem& fs, const std::string& path,
+                                          const platform::FolderEntry& entry) {
+  if (std::optional<Unrecordable> why = WhyUnrecordable(path, entry.name)) return why;
+  if (!fs.CanMarkItself(entry)) return Unrecordable::kUnmarkableLink;
+  return std::nullopt;
+}
+
 UnrecordableItem::UnrecordableItem(const std::string& path, Unrecordable reason)
     : store::Error(path), path_(path), reason_(reason) {}
 

@@ -163,6 +163,16 @@ class FileSystem {
     return SetEntriesAttributes({entry}, attributes).front();
   }
 
+  // False when the entry is a link that cannot carry marks of its own: one
+  // that the system shows as what it leads to (under Wine, a Unix link), so
+  // that a mark would land there or nowhere. True for anything else, a
+  // missing entry included, and for a link that is marked as itself (its
+  // folder's .hidden line on Linux, its own attributes on Windows).
+  virtual bool CanMarkItself(const FolderEntry& entry) {
+    (void)entry;
+    return true;
+  }
+
   // True when both paths lead to one and the same item, however they are
   // spelt (letter case, separators, "." and "..") and through whichever
   // drive or link (a link counts as what it leads to); false when either

@@ -181,6 +181,16 @@ class Win32FileSystem final : public FileSystem {
     return results;
   }
 
+  bool CanMarkItself(const FolderEntry& entry) override {
+    std::optional<std::wstring> exact = EntryPath(entry);
+    if (!exact) return true;
+    UniqueHandle handle = win32::OpenEntry(*exact, FILE_READ_ATTRIBUTES);
+    FILE_BASIC_INFO info;
+    if (!handle || !::GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &info, sizeof info)) return true;
+    // As Apply marks it: a link as the link, anything else only as itself.
+    return IsLink(info.FileAttributes) || win32::IsItself(handle.get(), *exact);
+  }
+
   bool SameItem(const std::string& a, const std::string& b) override {
     std::optional<std::wstring> first = Exact(a);
     std::optional<std::wstring> second = Exact(b);
@@ -402,9 +412,7 @@ class Win32FileSystem final : public FileSystem {
         return;
       }
       const std::wstring path = windows_path::JoinName(base, std::wstring(found.cFileName));
-      if (!win32::IsPlainEntry(path)) return;
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!::DeleteFileW(path.c_str())) all_removed = false;
+      if (!RemoveLeftover(path)) all_removed = false;
     });
     return all_removed;
   }
@@ -457,6 +465,29 @@ class Win32FileSystem final : public FileSystem {
     const std::optional<std::uint64_t> number = win32::FileNumber(file.get());
     if (!file || !number || !::GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
     return FileIdentity{information.dwVolumeSerialNumber, *number};
+  }
+
+  // Deletes the leftover temporary file at the exact path through one handle
+  // of it, which first loses its read-only mark. What is not the program's
+  // own file is left as it is: a link, a name that Wine resolves elsewhere,
+  // and a second name of a file (whose marks are that file's, under all its
+  // names). False when the file is still there.
+  static bool RemoveLeftover(const std::wstring& exact) {
+    UniqueHandle file = win32::OpenEntry(exact, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    BY_HANDLE_FILE_INFORMATION names;
+    if (!file || !::GetFileInformationByHandle(file.get(), &names)) return false;
+    if (!IsFile(names.dwFileAttributes) || !win32::IsItself(file.get(), exact) || names.nNumberOfLinks != 1) {
+      return true;
+    }
+    if ((names.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      FILE_BASIC_INFO info{};
+      // Zero times leave them as they are.
+      info.FileAttributes = names.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+      if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+      if (!::SetFileInformationByHandle(file.get(), FileBasicInfo, &info, sizeof info)) return false;
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != 0;
   }
 
   // True when nothing is at the exact path of `path` (its folder may be gone

@@ -26,12 +26,16 @@ constexpr char kTargetFolder[] = "D:\\Elsewhere\\folder";
 constexpr char kInsideTargetFolder[] = "D:\\Elsewhere\\folder\\inside.txt";
 constexpr char kTargetBytes[] = "the user's own file";
 
+// A link as a user makes it, or a second name of the target file itself.
+enum class Kind { kLink, kSecondName };
+
 struct LinkCase {
   const char* what;
   std::string link;  // the Windows path of the link
   bool to_folder;    // it leads to kTargetFolder, else to kTarget
   bool set_up;       // the store is set up first
   std::function<void(platform::FileSystem&)> command;
+  Kind kind;
 };
 
 class LinksTest : public store_testing::StoreTest {
@@ -58,19 +62,22 @@ class LinksTest : public store_testing::StoreTest {
 
 TEST_F(LinksTest, TheStoreActsOnALinkAsItselfAndNeverOnWhatItLeadsTo) {
   const std::string leftover = testing_support::LeftoverName();
+  constexpr Kind kLink = Kind::kLink;
   const LinkCase cases[] = {
       {"a leftover's name in the data folder", std::string(r::kDataFolder) + "\\" + leftover, false, true,
-       [](platform::FileSystem& files) { RemoveLeftovers(files); }},
+       [](platform::FileSystem& files) { RemoveLeftovers(files); }, kLink},
       {"a leftover's name beside the mirror", "D:\\" + leftover, false, true,
-       [](platform::FileSystem& files) { RemoveLeftovers(files); }},
+       [](platform::FileSystem& files) { RemoveLeftovers(files); }, kLink},
+      {"a second name of the target under a leftover's name", "D:\\" + leftover, false, true,
+       [](platform::FileSystem& files) { RemoveLeftovers(files); }, Kind::kSecondName},
       {"a file link in a data folder that is reset", std::string(r::kDataFolder) + "\\x.INI", false, false,
-       [](platform::FileSystem& files) { ResetStore(files); }},
+       [](platform::FileSystem& files) { ResetStore(files); }, kLink},
       {"a folder link in a data folder that is reset", std::string(r::kDataFolder) + "\\sub", true, false,
-       [](platform::FileSystem& files) { ResetStore(files); }},
+       [](platform::FileSystem& files) { ResetStore(files); }, kLink},
       {"a deleted user's account file", r::AccountFile("Bob"), false, true,
-       [](platform::FileSystem& files) { DeleteUserAccount(files, "Bob"); }},
+       [](platform::FileSystem& files) { DeleteUserAccount(files, "Bob"); }, kLink},
       {"the mirror copy", r::kMirrorFile, false, true,
-       [](platform::FileSystem& files) { MakeMirrorCopy(files); }},
+       [](platform::FileSystem& files) { MakeMirrorCopy(files); }, kLink},
   };
   for (const LinkCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -83,7 +90,11 @@ TEST_F(LinksTest, TheStoreActsOnALinkAsItselfAndNeverOnWhatItLeadsTo) {
     } else {
       testing_support::MakeFolders(Native(r::kDataFolder));
     }
-    ASSERT_TRUE(testing_support::MakeLink(Native(c.to_folder ? kTargetFolder : kTarget), Native(c.link)));
+    if (c.kind == Kind::kSecondName) {
+      ASSERT_TRUE(fs().LinkFile(kTarget, c.link));
+    } else {
+      ASSERT_TRUE(testing_support::MakeLink(Native(c.to_folder ? kTargetFolder : kTarget), Native(c.link)));
+    }
 
     c.command(fs());
     ExpectTargetsUntouched(c.what);
