@@ -7,6 +7,7 @@
 // systems; a row that only one system can hold says so.
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,18 +40,8 @@ constexpr char kVictimBytes[] = "v";
 constexpr std::size_t kLongFolderName = 220;
 constexpr int kNearLimit = 9;
 constexpr int kPastLimit = 10;
-// Folders of 120 "é" (240 bytes in UTF-8): nine of them make a path of
-// 1,103 characters and 2,183 UTF-8 bytes, which the limit lets pass.
-constexpr char kAccented[] = "\xC3\xA9";
-constexpr std::size_t kAccentedFolderName = 120;
-
-// The long folders above an entry: how many, and the one letter they
-// repeat when it is not "a", "b", ... by level.
-struct LongFolders {
-  constexpr LongFolders(int levels, const char* letter = nullptr) : levels(levels), letter(letter) {}
-  int levels;
-  const char* letter;
-};
+// Nine folders of 120 "é" instead: 1,103 characters, 2,183 UTF-8 bytes.
+constexpr int kAccentedNearLimit = -9;
 
 #ifdef _WIN32
 constexpr bool kWindows = true;
@@ -68,7 +59,7 @@ struct NameCase {
   std::string look_alike;  // an entry beside it that must stay as it is; "" for none
   std::optional<Unrecordable> refused_on_linux;    // why hiding it is refused there; nullopt: hidden
   std::optional<Unrecordable> refused_on_windows;
-  LongFolders long_folders;  // long folders above the entry
+  int long_folders;  // long folders above the entry
   Kind kind;
   Systems systems;
 };
@@ -103,8 +94,7 @@ const NameCase kNames[] = {
     {"trail ", "trail", Unrecordable::kOuterBlanks, Unrecordable::kOuterBlanks, 0, kFile, kBoth},
     {"x", "", kHidden, kHidden, kNearLimit, kFile, kBoth},
     {"x", "", Unrecordable::kTooLong, Unrecordable::kTooLong, kPastLimit, kFile, kBoth},
-    // The limit counts characters, not the bytes of the program's text.
-    {"x", "", kHidden, kNotInCodePage, LongFolders(kNearLimit, kAccented), kFile, kBoth},
+    {"x", "", kHidden, kNotInCodePage, kAccentedNearLimit, kFile, kBoth},
     // What only Linux holds: "\\", control characters, "\"", "*?:".
     {"..\\victim", "", Unrecordable::kBackslashInName, kHidden, 0, kFile, kLinuxOnly},
     {"x\\..\\..\\victim", "", Unrecordable::kBackslashInName, kHidden, 0, kFile, kLinuxOnly},
@@ -135,12 +125,10 @@ class HostileNamesTest : public ::testing::Test {
   // The folder that holds the entry: D:\Names\sub, or far below it.
   std::string FolderFor(const NameCase& row) {
     std::string folder = std::string(kFolder) + "\\sub";
-    for (int level = 0; level < row.long_folders.levels; ++level) {
-      std::string name(kLongFolderName, static_cast<char>('a' + level));
-      if (const char* letter = row.long_folders.letter) {
-        name.clear();
-        for (std::size_t i = 0; i < kAccentedFolderName; ++i) name += letter;
-      }
+    for (int level = 0; level < std::abs(row.long_folders); ++level) {
+      std::string name;
+      while (row.long_folders < 0 && name.size() < 240) name += "\xC3\xA9";
+      if (name.empty()) name.assign(kLongFolderName, static_cast<char>('a' + level));
       folder += "\\" + name;
     }
     testing_support::MakeFolders(Native(folder));

@@ -1,11 +1,9 @@
-// Comeback of an item whose drive went away: its row and entries stay, and
-// the write error names it, until the drive is back; only an item that is
-// not on a drive that is there loses its row as gone.
+// Comeback keeps the row and entries of an item whose drive is away, naming
+// it in the write error, until the drive is back; only an item that is not
+// on a drive that is there loses its row as gone.
 
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/hidden_items.h"
 #include "store/errors.h"
@@ -13,56 +11,47 @@
 
 namespace {
 
-namespace records = store::records;
-using testing_support::DriveLoss;
-
+namespace fs = std::filesystem;
+using engine_testing::Entries;
+enum class Loss { kNone, kNoLetter, kDanglingLink, kEmptyFolder };
 constexpr char kItem[] = "E:\\Stuff\\secret";
-constexpr char kFolder[] = "E:\\Stuff";
-constexpr char kOther[] = "E:\\other.txt";
-
-struct DriveCase {
-  const char* what;
-  std::optional<DriveLoss> loss;  // how the drive goes; nullopt: it stays
-  const char* deleted;            // what is deleted from the drive, or nullptr
-};
 
 class MissingDriveTest : public engine_testing::RecordFixture {};
 
 TEST_F(MissingDriveTest, ComebackDropsARowOnlyWhenItsItemIsNotOnADriveThatIsThere) {
-  const DriveCase cases[] = {
-      {"no drive letter", DriveLoss::kNoLetter, nullptr},
-      {"a dangling drive link", DriveLoss::kDanglingLink, nullptr},
-      {"an empty drive folder", DriveLoss::kEmptyFolder, nullptr},
-      {"its folder deleted", std::nullopt, kFolder},
-      {"the item deleted", std::nullopt, kItem},
-  };
-  for (const DriveCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_TRUE(fs().CreateFolder(kFolder));
-    ASSERT_TRUE(fs().ReplaceFile(kItem, "x"));
-    ASSERT_TRUE(fs().ReplaceFile(kOther, "x"));
-    const std::string number = engine::HideItem(fs(), "Ann", kItem);
-    const engine_testing::Entries hidden = {{number, kItem}};
-    if (c.loss) prefix_.TakeDriveE(*c.loss);
-    if (c.deleted) std::filesystem::remove_all(Native(c.deleted));
+  prefix_.AddDriveE();
+  const struct {
+    Loss loss;
+    const char* deleted;
+  } cases[] = {{Loss::kNoLetter, ""}, {Loss::kDanglingLink, ""}, {Loss::kEmptyFolder, ""},
+               {Loss::kNone, "E:\\Stuff"}, {Loss::kNone, kItem}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(c.loss) << c.deleted);
+    // E:'s link goes for no letter, else its folder (its link then dangles).
+    // Where letters have no links, a drive without its folder has no letter.
+    const std::string moved = c.loss == Loss::kNoLetter && !prefix_.DriveELink().empty() ? prefix_.DriveELink()
+                                                                                         : prefix_.DriveE();
+    ASSERT_TRUE(fs().CreateFolder("E:\\Stuff") && fs().ReplaceFile(kItem, "x") && fs().ReplaceFile("E:\\other", "x"));
+    const Entries hidden = {{engine::HideItem(fs(), "Ann", kItem), kItem}};
+    const bool away = c.loss != Loss::kNone;
+    if (*c.deleted != '\0') fs::remove_all(Native(c.deleted));
+    if (away) fs::rename(moved, moved + ".away");
+    if (c.loss == Loss::kEmptyFolder) fs::create_directory(moved);
 
+    std::string error;
     try {
-      EXPECT_TRUE(engine::Restore(fs(), "Ann", {{kItem, false}}).empty());
-      EXPECT_FALSE(c.loss) << "no error";
-    } catch (const store::WriteError& error) {
-      EXPECT_TRUE(c.loss) << error.what();
-      EXPECT_EQ(error.path(), kItem);
+      engine::Restore(fs(), "Ann", {{kItem, false}});
+    } catch (const store::WriteError& failure) {
+      error = failure.path();
     }
-    const engine_testing::Entries left = c.loss ? hidden : engine_testing::Entries{};
-    EXPECT_EQ(HiddenEntries(records::AccountFile("Ann")), left);
-    EXPECT_EQ(HiddenEntries(records::kGlobalRecordFile), left);
-    if (!c.loss) continue;
-
-    prefix_.BringDriveEBack(*c.loss);
-    EXPECT_EQ(Attributes(kItem), platform::kAttrHiddenSystem);
+    EXPECT_EQ(error, away ? kItem : "");
+    EXPECT_EQ(HiddenEntries(store::records::AccountFile("Ann")), away ? hidden : Entries{});
+    EXPECT_EQ(HiddenEntries(store::records::kGlobalRecordFile), away ? hidden : Entries{});
+    if (!away) continue;
+    fs::remove(moved);
+    fs::rename(moved + ".away", moved);
     EXPECT_TRUE(engine::Restore(fs(), "Ann", {{kItem, false}}).empty());
     EXPECT_EQ(Attributes(kItem), platform::kAttrNone);
-    EXPECT_TRUE(HiddenEntries(records::kGlobalRecordFile).empty());
   }
 }
 

@@ -14,11 +14,6 @@ namespace {
 constexpr char kTemplate[] = "/quillomar-test-XXXXXX";
 constexpr char kDosAttribName[] = "user.DOSATTRIB";
 constexpr char kDotHidden[] = "/.hidden";
-// Drive E: as a user adds one: a folder of the prefix and its drive link.
-constexpr char kDriveE[] = "/drive_e";
-constexpr char kDriveEAway[] = "/drive_e.away";
-constexpr char kDriveELink[] = "/dosdevices/e:";
-constexpr char kDriveELinkText[] = "../drive_e";
 
 std::string TempBase() {
   const char* tmp = std::getenv("TMPDIR");
@@ -34,29 +29,14 @@ TempPrefix::TempPrefix() {
   desktop_ = root_ + "/Desktop";
   std::filesystem::create_directories(desktop_);
   fs_ = platform::MakeFileSystemAt(prefix_, desktop_);
-  std::filesystem::create_directory(prefix_ + kDriveE);
-  std::filesystem::create_symlink(kDriveELinkText, prefix_ + kDriveELink);
 }
 
-void TempPrefix::TakeDriveE(DriveLoss how) {
-  namespace fs = std::filesystem;
-  if (how == DriveLoss::kNoLetter) {
-    fs::remove(prefix_ + kDriveELink);
-    return;
-  }
-  fs::rename(prefix_ + kDriveE, prefix_ + kDriveEAway);
-  if (how == DriveLoss::kEmptyFolder) fs::create_directory(prefix_ + kDriveE);
+void TempPrefix::AddDriveE() {
+  std::filesystem::create_directory(DriveE());
+  std::filesystem::create_symlink("../drive_e", DriveELink());
 }
 
-void TempPrefix::BringDriveEBack(DriveLoss how) {
-  namespace fs = std::filesystem;
-  if (how == DriveLoss::kNoLetter) {
-    fs::create_symlink(kDriveELinkText, prefix_ + kDriveELink);
-    return;
-  }
-  if (how == DriveLoss::kEmptyFolder) fs::remove(prefix_ + kDriveE);
-  fs::rename(prefix_ + kDriveEAway, prefix_ + kDriveE);
-}
+std::string TempPrefix::DriveELink() const { return prefix_ + "/dosdevices/e:"; }
 
 TempPrefix::~TempPrefix() {
   std::error_code ignored;

@@ -7,15 +7,9 @@
 
 namespace testing_support {
 
-// The ways a drive goes away while its items stay on it: its letter goes,
-// its link leads nowhere, or its folder is there but empty (a volume that
-// is not mounted).
-enum class DriveLoss { kNoLetter, kDanglingLink, kEmptyFolder };
-
 // A fresh drive prefix in its own temporary folder, removed again at the end:
-// <root>/prefix with the default drives (C: and D: under it, Z: = "/"), a
-// drive E: of its own and a desktop folder <root>/Desktop. Never touches the
-// user's home.
+// <root>/prefix with the default drives (C: and D: under it, Z: = "/") and a
+// desktop folder <root>/Desktop. Never touches the user's home.
 class TempPrefix {
  public:
   TempPrefix();
@@ -30,10 +24,11 @@ class TempPrefix {
   // Real folder of drive C: and D:.
   std::string DriveC() const { return prefix_ + "/drive_c"; }
   std::string DriveD() const { return prefix_ + "/drive_d"; }
-  // Takes drive E: away in the given way, its items kept aside, and brings
-  // it back as it was.
-  void TakeDriveE(DriveLoss how);
-  void BringDriveEBack(DriveLoss how);
+  // Gives the prefix a drive E: as a user adds one, with the empty folder
+  // DriveE() and, where letters have links, DriveELink() ("" elsewhere).
+  void AddDriveE();
+  std::string DriveE() const { return prefix_ + "/drive_e"; }
+  std::string DriveELink() const;
   // The Windows path of a real path, through Z: ("/tmp/x" -> "Z:\tmp\x").
   static std::string ThroughZ(const std::string& real_path);
 

@@ -5,7 +5,6 @@
 #include "tests/support/temp_prefix.h"
 
 #include "platform/win32/exact_path.h"
-#include "tests/support/file_access.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -21,11 +20,6 @@ namespace {
 constexpr char kNamePrefix[] = "qlt";
 constexpr char kDotHidden[] = "\\.hidden";
 constexpr DWORD kDosBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-// Drive E: as the prefix's folder of its name; what stands in its place
-// while it is away, and where a dangling link to it led.
-constexpr char kDriveE[] = "\\drive_e";
-constexpr char kDriveEAway[] = "\\drive_e.away";
-constexpr char kDriveELinkTarget[] = "\\drive_e.target";
 
 // A new, empty folder with a unique name in the temporary folder.
 std::string MakeTempFolder() {
@@ -47,34 +41,11 @@ TempPrefix::TempPrefix() {
   desktop_ = root_ + "\\Desktop";
   std::filesystem::create_directories(desktop_);
   fs_ = platform::MakeFileSystemAt(prefix_, desktop_);
-  std::filesystem::create_directory(prefix_ + kDriveE);
 }
 
-void TempPrefix::TakeDriveE(DriveLoss how) {
-  namespace fs = std::filesystem;
-  // Without its folder the letter leads to nothing: no such drive.
-  fs::rename(prefix_ + kDriveE, prefix_ + kDriveEAway);
-  if (how == DriveLoss::kEmptyFolder) fs::create_directory(prefix_ + kDriveE);
-  if (how == DriveLoss::kDanglingLink) {
-    // A link is only made to what is there; its target goes afterwards.
-    fs::create_directory(prefix_ + kDriveELinkTarget);
-    MakeLink(prefix_ + kDriveELinkTarget, prefix_ + kDriveE);
-    fs::remove(prefix_ + kDriveELinkTarget);
-  }
-}
-
-void TempPrefix::BringDriveEBack(DriveLoss how) {
-  namespace fs = std::filesystem;
-  if (how == DriveLoss::kEmptyFolder) fs::remove(prefix_ + kDriveE);
-  if (how == DriveLoss::kDanglingLink) {
-    // Removing the link waits until it is gone, which it can tell only of
-    // a link that leads somewhere.
-    fs::create_directory(prefix_ + kDriveELinkTarget);
-    RemoveLink(prefix_ + kDriveE);
-    fs::remove(prefix_ + kDriveELinkTarget);
-  }
-  fs::rename(prefix_ + kDriveEAway, prefix_ + kDriveE);
-}
+// Each letter of the prefix is the folder of its name, while that is there.
+void TempPrefix::AddDriveE() { std::filesystem::create_directory(DriveE()); }
+std::string TempPrefix::DriveELink() const { return ""; }
 
 TempPrefix::~TempPrefix() {
   std::error_code ignored;
