@@ -57,6 +57,8 @@ const char* ReasonText(engine::Unrecordable reason) {
       return messages::kPathTooLong;
     case engine::Unrecordable::kNotInCodePage:
       return messages::kNotInCodePage;
+    case engine::Unrecordable::kUnmarkableLink:
+      return messages::kUnmarkableLink;
   }
   return "";
 }
@@ -70,9 +72,10 @@ void TForm1::SpeedButton1Click() {
     const BusyPointer busy;
     RunHideCommand();
   } catch (const engine::UnrecordableItem& refused) {
+    const bool link = refused.reason() == engine::Unrecordable::kUnmarkableLink;
     services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() +
                                   messages::kCannotHideMiddle + ReasonText(refused.reason()) +
-                                  messages::kCannotHideEnd);
+                                  (link ? messages::kCannotHideLinkEnd : messages::kCannotHideEnd));
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
   }

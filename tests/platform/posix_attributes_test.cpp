@@ -285,8 +285,11 @@ TEST_F(PosixAttributes, DosAttribInEveryFormDecidesWhereItIsPresent) {
       {"version 2", SambaRecord(2, {0x0, 0x06, 0, 0}), kAttrHiddenSystem},
       {"version 1", SambaRecord(1, {0x06, 0, 0}), kAttrHiddenSystem},
       {"version 0xFFFF keeps the hex string", "0x2"s + SambaRecord(0xFFFF, {}), kAttrHidden},
-      // No valid attribute word, or no form at all: as if there were none.
-      {"attribute not valid", SambaRecord(5, {0x10, 0x00, 0, 0}), kAttrHidden},
+      // smbd reads the word whatever the valid-flags say.
+      {"attribute not marked valid", SambaRecord(5, {0x10, 0x00, 0, 0}), platform::kAttrNone},
+      {"hidden, not marked valid", SambaRecord(5, {0x10, 0x06, 0, 0}), kAttrHiddenSystem},
+      {"version 4, not marked valid", SambaRecord(4, {0x0, 0x04, 0, 0, 0, 0}), platform::kAttrSystem},
+      // No form at all: as if there were none.
       {"versions that differ", "\0\x05\x00\x04\x00\x01\0\0\0\0\0\0\0"s, kAttrHidden},
       {"cut short", SambaRecord(5, {0x11}), kAttrHidden},
       {"unknown version", SambaRecord(9, {0x1, 0x0}), kAttrHidden},
@@ -317,8 +320,8 @@ TEST_F(PosixAttributes, AChangeRewritesSambasRecordInItsOwnForm) {
        SambaRecord(5, {0x11, 0x06, 0xAABBCCDD, 0x01D9})},
       {"version 5 shown, a folder's bit kept", SambaRecord(5, {0x11, 0x16, 7, 8}), platform::kAttrNone,
        SambaRecord(5, {0x11, 0x10, 7, 8})},
-      {"an invalid word made valid", SambaRecord(5, {0x10, 0x37, 7, 8}), kAttrHiddenSystem,
-       SambaRecord(5, {0x11, 0x06, 7, 8})},
+      {"a word not marked valid made valid, a folder's bit kept", SambaRecord(5, {0x10, 0x37, 7, 8}),
+       kAttrHiddenSystem, SambaRecord(5, {0x11, 0x16, 7, 8})},
       {"version 4 after a hex string", SambaRecord(4, {0x1, 0x21, 1, 2, 3, 4, 5, 6}, "0x21"),
        platform::kAttrNone, SambaRecord(4, {0x1, 0x00, 1, 2, 3, 4, 5, 6}, "0x21")},
       {"version 1", SambaRecord(1, {0x20, 9, 9}), kAttrHiddenSystem, SambaRecord(1, {0x06, 9, 9})},
