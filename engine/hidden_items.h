@@ -27,8 +27,8 @@ bool IsRejectedPath(const std::string& path);
 // the folder entry `entry` (the browser's row: its folder and exact name).
 // Rejected paths, and an account whose name fails IsValidAccountName,
 // change nothing and return "". An item whose path the
-// records cannot give back exactly is refused before anything changes
-// (throws UnrecordableItem). Otherwise it raises the shared counter,
+// records cannot give back exactly, or a link that cannot carry marks of
+// its own, is refused before anything changes (throws UnrecordableItem). Otherwise it raises the shared counter,
 // records the path under the new sequence number in the account file and
 // then in the global record, and only then makes the entry hidden+system,
 // so that wherever the process dies no item is hidden without both entries.

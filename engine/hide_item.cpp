@@ -26,7 +26,7 @@ std::string HideItem(platform::FileSystem& fs, const std::string& account,
   if (IsRejectedPath(path)) return "";
   // No account file is ever named after a name that fails the account rules.
   if (!IsValidAccountName(account)) return "";
-  if (std::optional<Unrecordable> why = WhyUnrecordable(path, entry.name)) {
+  if (std::optional<Unrecordable> why = WhyUnhideable(fs, path, entry)) {
     throw UnrecordableItem(path, *why);
   }
 
