@@ -18,6 +18,9 @@ namespace app {
 namespace {
 // Window.
 constexpr int kWidth = 522;
+// What a screen reader calls the browser and the list of hidden items.
+constexpr char kBrowserName[] = "Folders";
+constexpr char kHiddenListName[] = "Hidden items";
 constexpr int kHeight = 456;
 
 // Title bar: window coordinates, placed on the title bar box.
@@ -274,10 +277,12 @@ void TForm1::BuildWorkArea() {
   Splitter1->SetBounds(kWorkClient.Local());
   Splitter1->SetColor(kPanelGrey);
   ShellListView1 = new ShellListView(services_.fs, services_.shell, Splitter1);
+  ShellListView1->SetAccessible(AccessibleRole::kList, kBrowserName);
   // Made right after the browser, the up button comes next to it in the
   // order Tab takes; it lies in front of the splitter all the same.
   BuildUpButton();
   ListView1 = new CheckListView(kListColumns, Splitter1);
+  ListView1->SetAccessible(AccessibleRole::kList, kHiddenListName);
   ListView1->SetHeaderHeight(kListHeaderHeight);
   Splitter1->SetFirstPaneSize(kBrowserHeight);
 

@@ -19,6 +19,8 @@ namespace app {
 namespace {
 // Window.
 constexpr int kWidth = 458;
+// What a screen reader calls the list of ordinary users.
+constexpr char kUserListName[] = "Users";
 constexpr int kHeight = 364;
 constexpr int kLeft = 309;
 constexpr int kTop = 154;
@@ -115,6 +117,7 @@ void TForm3::BuildAdministratorTab() {
 void TForm3::BuildUsersTab() {
   TabSheet5 = new TabSheet(kUsersTab, PageControl1);
   ListView1 = new CheckListView({kUserListColumnWidth}, TabSheet5);
+  ListView1->SetAccessible(AccessibleRole::kList, kUserListName);
   ListView1->SetBounds(kUserList);
   ListView1->SetBorder(true);
   // "Delete" lies over the left end of the list's column header.
@@ -184,6 +187,11 @@ void TForm3::Closing() { windows_.ShowMain(); }
 bool TForm3::KeyPressed(Key key) {
   if (key == Key::kEscape) {
     Label1Click();
+    return true;
+  }
+  // Return in a box is OK, the window's default button.
+  if (key == Key::kEnter) {
+    SpeedButton3Click();
     return true;
   }
   return BorderlessWindow::KeyPressed(key);

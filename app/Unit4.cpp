@@ -21,6 +21,9 @@ namespace app {
 namespace {
 // Window.
 constexpr int kWidth = 476;
+// What a screen reader calls the tree and the list of items shown again.
+constexpr char kTreeName[] = "Folder tree";
+constexpr char kListName[] = "Shown again";
 constexpr int kHeight = 365;
 constexpr int kLeft = 311;
 constexpr int kTop = 160;
@@ -86,7 +89,11 @@ void TForm4::BuildBody() {
   Splitter1 = new Splitter(Orientation::kHorizontal, kSplitterWidth, kPaneMinimum, ScrollBox1);
   Splitter1->SetColor(kSplitterColor);
   ShellTreeView1 = new ShellTreeView(services_.fs, Splitter1);
+  ShellTreeView1->SetAccessible(AccessibleRole::kTree, kTreeName);
+  // The tree has the focus when the window opens: the arrows walk it.
+  ShellTreeView1->SetFocus();
   ListView1 = new CheckListView(kListColumns, Splitter1);
+  ListView1->SetAccessible(AccessibleRole::kList, kListName);
   ListView1->SetCheckable(false);
   // The tree keeps its height when the panel changes size; the list takes
   // whatever is left.

@@ -1,5 +1,7 @@
 #include "toolkit/borderless_window.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 
 #include "toolkit/backend.h"
@@ -11,6 +13,15 @@ void InvalidateAll(WinControl& control) {
   control.Invalidate();
   for (Control* child : control.Children()) {
     if (child->IsWindowed()) InvalidateAll(*static_cast<WinControl*>(child));
+  }
+}
+
+// The windowed controls on screen, from `control` down.
+void CollectShown(WinControl& control, std::vector<WinControl*>& shown) {
+  if (!control.Visible() || !control.ShownByParent()) return;
+  shown.push_back(&control);
+  for (Control* child : control.Children()) {
+    if (child->IsWindowed()) CollectShown(*static_cast<WinControl*>(child), shown);
   }
 }
 
@@ -87,7 +98,18 @@ void BorderlessWindow::VisibilityChanged() {
   WinControl::VisibilityChanged();
   // However the window leaves the screen (minimising aside), a modal run
   // must not go on without it.
-  if (!Visible()) EndModal();
+  if (!Visible()) {
+    EndModal();
+    return;
+  }
+  Control* first = focus_when_shown_;
+  focus_when_shown_ = nullptr;
+  if (first == nullptr && !shown_before_) {
+    const std::vector<Control*> stops = TabStops();
+    if (!stops.empty()) first = stops.front();
+  }
+  shown_before_ = true;
+  if (first != nullptr && first->Showing()) first->SetFocus();
 }
 
 void BorderlessWindow::ShowKeyboardCues() {
@@ -97,6 +119,40 @@ void BorderlessWindow::ShowKeyboardCues() {
 }
 
 WinControl* BorderlessWindow::FocusedControl() { return FocusedIn(*this); }
+
+std::vector<Control*> BorderlessWindow::TabStops() {
+  std::vector<WinControl*> shown;
+  CollectShown(*this, shown);
+  std::stable_sort(shown.begin(), shown.end(),
+                   [](const WinControl* a, const WinControl* b) { return a->Serial() < b->Serial(); });
+  std::vector<Control*> stops;
+  for (WinControl* control : shown) {
+    if (control->TabStop()) stops.push_back(control);
+    for (Control* child : control->Children()) {
+      if (!child->IsWindowed() && child->TabStop() && child->Visible()) stops.push_back(child);
+    }
+  }
+  return stops;
+}
+
+Control* BorderlessWindow::FocusedStop() {
+  WinControl* focused = FocusedControl();
+  if (focused == nullptr) return nullptr;
+  Control* graphic = focused->FocusedGraphic();
+  return graphic != nullptr ? graphic : focused;
+}
+
+bool BorderlessWindow::MoveFocusByTab(bool forward) {
+  const std::vector<Control*> stops = TabStops();
+  if (stops.empty()) return false;
+  ShowKeyboardCues();
+  const auto count = static_cast<std::ptrdiff_t>(stops.size());
+  const auto at = std::find(stops.begin(), stops.end(), FocusedStop()) - stops.begin();
+  std::ptrdiff_t next = forward ? 0 : count - 1;
+  if (at < count) next = (at + (forward ? 1 : count - 1)) % count;
+  stops[static_cast<std::size_t>(next)]->SetFocus();
+  return true;
+}
 
 void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
 

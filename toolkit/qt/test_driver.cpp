@@ -27,6 +27,12 @@ Qt::MouseButton QtButton(MouseButton button) {
 
 int QtKey(Key key) {
   switch (key) {
+    case Key::kTab:
+    case Key::kNextPage:
+      return Qt::Key_Tab;
+    case Key::kBackTab:
+    case Key::kPreviousPage:
+      return Qt::Key_Backtab;
     case Key::kEnter:
       return Qt::Key_Return;
     case Key::kEscape:
@@ -51,6 +57,15 @@ int QtKey(Key key) {
       break;
   }
   return Qt::Key_unknown;
+}
+
+Qt::KeyboardModifiers QtModifiers(Key key) {
+  switch (key) {
+    case Key::kBackTab: return Qt::ShiftModifier;
+    case Key::kNextPage: return Qt::ControlModifier;
+    case Key::kPreviousPage: return Qt::ControlModifier | Qt::ShiftModifier;
+    default: return Qt::NoModifier;
+  }
 }
 
 QWidget* TopOf(BorderlessWindow& window) { return WidgetOf(window.TopNative()); }
@@ -129,9 +144,9 @@ void QtTestDriver::DoubleClick(BorderlessWindow& window, Point at) {
 void QtTestDriver::KeyPress(BorderlessWindow& window, Key key) {
   QWidget* top = TopOf(window);
   QWidget* target = top->focusWidget() != nullptr ? top->focusWidget() : top;
-  QKeyEvent press(QEvent::KeyPress, QtKey(key), Qt::NoModifier);
+  QKeyEvent press(QEvent::KeyPress, QtKey(key), QtModifiers(key));
   QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, QtKey(key), Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, QtKey(key), QtModifiers(key));
   QApplication::sendEvent(target, &release);
   ProcessEvents();
 }

@@ -47,13 +47,13 @@ TEST(UnusableDisplayTest, EndsWithTheProgramsMessageAndStatusOne) {
   const QString server_authority = QString::fromStdString(scratch.root() + "/server.auth");
   const QString our_authority = QString::fromStdString(scratch.root() + "/ours.auth");
   const QString no_authority = QString::fromStdString(scratch.root() + "/none.auth");
+  for (const QString& file : {server_authority, our_authority, no_authority}) WriteAll(file.toStdString(), "");
   ASSERT_EQ(QProcess::execute("xauth", {"-q", "-f", server_authority, "add", ":0", ".", kCookie}), 0);
   QProcess server;
   server.start("Xvfb", {"-displayfd", "1", "-auth", server_authority, "-nolisten", "tcp"});
   ASSERT_TRUE(server.waitForReadyRead(10000)) << "Xvfb did not start";
   const QString display = ":" + QString::fromLatin1(server.readLine()).trimmed();
   ASSERT_EQ(QProcess::execute("xauth", {"-q", "-f", our_authority, "add", display, ".", kCookie}), 0);
-  WriteAll(no_authority.toStdString(), "");
   int silent_fd = -1;
   const int silent = SilentDisplay(silent_fd);
   ASSERT_GE(silent, 0);

@@ -185,13 +185,13 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
                     {ROLE_SYSTEM_PUSHBUTTON, "Close"},
                     {ROLE_SYSTEM_PUSHBUTTON, "YES"},
                     {ROLE_SYSTEM_PUSHBUTTON, "No"}});
-  // Tab from the window: the close mark, then YES, which shows the focus
-  // mark, says it is focused, and answers Return.
+  // YES has the focus; Tab goes to No and round to YES, which shows the
+  // focus mark, says it is focused, and answers Return.
   const HWINEVENTHOOK focus_events = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
                                                        &OnFocusEvent, ::GetCurrentProcessId(), 0,
                                                        WINEVENT_OUTOFCONTEXT);
-  ::SetFocus(app::win32::HandleOf(login->TopNative()));
   const app::Image unfocused = GrabWindow(login, "first_run");
+  EXPECT_TRUE(Tree(login).Focused(ROLE_SYSTEM_PUSHBUTTON, "YES"));
   Press(VK_TAB);
   Press(VK_TAB);
   EXPECT_NE(GrabWindow(login, "first_run_yes_focused"), unfocused);
@@ -202,11 +202,8 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   ExpectAll(login, {{ROLE_SYSTEM_COMBOBOX, "Name:"}, {ROLE_SYSTEM_TEXT, "Password:"},
                     {ROLE_SYSTEM_PUSHBUTTON, "Login"}, {ROLE_SYSTEM_PUSHBUTTON, "Cancel"}});
 
-  // Tab from the window: the close mark, the user box (the first user),
-  // the password box, then Enter.
-  ::SetFocus(app::win32::HandleOf(login->TopNative()));
-  Press(VK_TAB);
-  Press(VK_TAB);
+  // The user box has the focus (Down: the first user); Tab to the password
+  // box, then Enter.
   Press(VK_DOWN);
   Press(VK_TAB);
   Type(kPassword);
