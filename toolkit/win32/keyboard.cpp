@@ -57,6 +57,13 @@ bool MenuKey(PeerCore& peer, UINT message, WPARAM key) {
   static bool alt_alone = false;
   if (message == WM_SYSKEYDOWN) alt_alone = key == VK_MENU;
   if (message == WM_SYSKEYUP && key == VK_MENU && !alt_alone) return false;
+  // The window's own menu keys first, as on every front end: its menus
+  // open there and give the focus back to where it was when they close.
+  if (PeerCore* top = PeerCore::FromHandle(::GetAncestor(peer.Hwnd(), GA_ROOT))) {
+    const bool alone = message == WM_SYSKEYUP && (key == VK_MENU || key == VK_F10);
+    const bool letter = message == WM_SYSKEYDOWN && key >= 'A' && key <= 'Z';
+    if ((alone || letter) && top->Events().NativeMnemonic(alone ? '\0' : static_cast<char>(key))) return true;
+  }
   PeerCore* bar = FindPainted(::GetAncestor(peer.Hwnd(), GA_ROOT), AccessibleRole::kMenuBar);
   if (bar == nullptr) return false;
   const std::vector<AccessibleItem> titles = bar->Events().NativeAccessibleParts();

@@ -236,8 +236,9 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   ProcessEvents();
   EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "");
 
-  // Alt+O opens the Options menu at its first entry; Up and Down walk it.
-  ::SetFocus(app::win32::HandleOf(main->TopNative()));
+  // Alt+O opens the Options menu at its first entry; Up and Down walk it,
+  // and Escape gives the focus back to the browser.
+  ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 0));
   ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'O', 1 << 29);
   ProcessEvents();
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Help"));
@@ -248,6 +249,8 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Hide Folder"));
   Press(VK_DOWN);
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Comeback"));
+  Press(VK_ESCAPE);
+  EXPECT_TRUE(main->ShellBrowser()->Focused()) << "the focus did not come back from the menu";
 
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Options"));
   ProcessEvents();
