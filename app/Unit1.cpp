@@ -147,6 +147,8 @@ SpeedButton* MakeToolButton(WinControl* parent, const char* caption, const Image
   auto* button = new SpeedButton(caption, parent);
   button->SetBounds(Rect(left, kToolButtonTop, kToolButtonWidth, kToolButtonHeight));
   button->SetPicture(picture, kToolPictureTop, kToolCaptionTop);
+  // The toolbar's colours are the window's own: so is its text colour.
+  button->SetFontColor(kBlack);
   return button;
 }
 
@@ -317,6 +319,8 @@ void TForm1::BuildButtonStrip() {
   Label15 = new Label("", ScrollBox7);
   Label15->SetBounds(kStatusLine);
   Label15->SetAlignment(HAlign::kLeft, VAlign::kTop);
+  // The strip has the system's button face: its text the system's too.
+  Label15->SetFontColor(CurrentBackend().SystemColour(SystemColor::kButtonText));
 }
 
 void TForm1::BuildFileMenu() {

@@ -112,6 +112,9 @@ void TForm2::BuildFirstRunPanel() {
   SpeedButton2->SetBounds(kYesButton);
   SpeedButton3 = new SpeedButton(kNo, ScrollBox2);
   SpeedButton3->SetBounds(kNoButton);
+  // On the panel's fixed grey, the text colour designed for it.
+  SpeedButton2->SetFontColor(kBlack);
+  SpeedButton3->SetFontColor(kBlack);
   // YES has the focus first: Return or Space answers, Tab goes to No.
   SpeedButton2->SetTabStop(true);
   SpeedButton3->SetTabStop(true);

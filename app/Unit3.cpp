@@ -3,9 +3,9 @@
 #include <initializer_list>
 
 #include "app/pictures/pictures.h"
+#include "toolkit/backend.h"
 #include "toolkit/check_list_view.h"
 #include "toolkit/edit_controls.h"
-#include "toolkit/backend.h"
 #include "toolkit/label.h"
 #include "toolkit/page_control.h"
 #include "toolkit/picture.h"
@@ -87,6 +87,7 @@ TForm3::TForm3(Services& services, WindowLinks& windows)
   PageControl1->SetBounds(OnBody(kPageControl));
   BuildAdministratorTab();
   BuildUsersTab();
+  ColourPageLabels();
   PageControl1->SetActivePage(TabSheet4);
   BuildButtons();
   ConnectControls();
@@ -100,7 +101,9 @@ void TForm3::BuildTitleBar() {
   Label2 = bar.caption;
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
-  Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  // The caption stands on the title picture's fixed colours: the text
+  // colour designed for them, not the system's window text.
+  Label2->SetFontColor(kBlack);
   Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
   SetAccessible(AccessibleRole::kDialog);
 }
@@ -134,6 +137,13 @@ void TForm3::BuildUsersTab() {
   LabeledEdit2->SetPasswordChar(true);
 }
 
+void TForm3::ColourPageLabels() {
+  // The pages have the system's face: their labels the system's text colour.
+  for (LabeledEdit* box : {LabeledEdit3, LabeledEdit4, LabeledEdit1, LabeledEdit2}) {
+    box->EditLabel()->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  }
+}
+
 void TForm3::BuildButtons() {
   SpeedButton3 = new SpeedButton(kOk, ScrollBox1);
   SpeedButton3->SetBounds(OnBody(kOkButton));
@@ -141,7 +151,11 @@ void TForm3::BuildButtons() {
   SpeedButton2->SetBounds(OnBody(kCancelButton));
   SpeedButton1 = new SpeedButton(kHelp, ScrollBox1);
   SpeedButton1->SetBounds(OnBody(kHelpButton));
-  for (SpeedButton* button : {SpeedButton3, SpeedButton2, SpeedButton1}) button->SetTabStop(true);
+  for (SpeedButton* button : {SpeedButton3, SpeedButton2, SpeedButton1}) {
+    button->SetTabStop(true);
+    // On the body's fixed colours, the text colour designed for them.
+    button->SetFontColor(kBlack);
+  }
   // The first box has the focus when the window opens.
   LabeledEdit3->SetFocus();
 }

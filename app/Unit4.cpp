@@ -6,7 +6,6 @@
 #include "app/busy_pointer.h"
 #include "app/pictures/pictures.h"
 #include "toolkit/check_list_view.h"
-#include "toolkit/backend.h"
 #include "toolkit/label.h"
 #include "toolkit/picture.h"
 #include "toolkit/scroll_box.h"
@@ -76,7 +75,9 @@ void TForm4::BuildTitleBar() {
   Label2 = bar.caption;
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
-  Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  // The caption stands on the title picture's fixed colours: the text
+  // colour designed for them, not the system's window text.
+  Label2->SetFontColor(kBlack);
   Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
   SetAccessible(AccessibleRole::kDialog);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "toolkit/control.h"
@@ -27,6 +28,12 @@ class SpeedButton : public GraphicControl {
   // The top of the caption's line when the button has a picture.
   int CaptionTop() const { return caption_top_; }
 
+  // The caption's colour on a flat button that stands on one of the
+  // window's own fixed colours: the colour designed for text there,
+  // whatever the system's palette. Without one (and always on the standard
+  // face) the caption takes the system's button text colour.
+  void SetFontColor(BgrColor color);
+
   void Paint(Canvas& canvas) override;
   // The name given, else the caption.
   std::string AccessibleName() const override;
@@ -41,6 +48,7 @@ class SpeedButton : public GraphicControl {
   Image picture_;
   int picture_top_ = 0;
   int caption_top_ = 0;
+  std::optional<BgrColor> font_color_;
 };
 
 }  // namespace app

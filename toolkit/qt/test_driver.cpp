@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPalette>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -162,6 +163,20 @@ void QtTestDriver::TypeText(BorderlessWindow& window, const std::string& text) {
 Image QtTestDriver::Grab(BorderlessWindow& window) {
   ProcessEvents();
   return ToImage(TopOf(window)->grab().toImage());
+}
+
+void QtTestDriver::UseDarkSystemColours(bool dark) {
+  static const QPalette started = QApplication::palette();
+  if (!dark) {
+    QApplication::setPalette(started);
+    return;
+  }
+  const QColor face(0x35, 0x35, 0x35);
+  QPalette palette(face, QColor(0x2a, 0x2a, 0x2a));
+  for (QPalette::ColorRole text : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text}) {
+    palette.setColor(text, Qt::white);
+  }
+  QApplication::setPalette(palette);
 }
 
 bool QtTestDriver::BusyPointerShown() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "toolkit/win32/gdi.h"
 #include "toolkit/win32/peer.h"
@@ -252,6 +253,19 @@ void Win32TestDriver::TypeText(BorderlessWindow& window, const std::string& text
   HWND focus = ::GetFocus();
   if (focus == nullptr || ::GetAncestor(focus, GA_ROOT) != top) focus = top;
   for (wchar_t c : ToWide(text)) ::PostMessageW(focus, WM_CHAR, c, kKeyDownBits);
+  ProcessEvents();
+}
+
+void Win32TestDriver::UseDarkSystemColours(bool dark) {
+  static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+  static const std::vector<COLORREF> started = [] {
+    std::vector<COLORREF> colours;
+    for (int element : kElements) colours.push_back(::GetSysColor(element));
+    return colours;
+  }();
+  const std::vector<COLORREF> dark_colours{RGB(0x35, 0x35, 0x35), RGB(0xff, 0xff, 0xff), RGB(0x2a, 0x2a, 0x2a),
+                                           RGB(0xff, 0xff, 0xff)};
+  ::SetSysColors(static_cast<int>(std::size(kElements)), kElements, dark ? dark_colours.data() : started.data());
   ProcessEvents();
 }
 

@@ -1,0 +1,110 @@
+// Every caption stays readable under a dark desktop theme: the texts on the
+// windows' own fixed colours take the colours designed for them, those on
+// the system's faces the system's, so that each keeps at least 4.5:1
+// contrast (the accessibility guidelines' floor for text) on both front ends.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "tests/app/program_fixture.h"
+#include "toolkit/label.h"
+#include "toolkit/page_control.h"
+#include "toolkit/scroll_box.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/test_driver.h"
+
+namespace testing_support {
+namespace {
+
+constexpr double kLeastContrast = 4.5;
+constexpr int kWatchdogMs = 30000;
+
+double Luminance(app::BgrColor colour) {
+  double sum = 0;
+  const double weights[] = {0.0722, 0.7152, 0.2126};  // blue, green, red
+  for (int channel = 0; channel < 3; ++channel) {
+    const double c = ((colour >> (16 - 8 * channel)) & 0xFF) / 255.0;
+    sum += weights[channel] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+  }
+  return sum;
+}
+
+// The contrast of the text in `box` of a picture: its most common colour is
+// the ground, the next most common the text.
+double TextContrast(const app::Image& picture, const app::Rect& box) {
+  std::map<app::BgrColor, int> counts;
+  for (int y = box.top; y < box.top + box.height; ++y) {
+    for (int x = box.left; x < box.left + box.width; ++x) ++counts[picture.ColorAt(x, y)];
+  }
+  std::vector<std::pair<int, app::BgrColor>> ranked;
+  for (const auto& [colour, count] : counts) ranked.emplace_back(count, colour);
+  std::sort(ranked.rbegin(), ranked.rend());
+  if (ranked.size() < 2) return 1;  // no text drawn at all
+  const double a = Luminance(ranked[0].second);
+  const double b = Luminance(ranked[1].second);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+class DarkColoursTest : public ProgramTest {
+ protected:
+  DarkColoursTest() { app::CurrentTestDriver().UseDarkSystemColours(true); }
+  ~DarkColoursTest() override { app::CurrentTestDriver().UseDarkSystemColours(false); }
+
+  // Every caption on a panel or page of `control` (the title bars'
+  // captions lie on pictures and are left out) is read from the window's
+  // picture.
+  void ExpectReadable(app::WinControl& control, const app::Image& picture, const std::string& window) {
+    const auto* box = dynamic_cast<app::ScrollBox*>(&control);
+    const bool panel = (box != nullptr && !box->Transparent()) || dynamic_cast<app::TabSheet*>(&control) != nullptr;
+    for (app::Control* child : control.Children()) {
+      if (child->IsWindowed()) {
+        ExpectReadable(*static_cast<app::WinControl*>(child), picture, window);
+        continue;
+      }
+      const auto* label = dynamic_cast<app::Label*>(child);
+      const auto* button = dynamic_cast<app::SpeedButton*>(child);
+      const std::string text = label != nullptr ? label->Text() : button != nullptr ? button->Caption() : "";
+      if (!panel || text.empty() || !child->Showing()) continue;
+      const int top = button != nullptr && button->HasPicture() ? button->CaptionTop() : 0;
+      const app::Point at = child->WindowOrigin();
+      const app::Rect area(at.x, at.y + top, child->Width(), child->Height() - top);
+      EXPECT_GE(TextContrast(picture, area), kLeastContrast) << window << ": " << text;
+    }
+  }
+  void ExpectReadable(app::BorderlessWindow& window, const std::string& name) {
+    ExpectReadable(window, GrabWindow(&window, "dark_" + name), name);
+  }
+};
+
+TEST_F(DarkColoursTest, EveryCaptionKeepsItsContrast) {
+  Start();
+  ExpectReadable(*forms().login, "first_start");
+  forms().login->SpeedButton2Click();
+  ProcessEvents();
+  ExpectReadable(*forms().login, "login");
+  LogIn("name", "31852");
+  ExpectReadable(*forms().main, "main");
+  app::TForm3& options = *forms().options;
+  forms().main->Hide();
+  options.Show();
+  ExpectReadable(options, "options");
+  options.Pages()->SetActivePage(options.Pages()->Pages().back());
+  ExpectReadable(options, "options_users");
+  options.Close();
+  forms().main->Hide();
+  EXPECT_TRUE(RunModalWith(*forms().find, [&] {
+    ExpectReadable(*forms().find, "find");
+    forms().find->Close();
+  }, kWatchdogMs));
+}
+
+}  // namespace
+}  // namespace testing_support
