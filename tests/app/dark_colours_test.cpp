@@ -1,7 +1,6 @@
-// Every caption stays readable under a dark desktop theme: the texts on the
-// windows' own fixed colours take the colours designed for them, those on
-// the system's faces the system's, so that each keeps at least 4.5:1
-// contrast (the accessibility guidelines' floor for text) on both front ends.
+// Under a dark desktop theme every caption on the windows' panels and pages
+// keeps at least 4.5:1 contrast (the accessibility guidelines' floor for
+// text), read from each window's picture on both front ends.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +24,6 @@ namespace testing_support {
 namespace {
 
 constexpr double kLeastContrast = 4.5;
-constexpr int kWatchdogMs = 30000;
 
 double Luminance(app::BgrColor colour) {
   double sum = 0;
@@ -48,8 +46,7 @@ double TextContrast(const app::Image& picture, const app::Rect& box) {
   for (const auto& [colour, count] : counts) ranked.emplace_back(count, colour);
   std::sort(ranked.rbegin(), ranked.rend());
   if (ranked.size() < 2) return 1;  // no text drawn at all
-  const double a = Luminance(ranked[0].second);
-  const double b = Luminance(ranked[1].second);
+  const double a = Luminance(ranked[0].second), b = Luminance(ranked[1].second);
   return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
@@ -58,9 +55,7 @@ class DarkColoursTest : public ProgramTest {
   DarkColoursTest() { app::CurrentTestDriver().UseDarkSystemColours(true); }
   ~DarkColoursTest() override { app::CurrentTestDriver().UseDarkSystemColours(false); }
 
-  // Every caption on a panel or page of `control` (the title bars'
-  // captions lie on pictures and are left out) is read from the window's
-  // picture.
+  // The title bars' captions lie on pictures and are left out.
   void ExpectReadable(app::WinControl& control, const app::Image& picture, const std::string& window) {
     const auto* box = dynamic_cast<app::ScrollBox*>(&control);
     const bool panel = (box != nullptr && !box->Transparent()) || dynamic_cast<app::TabSheet*>(&control) != nullptr;
@@ -103,7 +98,7 @@ TEST_F(DarkColoursTest, EveryCaptionKeepsItsContrast) {
   EXPECT_TRUE(RunModalWith(*forms().find, [&] {
     ExpectReadable(*forms().find, "find");
     forms().find->Close();
-  }, kWatchdogMs));
+  }, 30000));
 }
 
 }  // namespace
