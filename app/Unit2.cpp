@@ -1,4 +1,5 @@
 #include "app/Unit2.h"
+#include "app/application_title.h"
 
 #include <initializer_list>
 
@@ -18,6 +19,8 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Login";
 // Window.
 constexpr int kWidth = 318;
 constexpr int kHeight = 219;
@@ -97,7 +100,7 @@ void TForm2::BuildTitleBar() {
   Label3 = bar.close_mark;
   Label4->SetFontColor(kNearWhite);
   Label3->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
-  SetAccessible(AccessibleRole::kDialog);
+  SetAccessible(AccessibleRole::kDialog, AccessibleWindowName(kWindowName));
 }
 
 void TForm2::BuildFirstRunPanel() {

@@ -1,4 +1,5 @@
 #include "app/Unit3.h"
+#include "app/application_title.h"
 
 #include <initializer_list>
 
@@ -17,6 +18,8 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Options";
 // Window.
 constexpr int kWidth = 458;
 // What a screen reader calls the list of ordinary users.
@@ -105,7 +108,7 @@ void TForm3::BuildTitleBar() {
   // colour designed for them, not the system's window text.
   Label2->SetFontColor(kBlack);
   Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
-  SetAccessible(AccessibleRole::kDialog);
+  SetAccessible(AccessibleRole::kDialog, AccessibleWindowName(kWindowName));
 }
 
 void TForm3::BuildAdministratorTab() {

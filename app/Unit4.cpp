@@ -1,4 +1,5 @@
 #include "app/Unit4.h"
+#include "app/application_title.h"
 
 #include <initializer_list>
 #include <vector>
@@ -18,6 +19,8 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Find";
 // Window.
 constexpr int kWidth = 476;
 // What a screen reader calls the tree and the list of items shown again.
@@ -79,7 +82,7 @@ void TForm4::BuildTitleBar() {
   // colour designed for them, not the system's window text.
   Label2->SetFontColor(kBlack);
   Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
-  SetAccessible(AccessibleRole::kDialog);
+  SetAccessible(AccessibleRole::kDialog, AccessibleWindowName(kWindowName));
 }
 
 void TForm4::BuildBody() {
