@@ -56,7 +56,17 @@ void BorderlessWindow::PlaceInScreenCentre() {
   MoveTo(Point{(screen.width - Width()) / 2, (screen.height - Height()) / 2});
 }
 
-void BorderlessWindow::MoveTo(Point screen_position) { SetBounds(Rect(screen_position, Bounds().GetSize())); }
+void BorderlessWindow::MoveTo(Point screen_position) {
+  // Placed as designed, then moved inside the screen's work area where the
+  // screen (a small one, or one at a large scale) would leave it partly off
+  // it; the top left corner stays on the screen first.
+  const Size screen = CurrentBackend().ScreenSize();
+  if (screen.width > 0 && screen.height > 0) {
+    screen_position.x = std::max(0, std::min(screen_position.x, screen.width - Width()));
+    screen_position.y = std::max(0, std::min(screen_position.y, screen.height - Height()));
+  }
+  SetBounds(Rect(screen_position, Bounds().GetSize()));
+}
 
 Point BorderlessWindow::ScreenPosition() const { return top_native_->ScreenPosition(); }
 

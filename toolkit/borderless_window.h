@@ -20,7 +20,8 @@ class BorderlessWindow : public WinControl {
   BgrColor Color() const { return color_; }
 
   void SetTitle(const std::string& title);
-  // Places the window in the centre of the screen, or at a screen position.
+  // Places the window in the centre of the screen, or at a screen position
+  // (moved inside the screen's work area as far as it fits).
   void PlaceInScreenCentre();
   void MoveTo(Point screen_position);
   // Where the window is now (it may have been dragged since it was placed).
