@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "toolkit/backend.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -164,6 +165,6 @@ bool BorderlessWindow::MoveFocusByTab(bool forward) {
   return true;
 }
 
-void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
+void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), GroundColour(color_)); }
 
 }  // namespace app

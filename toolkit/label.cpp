@@ -4,6 +4,7 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/borderless_window.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -56,7 +57,9 @@ void Label::AutoSize() {
 
 void Label::Paint(Canvas& canvas) {
   const Rect box = Bounds().Local();
-  canvas.DrawText(box, text_, style_);
+  TextStyle style = style_;
+  style.color = TextColour(style_.color);
+  canvas.DrawText(box, text_, style);
   const BorderlessWindow* window = Window();
   if (underlined_ < 0 || static_cast<std::size_t>(underlined_) >= text_.size() || window == nullptr ||
       !window->KeyboardCues()) {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "toolkit/backend.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -57,7 +58,7 @@ void SpeedButton::Paint(Canvas& canvas) {
   }
   const int shift = down ? 1 : 0;
   TextStyle style;
-  style.color = flat_ && font_color_ ? *font_color_ : CurrentBackend().SystemColour(SystemColor::kButtonText);
+  style.color = flat_ && font_color_ ? TextColour(*font_color_) : CurrentBackend().SystemColour(SystemColor::kButtonText);
   style.h_align = HAlign::kCentre;
   if (picture_.IsNull()) {
     style.v_align = VAlign::kCentre;

@@ -19,6 +19,7 @@ class SpeedButton : public GraphicControl {
   const std::string& Caption() const { return caption_; }
   // Flat buttons draw no face; the others draw the standard button face.
   void SetFlat(bool flat);
+  bool Flat() const { return flat_; }
 
   // Puts a picture centred at `picture_top` and the caption centred at
   // `caption_top` (both in button coordinates). Without a picture the

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QPalette>
+#include <cstdlib>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -177,6 +178,14 @@ void QtTestDriver::UseDarkSystemColours(bool dark) {
     palette.setColor(text, Qt::white);
   }
   QApplication::setPalette(palette);
+}
+
+void QtTestDriver::UseHighContrast(bool high) {
+  if (high) {
+    ::setenv("GTK_THEME", "HighContrastInverse", 1);
+  } else {
+    ::unsetenv("GTK_THEME");
+  }
 }
 
 bool QtTestDriver::BusyPointerShown() {

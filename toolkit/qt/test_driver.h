@@ -24,6 +24,7 @@ class QtTestDriver final : public TestDriver {
   Image Grab(BorderlessWindow& window) override;
   bool BusyPointerShown() override;
   void UseDarkSystemColours(bool dark) override;
+  void UseHighContrast(bool high) override;
 
  private:
   // The widget the event goes to, and the point in its coordinates.

@@ -269,6 +269,14 @@ void Win32TestDriver::UseDarkSystemColours(bool dark) {
   ProcessEvents();
 }
 
+void Win32TestDriver::UseHighContrast(bool high) {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  contrast.dwFlags = high ? HCF_HIGHCONTRASTON : 0;
+  ::SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, 0);
+  ProcessEvents();
+}
+
 Image Win32TestDriver::Grab(BorderlessWindow& window) {
   const HWND top = TopOf(window);
   ::RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
