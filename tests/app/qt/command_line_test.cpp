@@ -5,15 +5,15 @@
 // plugin that does not exist, a server that never answers) ends it within
 // five seconds with its own words and status 1, never Qt's abort.
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -35,22 +35,6 @@ struct CommandLineCase {
 constexpr char kCookie[] = "0123456789abcdef0123456789abcdef";
 constexpr char kNeedsSession[] = "Quillomar is a desktop program and needs a graphical session: ";
 
-// The number of a local X display whose socket (abstract, as X servers
-// listen) takes connections that are never answered; -1 when none is free.
-int SilentDisplay(int& fd) {
-  for (int number = 7400; number < 7500; ++number) {
-    fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string name = "/tmp/.X11-unix/X" + std::to_string(number);
-    std::memcpy(address.sun_path + 1, name.data(), name.size());
-    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 8) == 0) return number;
-    ::close(fd);
-  }
-  return -1;
-}
-
 TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
   TempPrefix displays;
   const QString server_auth = QString::fromStdString(displays.root() + "/server.auth");
@@ -63,9 +47,13 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
   ASSERT_TRUE(server.waitForReadyRead(10000)) << "Xvfb did not start";
   const QString xvfb = ":" + QString::fromLatin1(server.readLine()).trimmed();
   ASSERT_EQ(QProcess::execute("xauth", {"-q", "-f", our_auth, "add", xvfb, ".", kCookie}), 0);
-  int silent_fd = -1;
-  const int silent = SilentDisplay(silent_fd);
-  ASSERT_GE(silent, 0);
+  // An X display on this machine's TCP port that takes connections and
+  // never answers them.
+  const int silent = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{AF_INET, 0, {::htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length) | ::listen(silent, 8) |
+                ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
 
   const CommandLineCase cases[] = {
       {{"--version"}, 0, "Quillomar " QUILLOMAR_VERSION "\n", ""},
@@ -79,7 +67,7 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
       {{}, 1, "", kNeedsSession, xvfb, "", false},                 // refused authorisation
       {{}, 1, "", kNeedsSession, xvfb + ".5"},                     // no such screen
       {{}, 1, "", kNeedsSession, "", "nosuchplatform"},            // no such platform plugin
-      {{}, 1, "", kNeedsSession, ":" + QString::number(silent)},  // never answers
+      {{}, 1, "", kNeedsSession, "127.0.0.1:" + QString::number(ntohs(address.sin_port) - 6000)},  // never answers
   };
   for (const CommandLineCase& c : cases) {
     SCOPED_TRACE((c.arguments.join(' ') + c.display + c.platform).toStdString());
@@ -118,7 +106,7 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
     EXPECT_FALSE(std::filesystem::exists(prefix));
     EXPECT_FALSE(std::filesystem::exists(data_home));
   }
-  ::close(silent_fd);
+  ::close(silent);
   server.terminate();
   server.waitForFinished();
 }
