@@ -227,6 +227,7 @@ void TForm1::BuildBodyFrame() {
   Label1->SetBounds(kSelectedPathLine);
   Label1->SetAlignment(HAlign::kLeft, VAlign::kTop);
   Label1->SetFontColor(kBlack);
+  Label1->SetElidedInTheMiddle(true);
 }
 
 void TForm1::BuildMenuBar() {

@@ -163,6 +163,8 @@ ReportListPeer::ReportListPeer(NativeEvents& events, QWidget* parent)
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setWordWrap(false);
+  // A long path keeps its end, the item's name, in sight.
+  list->setTextElideMode(Qt::ElideMiddle);
   list->setFrameShape(QFrame::NoFrame);
   list->header()->setSectionsClickable(false);
   list->header()->setSectionsMovable(false);
