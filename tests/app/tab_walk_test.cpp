@@ -1,6 +1,5 @@
-// The windows walked with real key presses alone, on both front ends: where
-// the focus starts, where Tab and Shift+Tab take it (round, on the current
-// page only), Ctrl+Tab between Options' pages, Return pressing the default.
+// Each window walked by real keys on both front ends: where the focus starts,
+// Tab and Shift+Tab round its stops, Ctrl+Tab, Return pressing the default.
 
 #include <gtest/gtest.h>
 
@@ -71,7 +70,6 @@ TEST_F(TabWalkTest, EachWindowStartsItsFocusAndTabsRoundInOneOrder) {
   ASSERT_TRUE(forms().main->Visible()) << "Return in the password box did not log in";
   check(2, *forms().main);
 
-  // Options: a user added by keys alone on the page Ctrl+Tab turns to.
   app::TForm3& options = *forms().options;
   forms().main->Hide();
   options.Show();
