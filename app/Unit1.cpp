@@ -18,6 +18,9 @@ namespace app {
 namespace {
 // Window.
 constexpr int kWidth = 522;
+// What a screen reader calls the browser and the list of hidden items.
+constexpr char kBrowserName[] = "Folders";
+constexpr char kHiddenListName[] = "Hidden items";
 constexpr int kHeight = 456;
 
 // Title bar: window coordinates, placed on the title bar box.
@@ -144,6 +147,8 @@ SpeedButton* MakeToolButton(WinControl* parent, const char* caption, const Image
   auto* button = new SpeedButton(caption, parent);
   button->SetBounds(Rect(left, kToolButtonTop, kToolButtonWidth, kToolButtonHeight));
   button->SetPicture(picture, kToolPictureTop, kToolCaptionTop);
+  // The toolbar's colours are the window's own: so is its text colour.
+  button->SetFontColor(kBlack);
   return button;
 }
 
@@ -222,6 +227,7 @@ void TForm1::BuildBodyFrame() {
   Label1->SetBounds(kSelectedPathLine);
   Label1->SetAlignment(HAlign::kLeft, VAlign::kTop);
   Label1->SetFontColor(kBlack);
+  Label1->SetElidedInTheMiddle(true);
 }
 
 void TForm1::BuildMenuBar() {
@@ -274,10 +280,12 @@ void TForm1::BuildWorkArea() {
   Splitter1->SetBounds(kWorkClient.Local());
   Splitter1->SetColor(kPanelGrey);
   ShellListView1 = new ShellListView(services_.fs, services_.shell, Splitter1);
+  ShellListView1->SetAccessible(AccessibleRole::kList, kBrowserName);
   // Made right after the browser, the up button comes next to it in the
   // order Tab takes; it lies in front of the splitter all the same.
   BuildUpButton();
   ListView1 = new CheckListView(kListColumns, Splitter1);
+  ListView1->SetAccessible(AccessibleRole::kList, kHiddenListName);
   ListView1->SetHeaderHeight(kListHeaderHeight);
   Splitter1->SetFirstPaneSize(kBrowserHeight);
 
@@ -312,6 +320,8 @@ void TForm1::BuildButtonStrip() {
   Label15 = new Label("", ScrollBox7);
   Label15->SetBounds(kStatusLine);
   Label15->SetAlignment(HAlign::kLeft, VAlign::kTop);
+  // The strip has the system's button face: its text the system's too.
+  Label15->SetFontColor(CurrentBackend().SystemColour(SystemColor::kButtonText));
 }
 
 void TForm1::BuildFileMenu() {

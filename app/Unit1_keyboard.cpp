@@ -3,6 +3,7 @@
 // arrows, and Escape folding them away.
 
 #include "app/Unit1.h"
+#include "app/application_title.h"
 #include "toolkit/check_list_view.h"
 #include "toolkit/label.h"
 #include "toolkit/scroll_box.h"
@@ -13,6 +14,8 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Main";
 // Alt with the underlined letter opens a menu; Alt alone opens the first.
 constexpr char kFileLetter = 'F';
 constexpr char kOptionsLetter = 'O';
@@ -24,7 +27,7 @@ constexpr char kCloseMarkName[] = "Close";
 }  // namespace
 
 void TForm1::ConnectKeyboard() {
-  SetAccessible(AccessibleRole::kFrame);
+  SetAccessible(AccessibleRole::kFrame, AccessibleWindowName(kWindowName));
   // Tab goes from the toolbar to the browser (which has the focus first),
   // its up button, the list, the strip and the marks, in the order their
   // panels were made.

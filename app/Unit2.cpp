@@ -1,4 +1,5 @@
 #include "app/Unit2.h"
+#include "app/application_title.h"
 
 #include <initializer_list>
 
@@ -18,6 +19,8 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Login";
 // Window.
 constexpr int kWidth = 318;
 constexpr int kHeight = 219;
@@ -97,7 +100,7 @@ void TForm2::BuildTitleBar() {
   Label3 = bar.close_mark;
   Label4->SetFontColor(kNearWhite);
   Label3->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
-  SetAccessible(AccessibleRole::kDialog);
+  SetAccessible(AccessibleRole::kDialog, AccessibleWindowName(kWindowName));
 }
 
 void TForm2::BuildFirstRunPanel() {
@@ -112,6 +115,9 @@ void TForm2::BuildFirstRunPanel() {
   SpeedButton2->SetBounds(kYesButton);
   SpeedButton3 = new SpeedButton(kNo, ScrollBox2);
   SpeedButton3->SetBounds(kNoButton);
+  // On the panel's fixed grey, the text colour designed for it.
+  SpeedButton2->SetFontColor(kBlack);
+  SpeedButton3->SetFontColor(kBlack);
   // YES has the focus first: Return or Space answers, Tab goes to No.
   SpeedButton2->SetTabStop(true);
   SpeedButton3->SetTabStop(true);

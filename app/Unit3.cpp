@@ -1,11 +1,12 @@
 #include "app/Unit3.h"
+#include "app/application_title.h"
 
 #include <initializer_list>
 
 #include "app/pictures/pictures.h"
+#include "toolkit/backend.h"
 #include "toolkit/check_list_view.h"
 #include "toolkit/edit_controls.h"
-#include "toolkit/backend.h"
 #include "toolkit/label.h"
 #include "toolkit/page_control.h"
 #include "toolkit/picture.h"
@@ -17,8 +18,12 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Options";
 // Window.
 constexpr int kWidth = 458;
+// What a screen reader calls the list of ordinary users.
+constexpr char kUserListName[] = "Users";
 constexpr int kHeight = 364;
 constexpr int kLeft = 309;
 constexpr int kTop = 154;
@@ -85,6 +90,7 @@ TForm3::TForm3(Services& services, WindowLinks& windows)
   PageControl1->SetBounds(OnBody(kPageControl));
   BuildAdministratorTab();
   BuildUsersTab();
+  ColourPageLabels();
   PageControl1->SetActivePage(TabSheet4);
   BuildButtons();
   ConnectControls();
@@ -98,9 +104,11 @@ void TForm3::BuildTitleBar() {
   Label2 = bar.caption;
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
-  Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  // The caption stands on the title picture's fixed colours: the text
+  // colour designed for them, not the system's window text.
+  Label2->SetFontColor(kBlack);
   Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
-  SetAccessible(AccessibleRole::kDialog);
+  SetAccessible(AccessibleRole::kDialog, AccessibleWindowName(kWindowName));
 }
 
 void TForm3::BuildAdministratorTab() {
@@ -115,6 +123,7 @@ void TForm3::BuildAdministratorTab() {
 void TForm3::BuildUsersTab() {
   TabSheet5 = new TabSheet(kUsersTab, PageControl1);
   ListView1 = new CheckListView({kUserListColumnWidth}, TabSheet5);
+  ListView1->SetAccessible(AccessibleRole::kList, kUserListName);
   ListView1->SetBounds(kUserList);
   ListView1->SetBorder(true);
   // "Delete" lies over the left end of the list's column header.
@@ -131,6 +140,13 @@ void TForm3::BuildUsersTab() {
   LabeledEdit2->SetPasswordChar(true);
 }
 
+void TForm3::ColourPageLabels() {
+  // The pages have the system's face: their labels the system's text colour.
+  for (LabeledEdit* box : {LabeledEdit3, LabeledEdit4, LabeledEdit1, LabeledEdit2}) {
+    box->EditLabel()->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  }
+}
+
 void TForm3::BuildButtons() {
   SpeedButton3 = new SpeedButton(kOk, ScrollBox1);
   SpeedButton3->SetBounds(OnBody(kOkButton));
@@ -138,7 +154,11 @@ void TForm3::BuildButtons() {
   SpeedButton2->SetBounds(OnBody(kCancelButton));
   SpeedButton1 = new SpeedButton(kHelp, ScrollBox1);
   SpeedButton1->SetBounds(OnBody(kHelpButton));
-  for (SpeedButton* button : {SpeedButton3, SpeedButton2, SpeedButton1}) button->SetTabStop(true);
+  for (SpeedButton* button : {SpeedButton3, SpeedButton2, SpeedButton1}) {
+    button->SetTabStop(true);
+    // On the body's fixed colours, the text colour designed for them.
+    button->SetFontColor(kBlack);
+  }
   // The first box has the focus when the window opens.
   LabeledEdit3->SetFocus();
 }
@@ -184,6 +204,11 @@ void TForm3::Closing() { windows_.ShowMain(); }
 bool TForm3::KeyPressed(Key key) {
   if (key == Key::kEscape) {
     Label1Click();
+    return true;
+  }
+  // Return in a box is OK, the window's default button.
+  if (key == Key::kEnter) {
+    SpeedButton3Click();
     return true;
   }
   return BorderlessWindow::KeyPressed(key);

@@ -98,6 +98,7 @@ class TForm3 : public BorderlessWindow {
   void BuildAdministratorTab();
   void BuildUsersTab();
   void BuildButtons();
+  void ColourPageLabels();
   void ConnectControls();
   void ResetMarks();
   void StartDrag();

@@ -1,4 +1,5 @@
 #include "app/Unit4.h"
+#include "app/application_title.h"
 
 #include <initializer_list>
 #include <vector>
@@ -6,7 +7,6 @@
 #include "app/busy_pointer.h"
 #include "app/pictures/pictures.h"
 #include "toolkit/check_list_view.h"
-#include "toolkit/backend.h"
 #include "toolkit/label.h"
 #include "toolkit/picture.h"
 #include "toolkit/scroll_box.h"
@@ -19,8 +19,13 @@
 namespace app {
 
 namespace {
+// Which window this is, in its name for screen readers.
+constexpr char kWindowName[] = "Find";
 // Window.
 constexpr int kWidth = 476;
+// What a screen reader calls the tree and the list of items shown again.
+constexpr char kTreeName[] = "Folder tree";
+constexpr char kListName[] = "Shown again";
 constexpr int kHeight = 365;
 constexpr int kLeft = 311;
 constexpr int kTop = 160;
@@ -73,9 +78,11 @@ void TForm4::BuildTitleBar() {
   Label2 = bar.caption;
   Shape1 = bar.outline;
   Label1 = bar.close_mark;
-  Label2->SetFontColor(CurrentBackend().SystemColour(SystemColor::kWindowText));
+  // The caption stands on the title picture's fixed colours: the text
+  // colour designed for them, not the system's window text.
+  Label2->SetFontColor(kBlack);
   Label1->SetAccessible(AccessibleRole::kPushButton, kCloseMarkName);
-  SetAccessible(AccessibleRole::kDialog);
+  SetAccessible(AccessibleRole::kDialog, AccessibleWindowName(kWindowName));
 }
 
 void TForm4::BuildBody() {
@@ -86,7 +93,11 @@ void TForm4::BuildBody() {
   Splitter1 = new Splitter(Orientation::kHorizontal, kSplitterWidth, kPaneMinimum, ScrollBox1);
   Splitter1->SetColor(kSplitterColor);
   ShellTreeView1 = new ShellTreeView(services_.fs, Splitter1);
+  ShellTreeView1->SetAccessible(AccessibleRole::kTree, kTreeName);
+  // The tree has the focus when the window opens: the arrows walk it.
+  ShellTreeView1->SetFocus();
   ListView1 = new CheckListView(kListColumns, Splitter1);
+  ListView1->SetAccessible(AccessibleRole::kList, kListName);
   ListView1->SetCheckable(false);
   // The tree keeps its height when the panel changes size; the list takes
   // whatever is left.

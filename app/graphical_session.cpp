@@ -92,35 +92,53 @@ bool WaylandAnswers(std::string display) {
 
 }  // namespace
 
-GraphicalSession FindGraphicalSession() {
-  const std::string x11 = Variable(kX11Variable);
-  const std::string wayland = Variable(kWaylandVariable);
-  const std::string platform = Variable(kPlatformVariable);
-  GraphicalSession session;
-  session.named = !x11.empty() || !wayland.empty() || !platform.empty();
+namespace {
+
+// Which of X11 and Wayland QT_QPA_PLATFORM lets Qt try, and what the
+// environment names.
+struct NamedSession {
+  std::string x11 = Variable(kX11Variable);
+  std::string wayland = Variable(kWaylandVariable);
+  std::string platform = Variable(kPlatformVariable);
   // QT_QPA_PLATFORM may list several platforms, each with options after a
   // colon ("wayland;xcb", "xcb:option"), tried in turn.
-  const bool x11_allowed = platform.empty() || platform.find(kX11Platform) != std::string::npos;
-  const bool wayland_allowed = platform.empty() || platform.find(kWaylandPlatform) != std::string::npos;
-  if (!platform.empty() && !x11_allowed && !wayland_allowed) {
+  bool x11_allowed = platform.empty() || platform.find(kX11Platform) != std::string::npos;
+  bool wayland_allowed = platform.empty() || platform.find(kWaylandPlatform) != std::string::npos;
+  // Qt's Wayland platform, when chosen by name, falls back to wayland-0.
+  bool wayland_named = !wayland.empty() || !platform.empty();
+
+  std::string Described() const {
+    std::string described;
+    if (x11_allowed && !x11.empty()) described = kX11Variable + ("=" + x11);
+    if (wayland_allowed && wayland_named) {
+      described += std::string(described.empty() ? "" : ", ") + kWaylandVariable + "=" +
+                   (wayland.empty() ? kDefaultWaylandDisplay : wayland);
+    }
+    if (described.empty()) described = kPlatformVariable + ("=" + platform);
+    return described;
+  }
+};
+
+}  // namespace
+
+GraphicalSession FindGraphicalSession() {
+  const NamedSession named;
+  GraphicalSession session;
+  session.named = !named.x11.empty() || !named.wayland.empty() || !named.platform.empty();
+  session.described = named.Described();
+  if (!named.platform.empty() && !named.x11_allowed && !named.wayland_allowed) {
     session.reachable = true;
     return session;
   }
-  const bool x11_answers = x11_allowed && !x11.empty() && X11Answers(x11);
-  // Qt's Wayland platform, when chosen by name, falls back to wayland-0.
-  const bool wayland_named = !wayland.empty() || !platform.empty();
-  const bool wayland_answers = wayland_allowed && wayland_named && WaylandAnswers(wayland);
+  const bool x11_answers = named.x11_allowed && !named.x11.empty() && X11Answers(named.x11);
+  const bool wayland_answers = named.wayland_allowed && named.wayland_named && WaylandAnswers(named.wayland);
   session.reachable = x11_answers || wayland_answers;
-  if (platform.empty() && x11_answers != wayland_answers) {
+  if (named.platform.empty() && x11_answers != wayland_answers) {
     session.only_platform = x11_answers ? kX11Platform : kWaylandPlatform;
   }
-  if (x11_allowed && !x11.empty()) session.described = kX11Variable + ("=" + x11);
-  if (wayland_allowed && wayland_named) {
-    session.described += std::string(session.described.empty() ? "" : ", ") + kWaylandVariable + "=" +
-                         (wayland.empty() ? kDefaultWaylandDisplay : wayland);
-  }
-  if (session.described.empty()) session.described = kPlatformVariable + ("=" + platform);
   return session;
 }
+
+std::string NamedDisplays() { return NamedSession().Described(); }
 
 }  // namespace app

@@ -23,4 +23,8 @@ struct GraphicalSession {
 // (offscreen, for instance) counts as reachable.
 GraphicalSession FindGraphicalSession();
 
+// The displays FindGraphicalSession tries, as its `described` names them,
+// found from the environment alone (nothing is connected to).
+std::string NamedDisplays();
+
 }  // namespace app

@@ -12,6 +12,7 @@
 
 #include "app/application_title.h"
 #include "app/command_line.h"
+#include "app/display_start.h"
 #include "app/graphical_session.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
@@ -48,7 +49,10 @@ int main(int argc, char* argv[]) {
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
   }
   // Qt would end the process with an abort where the display it tries does
-  // not answer: the program says so itself first.
+  // not answer: the program says so itself first; where the display answers
+  // but Qt still cannot use it, or it stops answering, the start ends the
+  // program with the same words.
+  app::DisplayStart display_start(app::NamedDisplays());
   const app::GraphicalSession session = app::FindGraphicalSession();
   if (!session.named) {
     std::fputs(kNoDisplay, stderr);
@@ -61,6 +65,7 @@ int main(int argc, char* argv[]) {
   // Where only one of X11 and Wayland answers, Qt goes straight to it.
   if (!session.only_platform.empty()) ::setenv(kPlatformVariable, session.only_platform.c_str(), 1);
   QApplication application(argc, argv);
+  display_start.Done();
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(app::qt::ViewOf(app::ApplicationIcon()))));

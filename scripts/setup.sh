@@ -15,8 +15,9 @@ packages=(
   qt6-wayland weston
   # The package's checks: launcher, Debian policy, AppStream metadata.
   desktop-file-utils dpkg-dev lintian appstream
-  # The windows under a real window manager, and input as the X server's.
-  xvfb openbox xdotool
+  # The windows under a real window manager, and input as the X server's;
+  # an X server's cookies, for the program on a display that refuses it.
+  xvfb openbox xdotool xauth
   # The windows as a screen reader reads them: a D-Bus session, the
   # accessibility bus and its registry, and Python's AT-SPI client.
   dbus at-spi2-core python3-pyatspi

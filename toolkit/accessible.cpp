@@ -43,17 +43,25 @@ AccessibleItem AccessibleSelf(const WinControl& control) {
 // and screen readers share (what a click runs) where a click does anything.
 std::vector<AccessibleItem> AccessibleParts(const WinControl& control) {
   std::vector<AccessibleItem> parts;
-  for (Control* child : control.AccessibleGraphics()) {
-    if (child->MouseTransparent()) continue;
+  for (Control* child : AccessiblePartControls(control)) {
     AccessibleItem part;
     part.name = child->AccessibleName();
     part.role = child->Role();
     part.bounds = child->Bounds();
     if (IsPressable(part.role)) part.action = [child] { child->Activate(); };
-    if (part.name.empty() && !part.action) continue;  // nothing to tell
     parts.push_back(std::move(part));
   }
   return parts;
+}
+
+std::vector<Control*> AccessiblePartControls(const WinControl& control) {
+  std::vector<Control*> controls;
+  for (Control* child : control.AccessibleGraphics()) {
+    if (child->MouseTransparent()) continue;
+    if (child->AccessibleName().empty() && !IsPressable(child->Role())) continue;  // nothing to tell
+    controls.push_back(child);
+  }
+  return controls;
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 
 namespace app {
 
+class Control;
 class WinControl;
 
 // What a control is to a screen reader. kNone keeps it out of the
@@ -48,5 +49,7 @@ AccessibleItem AccessibleSelf(const WinControl& control);
 // The graphic controls that lie on `control` and show (texts, buttons,
 // marks, menu entries), in the order they were made.
 std::vector<AccessibleItem> AccessibleParts(const WinControl& control);
+// The controls of AccessibleParts(control), in the same order.
+std::vector<Control*> AccessiblePartControls(const WinControl& control);
 
 }  // namespace app

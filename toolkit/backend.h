@@ -46,6 +46,9 @@ class Backend {
   // The size that `text` takes in `font`, one line.
   virtual Size MeasureText(const std::string& text, const Font& font) = 0;
   virtual BgrColor SystemColour(SystemColor which) = 0;
+  // True while the system asks for high contrast (Windows' high-contrast
+  // setting, the desktop's high-contrast theme).
+  virtual bool HighContrast() { return false; }
   // The screen's size in pixels.
   virtual Size ScreenSize() = 0;
   // The shell's picture for a kind of item, 16 x 16.

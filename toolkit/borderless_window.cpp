@@ -1,8 +1,11 @@
 #include "toolkit/borderless_window.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 
 #include "toolkit/backend.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -11,6 +14,15 @@ void InvalidateAll(WinControl& control) {
   control.Invalidate();
   for (Control* child : control.Children()) {
     if (child->IsWindowed()) InvalidateAll(*static_cast<WinControl*>(child));
+  }
+}
+
+// The windowed controls on screen, from `control` down.
+void CollectShown(WinControl& control, std::vector<WinControl*>& shown) {
+  if (!control.Visible() || !control.ShownByParent()) return;
+  shown.push_back(&control);
+  for (Control* child : control.Children()) {
+    if (child->IsWindowed()) CollectShown(*static_cast<WinControl*>(child), shown);
   }
 }
 
@@ -45,7 +57,17 @@ void BorderlessWindow::PlaceInScreenCentre() {
   MoveTo(Point{(screen.width - Width()) / 2, (screen.height - Height()) / 2});
 }
 
-void BorderlessWindow::MoveTo(Point screen_position) { SetBounds(Rect(screen_position, Bounds().GetSize())); }
+void BorderlessWindow::MoveTo(Point screen_position) {
+  // Placed as designed, then moved inside the screen's work area where the
+  // screen (a small one, or one at a large scale) would leave it partly off
+  // it; the top left corner stays on the screen first.
+  const Size screen = CurrentBackend().ScreenSize();
+  if (screen.width > 0 && screen.height > 0) {
+    screen_position.x = std::max(0, std::min(screen_position.x, screen.width - Width()));
+    screen_position.y = std::max(0, std::min(screen_position.y, screen.height - Height()));
+  }
+  SetBounds(Rect(screen_position, Bounds().GetSize()));
+}
 
 Point BorderlessWindow::ScreenPosition() const { return top_native_->ScreenPosition(); }
 
@@ -87,7 +109,18 @@ void BorderlessWindow::VisibilityChanged() {
   WinControl::VisibilityChanged();
   // However the window leaves the screen (minimising aside), a modal run
   // must not go on without it.
-  if (!Visible()) EndModal();
+  if (!Visible()) {
+    EndModal();
+    return;
+  }
+  Control* first = focus_when_shown_;
+  focus_when_shown_ = nullptr;
+  if (first == nullptr && !shown_before_) {
+    const std::vector<Control*> stops = TabStops();
+    if (!stops.empty()) first = stops.front();
+  }
+  shown_before_ = true;
+  if (first != nullptr && first->Showing()) first->SetFocus();
 }
 
 void BorderlessWindow::ShowKeyboardCues() {
@@ -98,6 +131,40 @@ void BorderlessWindow::ShowKeyboardCues() {
 
 WinControl* BorderlessWindow::FocusedControl() { return FocusedIn(*this); }
 
-void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
+std::vector<Control*> BorderlessWindow::TabStops() {
+  std::vector<WinControl*> shown;
+  CollectShown(*this, shown);
+  std::stable_sort(shown.begin(), shown.end(),
+                   [](const WinControl* a, const WinControl* b) { return a->Serial() < b->Serial(); });
+  std::vector<Control*> stops;
+  for (WinControl* control : shown) {
+    if (control->TabStop()) stops.push_back(control);
+    for (Control* child : control->Children()) {
+      if (!child->IsWindowed() && child->TabStop() && child->Visible()) stops.push_back(child);
+    }
+  }
+  return stops;
+}
+
+Control* BorderlessWindow::FocusedStop() {
+  WinControl* focused = FocusedControl();
+  if (focused == nullptr) return nullptr;
+  Control* graphic = focused->FocusedGraphic();
+  return graphic != nullptr ? graphic : focused;
+}
+
+bool BorderlessWindow::MoveFocusByTab(bool forward) {
+  const std::vector<Control*> stops = TabStops();
+  if (stops.empty()) return false;
+  ShowKeyboardCues();
+  const auto count = static_cast<std::ptrdiff_t>(stops.size());
+  const auto at = std::find(stops.begin(), stops.end(), FocusedStop()) - stops.begin();
+  std::ptrdiff_t next = forward ? 0 : count - 1;
+  if (at < count) next = (at + (forward ? 1 : count - 1)) % count;
+  stops[static_cast<std::size_t>(next)]->SetFocus();
+  return true;
+}
+
+void BorderlessWindow::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), GroundColour(color_)); }
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "toolkit/colors.h"
 #include "toolkit/control.h"
 
@@ -18,7 +20,8 @@ class BorderlessWindow : public WinControl {
   BgrColor Color() const { return color_; }
 
   void SetTitle(const std::string& title);
-  // Places the window in the centre of the screen, or at a screen position.
+  // Places the window in the centre of the screen, or at a screen position
+  // (moved inside the screen's work area as far as it fits).
   void PlaceInScreenCentre();
   void MoveTo(Point screen_position);
   // Where the window is now (it may have been dragged since it was placed).
@@ -47,6 +50,23 @@ class BorderlessWindow : public WinControl {
   // The innermost windowed control with the keyboard focus, or nullptr.
   WinControl* FocusedControl();
 
+  // The keyboard's walk, the same on both front ends: every tab stop on
+  // screen (the system's edit boxes, combo boxes, lists, trees, buttons
+  // and tab bars, and the graphic tab stops), in the order their windowed
+  // controls were made (a panel's graphic stops where the panel was made,
+  // in their own order); only the current tab page's.
+  std::vector<Control*> TabStops();
+  // The stop with the keyboard focus (a graphic one where its panel has the
+  // focus), or nullptr.
+  Control* FocusedStop();
+  // Tab and Shift+Tab: the focus goes to the next (previous) stop, from the
+  // last round to the first. False when the window has no stop.
+  bool MoveFocusByTab(bool forward);
+  // The control that takes the focus when the window shows next (asked
+  // for while it was hidden); without one, a window's first showing gives
+  // the focus to its first stop.
+  void FocusWhenShown(Control* control) { focus_when_shown_ = control; }
+
  protected:
   // The window is closing (Close(), or the window system asked); the
   // window is hidden right after.
@@ -69,6 +89,8 @@ class BorderlessWindow : public WinControl {
   BgrColor color_ = kCream;
   bool modal_ = false;
   bool keyboard_cues_ = false;
+  Control* focus_when_shown_ = nullptr;
+  bool shown_before_ = false;
 };
 
 }  // namespace app

@@ -24,6 +24,7 @@ CheckListView::CheckListView(const std::vector<int>& widths, WinControl* parent)
     if (on_check) on_check(row);
   };
   AttachNative(std::move(list));
+  SetTabStop(true);
   SetAccessible(AccessibleRole::kList);
 }
 

@@ -17,6 +17,8 @@ constexpr int kLowBoxHeight = 20;
 // Control.
 
 Control::Control(WinControl* parent) : parent_(parent) {
+  static unsigned made = 0;
+  serial_ = ++made;
   if (parent_ != nullptr) parent_->Adopt(this);
 }
 
@@ -66,7 +68,7 @@ void Control::SetVisible(bool visible) {
 
 bool Control::Showing() const {
   for (const Control* control = this; control != nullptr; control = control->parent_) {
-    if (!control->visible_) return false;
+    if (!control->visible_ || !control->ShownByParent()) return false;
   }
   return true;
 }
@@ -89,6 +91,7 @@ void Control::SetTabStop(bool tab_stop) {
 }
 
 void Control::SetFocus() {
+  if (BorderlessWindow* window = Window(); window != nullptr && !window->Visible()) window->FocusWhenShown(this);
   if (parent_ != nullptr) parent_->FocusGraphic(this);
 }
 
@@ -165,7 +168,10 @@ void WinControl::ResetMouseState() {
   }
 }
 
-void WinControl::SetFocus() { native_->SetFocus(); }
+void WinControl::SetFocus() {
+  if (BorderlessWindow* window = Window(); window != nullptr && !window->Visible()) window->FocusWhenShown(this);
+  native_->SetFocus();
+}
 
 bool WinControl::Focused() const { return native_ && native_->HasFocus(); }
 
@@ -256,11 +262,8 @@ void WinControl::NativeFocusOut() {
 }
 
 bool WinControl::NativeTab(bool forward) {
-  if (BorderlessWindow* window = Window()) window->ShowKeyboardCues();
-  Control* next = NextGraphicStop(LiveFocusChild(), forward, false);
-  if (next == nullptr) return false;
-  FocusGraphic(next);
-  return true;
+  BorderlessWindow* window = Window();
+  return window != nullptr && window->MoveFocusByTab(forward);
 }
 
 bool WinControl::KeyPressed(Key key) {
@@ -289,6 +292,10 @@ bool WinControl::KeyPressed(Key key) {
       case Key::kBackspace:
       case Key::kF2:
       case Key::kF5:
+      case Key::kTab:
+      case Key::kBackTab:
+      case Key::kNextPage:
+      case Key::kPreviousPage:
       case Key::kOther:
         break;
     }

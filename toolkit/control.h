@@ -32,6 +32,8 @@ class Control {
   virtual ~Control();
 
   WinControl* Parent() const { return parent_; }
+  // Counts the controls in the order they were made, program-wide.
+  unsigned Serial() const { return serial_; }
   // The window this control lies on (itself for a window).
   BorderlessWindow* Window();
 
@@ -49,8 +51,12 @@ class Control {
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  // True when it and every control it lies on are visible.
+  // True when it and every control it lies on are visible (and, on tab
+  // pages, lie on the current page).
   bool Showing() const;
+  // False where the control it lies on keeps it off the screen however
+  // visible it is (a tab page that is not the current one).
+  virtual bool ShownByParent() const { return true; }
 
   // Mouse events as the windows' handlers use them. A click is a press and
   // a release of the left button over the same control.
@@ -85,7 +91,8 @@ class Control {
   // click handler): the action of the keyboard and of screen readers.
   void Activate();
 
-  // Keyboard focus. A tab stop is reached with Tab; a graphic tab stop
+  // Keyboard focus. A tab stop is reached with Tab (windowed controls of
+  // the system's kinds are tab stops from the start); a graphic tab stop
   // shows a dotted focus mark inside its box while it has the focus and the
   // window shows keyboard cues, unless told to show none (menu entries
   // show their bar instead).
@@ -93,7 +100,8 @@ class Control {
   bool TabStop() const { return tab_stop_; }
   void SetShowsFocusMark(bool shows) { shows_focus_mark_ = shows; }
   bool ShowsFocusMark() const { return shows_focus_mark_; }
-  // Gives the control the keyboard focus (shown when it is on screen).
+  // Gives the control the keyboard focus (shown when it is on screen); on a
+  // hidden window, the focus goes there when the window shows next.
   virtual void SetFocus();
   virtual bool Focused() const;
   // The control took the keyboard focus.
@@ -116,6 +124,7 @@ class Control {
   friend class WinControl;
 
   WinControl* parent_;
+  unsigned serial_;
   Rect bounds_;
   bool visible_ = true;
   bool mouse_transparent_ = false;

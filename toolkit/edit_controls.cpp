@@ -19,6 +19,7 @@ LabeledEdit::LabeledEdit(std::string label, WinControl* parent)
   std::unique_ptr<NativeEdit> edit = CurrentBackend().CreateEdit(parent->Native(), *this);
   edit_ = edit.get();
   AttachNative(std::move(edit));
+  SetTabStop(true);
   // A screen reader names the box by its label.
   SetAccessible(AccessibleRole::kText, label_->Text());
 }
@@ -42,6 +43,7 @@ ComboBox::ComboBox(WinControl* parent) : WinControl(parent) {
     if (on_change) on_change();
   };
   AttachNative(std::move(combo));
+  SetTabStop(true);
   SetAccessible(AccessibleRole::kComboBox);
 }
 
@@ -89,6 +91,7 @@ PushButton::PushButton(std::string caption, WinControl* parent)
   button_->SetCaption(caption_);
   button_->on_click = [this] { Click(); };
   AttachNative(std::move(button));
+  SetTabStop(true);
   SetAccessible(AccessibleRole::kPushButton, caption_);
 }
 

@@ -1,9 +1,11 @@
 #include "toolkit/label.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "toolkit/backend.h"
 #include "toolkit/borderless_window.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -50,13 +52,49 @@ void Label::SetWordWrap(bool wrap) {
   Invalidate();
 }
 
+void Label::SetElidedInTheMiddle(bool elided) {
+  elided_in_the_middle_ = elided;
+  Invalidate();
+}
+
+namespace {
+constexpr char kEllipsis[] = "...";
+// True where a UTF-8 character may start (no continuation byte).
+bool StartsCharacter(const std::string& text, std::size_t at) {
+  return at == 0 || at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+}
+}  // namespace
+
+std::string ElideInTheMiddle(const std::string& text, int width, const Font& font) {
+  Backend& backend = CurrentBackend();
+  if (backend.MeasureText(text, font).width <= width) return text;
+  // The end takes half the room, or more where the item's name (after the
+  // last backslash) needs it; the start fills what is left.
+  const std::size_t name = text.rfind('\\');
+  const int end_room =
+      name == std::string::npos ? width / 2
+                                : std::max(width / 2, backend.MeasureText(kEllipsis + text.substr(name), font).width);
+  std::size_t tail = text.size();
+  while (tail > 0 && backend.MeasureText(kEllipsis + text.substr(tail - 1), font).width <= std::min(end_room, width)) {
+    --tail;
+  }
+  while (!StartsCharacter(text, tail)) ++tail;
+  const std::string end = kEllipsis + text.substr(tail);
+  std::size_t head = 0;
+  while (head < tail && backend.MeasureText(text.substr(0, head + 1) + end, font).width <= width) ++head;
+  while (!StartsCharacter(text, head)) --head;
+  return text.substr(0, head) + end;
+}
+
 void Label::AutoSize() {
   SetBounds(Rect(Bounds().TopLeft(), CurrentBackend().MeasureText(text_, style_.font)));
 }
 
 void Label::Paint(Canvas& canvas) {
   const Rect box = Bounds().Local();
-  canvas.DrawText(box, text_, style_);
+  TextStyle style = style_;
+  style.color = TextColour(style_.color);
+  canvas.DrawText(box, elided_in_the_middle_ ? ElideInTheMiddle(text_, box.width, style_.font) : text_, style);
   const BorderlessWindow* window = Window();
   if (underlined_ < 0 || static_cast<std::size_t>(underlined_) >= text_.size() || window == nullptr ||
       !window->KeyboardCues()) {

@@ -25,6 +25,10 @@ class Label : public GraphicControl {
   void SetAlignment(HAlign h_align, VAlign v_align);
   // Breaks the text into lines at blanks to fit the width.
   void SetWordWrap(bool wrap);
+  // A one-line text (a path) too long for the box shows its start and its
+  // end with "..." between, so that the item's name stays in sight; a screen
+  // reader still reads it whole.
+  void SetElidedInTheMiddle(bool elided);
   // Font, colour, alignment and wrapping together, as the label draws.
   const TextStyle& Style() const { return style_; }
 
@@ -43,7 +47,13 @@ class Label : public GraphicControl {
   std::string text_;
   TextStyle style_;
   int underlined_ = -1;
+  bool elided_in_the_middle_ = false;
 };
+
+// `text` as it fits `width` pixels in `font`: whole where it fits, else its
+// start and its end joined by "...", the end keeping the item's name (after
+// the last backslash) where room allows. Multi-byte characters are never cut.
+std::string ElideInTheMiddle(const std::string& text, int width, const Font& font);
 
 // Static text: a label that breaks its text into lines inside its box,
 // from the top-left corner.

@@ -22,8 +22,13 @@ class Control;
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
-// The keys the windows give a meaning to; every other key is kOther.
-enum class Key { kEnter, kEscape, kBackspace, kF2, kF5, kSpace, kUp, kDown, kLeft, kRight, kOther };
+// The keys the windows give a meaning to; every other key is kOther. Tab
+// and Shift+Tab walk the window's stops; Ctrl+Tab and Ctrl+Shift+Tab turn
+// to the next and previous tab page.
+enum class Key {
+  kEnter, kEscape, kBackspace, kF2, kF5, kSpace, kUp, kDown, kLeft, kRight,
+  kTab, kBackTab, kNextPage, kPreviousPage, kOther
+};
 
 // How a native window came to have the keyboard focus.
 enum class FocusReason {
@@ -59,9 +64,9 @@ class NativeEvents {
   // to focus (the front end then moves the focus on in the same direction).
   virtual bool NativeFocusIn(FocusReason reason) { (void)reason; return true; }
   virtual void NativeFocusOut() {}
-  // Tab (forward) or Shift+Tab while this window has the focus: true when
-  // the focus moved to another control inside it, false to let the front
-  // end move it to the next native window.
+  // Tab (forward) or Shift+Tab in this window or a window inside it: the
+  // focus goes to the next stop of its top-level window (the toolkit's own
+  // walk, the same on both front ends); true when it moved.
   virtual bool NativeTab(bool forward) { (void)forward; return false; }
   // Alt with a letter (upper case), or Alt pressed and released alone
   // (letter 0), anywhere in a top-level window. True when it was used.

@@ -22,6 +22,11 @@ class PageControl : public WinControl {
 
   NativeTabs& Tabs() const { return *tabs_; }
 
+ protected:
+  // Ctrl+Tab and Ctrl+Shift+Tab anywhere on the pages turn to the next and
+  // previous page, round, and give the focus to the page's first stop.
+  bool KeyPressed(Key key) override;
+
  private:
   friend class TabSheet;
 
@@ -36,6 +41,9 @@ class TabSheet : public WinControl {
   TabSheet(std::string caption, PageControl* page_control);
 
   const std::string& Caption() const { return caption_; }
+
+ protected:
+  bool ShownByParent() const override;
 
  private:
   std::string caption_;

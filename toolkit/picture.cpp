@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "toolkit/system_colours.h"
+
 namespace app {
 
 namespace {
@@ -11,7 +13,9 @@ constexpr BgrColor kRuleLight = FromRgb(255, 255, 255);
 
 Picture::Picture(Image image, WinControl* parent) : GraphicControl(parent), image_(std::move(image)) {}
 
-void Picture::Paint(Canvas& canvas) { canvas.DrawImage(image_, Bounds().Local()); }
+void Picture::Paint(Canvas& canvas) {
+  if (DecorationShown()) canvas.DrawImage(image_, Bounds().Local());
+}
 
 BevelLine::BevelLine(Orientation orientation, WinControl* parent)
     : GraphicControl(parent), orientation_(orientation) {

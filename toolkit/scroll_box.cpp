@@ -1,6 +1,7 @@
 #include "toolkit/scroll_box.h"
 
 #include "toolkit/backend.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -46,7 +47,7 @@ void ScrollBox::SetTransparent(bool transparent) {
 void ScrollBox::PaintBackground(Canvas& canvas) {
   if (transparent_) return;
   const Rect box = Bounds().Local();
-  canvas.FillRect(box, color_);
+  canvas.FillRect(box, GroundColour(color_));
   switch (bevel_) {
     case Bevel::kNone:
       break;

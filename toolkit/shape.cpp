@@ -1,4 +1,5 @@
 #include "toolkit/shape.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -25,13 +26,15 @@ void Shape::SetOutlineOnly(bool outline_only) {
 
 void Shape::Paint(Canvas& canvas) {
   const Rect box = Bounds().Local();
+  const BgrColor fill = GroundColour(fill_);
+  const BgrColor outline = TextColour(outline_);
   if (kind_ == Kind::kRoundSquare) {
-    if (!outline_only_) canvas.FillRect(box.Adjusted(-1, -1), fill_);
-    canvas.FrameRoundRect(box, kCornerRadius, outline_);
+    if (!outline_only_) canvas.FillRect(box.Adjusted(-1, -1), fill);
+    canvas.FrameRoundRect(box, kCornerRadius, outline);
     return;
   }
-  if (!outline_only_) canvas.FillRect(box, fill_);
-  canvas.FrameRect(box, outline_);
+  if (!outline_only_) canvas.FillRect(box, fill);
+  canvas.FrameRect(box, outline);
 }
 
 }  // namespace app

@@ -55,6 +55,7 @@ ShellListView::ShellListView(platform::FileSystem& fs, platform::Shell& shell, W
   list_->on_rename = [this](int row, const std::string& text) { return FinishRename(row, text); };
   list_->on_context_menu = [this](int, Point at) { ShowContextMenu(at); };
   AttachNative(std::move(list));
+  SetTabStop(true);
   SetAccessible(AccessibleRole::kList);
   model_.ListMyComputer();
   ShowRows();
@@ -184,6 +185,10 @@ bool ShellListView::KeyPressed(Key key) {
     case Key::kDown:
     case Key::kLeft:
     case Key::kRight:
+    case Key::kTab:
+    case Key::kBackTab:
+    case Key::kNextPage:
+    case Key::kPreviousPage:
     case Key::kOther:
       break;
   }

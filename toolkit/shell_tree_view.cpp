@@ -58,6 +58,7 @@ ShellTreeView::ShellTreeView(platform::FileSystem& fs, WinControl* parent)
   };
   tree_->on_selection_change = [this] { OnSelectionChanged(); };
   AttachNative(std::move(tree));
+  SetTabStop(true);
   SetAccessible(AccessibleRole::kTree);
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "toolkit/backend.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -33,6 +34,11 @@ void SpeedButton::SetPicture(Image picture, int picture_top, int caption_top) {
   Invalidate();
 }
 
+void SpeedButton::SetFontColor(BgrColor color) {
+  font_color_ = color;
+  Invalidate();
+}
+
 void SpeedButton::Paint(Canvas& canvas) {
   const bool down = Pressed();
   const Rect box = Bounds().Local();
@@ -52,7 +58,7 @@ void SpeedButton::Paint(Canvas& canvas) {
   }
   const int shift = down ? 1 : 0;
   TextStyle style;
-  style.color = CurrentBackend().SystemColour(SystemColor::kButtonText);
+  style.color = flat_ && font_color_ ? TextColour(*font_color_) : CurrentBackend().SystemColour(SystemColor::kButtonText);
   style.h_align = HAlign::kCentre;
   if (picture_.IsNull()) {
     style.v_align = VAlign::kCentre;

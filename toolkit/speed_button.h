@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "toolkit/control.h"
@@ -18,6 +19,7 @@ class SpeedButton : public GraphicControl {
   const std::string& Caption() const { return caption_; }
   // Flat buttons draw no face; the others draw the standard button face.
   void SetFlat(bool flat);
+  bool Flat() const { return flat_; }
 
   // Puts a picture centred at `picture_top` and the caption centred at
   // `caption_top` (both in button coordinates). Without a picture the
@@ -26,6 +28,12 @@ class SpeedButton : public GraphicControl {
   bool HasPicture() const { return !picture_.IsNull(); }
   // The top of the caption's line when the button has a picture.
   int CaptionTop() const { return caption_top_; }
+
+  // The caption's colour on a flat button that stands on one of the
+  // window's own fixed colours: the colour designed for text there,
+  // whatever the system's palette. Without one (and always on the standard
+  // face) the caption takes the system's button text colour.
+  void SetFontColor(BgrColor color);
 
   void Paint(Canvas& canvas) override;
   // The name given, else the caption.
@@ -41,6 +49,7 @@ class SpeedButton : public GraphicControl {
   Image picture_;
   int picture_top_ = 0;
   int caption_top_ = 0;
+  std::optional<BgrColor> font_color_;
 };
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/backend.h"
+#include "toolkit/system_colours.h"
 
 namespace app {
 
@@ -63,7 +64,7 @@ void Splitter::BoundsChanged() {
   Layout();
 }
 
-void Splitter::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), color_); }
+void Splitter::PaintBackground(Canvas& canvas) { canvas.FillRect(Bounds().Local(), GroundColour(color_)); }
 
 void Splitter::BackgroundMouseDown(Point at, MouseButton button) {
   if (button != MouseButton::kLeft) return;

@@ -36,6 +36,13 @@ class TestDriver {
 
   // True while the program's windows show the busy pointer (hourglass).
   virtual bool BusyPointerShown() = 0;
+
+  // The system's colours of a dark desktop theme (light text on dark
+  // faces and windows) for windows made from now on, or (false) the ones
+  // the front end started with.
+  virtual void UseDarkSystemColours(bool dark) = 0;
+  // The system asks for high contrast (true) or not.
+  virtual void UseHighContrast(bool high) = 0;
 };
 
 // The test driver of the front end the tests are built with.

@@ -21,13 +21,14 @@ HOME = os.environ["HOME"]
 WAIT_SECONDS = 15
 POLL_SECONDS = 0.05
 ITEM = "Private"
+SECOND = "Second"
 DESKTOP = os.path.join(HOME, "Desktop")
 DOT_HIDDEN = os.path.join(DESKTOP, ".hidden")
 
 # (role, name) of every control a window must show a screen reader; a name
 # ending in "..." is the start of a longer text.
 FIRST_START = [
-    ("dialog", "Quillomar"),
+    ("dialog", "Quillomar - Login"),
     ("label", "Format hard disk or install operating system..."),
     ("push button", "YES"),
     ("push button", "No"),
@@ -42,7 +43,7 @@ LOGIN = [
     ("label", "Administrator's name of acquiescence..."),
 ]
 MAIN = [
-    ("frame", "Quillomar"),
+    ("frame", "Quillomar - Main"),
     ("menu bar", ""),
     ("menu item", "File"),
     ("menu item", "Options"),
@@ -53,9 +54,9 @@ MAIN = [
         "Hide Folder", "Comeback", "Options", "Find", "Skin", "Help",  # toolbar
         "Not Checked", "Gridding", "Up One Level",                     # strip, browser
         "Minimise", "Close")                                           # marks ("?" is Help)
-] + [("tree", "")]
+] + [("tree", "Folders"), ("tree", "Hidden items")]
 OPTIONS = [
-    ("dialog", "Quillomar"),
+    ("dialog", "Quillomar - Options"),
     ("page tab list", "Administrators  Password"),
     ("page tab", "fresh blood Password"),
     ("text", "New name:"),
@@ -67,7 +68,7 @@ OPTIONS = [
     ("push button", "Help"),
     ("push button", "Close"),
 ]
-FIND = [("dialog", "Quillomar"), ("tree", ""), ("push button", "Close")]
+FIND = [("dialog", "Quillomar - Find"), ("tree", "Folder tree"), ("tree", "Shown again"), ("push button", "Close")]
 
 
 def fail(message):
@@ -131,10 +132,17 @@ def control(window, role, name):
 
 
 def check_table(window, table, title):
+    """Every row of the table is there; every list and tree has a name, and
+    one control at most has the focus (a focused list's current item, and
+    the current tab that Qt marks focused, aside)."""
     missing = [row for row in table if not any(matches(node, *row) for node in nodes(window))]
-    if missing:
+    unnamed = [node.getRoleName() for node in nodes(window)
+               if node.getRoleName() in ("list", "tree", "table") and not node.name]
+    focused = [node.getRoleName() for node in nodes(window) if node.getState().contains(pyatspi.STATE_FOCUSED)
+               and node.getRoleName() not in ("table cell", "list item", "page tab")]
+    if missing or unnamed or len(focused) > 1:
         present = sorted({(node.getRoleName(), node.name or "") for node in nodes(window)})
-        fail(f"{title}: not exposed: {missing}; the window holds {present}")
+        fail(f"{title}: not exposed: {missing}, unnamed: {unnamed}, focused: {focused}; the window holds {present}")
 
 
 def press(window, role, name):
@@ -148,6 +156,7 @@ def press(window, role, name):
 
 def main():
     os.makedirs(os.path.join(DESKTOP, ITEM))
+    os.makedirs(os.path.join(DESKTOP, SECOND))
     program = subprocess.Popen([PROGRAM])
     try:
         wait_for(application, "the program on the accessibility bus")
@@ -169,27 +178,34 @@ def main():
         main_window = wait_for(lambda: window_with("push button", "Hide Folder"), "the main window")
         check_table(main_window, MAIN, "main window")
 
-        # The desktop, one level above My Computer, holds the item.
+        # The desktop, one level above My Computer, holds the items: both
+        # are hidden, one row is unticked by its own action, and Comeback
+        # shows exactly that item again.
         press(main_window, "push button", "Up One Level")
-        row = wait_for(lambda: next((node for node in nodes(main_window)
-                                     if node.name == ITEM and showing(node)), None), "the item's row")
-        row.queryAction().doAction(0)
-        wait_for(lambda: any(node.getRoleName() == "label" and (node.name or "").endswith(ITEM)
-                             for node in nodes(main_window)), "the selected path")
-        press(main_window, "push button", "Hide Folder")
-        wait_for(lambda: os.path.exists(DOT_HIDDEN) and ITEM in open(DOT_HIDDEN).read().split("\n"),
-                 "the item to be hidden")
-        wait_for(lambda: any(node.getRoleName() == "table cell" and (node.name or "").endswith("\\" + ITEM)
-                             for node in nodes(main_window)), "the item's row in the hidden list")
-        # Rows come ticked (kept hidden): untick them all, then Comeback.
-        press(main_window, "push button", "Not Checked")
-        wait_for(lambda: window_with("push button", "Checked All"), "the strip's Checked All")
+        for item in (ITEM, SECOND):
+            row = wait_for(lambda: next((node for node in nodes(main_window)
+                                         if node.name == item and showing(node)), None), "the item's row")
+            row.queryAction().doAction(0)
+            wait_for(lambda: any(node.getRoleName() == "label" and (node.name or "").endswith(item)
+                                 for node in nodes(main_window)), "the selected path")
+            press(main_window, "push button", "Hide Folder")
+            wait_for(lambda: os.path.exists(DOT_HIDDEN) and item in open(DOT_HIDDEN).read().split("\n"),
+                     "the item to be hidden")
+        hidden_row = wait_for(lambda: next((node for node in nodes(main_window) if node.getRoleName() == "table cell"
+                                            and (node.name or "").endswith("\\" + ITEM)), None),
+                              "the item's row in the hidden list")
+        if not hidden_row.getState().contains(pyatspi.STATE_CHECKED):
+            fail("a hidden item's row comes unticked")
+        hidden_row.queryAction().doAction(0)
+        wait_for(lambda: not hidden_row.getState().contains(pyatspi.STATE_CHECKED), "the row's action to untick it")
         press(main_window, "push button", "Comeback")
-        wait_for(lambda: not os.path.exists(DOT_HIDDEN), "the item to come back")
+        wait_for(lambda: open(DOT_HIDDEN).read().split("\n") == [SECOND, ""], "exactly the unticked item to come back")
 
         press(main_window, "push button", "Options")
         options = wait_for(lambda: window_with("text", "New name:"), "the Options window")
         check_table(options, OPTIONS, "Options")
+        if showing(control(options, "text", "User name:")):
+            fail("the page behind the current one shows")
         press(options, "push button", "Close")
         wait_for(lambda: window_with("push button", "Hide Folder"), "the main window after Options")
 
@@ -197,7 +213,7 @@ def main():
         press(main_window, "menu item", "File")
         wait_for(lambda: showing(control(main_window, "menu item", "Exit")), "the File menu")
         press(main_window, "menu item", "Find")
-        find = wait_for(lambda: window_with("tree", "") if window_with("push button", "Hide Folder") is None
+        find = wait_for(lambda: window_with("tree", "Folder tree") if window_with("push button", "Hide Folder") is None
                         else None, "the Find window")
         check_table(find, FIND, "Find")
         press(find, "push button", "Close")

@@ -179,6 +179,15 @@ TEST_F(ToolkitControlsTest, ShapesFillOrOnlyOutlineAndLabelsDrawOverWhatLiesBene
   for (const auto& [at, colour] : pixels) EXPECT_EQ(Hex(image.ColorAt(at.x, at.y)), Hex(colour)) << at.x << "," << at.y;
 }
 
+TEST_F(ToolkitControlsTest, ALongPathFitsItsBoxWithTheItemsNameKept) {
+  const std::string path = "C:\\" + std::string(300, 'd') + "\\very_long_name";
+  const std::string shown = app::ElideInTheMiddle(path, 300, app::kDefaultFont);
+  EXPECT_LE(app::CurrentBackend().MeasureText(shown, app::kDefaultFont).width, 300);
+  EXPECT_EQ(shown.rfind("C:\\dd", 0), 0u) << shown;
+  EXPECT_NE(shown.find("...d"), std::string::npos) << shown;
+  EXPECT_EQ(shown.substr(shown.size() - 15), "\\very_long_name") << shown;
+}
+
 TEST_F(ToolkitControlsTest, TheSplitterResizesLiveWhileDraggedWithinBothMinimums) {
   auto* splitter = new app::Splitter(app::Orientation::kHorizontal, 8, 30, panel_);
   splitter->SetBounds(Rect(0, 0, 300, 200));

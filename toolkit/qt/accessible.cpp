@@ -160,6 +160,15 @@ class PaintedAccessible final : public QAccessibleWidget {
     }
     return QAccessibleWidget::text(which);
   }
+  // While a control painted on it has the focus, that control alone is
+  // the focused node.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    const WinControl* owner = OwnerOf(widget());
+    const Control* focused = owner != nullptr ? owner->FocusedGraphic() : nullptr;
+    if (focused != nullptr && focused->Focused()) state.focused = false;
+    return state;
+  }
   int childCount() const override {
     return QAccessibleWidget::childCount() + static_cast<int>(Graphics().size());
   }

@@ -6,8 +6,11 @@
 #include <QMenu>
 #include <QMetaObject>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
+#include <cstdlib>
 
 #include "toolkit/qt/accessible.h"
 #include "toolkit/qt/peers.h"
@@ -21,6 +24,10 @@ namespace app::qt {
 
 namespace {
 constexpr int kShellIconSize = 16;
+constexpr char kGtkThemeVariable[] = "GTK_THEME";
+constexpr char kGtkSettingsFile[] = "/gtk-3.0/settings.ini";
+constexpr char kGtkThemeKey[] = "Settings/gtk-theme-name";
+constexpr char kHighContrastTheme[] = "HighContrast";
 
 class QtTimer final : public NativeTimer {
  public:
@@ -106,6 +113,20 @@ BgrColor QtBackend::SystemColour(SystemColor which) {
       break;
   }
   return ToBgr(palette.color(QPalette::WindowText));
+}
+
+bool QtBackend::HighContrast() {
+  // The desktop's theme, as GTK takes it: GTK_THEME, else the theme named
+  // in GTK's own settings (read once); GNOME's high-contrast themes are
+  // "HighContrast" and "HighContrastInverse".
+  const char* chosen = std::getenv(kGtkThemeVariable);
+  if (chosen != nullptr && *chosen != '\0') return QString::fromUtf8(chosen).contains(kHighContrastTheme);
+  static const bool in_settings = [] {
+    QSettings settings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kGtkSettingsFile,
+                       QSettings::IniFormat);
+    return settings.value(kGtkThemeKey).toString().contains(kHighContrastTheme);
+  }();
+  return in_settings;
 }
 
 Size QtBackend::ScreenSize() {

@@ -29,6 +29,7 @@ class QtBackend final : public Backend {
 
   Size MeasureText(const std::string& text, const Font& font) override;
   BgrColor SystemColour(SystemColor which) override;
+  bool HighContrast() override;
   Size ScreenSize() override;
   const Image& ShellIcon(ShellPicture which) override;
   int PopupMenu(NativeWindow& owner, Point at, const std::vector<MenuItem>& items) override;

@@ -24,6 +24,12 @@ ComboBoxPeer::ComboBoxPeer(NativeEvents& events, QWidget* parent) : Peer<NativeC
                    });
 }
 
+void ComboBoxPeer::SetAccessibleName(const std::string& name) {
+  Peer::SetAccessibleName(name);
+  // The list of choices is named by the box.
+  combo()->view()->setAccessibleName(ToQString(name));
+}
+
 void ComboBoxPeer::Clear() {
   items_.clear();
   combo()->clear();

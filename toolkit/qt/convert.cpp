@@ -74,7 +74,13 @@ std::string KeptText::Read(const QString& shown) const {
 }
 
 Key KeyOf(const QKeyEvent& event) {
+  const bool control = (event.modifiers() & Qt::ControlModifier) != 0;
   switch (event.key()) {
+    case Qt::Key_Tab:
+      if (control) return (event.modifiers() & Qt::ShiftModifier) != 0 ? Key::kPreviousPage : Key::kNextPage;
+      return Key::kTab;
+    case Qt::Key_Backtab:
+      return control ? Key::kPreviousPage : Key::kBackTab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return Key::kEnter;

@@ -25,6 +25,9 @@ constexpr int kFreeSansStretch = 95;
 struct Typeface {
   WindowTypeface kind = WindowTypeface::kDesktopSans;
   QString family;  // empty: the desktop's sans serif
+  // The outline face for the sizes MS Sans Serif's one cell does not have
+  // (the title bars' marks); empty: the desktop's sans serif.
+  QString outline_family;
 };
 
 Typeface& Current() {
@@ -50,12 +53,13 @@ WindowTypeface LoadWindowTypeface(const QString& font_folder, const QString& out
   const bool bitmap_fits = BitmapFaceFits(qApp->devicePixelRatio());
   if (QString family = bitmap_fits ? AddFontFile(font_folder + "/" + kMsSansSerifFile) : QString();
       !family.isEmpty()) {
-    chosen = {WindowTypeface::kMsSansSerif, family};
+    chosen = {WindowTypeface::kMsSansSerif, family, AddFontFile(outline_folder + "/" + kFreeSansFile)};
+    AddFontFile(outline_folder + "/" + kFreeSansBoldFile);
   } else if (family = AddFontFile(outline_folder + "/" + kFreeSansFile); !family.isEmpty()) {
     AddFontFile(outline_folder + "/" + kFreeSansBoldFile);
-    chosen = {WindowTypeface::kFreeSans, family};
+    chosen = {WindowTypeface::kFreeSans, family, family};
   } else if (family = AddFontFile(font_folder + "/" + kTahomaFile); !family.isEmpty()) {
-    chosen = {WindowTypeface::kTahoma, family};
+    chosen = {WindowTypeface::kTahoma, family, family};
   }
   Current() = chosen;
   QApplication::setFont(ToQFont(kDefaultFont));
@@ -71,10 +75,19 @@ QFont ToQFont(const Font& font) {
   qt_font.setStyleHint(QFont::SansSerif);
   switch (typeface.kind) {
     case WindowTypeface::kMsSansSerif:
-      qt_font.setPixelSize(kMsSansSerifCellPixels);
+      if (font.points == kDefaultFont.points) {
+        qt_font.setPixelSize(kMsSansSerifCellPixels);
+        break;
+      }
+      // Another size is the outline face's, at that size, narrowed as
+      // below to the bitmap face's advances.
+      qt_font.setFamily(typeface.outline_family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()
+                                                          : typeface.outline_family);
+      qt_font.setPixelSize(PixelsOf(font.points));
+      qt_font.setStretch(kFreeSansStretch);
       break;
     case WindowTypeface::kFreeSans:
-      qt_font.setPixelSize(kFreeSansPixels);
+      qt_font.setPixelSize(font.points == kDefaultFont.points ? kFreeSansPixels : PixelsOf(font.points));
       qt_font.setStretch(kFreeSansStretch);
       break;
     case WindowTypeface::kTahoma:

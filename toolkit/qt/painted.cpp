@@ -71,7 +71,8 @@ void PaintedWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 bool PaintedWidget::focusNextPrevChild(bool next) {
-  if (hasFocus() && events_.NativeTab(next)) return true;
+  // Tab from this widget or any inside it: the toolkit's walk of the window.
+  if (events_.NativeTab(next)) return true;
   return QWidget::focusNextPrevChild(next);
 }
 

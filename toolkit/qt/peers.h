@@ -39,6 +39,7 @@ class ComboBoxPeer final : public Peer<NativeComboBox> {
  public:
   ComboBoxPeer(NativeEvents& events, QWidget* parent);
 
+  void SetAccessibleName(const std::string& name) override;
   void Clear() override;
   void AddItem(const std::string& text) override;
   int Count() const override;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "toolkit/qt/ticking_selection.h"
+
 namespace app::qt {
 
 namespace {
@@ -151,6 +153,7 @@ ReportListPeer::ReportListPeer(NativeEvents& events, QWidget* parent)
     : Peer<NativeReportList>(new ReportView(events, parent)), model_(new ReportModel(widget_)) {
   ReportView* list = view();
   list->setModel(model_);
+  list->setSelectionModel(new TickingSelection(model_, list));
   list->setItemDelegate(new RowDelegate(list));
   list->setRootIsDecorated(false);
   list->setItemsExpandable(false);
@@ -160,6 +163,8 @@ ReportListPeer::ReportListPeer(NativeEvents& events, QWidget* parent)
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setWordWrap(false);
+  // A long path keeps its end, the item's name, in sight.
+  list->setTextElideMode(Qt::ElideMiddle);
   list->setFrameShape(QFrame::NoFrame);
   list->header()->setSectionsClickable(false);
   list->header()->setSectionsMovable(false);

@@ -1,12 +1,24 @@
 #include "toolkit/qt/peers.h"
 
-#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
 
 #include "toolkit/qt/painted.h"
 
 namespace app::qt {
 
 namespace {
+// The tabs, which tell where their pages lie as soon as they are placed
+// (the pages' own places follow only once the tabs are shown).
+class TabWidget final : public QTabWidget {
+ public:
+  using QTabWidget::QTabWidget;
+  QRect PageArea() const {
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
+  }
+};
 // A page of the tabs: placed and shown by the tabs, never by the toolkit.
 class PagePeer final : public Peer<NativeWindow> {
  public:
@@ -16,7 +28,7 @@ class PagePeer final : public Peer<NativeWindow> {
 };
 }  // namespace
 
-TabsPeer::TabsPeer(NativeEvents& events, QWidget* parent) : Peer<NativeTabs>(new QTabWidget(parent)) {
+TabsPeer::TabsPeer(NativeEvents& events, QWidget* parent) : Peer<NativeTabs>(new TabWidget(parent)) {
   (void)events;
 }
 
@@ -30,9 +42,6 @@ int TabsPeer::CurrentIndex() const { return tabs()->currentIndex(); }
 
 void TabsPeer::SetCurrentIndex(int index) { tabs()->setCurrentIndex(index); }
 
-Rect TabsPeer::PageArea() const {
-  const auto* stack = tabs()->findChild<QStackedWidget*>();
-  return stack != nullptr ? ToRect(stack->geometry()) : Rect(0, 0, tabs()->width(), tabs()->height());
-}
+Rect TabsPeer::PageArea() const { return ToRect(static_cast<const TabWidget*>(tabs())->PageArea()); }
 
 }  // namespace app::qt

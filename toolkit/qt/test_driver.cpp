@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPalette>
+#include <cstdlib>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,6 +29,12 @@ Qt::MouseButton QtButton(MouseButton button) {
 
 int QtKey(Key key) {
   switch (key) {
+    case Key::kTab:
+    case Key::kNextPage:
+      return Qt::Key_Tab;
+    case Key::kBackTab:
+    case Key::kPreviousPage:
+      return Qt::Key_Backtab;
     case Key::kEnter:
       return Qt::Key_Return;
     case Key::kEscape:
@@ -51,6 +59,15 @@ int QtKey(Key key) {
       break;
   }
   return Qt::Key_unknown;
+}
+
+Qt::KeyboardModifiers QtModifiers(Key key) {
+  switch (key) {
+    case Key::kBackTab: return Qt::ShiftModifier;
+    case Key::kNextPage: return Qt::ControlModifier;
+    case Key::kPreviousPage: return Qt::ControlModifier | Qt::ShiftModifier;
+    default: return Qt::NoModifier;
+  }
 }
 
 QWidget* TopOf(BorderlessWindow& window) { return WidgetOf(window.TopNative()); }
@@ -129,9 +146,9 @@ void QtTestDriver::DoubleClick(BorderlessWindow& window, Point at) {
 void QtTestDriver::KeyPress(BorderlessWindow& window, Key key) {
   QWidget* top = TopOf(window);
   QWidget* target = top->focusWidget() != nullptr ? top->focusWidget() : top;
-  QKeyEvent press(QEvent::KeyPress, QtKey(key), Qt::NoModifier);
+  QKeyEvent press(QEvent::KeyPress, QtKey(key), QtModifiers(key));
   QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, QtKey(key), Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, QtKey(key), QtModifiers(key));
   QApplication::sendEvent(target, &release);
   ProcessEvents();
 }
@@ -147,6 +164,28 @@ void QtTestDriver::TypeText(BorderlessWindow& window, const std::string& text) {
 Image QtTestDriver::Grab(BorderlessWindow& window) {
   ProcessEvents();
   return ToImage(TopOf(window)->grab().toImage());
+}
+
+void QtTestDriver::UseDarkSystemColours(bool dark) {
+  static const QPalette started = QApplication::palette();
+  if (!dark) {
+    QApplication::setPalette(started);
+    return;
+  }
+  const QColor face(0x35, 0x35, 0x35);
+  QPalette palette(face, QColor(0x2a, 0x2a, 0x2a));
+  for (QPalette::ColorRole text : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text}) {
+    palette.setColor(text, Qt::white);
+  }
+  QApplication::setPalette(palette);
+}
+
+void QtTestDriver::UseHighContrast(bool high) {
+  if (high) {
+    ::setenv("GTK_THEME", "HighContrastInverse", 1);
+  } else {
+    ::unsetenv("GTK_THEME");
+  }
 }
 
 bool QtTestDriver::BusyPointerShown() {

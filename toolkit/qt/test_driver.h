@@ -23,6 +23,8 @@ class QtTestDriver final : public TestDriver {
   void TypeText(BorderlessWindow& window, const std::string& text) override;
   Image Grab(BorderlessWindow& window) override;
   bool BusyPointerShown() override;
+  void UseDarkSystemColours(bool dark) override;
+  void UseHighContrast(bool high) override;
 
  private:
   // The widget the event goes to, and the point in its coordinates.

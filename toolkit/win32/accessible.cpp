@@ -327,6 +327,14 @@ class PaintedAccessible final : public AccessibleBase {
   std::vector<AccessibleItem> parts_;
 };
 
+// A ticked row's action, the name screen readers give it on every front end.
+constexpr wchar_t kToggleAction[] = L"Toggle";
+// The state pictures of a list's tick boxes.
+constexpr UINT kUntickedImage = 1;
+constexpr UINT kTickedImage = 2;
+// Room for a row's text (a path the records can hold).
+constexpr int kRowTextLength = 1024;
+
 // The system's IAccessible of a system control, with the name of its label
 // for a box (the label is painted, so the system cannot find it), and the
 // role of its class where the system tells only "client" (as Wine does).
@@ -338,9 +346,15 @@ class SystemControl final : public AccessibleBase {
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (IsSelf(child) && !name_.empty()) return Text(name_, name);
+    if (const int row = Row(child); row >= 0) return Text(RowText(row), name);
     return system_->get_accName(child, name);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* r) override {
+    if (Row(c) >= 0 && r != nullptr) {
+      r->vt = VT_I4;
+      r->lVal = ROLE_SYSTEM_LISTITEM;
+      return S_OK;
+    }
     const HRESULT result = system_->get_accRole(c, r);
     if (SUCCEEDED(result) && IsSelf(c) && r->vt == VT_I4 && r->lVal == ROLE_SYSTEM_CLIENT) r->lVal = role_;
     return result;
@@ -349,12 +363,20 @@ class SystemControl final : public AccessibleBase {
   // A control that carries windows of the toolkit (the pages of tabs) has
   // them as its children, as they tell themselves.
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override {
+    if (role_ == ROLE_SYSTEM_LIST && n != nullptr) {
+      *n = RowCount();
+      return S_OK;
+    }
     const std::vector<HWND> pages = Pages();
     if (pages.empty() || n == nullptr) return system_->get_accChildCount(n);
     *n = static_cast<LONG>(pages.size());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override {
+    if (Row(c) >= 0) {
+      if (d != nullptr) *d = nullptr;
+      return S_FALSE;  // a row is an element of the list, not an object
+    }
     const std::vector<HWND> pages = Pages();
     if (pages.empty()) return system_->get_accChild(c, d);
     if (d == nullptr || c.vt != VT_I4 || c.lVal < 1 || c.lVal > static_cast<LONG>(pages.size())) return E_INVALIDARG;
@@ -365,7 +387,17 @@ class SystemControl final : public AccessibleBase {
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* t) override {
     return system_->get_accDescription(c, t);
   }
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override { return system_->get_accState(c, s); }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override {
+    const int row = Row(c);
+    if (row < 0 || s == nullptr) return system_->get_accState(c, s);
+    const auto state = static_cast<UINT>(
+        ::SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_STATEIMAGEMASK));
+    s->vt = VT_I4;
+    s->lVal = STATE_SYSTEM_SELECTABLE | ((state & LVIS_SELECTED) != 0 ? STATE_SYSTEM_SELECTED : 0) |
+              (TickedRow(c) >= 0 && (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(kTickedImage)
+                   ? STATE_SYSTEM_CHECKED : 0);
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* t) override { return system_->get_accHelp(c, t); }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, LONG* t) override {
     return system_->get_accHelpTopic(f, c, t);
@@ -376,6 +408,7 @@ class SystemControl final : public AccessibleBase {
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { return system_->get_accFocus(f); }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { return system_->get_accSelection(s); }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
+    if (TickedRow(c) >= 0) return Text(kToggleAction, a);
     return system_->get_accDefaultAction(c, a);
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override {
@@ -391,12 +424,45 @@ class SystemControl final : public AccessibleBase {
     return system_->accNavigate(d, s, e);
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* c) override { return system_->accHitTest(x, y, c); }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return system_->accDoDefaultAction(c); }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override {
+    const int row = TickedRow(c);
+    if (row < 0) return system_->accDoDefaultAction(c);
+    // As Space or a click on the box: the list tells its control.
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    const UINT now = static_cast<UINT>(::SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
+                                                      LVIS_STATEIMAGEMASK));
+    item.state = now == INDEXTOSTATEIMAGEMASK(kTickedImage) ? INDEXTOSTATEIMAGEMASK(kUntickedImage)
+                                                             : INDEXTOSTATEIMAGEMASK(kTickedImage);
+    ::SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return system_->put_accName(c, n); }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return system_->put_accValue(c, v); }
 
  private:
   static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+  // A list's rows are its children 1..n, read from the list itself (Wine's
+  // own object of a list tells none of them).
+  LONG RowCount() const { return static_cast<LONG>(::SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
+  int Row(const VARIANT& child) const {
+    if (role_ != ROLE_SYSTEM_LIST || child.vt != VT_I4 || child.lVal < 1 || child.lVal > RowCount()) return -1;
+    return static_cast<int>(child.lVal - 1);
+  }
+  std::wstring RowText(int row) const {
+    wchar_t text[kRowTextLength] = {};
+    LVITEMW item{};
+    item.pszText = text;
+    item.cchTextMax = kRowTextLength;
+    ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  // The row that `child` names in a list with tick boxes, whose action
+  // ticks and unticks it; -1 for anything else.
+  int TickedRow(const VARIANT& child) const {
+    const auto style = static_cast<DWORD>(::SendMessageW(hwnd_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    return (style & LVS_EX_CHECKBOXES) != 0 ? Row(child) : -1;
+  }
 
   std::vector<HWND> Pages() const {
     std::vector<HWND> pages;
@@ -413,7 +479,7 @@ class SystemControl final : public AccessibleBase {
 };
 
 // The system controls the peers are made of, with the role of each; the
-// boxes are named by their labels.
+// boxes are named by their labels, lists and trees by what they list.
 struct SystemClass {
   const wchar_t* name;
   LONG role;
@@ -423,8 +489,8 @@ constexpr SystemClass kSystemClasses[] = {
     {L"Edit", ROLE_SYSTEM_TEXT, true},
     {L"ComboBox", ROLE_SYSTEM_COMBOBOX, true},
     {L"Button", ROLE_SYSTEM_PUSHBUTTON, false},
-    {L"SysListView32", ROLE_SYSTEM_LIST, false},
-    {L"SysTreeView32", ROLE_SYSTEM_OUTLINE, false},
+    {L"SysListView32", ROLE_SYSTEM_LIST, true},
+    {L"SysTreeView32", ROLE_SYSTEM_OUTLINE, true},
     {L"SysTabControl32", ROLE_SYSTEM_PAGETABLIST, false},
 };
 

@@ -212,6 +212,13 @@ BgrColor Win32Backend::SystemColour(SystemColor which) {
   return ::GetSysColor(COLOR_WINDOWTEXT);
 }
 
+bool Win32Backend::HighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 Size Win32Backend::ScreenSize() {
   return scale_.ToLayout(Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
 }

@@ -8,13 +8,6 @@ namespace app::win32 {
 
 namespace {
 
-// A place the keyboard focus can go: a system control (part -1) or a
-// command painted on a window.
-struct Stop {
-  HWND hwnd;
-  int part;
-};
-
 // The commands painted on a window, by their place among its parts.
 std::vector<int> Commands(PeerCore& peer) {
   std::vector<int> commands;
@@ -25,45 +18,11 @@ std::vector<int> Commands(PeerCore& peer) {
   return commands;
 }
 
-// The stops of `hwnd` and the windows on it, in the order they were made.
-void CollectStops(HWND hwnd, std::vector<Stop>& stops) {
-  if (!::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd)) return;
-  PeerCore* peer = PeerCore::FromHandle(hwnd);
-  if (peer == nullptr) return;
-  if (!peer->Painted()) {
-    stops.push_back(Stop{hwnd, -1});
-    return;
-  }
-  for (int part : Commands(*peer)) stops.push_back(Stop{hwnd, part});
-  for (HWND child = ::GetWindow(::GetWindow(hwnd, GW_CHILD), GW_HWNDLAST); child != nullptr;
-       child = ::GetWindow(child, GW_HWNDPREV)) {
-    CollectStops(child, stops);
-  }
-}
-
-void Go(const Stop& stop) {
-  PeerCore* peer = PeerCore::FromHandle(stop.hwnd);
-  if (peer != nullptr && peer->Painted()) {
-    peer->FocusPart(stop.part);
-  } else {
-    ::SetFocus(stop.hwnd);
-  }
-}
-
+// Tab and Shift+Tab (Ctrl+Tab turns tab pages instead): the toolkit's walk
+// of the window, as on every front end.
 bool Tab(PeerCore& peer, bool backwards) {
-  std::vector<Stop> stops;
-  CollectStops(::GetAncestor(peer.Hwnd(), GA_ROOT), stops);
-  if (stops.empty()) return false;
-  const int count = static_cast<int>(stops.size());
-  int at = -1;
-  for (int i = 0; i < count; ++i) {
-    const bool here = stops[static_cast<std::size_t>(i)].hwnd == peer.Hwnd() &&
-                      (!peer.Painted() || stops[static_cast<std::size_t>(i)].part == peer.FocusedPart());
-    if (here) at = i;
-  }
-  const int next = at < 0 ? (backwards ? count - 1 : 0) : (at + (backwards ? count - 1 : 1)) % count;
-  Go(stops[static_cast<std::size_t>(next)]);
-  return true;
+  if (::GetKeyState(VK_CONTROL) < 0) return false;
+  return peer.Events().NativeTab(!backwards);
 }
 
 // The first visible painted window under `hwnd` whose role is `role`.
@@ -98,6 +57,13 @@ bool MenuKey(PeerCore& peer, UINT message, WPARAM key) {
   static bool alt_alone = false;
   if (message == WM_SYSKEYDOWN) alt_alone = key == VK_MENU;
   if (message == WM_SYSKEYUP && key == VK_MENU && !alt_alone) return false;
+  // The window's own menu keys first, as on every front end: its menus
+  // open there and give the focus back to where it was when they close.
+  if (PeerCore* top = PeerCore::FromHandle(::GetAncestor(peer.Hwnd(), GA_ROOT))) {
+    const bool alone = message == WM_SYSKEYUP && (key == VK_MENU || key == VK_F10);
+    const bool letter = message == WM_SYSKEYDOWN && key >= 'A' && key <= 'Z';
+    if ((alone || letter) && top->Events().NativeMnemonic(alone ? '\0' : static_cast<char>(key))) return true;
+  }
   PeerCore* bar = FindPainted(::GetAncestor(peer.Hwnd(), GA_ROOT), AccessibleRole::kMenuBar);
   if (bar == nullptr) return false;
   const std::vector<AccessibleItem> titles = bar->Events().NativeAccessibleParts();

@@ -2,6 +2,12 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/accessible.h"
+#include "toolkit/control.h"
+
 #include "toolkit/win32/accessible.h"
 #include "toolkit/win32/gdi.h"
 #include "toolkit/win32/keyboard.h"
@@ -26,6 +32,10 @@ Key KeyOf(WPARAM virtual_key) {
     case VK_BACK: return Key::kBackspace;
     case VK_F2: return Key::kF2;
     case VK_F5: return Key::kF5;
+    // Tab alone walks the stops before it gets here (keyboard.h).
+    case VK_TAB:
+      if (::GetKeyState(VK_CONTROL) >= 0) return Key::kOther;
+      return ::GetKeyState(VK_SHIFT) < 0 ? Key::kPreviousPage : Key::kNextPage;
     default: return Key::kOther;
   }
 }
@@ -174,11 +184,14 @@ LRESULT PeerCore::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (const std::optional<LRESULT> answer = AnswerGetObject(*this, painted_, wparam, lparam)) return *answer;
       break;
     case WM_SETFOCUS:
-      // The focus came by a click or the window system: to the window itself.
+      // The toolkit picks the painted control that has the focus (the one
+      // it was given, else the first stop) and shows it.
       if (painted_ && focused_part_ >= 0) ::InvalidateRect(hwnd_, nullptr, FALSE);
       focused_part_ = -1;
+      if (painted_) events_.NativeFocusIn(FocusReason::kOther);
       break;
     case WM_KILLFOCUS:
+      if (painted_) events_.NativeFocusOut();
       if (painted_ && focused_part_ >= 0) ::InvalidateRect(hwnd_, nullptr, FALSE);
       break;
     case WM_COMMAND:
@@ -263,13 +276,6 @@ void PeerCore::PaintInto(HDC target, const RECT& dirty) {
     GdiCanvas canvas(buffer.Dc(), scale);
     events_.NativePaint(canvas, layout_area);
   }
-  if (focused_part_ >= 0 && ::GetFocus() == hwnd_) {
-    const std::vector<AccessibleItem> parts = events_.NativeAccessibleParts();
-    if (focused_part_ < static_cast<int>(parts.size())) {
-      const RECT mark = ToRect(scale.ToScreen(parts[static_cast<std::size_t>(focused_part_)].bounds));
-      ::DrawFocusRect(buffer.Dc(), &mark);
-    }
-  }
   ::BitBlt(target, area.left, area.top, area.width, area.height, buffer.Dc(), area.left, area.top, SRCCOPY);
 }
 
@@ -304,10 +310,28 @@ void PeerCore::Capture(bool capture) {
 void PeerCore::Focus() { ::SetFocus(hwnd_); }
 
 void PeerCore::FocusPart(int part) {
-  if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+  const auto* owner = dynamic_cast<WinControl*>(events_.NativeOwner());
+  const std::vector<Control*> parts = owner != nullptr ? AccessiblePartControls(*owner) : std::vector<Control*>();
+  if (part >= 0 && part < static_cast<int>(parts.size())) {
+    parts[static_cast<std::size_t>(part)]->SetFocus();
+  } else if (::GetFocus() != hwnd_) {
+    ::SetFocus(hwnd_);
+  }
+}
+
+void PeerCore::ShowFocusedGraphic(Control& graphic) {
+  const auto* owner = dynamic_cast<WinControl*>(events_.NativeOwner());
+  const std::vector<Control*> parts = owner != nullptr ? AccessiblePartControls(*owner) : std::vector<Control*>();
+  const auto found = std::find(parts.begin(), parts.end(), &graphic);
+  const int part = found != parts.end() ? static_cast<int>(found - parts.begin()) : -1;
   if (focused_part_ != part) ::InvalidateRect(hwnd_, nullptr, FALSE);
   focused_part_ = part;
   AnnounceFocus(hwnd_, part);
+}
+
+bool PeerCore::HoldsFocus() const {
+  const HWND focus = ::GetFocus();
+  return focus != nullptr && (focus == hwnd_ || (!painted_ && ::IsChild(hwnd_, focus)));
 }
 
 void PeerCore::UseFont(const Font& font) {

@@ -56,8 +56,14 @@ class PeerCore {
   // place among NativeAccessibleParts()), -1 for the window itself.
   int FocusedPart() const { return focused_part_; }
   // Gives the keyboard focus to the window and to one of its painted
-  // controls (-1: to none), which then shows the focus mark.
+  // controls (-1: to none), through the toolkit, which shows the focus mark.
   void FocusPart(int part);
+  // The toolkit gave the focus to a graphic control on this window: it
+  // becomes the focused part, and screen readers are told.
+  void ShowFocusedGraphic(Control& graphic);
+  // True while this window, or a window inside this system control (a
+  // combo box's edit box), has the keyboard focus.
+  bool HoldsFocus() const;
   bool Painted() const { return painted_; }
 
   // Its top-level window's scale changed: the window takes its place and font
@@ -124,6 +130,8 @@ class Peer : public Interface, public PeerCore {
   void CaptureMouse(bool capture) override { Capture(capture); }
   void SetFocus() override { Focus(); }
   void SetFont(const Font& font) override { UseFont(font); }
+  bool HasFocus() const override { return HoldsFocus(); }
+  void AnnounceFocus(Control& graphic) override { ShowFocusedGraphic(graphic); }
 
  protected:
   Peer(Win32Backend& backend, NativeEvents& events, bool painted) : PeerCore(backend, events, painted) {}

@@ -1,6 +1,9 @@
 #include "toolkit/win32/test_driver.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "toolkit/win32/gdi.h"
 #include "toolkit/win32/peer.h"
@@ -18,6 +21,7 @@ constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000001u);
 // A key without a meaning to the windows.
 constexpr WPARAM kMeaninglessKey = VK_F3;
 constexpr int kSettleRounds = 4;
+constexpr BYTE kKeyHeld = 0x80;
 
 WPARAM ButtonFlag(MouseButton button) {
   switch (button) {
@@ -49,6 +53,10 @@ WPARAM VirtualKey(Key key) {
     case Key::kDown: return VK_DOWN;
     case Key::kLeft: return VK_LEFT;
     case Key::kRight: return VK_RIGHT;
+    case Key::kTab:
+    case Key::kBackTab:
+    case Key::kNextPage:
+    case Key::kPreviousPage: return VK_TAB;
     case Key::kOther: return kMeaninglessKey;
   }
   return kMeaninglessKey;
@@ -226,9 +234,18 @@ void Win32TestDriver::KeyPress(BorderlessWindow& window, Key key) {
   HWND focus = ::GetFocus();
   if (focus == nullptr || ::GetAncestor(focus, GA_ROOT) != top) focus = top;
   const WPARAM vk = VirtualKey(key);
+  // Shift and Ctrl held, as the thread's key state tells them.
+  BYTE state[256] = {};
+  ::GetKeyboardState(state);
+  BYTE held[256];
+  std::copy(std::begin(state), std::end(state), std::begin(held));
+  if (key == Key::kBackTab || key == Key::kPreviousPage) held[VK_SHIFT] = kKeyHeld;
+  if (key == Key::kNextPage || key == Key::kPreviousPage) held[VK_CONTROL] = kKeyHeld;
+  ::SetKeyboardState(held);
   ::PostMessageW(focus, WM_KEYDOWN, vk, kKeyDownBits);
   ::PostMessageW(focus, WM_KEYUP, vk, kKeyUpBits);
   ProcessEvents();
+  ::SetKeyboardState(state);
 }
 
 void Win32TestDriver::TypeText(BorderlessWindow& window, const std::string& text) {
@@ -236,6 +253,27 @@ void Win32TestDriver::TypeText(BorderlessWindow& window, const std::string& text
   HWND focus = ::GetFocus();
   if (focus == nullptr || ::GetAncestor(focus, GA_ROOT) != top) focus = top;
   for (wchar_t c : ToWide(text)) ::PostMessageW(focus, WM_CHAR, c, kKeyDownBits);
+  ProcessEvents();
+}
+
+void Win32TestDriver::UseDarkSystemColours(bool dark) {
+  static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+  static const std::vector<COLORREF> started = [] {
+    std::vector<COLORREF> colours;
+    for (int element : kElements) colours.push_back(::GetSysColor(element));
+    return colours;
+  }();
+  const std::vector<COLORREF> dark_colours{RGB(0x35, 0x35, 0x35), RGB(0xff, 0xff, 0xff), RGB(0x2a, 0x2a, 0x2a),
+                                           RGB(0xff, 0xff, 0xff)};
+  ::SetSysColors(static_cast<int>(std::size(kElements)), kElements, dark ? dark_colours.data() : started.data());
+  ProcessEvents();
+}
+
+void Win32TestDriver::UseHighContrast(bool high) {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  contrast.dwFlags = high ? HCF_HIGHCONTRASTON : 0;
+  ::SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, 0);
   ProcessEvents();
 }
 

@@ -36,6 +36,8 @@ class Win32TestDriver final : public TestDriver {
   void TypeText(BorderlessWindow& window, const std::string& text) override;
   Image Grab(BorderlessWindow& window) override;
   bool BusyPointerShown() override;
+  void UseDarkSystemColours(bool dark) override;
+  void UseHighContrast(bool high) override;
 
   // The window that a point of `top`'s client area reaches, and the point in
   // that window's coordinates.

@@ -157,6 +157,19 @@ LRESULT TopLevelPeer::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       *size = SizeAt(Scale(static_cast<int>(wparam)));
       return TRUE;
     }
+    case WM_ACTIVATE:
+      // The control that had the focus when the window was left has it
+      // again when the window comes back (the system would give it to the
+      // window itself).
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(Hwnd(), focus)) last_focus_ = focus;
+      } else if (HIWORD(wparam) == 0 && last_focus_ != nullptr && ::IsChild(Hwnd(), last_focus_) &&
+                 ::IsWindowVisible(last_focus_)) {
+        ::SetFocus(last_focus_);
+        return 0;
+      }
+      break;
     case WM_SIZE:
       if (wparam == SIZE_MINIMIZED) {
         was_minimised_ = true;

@@ -51,6 +51,7 @@ class TopLevelPeer final : public Peer<NativeTopLevel> {
   Scale scale_;
   Size layout_size_;
   PushButtonPeer* default_button_ = nullptr;
+  HWND last_focus_ = nullptr;  // the control that had the focus as the window was left
   bool modal_ended_ = true;
   bool was_minimised_ = false;
 };

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <typeinfo>
 #include <tuple>
@@ -30,6 +31,7 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "toolkit/backend.h"
 #include "toolkit/check_list_view.h"
 #include "toolkit/edit_controls.h"
 #include "toolkit/label.h"
@@ -341,6 +343,20 @@ TEST_F(CaptionFitTest, EveryCaptionOfEveryWindowFitsInBothSkins) {
   const QHeaderView* header = view->header();
   const QRect header_rect = InWindow(main->HiddenList(), QRect(header->mapTo(view, QPoint(0, 0)), header->size()));
   EXPECT_LE(header_rect.bottom(), strip.bottom()) << "the column header shows below the strip";
+}
+
+// At every scale each window opens wholly on the screen where it fits.
+TEST_F(CaptionFitTest, EveryWindowOpensOnTheScreen) {
+  const app::Size screen = app::CurrentBackend().ScreenSize();
+  Start();
+  for (app::BorderlessWindow* window : std::initializer_list<app::BorderlessWindow*>{
+           forms().login, forms().main, forms().options, forms().find}) {
+    window->Show();
+    const app::Point at = window->ScreenPosition();
+    EXPECT_TRUE(at.x >= 0 && at.y >= 0 && at.x + window->Width() <= std::max(screen.width, window->Width()) &&
+                at.y + window->Height() <= std::max(screen.height, window->Height())) << at.x << "," << at.y;
+    window->Hide();
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "toolkit/edit_controls.h"
 #include "toolkit/qt/canvas.h"
 #include "toolkit/qt/convert.h"
+#include "toolkit/qt/fonts.h"
 #include "toolkit/qt/peer.h"
 #include "toolkit/shell_list_view.h"
 #include "toolkit/test_driver.h"
@@ -137,6 +139,13 @@ TEST_F(QtPeersTest, F2StartsTheRenameInPlaceOfTheSelectedItem) {
 
 // A control's frame and lines stay whole on a scaled screen, wherever the
 // control lies: each edge keeps ink inside the control's own clip.
+// The title bars' marks (12 and 14 points) are drawn at their own sizes,
+// not in the 8-point cell of the windows' text.
+TEST(QtCanvasTest, MarksTakeTheirOwnPointSizes) {
+  const int cell = QFontMetrics(app::qt::ToQFont(app::kDefaultFont)).height();
+  EXPECT_GE(QFontMetrics(app::qt::ToQFont(app::Font{14, true})).height(), cell * 14 / 8 * 9 / 10);
+}
+
 TEST(QtCanvasTest, FramesAndLinesKeepEveryEdgeAtEveryScale) {
   QWidget widget;
   constexpr app::BgrColor kInk = 0;

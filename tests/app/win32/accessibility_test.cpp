@@ -181,17 +181,17 @@ class AccessibilityTest : public ProgramTest {};
 TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   Start();
   app::TForm2* login = forms().login;
-  ExpectAll(login, {{ROLE_SYSTEM_DIALOG, "Quillomar"},
+  ExpectAll(login, {{ROLE_SYSTEM_DIALOG, "Quillomar - Login"},
                     {ROLE_SYSTEM_PUSHBUTTON, "Close"},
                     {ROLE_SYSTEM_PUSHBUTTON, "YES"},
                     {ROLE_SYSTEM_PUSHBUTTON, "No"}});
-  // Tab from the window: the close mark, then YES, which shows the focus
-  // mark, says it is focused, and answers Return.
+  // YES has the focus; Tab goes to No and round to YES, which shows the
+  // focus mark, says it is focused, and answers Return.
   const HWINEVENTHOOK focus_events = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
                                                        &OnFocusEvent, ::GetCurrentProcessId(), 0,
                                                        WINEVENT_OUTOFCONTEXT);
-  ::SetFocus(app::win32::HandleOf(login->TopNative()));
   const app::Image unfocused = GrabWindow(login, "first_run");
+  EXPECT_TRUE(Tree(login).Focused(ROLE_SYSTEM_PUSHBUTTON, "YES"));
   Press(VK_TAB);
   Press(VK_TAB);
   EXPECT_NE(GrabWindow(login, "first_run_yes_focused"), unfocused);
@@ -202,11 +202,8 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   ExpectAll(login, {{ROLE_SYSTEM_COMBOBOX, "Name:"}, {ROLE_SYSTEM_TEXT, "Password:"},
                     {ROLE_SYSTEM_PUSHBUTTON, "Login"}, {ROLE_SYSTEM_PUSHBUTTON, "Cancel"}});
 
-  // Tab from the window: the close mark, the user box (the first user),
-  // the password box, then Enter.
-  ::SetFocus(app::win32::HandleOf(login->TopNative()));
-  Press(VK_TAB);
-  Press(VK_TAB);
+  // The user box has the focus (Down: the first user); Tab to the password
+  // box, then Enter.
   Press(VK_DOWN);
   Press(VK_TAB);
   Type(kPassword);
@@ -214,7 +211,7 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   ASSERT_TRUE(forms().main->Showing());
 
   app::TForm1* main = forms().main;
-  ExpectAll(main, {{ROLE_SYSTEM_WINDOW, "Quillomar"}, {ROLE_SYSTEM_MENUITEM, "File"},
+  ExpectAll(main, {{ROLE_SYSTEM_WINDOW, "Quillomar - Main"}, {ROLE_SYSTEM_MENUITEM, "File"},
                    {ROLE_SYSTEM_MENUITEM, "Options"}, {ROLE_SYSTEM_PUSHBUTTON, "Hide Folder"},
                    {ROLE_SYSTEM_PUSHBUTTON, "Comeback"}, {ROLE_SYSTEM_PUSHBUTTON, "Find"},
                    {ROLE_SYSTEM_PUSHBUTTON, "Skin"}, {ROLE_SYSTEM_PUSHBUTTON, "Help"},
@@ -223,24 +220,30 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_MENUITEM, "File"));
   ProcessEvents();
   ExpectAll(main, {{ROLE_SYSTEM_MENUPOPUP, "File"}, {ROLE_SYSTEM_MENUITEM, "Exit"}});
-  // Hide a folder of the browser and bring it back: the first row of the
-  // browser, "Hide Folder"; the hidden list's row unticked (Space), "Comeback".
+  // Hide two folders of the browser and bring one back: each row of the
+  // browser, "Hide Folder"; one row of the hidden list unticked by its
+  // action, "Comeback".
   std::filesystem::create_directories(prefix_.DriveC() + "/Data/Private");
+  std::filesystem::create_directories(prefix_.DriveC() + "/Data/Second");
   ASSERT_TRUE(main->ShellBrowser()->ShowFolder("C:\\Data"));
-  ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 0));
-  Press(VK_DOWN);
-  EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Hide Folder"));
-  ProcessEvents();
+  for (int row = 0; row < 2; ++row) {
+    ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 0));
+    Press(VK_DOWN);
+    EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Hide Folder"));
+    ProcessEvents();
+  }
   EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "0x6");
-  ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 1));
-  Press(VK_DOWN);
-  Press(VK_SPACE);
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\Second")), "0x6");
+  EXPECT_TRUE(Tree(main).Has(ROLE_SYSTEM_LIST, "Hidden items")) << Tree(main).Dump();
+  EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_LISTITEM, "C:\\Data\\Private")) << Tree(main).Dump();
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Comeback"));
   ProcessEvents();
   EXPECT_EQ(DosAttrib(Native("C:\\Data\\Private")), "");
+  EXPECT_EQ(DosAttrib(Native("C:\\Data\\Second")), "0x6");
 
-  // Alt+O opens the Options menu at its first entry; Up and Down walk it.
-  ::SetFocus(app::win32::HandleOf(main->TopNative()));
+  // Alt+O opens the Options menu at its first entry; Up and Down walk it,
+  // and Escape gives the focus back to the browser.
+  ASSERT_TRUE(Tree(main).TakeFocus(ROLE_SYSTEM_LIST, 0));
   ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, 'O', 1 << 29);
   ProcessEvents();
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Help"));
@@ -251,6 +254,8 @@ TEST_F(AccessibilityTest, FirstRunLoginOptionsAndFindWithoutAMouse) {
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Hide Folder"));
   Press(VK_DOWN);
   EXPECT_TRUE(Tree(main).Focused(ROLE_SYSTEM_MENUITEM, "Comeback"));
+  Press(VK_ESCAPE);
+  EXPECT_TRUE(main->ShellBrowser()->Focused()) << "the focus did not come back from the menu";
 
   EXPECT_TRUE(Tree(main).Act(ROLE_SYSTEM_PUSHBUTTON, "Options"));
   ProcessEvents();
