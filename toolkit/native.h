@@ -203,6 +203,9 @@ class NativeReportList : public NativeWindow {
   virtual void SetBorder(bool on) = 0;
 
   virtual void Clear() = 0;
+  // Replaces every row with `rows` in one step (however many), none
+  // selected.
+  virtual void SetRows(std::vector<Row> rows) = 0;
   virtual void AddRow(const Row& row) = 0;
   virtual void RemoveRow(int row) = 0;
   virtual void SetCell(int row, int column, const std::string& text) = 0;

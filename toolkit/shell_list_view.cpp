@@ -62,11 +62,13 @@ ShellListView::ShellListView(platform::FileSystem& fs, platform::Shell& shell, W
 
 void ShellListView::ShowRows() {
   Backend& backend = CurrentBackend();
-  list_->Clear();
+  std::vector<NativeReportList::Row> rows;
+  rows.reserve(static_cast<std::size_t>(model_.RowCount()));
   for (int row = 0; row < model_.RowCount(); ++row) {
     const ShellRow& r = model_.Row(row);
-    list_->AddRow(NativeReportList::Row{{r.name, model_.TypeText(row)}, &backend.ShellIcon(PictureOf(r.kind)), false});
+    rows.push_back({{r.name, model_.TypeText(row)}, &backend.ShellIcon(PictureOf(r.kind)), false});
   }
+  list_->SetRows(std::move(rows));
 }
 
 void ShellListView::ShowMyComputer() {

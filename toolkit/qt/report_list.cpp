@@ -219,9 +219,11 @@ void ReportListPeer::SetGridLines(bool on) {
 
 void ReportListPeer::SetBorder(bool on) { view()->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame); }
 
-void ReportListPeer::Clear() {
+void ReportListPeer::Clear() { SetRows({}); }
+
+void ReportListPeer::SetRows(std::vector<Row> rows) {
   model_->beginResetModel();
-  model_->rows.clear();
+  model_->rows = std::move(rows);
   model_->endResetModel();
   view()->scrollToTop();
 }

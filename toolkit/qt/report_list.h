@@ -72,6 +72,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
   void SetGridLines(bool on) override;
   void SetBorder(bool on) override;
   void Clear() override;
+  void SetRows(std::vector<Row> rows) override;
   void AddRow(const Row& row) override;
   void RemoveRow(int row) override;
   void SetCell(int row, int column, const std::string& text) override;

@@ -93,6 +93,10 @@ TEST_F(DemoTest, ReportListRowsTicksAndSelection) {
   Click(At(*window().list, list.RowRect(2).Centre()));
   EXPECT_EQ(list.SelectedRow(), 2);
   EXPECT_EQ(selection_changes, 1);
+  // Space ticks the focused row, as the user's tick.
+  driver().KeyPress(window(), app::Key::kSpace);
+  EXPECT_TRUE(list.Checked(2));
+  EXPECT_EQ(ticks, (std::vector<int>{1, 2}));
   list.SelectRow(0);
   EXPECT_EQ(list.SelectedRow(), 0);
   EXPECT_EQ(selection_changes, 2);
