@@ -2,6 +2,9 @@
 // for Options and Find, Help, Exit, Minimise and the up button.
 
 #include <exception>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/Unit1.h"
 #include "app/busy_pointer.h"
@@ -142,14 +145,20 @@ void TForm1::SpeedButton9Click() {
 
 void TForm1::RunRestoreCommand() {
   std::exception_ptr failure;
+  std::optional<std::vector<std::string>> reloaded;
   try {
-    engine::Restore(services_.fs, CurrentAccount(), ListRows());
+    reloaded = engine::Restore(services_.fs, CurrentAccount(), ListRows());
   } catch (const store::Error&) {
     failure = std::current_exception();
   }
   // Whatever a failed record write left, the list, the status line and the
-  // browser show the records and the items as they now are.
-  Button2Click();
+  // browser show the records and the items as they now are: the list as the
+  // command reloaded it, or loaded again when the command stopped short.
+  if (reloaded) {
+    FillList(*reloaded);
+  } else {
+    Button2Click();
+  }
   ShellListView1->Refresh();
   SetSelectedPath("");
   CloseMenus();

@@ -32,16 +32,37 @@ void CheckListView::SetCheckable(bool checkable) {
   list_->SetCheckBoxes(checkable);
 }
 
-void CheckListView::AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
-                           const Image* picture) {
+CheckListView::Row CheckListView::MakeRow(const std::string& caption, const std::vector<std::string>& texts,
+                                          bool checked) const {
   Row row;
   row.cells.push_back(caption);
   for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) row.cells.push_back(texts[i]);
   row.value = caption;
   row.checked = checkable_ && checked;
+  return row;
+}
+
+void CheckListView::AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
+                           const Image* picture) {
+  Row row = MakeRow(caption, texts, checked);
   list_->AddRow(NativeReportList::Row{row.cells, picture, row.checked});
   rows_.push_back(std::move(row));
   // Filling a long list is part of a long command.
+  platform::ReportProgress();
+}
+
+void CheckListView::Fill(const std::vector<std::string>& captions, const std::vector<std::string>& texts,
+                         bool checked, const Image* picture) {
+  std::vector<Row> rows;
+  std::vector<NativeReportList::Row> shown;
+  rows.reserve(captions.size());
+  shown.reserve(captions.size());
+  for (const std::string& caption : captions) {
+    rows.push_back(MakeRow(caption, texts, checked));
+    shown.push_back(NativeReportList::Row{rows.back().cells, picture, rows.back().checked});
+  }
+  rows_ = std::move(rows);
+  list_->SetRows(std::move(shown));
   platform::ReportProgress();
 }
 

@@ -28,6 +28,10 @@ class CheckListView : public WinControl {
   // following ones; ticked or not (ignored without tick boxes).
   void AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
               const Image* picture = nullptr);
+  // Replaces every row in one step: one row per caption, each with the
+  // same `texts`, tick and picture, as AddRow would give them.
+  void Fill(const std::vector<std::string>& captions, const std::vector<std::string>& texts, bool checked,
+            const Image* picture = nullptr);
   int RowCount() const { return static_cast<int>(rows_.size()); }
   const std::string& Caption(int row) const { return Text(row, 0); }
   // The text of a cell; "" outside the rows and columns.
@@ -66,6 +70,8 @@ class CheckListView : public WinControl {
     std::string value;
     bool checked = false;
   };
+
+  Row MakeRow(const std::string& caption, const std::vector<std::string>& texts, bool checked) const;
 
   NativeReportList* list_;
   std::vector<Row> rows_;
