@@ -17,6 +17,7 @@
 #include "engine/store_start.h"
 #include "store/errors.h"
 #include "store/records.h"
+#include "platform/windows_path.h"
 
 namespace app {
 
@@ -40,6 +41,16 @@ void TForm1::ConnectCommands() {
   StaticText2->on_click = [this] { StaticText2Click(); };
   ShellListView1->on_change = [this] { ShellListView1Change(); };
 }
+
+namespace {
+
+// The folder entry a recorded path names: its last name in the folder
+// before it.
+platform::FolderEntry EntryOf(const std::string& path) {
+  return {platform::windows_path::Parent(path), platform::windows_path::LastName(path)};
+}
+
+}  // namespace
 
 // Hide.
 
@@ -110,9 +121,10 @@ void TForm1::Button1Click() {
     failure = std::current_exception();
   }
   // Whatever happened above, the list, the browser and the line show the
-  // records as they now are.
+  // records as they now are; of the browser's rows only the item's can
+  // have changed.
   Button2Click();
-  ShellListView1->Refresh();
+  ShellListView1->RefreshEntries({selected_entry_.value_or(EntryOf(selected_path_))});
   SetSelectedPath("");
   if (failure) std::rethrow_exception(failure);
 }
@@ -146,8 +158,14 @@ void TForm1::SpeedButton9Click() {
 void TForm1::RunRestoreCommand() {
   std::exception_ptr failure;
   std::optional<std::vector<std::string>> reloaded;
+  const std::vector<engine::ListRow> rows = ListRows();
+  // The browser's rows that the command can change: the unticked items'.
+  std::vector<platform::FolderEntry> changed;
+  for (const engine::ListRow& row : rows) {
+    if (!row.ticked) changed.push_back(EntryOf(row.path));
+  }
   try {
-    reloaded = engine::Restore(services_.fs, CurrentAccount(), ListRows());
+    reloaded = engine::Restore(services_.fs, CurrentAccount(), rows);
   } catch (const store::Error&) {
     failure = std::current_exception();
   }
@@ -159,7 +177,7 @@ void TForm1::RunRestoreCommand() {
   } else {
     Button2Click();
   }
-  ShellListView1->Refresh();
+  ShellListView1->RefreshEntries(changed);
   SetSelectedPath("");
   CloseMenus();
   WriteStatusLine();

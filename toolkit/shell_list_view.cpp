@@ -126,6 +126,22 @@ void ShellListView::Refresh() {
   }, selected);
 }
 
+void ShellListView::RefreshEntries(const std::vector<platform::FolderEntry>& changed) {
+  std::vector<std::string> names;
+  for (const platform::FolderEntry& entry : changed) {
+    if (!AtMyComputer() && !entry.folder.empty() &&
+        windows_path::EqualIgnoringCase(windows_path::NormalizeFolder(entry.folder),
+                                        windows_path::NormalizeFolder(model_.folder()))) {
+      names.push_back(entry.name);
+    }
+  }
+  const int selected = SelectedRow();
+  Relist([this, &names] {
+    model_.UpdateEntries(names);
+    return true;
+  }, selected);
+}
+
 int ShellListView::SelectedRow() const { return list_->SelectedRow(); }
 
 void ShellListView::SelectRow(int row) { list_->SelectRow(row >= 0 && row < RowCount() ? row : -1); }
