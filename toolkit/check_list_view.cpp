@@ -1,5 +1,6 @@
 #include "toolkit/check_list_view.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -35,9 +36,9 @@ void CheckListView::SetCheckable(bool checkable) {
 CheckListView::Row CheckListView::MakeRow(const std::string& caption, const std::vector<std::string>& texts,
                                           bool checked) const {
   Row row;
+  row.cells.reserve(std::max<std::size_t>(captions_.size(), 1));
   row.cells.push_back(caption);
   for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) row.cells.push_back(texts[i]);
-  row.value = caption;
   row.checked = checkable_ && checked;
   return row;
 }
@@ -87,7 +88,9 @@ void CheckListView::SetValue(int row, const std::string& value) {
 }
 
 const std::string& CheckListView::Value(int row) const {
-  return row >= 0 && row < RowCount() ? rows_[static_cast<std::size_t>(row)].value : kNoText;
+  if (row < 0 || row >= RowCount()) return kNoText;
+  const Row& shown = rows_[static_cast<std::size_t>(row)];
+  return shown.value ? *shown.value : shown.cells[0];
 }
 
 void CheckListView::RemoveRow(int row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,7 @@ class CheckListView : public WinControl {
  private:
   struct Row {
     std::vector<std::string> cells;
-    std::string value;
+    std::optional<std::string> value;  // none: the caption
     bool checked = false;
   };
 
