@@ -249,6 +249,12 @@ class ReportListPeer final : public Peer<NativeReportList> {
       case LVN_ITEMCHANGED:
         ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lparam));
         break;
+      case LVN_ODFINDITEMW: {
+        // Typing a name's first letters finds its row.
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(lparam);
+        result = FindRow(find->lvfi, find->iStart);
+        return true;
+      }
       case LVN_ODSTATECHANGED:
         if (updating_ == 0) NoteSelection();
         break;
@@ -384,6 +390,28 @@ class ReportListPeer final : public Peer<NativeReportList> {
   }
 
   bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
+
+  // The first row from `start` (and then from the top, when told to wrap)
+  // whose first cell is the text sought, or begins with it; -1 for none.
+  int FindRow(const LVFINDINFOW& sought, int start) const {
+    if ((sought.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || sought.psz == nullptr) return -1;
+    const int length = ::lstrlenW(sought.psz);
+    const bool partial = (sought.flags & LVFI_PARTIAL) != 0;
+    const int first = IsRow(start) ? start : 0;
+    const int count = (sought.flags & LVFI_WRAP) != 0 ? RowCount() : RowCount() - first;
+    for (int step = 0; step < count; ++step) {
+      const int row = (first + step) % RowCount();
+      const std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)].cells;
+      const std::wstring name = ToWide(cells.empty() ? std::string() : cells[0]);
+      if (partial && static_cast<int>(name.size()) < length) continue;
+      const int compared = partial ? length : static_cast<int>(name.size());
+      if (::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), compared, sought.psz, length) ==
+          CSTR_EQUAL) {
+        return row;
+      }
+    }
+    return -1;
+  }
 
   void RedrawRow(int row) {
     ::SendMessageW(Hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));

@@ -103,6 +103,9 @@ TEST_F(DemoTest, ReportListRowsTicksAndSelection) {
   list.SelectRow(-1);
   EXPECT_EQ(list.SelectedRow(), -1);
   EXPECT_EQ(selection_changes, 3);
+  // Typing a name's first letter selects its row.
+  driver().TypeText(window(), "p");
+  EXPECT_EQ(list.SelectedRow(), 1);
 
   list.SetCell(0, 1, "E:\\Elsewhere");
   list.RemoveRow(0);
