@@ -33,44 +33,41 @@ void CheckListView::SetCheckable(bool checkable) {
   list_->SetCheckBoxes(checkable);
 }
 
-CheckListView::Row CheckListView::MakeRow(const std::string& caption, const std::vector<std::string>& texts,
-                                          bool checked) const {
-  Row row;
-  row.cells.reserve(std::max<std::size_t>(captions_.size(), 1));
-  row.cells.push_back(caption);
-  for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) row.cells.push_back(texts[i]);
-  row.checked = checkable_ && checked;
-  return row;
+std::vector<std::string> CheckListView::MakeCells(const std::string& caption,
+                                                  const std::vector<std::string>& texts) const {
+  std::vector<std::string> cells;
+  cells.reserve(std::max<std::size_t>(captions_.size(), 1));
+  cells.push_back(caption);
+  for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) cells.push_back(texts[i]);
+  return cells;
 }
 
 void CheckListView::AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
                            const Image* picture) {
-  Row row = MakeRow(caption, texts, checked);
-  list_->AddRow(NativeReportList::Row{row.cells, picture, row.checked});
-  rows_.push_back(std::move(row));
+  const Row row{std::nullopt, checkable_ && checked};
+  list_->AddRow(NativeReportList::Row{MakeCells(caption, texts), picture, row.checked});
+  rows_.push_back(row);
   // Filling a long list is part of a long command.
   platform::ReportProgress();
 }
 
 void CheckListView::Fill(const std::vector<std::string>& captions, const std::vector<std::string>& texts,
                          bool checked, const Image* picture) {
-  std::vector<Row> rows;
+  // The cells are held once, by the native list.
   std::vector<NativeReportList::Row> shown;
-  rows.reserve(captions.size());
   shown.reserve(captions.size());
   for (const std::string& caption : captions) {
-    rows.push_back(MakeRow(caption, texts, checked));
-    shown.push_back(NativeReportList::Row{rows.back().cells, picture, rows.back().checked});
+    shown.push_back(NativeReportList::Row{MakeCells(caption, texts), picture, checkable_ && checked});
   }
-  rows_ = std::move(rows);
+  rows_.assign(captions.size(), Row{std::nullopt, checkable_ && checked});
   list_->SetRows(std::move(shown));
   platform::ReportProgress();
 }
 
 const std::string& CheckListView::Text(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0) return kNoText;
-  const std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)].cells;
-  return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : kNoText;
+  const std::vector<std::string>* cells = list_->Cells(row);
+  if (cells == nullptr || column < 0 || static_cast<std::size_t>(column) >= cells->size()) return kNoText;
+  return (*cells)[static_cast<std::size_t>(column)];
 }
 
 bool CheckListView::Checked(int row) const {
@@ -89,8 +86,8 @@ void CheckListView::SetValue(int row, const std::string& value) {
 
 const std::string& CheckListView::Value(int row) const {
   if (row < 0 || row >= RowCount()) return kNoText;
-  const Row& shown = rows_[static_cast<std::size_t>(row)];
-  return shown.value ? *shown.value : shown.cells[0];
+  const Row& kept = rows_[static_cast<std::size_t>(row)];
+  return kept.value ? *kept.value : Text(row, 0);
 }
 
 void CheckListView::RemoveRow(int row) {

@@ -66,13 +66,14 @@ class CheckListView : public WinControl {
   std::function<void(int row)> on_check;
 
  private:
+  // What the list keeps beside the cells its native list shows.
   struct Row {
-    std::vector<std::string> cells;
     std::optional<std::string> value;  // none: the caption
     bool checked = false;
   };
 
-  Row MakeRow(const std::string& caption, const std::vector<std::string>& texts, bool checked) const;
+  // A row's cells: the caption, then as many texts as there are columns.
+  std::vector<std::string> MakeCells(const std::string& caption, const std::vector<std::string>& texts) const;
 
   NativeReportList* list_;
   std::vector<Row> rows_;

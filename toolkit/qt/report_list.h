@@ -78,6 +78,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
   void SetCell(int row, int column, const std::string& text) override;
   void SetRowPicture(int row, const Image* picture) override;
   int RowCount() const override;
+  const std::vector<std::string>* Cells(int row) const override;
   bool Checked(int row) const override;
   void SetChecked(int row, bool checked) override;
   int SelectedRow() const override;

@@ -165,6 +165,10 @@ class ReportListPeer final : public Peer<NativeReportList> {
 
   int RowCount() const override { return static_cast<int>(rows_.size()); }
 
+  const std::vector<std::string>* Cells(int row) const override {
+    return IsRow(row) ? &rows_[static_cast<std::size_t>(row)].cells : nullptr;
+  }
+
   bool Checked(int row) const override { return IsRow(row) && rows_[static_cast<std::size_t>(row)].checked; }
 
   void SetChecked(int row, bool checked) override {
