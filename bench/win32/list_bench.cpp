@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -153,7 +152,7 @@ std::vector<FloorRow> ReadFolder(const std::wstring& folder) {
   ::FindClose(search);
   std::sort(rows.begin(), rows.end(), [](const FloorRow& a, const FloorRow& b) {
     if (a.folder != b.folder) return a.folder;
-    return ::_wcsicmp(a.name.c_str(), b.name.c_str()) < 0;
+    return ::CompareStringOrdinal(a.name.c_str(), -1, b.name.c_str(), -1, TRUE) == CSTR_LESS_THAN;
   });
   return rows;
 }
