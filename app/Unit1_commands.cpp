@@ -2,6 +2,9 @@
 // for Options and Find, Help, Exit, Minimise and the up button.
 
 #include <exception>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/Unit1.h"
 #include "app/busy_pointer.h"
@@ -14,6 +17,7 @@
 #include "engine/store_start.h"
 #include "store/errors.h"
 #include "store/records.h"
+#include "platform/windows_path.h"
 
 namespace app {
 
@@ -37,6 +41,16 @@ void TForm1::ConnectCommands() {
   StaticText2->on_click = [this] { StaticText2Click(); };
   ShellListView1->on_change = [this] { ShellListView1Change(); };
 }
+
+namespace {
+
+// The folder entry a recorded path names: its last name in the folder
+// before it.
+platform::FolderEntry EntryOf(const std::string& path) {
+  return {platform::windows_path::Parent(path), platform::windows_path::LastName(path)};
+}
+
+}  // namespace
 
 // Hide.
 
@@ -110,9 +124,10 @@ void TForm1::Button1Click() {
     failure = std::current_exception();
   }
   // Whatever happened above, the list, the browser and the line show the
-  // records as they now are.
+  // records as they now are; of the browser's rows only the item's can
+  // have changed.
   Button2Click();
-  ShellListView1->Refresh();
+  ShellListView1->RefreshEntries({selected_entry_.value_or(EntryOf(selected_path_))});
   SetSelectedPath("");
   if (failure) std::rethrow_exception(failure);
 }
@@ -145,15 +160,27 @@ void TForm1::SpeedButton9Click() {
 
 void TForm1::RunRestoreCommand() {
   std::exception_ptr failure;
+  std::optional<std::vector<std::string>> reloaded;
+  const std::vector<engine::ListRow> rows = ListRows();
+  // The browser's rows that the command can change: the unticked items'.
+  std::vector<platform::FolderEntry> changed;
+  for (const engine::ListRow& row : rows) {
+    if (!row.ticked) changed.push_back(EntryOf(row.path));
+  }
   try {
-    engine::Restore(services_.fs, CurrentAccount(), ListRows());
+    reloaded = engine::Restore(services_.fs, CurrentAccount(), rows);
   } catch (const store::Error&) {
     failure = std::current_exception();
   }
   // Whatever a failed record write left, the list, the status line and the
-  // browser show the records and the items as they now are.
-  Button2Click();
-  ShellListView1->Refresh();
+  // browser show the records and the items as they now are: the list as the
+  // command reloaded it, or loaded again when the command stopped short.
+  if (reloaded) {
+    FillList(*reloaded);
+  } else {
+    Button2Click();
+  }
+  ShellListView1->RefreshEntries(changed);
   SetSelectedPath("");
   CloseMenus();
   WriteStatusLine();

@@ -34,9 +34,8 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::FillList(const std::vector<std::string>& paths) {
-  ListView1->Clear();
   // The caption is the path as recorded, byte for byte.
-  for (const std::string& path : paths) ListView1->AddRow(path, {kHideText}, true, &HiddenRowPicture());
+  ListView1->Fill(paths, {kHideText}, true, &HiddenRowPicture());
 }
 
 std::vector<engine::ListRow> TForm1::ListRows() const {

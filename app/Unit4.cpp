@@ -170,7 +170,7 @@ void TForm4::ListAndNotify() {
 void TForm4::Button1Click() {
   ListView1->Clear();
   const std::vector<std::string> shown = engine::ShowFolderEntries(services_.fs, current_folder_);
-  for (const std::string& path : shown) ListView1->AddRow(path, {kShowText}, false);
+  ListView1->Fill(shown, {kShowText}, false);
 }
 
 void TForm4::Label1Click() {

@@ -25,6 +25,19 @@ inline void SetHidden(const std::string& path) {
 
 inline void ClearHidden(const std::string& path) { ::lremovexattr(path.c_str(), kDosAttrib); }
 
+// Reads the attribute first, as a change that keeps the form it was
+// written in must, then removes it.
+inline void ReadAndClearHidden(const std::string& path) {
+  char value[64];
+  if (::lgetxattr(path.c_str(), kDosAttrib, value, sizeof value) >= 0) ::lremovexattr(path.c_str(), kDosAttrib);
+}
+
+// True when nothing stands at the path (the look that finds an item gone).
+inline bool Gone(const std::string& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) != 0;
+}
+
 inline void WriteAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -35,7 +48,8 @@ inline void WriteAll(int fd, const std::string& bytes) {
 }
 
 // A temporary file beside `path` with `bytes`, flushed to disk when
-// `durable`, renamed over `path`.
+// `durable`, renamed over `path`, and then the rename flushed too (the
+// folder's fsync) when `durable`.
 inline void Replace(const std::string& path, const std::string& bytes, bool durable) {
   const std::string temp = path + ".floor";
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -44,9 +58,16 @@ inline void Replace(const std::string& path, const std::string& bytes, bool dura
   if (durable) ::fsync(fd);
   ::close(fd);
   ::rename(temp.c_str(), path.c_str());
+  if (!durable) return;
+  const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
 }
 
-// A record file's rewrite: temporary file, fsync, rename.
+// A record file's rewrite: temporary file, fsync, rename, folder fsync.
 inline void ReplaceDurably(const std::string& path, const std::string& bytes) { Replace(path, bytes, true); }
 
 // A .hidden file's rewrite: temporary file, rename.

@@ -22,26 +22,52 @@ struct ListedKey {
   int listings = 0;
 };
 
+// Key names hashed and compared without regard to ASCII letter case, as
+// the store finds keys, and without making a folded copy of each.
+struct FoldedHash {
+  std::size_t operator()(std::string_view name) const {
+    std::size_t hash = 2166136261u;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(platform::windows_path::FoldCase(c))) * 16777619u;
+    return hash;
+  }
+};
+struct FoldedEqual {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return platform::windows_path::EqualIgnoringCase(a, b);
+  }
+};
+
 // The keys that can be deleted: those whose name is listed with one of the
 // paths as its line's value (a key whose lines hold none of them keeps its
 // first line for good), each with the number of lines of its name that the
-// section lists.
+// section lists. One reading of the section; the names are looked at in
+// place, and only the keys that hold a path are kept.
 std::vector<ListedKey> KeysHoldingPaths(const store::IniDocument& doc,
                                         const std::unordered_map<std::string_view, std::size_t>& positions) {
   const char* section = store::records::kHiddenItemsSection;
-  std::vector<ListedKey> keys;
-  std::unordered_map<std::string, std::size_t> key_of;  // folded name -> place in keys
+  // Every listed name, in place in the document, and whether its line holds
+  // one of the paths.
+  struct Line {
+    std::string_view name;
+    bool holds_path;
+  };
+  std::vector<Line> lines;
+  bool any = false;
   doc.ForEachEntry(section, [&](std::string_view name, std::string_view value) {
-    if (positions.count(value) == 0) return;
-    if (key_of.try_emplace(platform::windows_path::FoldCase(name), keys.size()).second) {
-      keys.push_back({std::string(name), 0});
-    }
+    const bool holds_path = positions.count(value) != 0;
+    any = any || holds_path;
+    lines.push_back({name, holds_path});
   });
-  if (keys.empty()) return keys;
-  doc.ForEachEntry(section, [&](std::string_view name, std::string_view) {
-    const auto found = key_of.find(platform::windows_path::FoldCase(name));
+  std::vector<ListedKey> keys;
+  if (!any) return keys;
+  std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual> key_of;  // name -> place in keys
+  for (const Line& line : lines) {
+    if (line.holds_path && key_of.try_emplace(line.name, keys.size()).second) keys.push_back({std::string(line.name), 0});
+  }
+  for (const Line& line : lines) {
+    const auto found = key_of.find(line.name);
     if (found != key_of.end()) ++keys[found->second].listings;
-  });
+  }
   return keys;
 }
 

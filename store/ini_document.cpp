@@ -308,11 +308,45 @@ std::vector<std::string> IniDocument::AllKeys(std::string_view section) const {
   return ListKeys(section, static_cast<std::size_t>(-1));
 }
 
+namespace {
+
+// True when `name` is a number written as the program writes its keys:
+// digits only, no leading zero, and greater than `previous` (one such).
+bool IsNumberAbove(std::string_view name, std::string_view previous) {
+  if (name.empty() || (name[0] == '0' && name.size() > 1)) return false;
+  for (char c : name) {
+    if (c < '0' || c > '9') return false;
+  }
+  if (previous.empty()) return true;
+  return name.size() != previous.size() ? name.size() > previous.size() : name > previous;
+}
+
+}  // namespace
+
+bool IniDocument::IncreasingNumberValues(const Section& section, std::vector<std::string>& values) const {
+  // Keys that are increasing numbers (the files the program writes) never
+  // stand twice, so each line answers for itself: one look at each line,
+  // and no index of the names.
+  std::string_view previous;
+  for (std::size_t i = section.begin; i < section.end; ++i) {
+    const LineRole role = RoleOf(lines_[i]);
+    if (role != LineRole::kEntry && role != LineRole::kBareKey) continue;
+    const ini_lines::LineParts parts = Classify(Text(lines_[i]));
+    if (parts.name.empty() && role == LineRole::kEntry) continue;
+    if (!IsNumberAbove(parts.name, previous)) return false;
+    previous = parts.name;
+    if (role == LineRole::kEntry) values.emplace_back(ReadValue(parts.value));
+  }
+  return true;
+}
+
 std::vector<std::string> IniDocument::AllValues(std::string_view section) const {
   std::vector<std::string> values;
   const Section* found = FindSection(section);
   if (found == nullptr) return values;
   values.reserve(found->end - found->begin);
+  if (IncreasingNumberValues(*found, values)) return values;
+  values.clear();
   // Without a key that stands twice, each line answers for itself.
   bool duplicates = false;
   {

@@ -178,6 +178,9 @@ class IniDocument {
   std::size_t FindKey(const Section& section, std::string_view key) const;
   // The section's index, built if it is not yet there (index_mutex_ held).
   KeyIndex& IndexOf(const Section& section) const;
+  // AllValues() of a section whose keys are increasing numbers, into
+  // `values`; false (values partly filled) when the keys are not such.
+  bool IncreasingNumberValues(const Section& section, std::vector<std::string>& values) const;
   // Rebuilds first_section_ after sections were removed.
   void IndexSections();
   // Makes room for a line at `at` (within `section`), moving the sections after it.

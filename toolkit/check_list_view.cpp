@@ -1,5 +1,6 @@
 #include "toolkit/check_list_view.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -33,23 +34,41 @@ void CheckListView::SetCheckable(bool checkable) {
   list_->SetCheckBoxes(checkable);
 }
 
+std::vector<std::string> CheckListView::MakeCells(const std::string& caption,
+                                                  const std::vector<std::string>& texts) const {
+  std::vector<std::string> cells;
+  cells.reserve(std::max<std::size_t>(captions_.size(), 1));
+  cells.push_back(caption);
+  for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) cells.push_back(texts[i]);
+  return cells;
+}
+
 void CheckListView::AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
                            const Image* picture) {
-  Row row;
-  row.cells.push_back(caption);
-  for (std::size_t i = 0; i < texts.size() && i + 1 < captions_.size(); ++i) row.cells.push_back(texts[i]);
-  row.value = caption;
-  row.checked = checkable_ && checked;
-  list_->AddRow(NativeReportList::Row{row.cells, picture, row.checked});
-  rows_.push_back(std::move(row));
+  const Row row{std::nullopt, checkable_ && checked};
+  list_->AddRow(NativeReportList::Row{MakeCells(caption, texts), picture, row.checked});
+  rows_.push_back(row);
   // Filling a long list is part of a long command.
   platform::ReportProgress();
 }
 
+void CheckListView::Fill(const std::vector<std::string>& captions, const std::vector<std::string>& texts,
+                         bool checked, const Image* picture) {
+  // The cells are held once, by the native list.
+  std::vector<NativeReportList::Row> shown;
+  shown.reserve(captions.size());
+  for (const std::string& caption : captions) {
+    shown.push_back(NativeReportList::Row{MakeCells(caption, texts), picture, checkable_ && checked});
+  }
+  rows_.assign(captions.size(), Row{std::nullopt, checkable_ && checked});
+  list_->SetRows(std::move(shown));
+  platform::ReportProgress();
+}
+
 const std::string& CheckListView::Text(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0) return kNoText;
-  const std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)].cells;
-  return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : kNoText;
+  const std::vector<std::string>* cells = list_->Cells(row);
+  if (cells == nullptr || column < 0 || static_cast<std::size_t>(column) >= cells->size()) return kNoText;
+  return (*cells)[static_cast<std::size_t>(column)];
 }
 
 bool CheckListView::Checked(int row) const {
@@ -67,7 +86,9 @@ void CheckListView::SetValue(int row, const std::string& value) {
 }
 
 const std::string& CheckListView::Value(int row) const {
-  return row >= 0 && row < RowCount() ? rows_[static_cast<std::size_t>(row)].value : kNoText;
+  if (row < 0 || row >= RowCount()) return kNoText;
+  const Row& kept = rows_[static_cast<std::size_t>(row)];
+  return kept.value ? *kept.value : Text(row, 0);
 }
 
 void CheckListView::RemoveRow(int row) {

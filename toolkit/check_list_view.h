@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ class CheckListView : public WinControl {
   // following ones; ticked or not (ignored without tick boxes).
   void AddRow(const std::string& caption, const std::vector<std::string>& texts, bool checked,
               const Image* picture = nullptr);
+  // Replaces every row in one step: one row per caption, each with the
+  // same `texts`, tick and picture, as AddRow would give them.
+  void Fill(const std::vector<std::string>& captions, const std::vector<std::string>& texts, bool checked,
+            const Image* picture = nullptr);
   int RowCount() const { return static_cast<int>(rows_.size()); }
   const std::string& Caption(int row) const { return Text(row, 0); }
   // The text of a cell; "" outside the rows and columns.
@@ -61,11 +66,14 @@ class CheckListView : public WinControl {
   std::function<void(int row)> on_check;
 
  private:
+  // What the list keeps beside the cells its native list shows.
   struct Row {
-    std::vector<std::string> cells;
-    std::string value;
+    std::optional<std::string> value;  // none: the caption
     bool checked = false;
   };
+
+  // A row's cells: the caption, then as many texts as there are columns.
+  std::vector<std::string> MakeCells(const std::string& caption, const std::vector<std::string>& texts) const;
 
   NativeReportList* list_;
   std::vector<Row> rows_;

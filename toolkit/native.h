@@ -208,11 +208,16 @@ class NativeReportList : public NativeWindow {
   virtual void SetBorder(bool on) = 0;
 
   virtual void Clear() = 0;
+  // Replaces every row with `rows` in one step (however many), none
+  // selected.
+  virtual void SetRows(std::vector<Row> rows) = 0;
   virtual void AddRow(const Row& row) = 0;
   virtual void RemoveRow(int row) = 0;
   virtual void SetCell(int row, int column, const std::string& text) = 0;
   virtual void SetRowPicture(int row, const Image* picture) = 0;
   virtual int RowCount() const = 0;
+  // The cells of a row as they show; nullptr outside the rows.
+  virtual const std::vector<std::string>* Cells(int row) const = 0;
   virtual bool Checked(int row) const = 0;
   virtual void SetChecked(int row, bool checked) = 0;
   // -1 when none is selected.

@@ -85,6 +85,31 @@ void ShellListModel::Reload() {
   }
 }
 
+void ShellListModel::UpdateEntries(const std::vector<std::string>& names) {
+  if (location_ == ShellLocation::kMyComputer) return;
+  for (const std::string& name : names) {
+    if (name.find(windows_path::kSeparator) != std::string::npos) {
+      Reload();
+      return;
+    }
+  }
+  // The Desktop's first row (My Computer) stays first.
+  const std::ptrdiff_t skip = location_ == ShellLocation::kDesktop && !rows_.empty() ? 1 : 0;
+  for (const std::string& name : names) {
+    const auto shown = std::find_if(rows_.begin() + skip, rows_.end(), [&](const ShellRow& row) {
+      return IsFileSystemRow(row) && row.name == name;
+    });
+    if (shown != rows_.end()) rows_.erase(shown);
+    const std::optional<std::uint32_t> attributes = fs_.GetAttributes(windows_path::Join(folder_, name));
+    if (!attributes || !IsShownEntry(platform::DirEntry{name, *attributes})) continue;
+    const ShellRowKind kind =
+        (*attributes & platform::kAttrDirectory) != 0 ? ShellRowKind::kFolder : ShellRowKind::kFile;
+    ShellRow row{name, kind, '\0'};
+    const auto place = std::lower_bound(rows_.begin() + skip, rows_.end(), row, RowLess);
+    rows_.insert(place, std::move(row));
+  }
+}
+
 std::string ShellListModel::RowPath(int row) const {
   if (row < 0 || row >= RowCount()) return {};
   const ShellRow& r = Row(row);

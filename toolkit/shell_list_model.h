@@ -49,6 +49,14 @@ class ShellListModel {
   // shows no rows but stays the current location.
   void Reload();
 
+  // Shows the entries of the current folder named `names` (their exact
+  // names) as they are now, without reading the rest of the folder again:
+  // a name that is gone or hidden loses its row, one that is there and
+  // shown has its row at its sorted place. My Computer has no such
+  // entries. A name that holds "\\", which a path would split, makes the
+  // whole location read again.
+  void UpdateEntries(const std::vector<std::string>& names);
+
   // The current location, and for kFolder and kDesktop its folder path.
   ShellLocation location() const { return location_; }
   const std::string& folder() const { return folder_; }

@@ -63,11 +63,13 @@ ShellListView::ShellListView(platform::FileSystem& fs, platform::Shell& shell, W
 
 void ShellListView::ShowRows() {
   Backend& backend = CurrentBackend();
-  list_->Clear();
+  std::vector<NativeReportList::Row> rows;
+  rows.reserve(static_cast<std::size_t>(model_.RowCount()));
   for (int row = 0; row < model_.RowCount(); ++row) {
     const ShellRow& r = model_.Row(row);
-    list_->AddRow(NativeReportList::Row{{r.name, model_.TypeText(row)}, &backend.ShellIcon(PictureOf(r.kind)), false});
+    rows.push_back({{r.name, model_.TypeText(row)}, &backend.ShellIcon(PictureOf(r.kind)), false});
   }
+  list_->SetRows(std::move(rows));
 }
 
 void ShellListView::ShowMyComputer() {
@@ -121,6 +123,22 @@ void ShellListView::Refresh() {
   const int selected = SelectedRow();
   Relist([this] {
     model_.Reload();
+    return true;
+  }, selected);
+}
+
+void ShellListView::RefreshEntries(const std::vector<platform::FolderEntry>& changed) {
+  std::vector<std::string> names;
+  for (const platform::FolderEntry& entry : changed) {
+    if (!AtMyComputer() && !entry.folder.empty() &&
+        windows_path::EqualIgnoringCase(windows_path::NormalizeFolder(entry.folder),
+                                        windows_path::NormalizeFolder(model_.folder()))) {
+      names.push_back(entry.name);
+    }
+  }
+  const int selected = SelectedRow();
+  Relist([this, &names] {
+    model_.UpdateEntries(names);
     return true;
   }, selected);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "toolkit/control.h"
 #include "toolkit/shell_list_model.h"
@@ -51,6 +52,12 @@ class ShellListView : public WinControl {
   // selected. Reports a change when a selection existed before or exists
   // after.
   void Refresh();
+
+  // Refresh() for a command that changed only the entries `changed`: the
+  // rows of those in the current folder are brought up to date
+  // (ShellListModel::UpdateEntries) instead of the folder being read again,
+  // and the selection follows Refresh()'s rule.
+  void RefreshEntries(const std::vector<platform::FolderEntry>& changed);
 
   // The number of rows shown.
   int RowCount() const { return model_.RowCount(); }

@@ -11,6 +11,7 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/splitter.h"
 #include "toolkit/shell_list_view.h"
+#include "engine/hidden_items.h"
 #include "store/ini_file.h"
 #include "store/records.h"
 #include "tests/app/main_window_fixture.h"
@@ -93,6 +94,20 @@ TEST_F(MainWindowHidingTest, HideFolderHidesTheSelectedItemAndComebackBringsItBa
   EXPECT_EQ(Status(), "Present user name:name;     Hide:  0 File");
   EXPECT_EQ(shell_.notifications, 2);
   EXPECT_TRUE(Entries(records::AccountFile("name")).empty() && Entries(records::kGlobalRecordFile).empty());
+}
+
+TEST_F(MainWindowHidingTest, ComebackShowsTheListItsCommandReloadedWithoutLoadingItAgain) {
+  Hide({"One", "Two"});
+  int looks = 0;
+  files_.before_look = [&](const std::string&) { ++looks; };
+  engine::LoadList(files_, "name");
+  const int one_load = looks;
+  looks = 0;
+  // Nothing unticked: the command only reloads the list.
+  ClickOn(main().ToolbarButtons()[1]);
+  files_.before_look = nullptr;
+  EXPECT_EQ(looks, one_load);
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\One", "C:\\Data\\Two"}));
 }
 
 TEST_F(MainWindowHidingTest, ANameThatIsNotUtf8IsHiddenAndRestoredByteForByte) {

@@ -163,6 +163,25 @@ TEST_F(ShellViewsTest, RefreshSelectsTheSamePositionAgainUnlessItIsNowTheLastRow
   EXPECT_EQ(changes_, 0);
 }
 
+TEST_F(ShellViewsTest, RefreshEntriesBringsOnlyTheNamedRowsUpToDateAndSelectsAsRefreshDoes) {
+  const std::string folder = prefix_.DriveC() + "/Data";
+  MakeFiles(folder, {"a", "c", "e"});
+  MakeFolders(folder, {"Z"});
+  app::ShellListView& view = Browser();
+  ASSERT_TRUE(view.ShowFolder("C:\\Data"));
+  view.SelectRow(1);
+  MakeFiles(folder, {"B", "d", "unnamed"});
+  SetDosAttrib(folder + "/c", "0x2");
+  fs::remove(folder + "/e");
+  changes_ = 0;
+  view.RefreshEntries({{"C:\\Data", "B"}, {"c:\\data\\", "c"}, {"C:\\Data", "d"}, {"C:\\Data", "e"},
+                       {"C:\\Other", "unnamed"}});
+  // Shown, hidden, new and gone rows as they are; the folder is not read again.
+  EXPECT_EQ(Names(view), (std::vector<std::string>{"Z", "a", "B", "d"}));
+  EXPECT_EQ(view.SelectedPath(), "C:\\Data\\a");
+  EXPECT_EQ(changes_, 1);
+}
+
 TEST_F(ShellViewsTest, GoUpClimbsFromAFolderToTheDesktopAndStaysThere) {
   MakeFolders(prefix_.DriveC(), {"Data/Sub"});
   MakeFolders(prefix_.desktop(), {"Notes"});

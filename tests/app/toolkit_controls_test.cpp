@@ -10,6 +10,7 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/borderless_window.h"
+#include "toolkit/check_list_view.h"
 #include "toolkit/label.h"
 #include "toolkit/scroll_box.h"
 #include "toolkit/shape.h"
@@ -216,6 +217,28 @@ TEST_F(ToolkitControlsTest, TheSplitterResizesLiveWhileDraggedWithinBothMinimums
   splitter->SetBounds(Rect(0, 0, 300, 180));
   EXPECT_EQ(top->Height(), 142);
   EXPECT_EQ(bottom->Height(), 30);
+}
+
+TEST_F(ToolkitControlsTest, ACheckListIsFilledInOneStepAndTheUserTicksItsRows) {
+  auto* list = new app::CheckListView({150, 60}, panel_);
+  list->SetBounds(Rect(10, 10, 240, 150));
+  std::vector<int> ticks;
+  list->on_check = [&](int row) { ticks.push_back(row); };
+  list->AddRow("stale", {}, true);
+  list->Fill({"C:\\A", "C:\\B", "C:\\Caf\xE9"}, {"Hide"}, false);
+  ProcessEvents();
+  ASSERT_EQ(list->RowCount(), 3);
+  EXPECT_EQ(list->Caption(2), "C:\\Caf\xE9");
+  EXPECT_EQ(list->Value(2), "C:\\Caf\xE9");
+  EXPECT_EQ(list->Text(1, 1), "Hide");
+  EXPECT_FALSE(list->Checked(0));
+
+  const auto at = [&](int row, int x) { return list->WindowOrigin() + Point{list->RowRect(row).left + x, list->RowRect(row).Centre().y}; };
+  Move(at(1, 8));
+  Press(at(1, 8));
+  Release(at(1, 8));
+  EXPECT_EQ(ticks, std::vector<int>{1});
+  EXPECT_TRUE(list->Checked(1) && !list->Checked(0) && !list->Checked(2));
 }
 
 TEST_F(ToolkitControlsTest, AutoSizedLabelsTakeTheSizeOfTheirText) {

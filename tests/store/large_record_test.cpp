@@ -48,6 +48,16 @@ TEST(LargeRecordTest, IndexedAndReadThroughLookUpsGiveTheSameAnswers) {
 }
 
 TEST(LargeRecordTest, ValuesOfAWholeListReadAsSingleReads) {
+  // Increasing numbers as the program writes them, and near misses: a
+  // number that stands twice or goes down, a leading zero, a bare key.
+  for (const char* record : {kRecord, "[s]\r\n1=a\r\n2= \"b\" \r\n=x\r\n10=c\r\n", "[s]\r\n1=a\r\n2=b\r\n2=c\r\n",
+                             "[s]\r\n1=a\r\n10=b\r\n9=c\r\n", "[s]\r\n1=a\r\n01=b\r\n", "[s]\r\n3\r\n3=a\r\n4=b\r\n"}) {
+    SCOPED_TRACE(record);
+    const IniDocument any = IniDocument::Parse(record);
+    std::vector<std::string> each;
+    for (const std::string& key : any.AllKeys("s")) each.push_back(any.Get("s", key).value_or(""));
+    EXPECT_EQ(any.AllValues("s"), each);
+  }
   const IniDocument doc = IniDocument::Parse(kRecord);
   std::vector<std::string> one_by_one;
   for (const std::string& key : doc.AllKeys("s")) one_by_one.push_back(doc.Get("s", key).value_or(""));

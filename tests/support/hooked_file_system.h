@@ -25,6 +25,8 @@ class HookedFileSystem final : public platform::FileSystem {
   std::function<void(const std::string& path)> after_replace;
   std::function<void(const std::string& call, const std::string& path)> before_change;
   std::function<void(const std::string& call, const std::string& path)> after_change;
+  // Runs before each look at a file (its stamp or its bytes).
+  std::function<void(const std::string& path)> before_look;
 
   std::vector<platform::AttributesResult> SetItemsAttributes(const std::vector<std::string>& paths,
                                                              std::uint32_t attributes,
@@ -72,7 +74,10 @@ class HookedFileSystem final : public platform::FileSystem {
   std::optional<std::vector<std::string>> ListFolderNames(const std::string& folder) override {
     return inner_.ListFolderNames(folder);
   }
-  platform::ReadResult ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
+  platform::ReadResult ReadFile(const std::string& path) override {
+    if (before_look) before_look(path);
+    return inner_.ReadFile(path);
+  }
   bool ReplaceFile(const std::string& path, const std::string& bytes) override {
     return Change("ReplaceFile", path, [&] {
       if (before_replace) before_replace(path);
@@ -82,6 +87,7 @@ class HookedFileSystem final : public platform::FileSystem {
     });
   }
   std::optional<platform::FileStamp> Stamp(const std::string& path) override {
+    if (before_look) before_look(path);
     return inner_.Stamp(path);
   }
   bool RemoveLeftoverTemporaryFiles(const std::string& folder) override {

@@ -224,9 +224,16 @@ void ReportListPeer::SetGridLines(bool on) {
 
 void ReportListPeer::SetBorder(bool on) { view()->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame); }
 
-void ReportListPeer::Clear() {
+void ReportListPeer::Clear() { SetRows({}); }
+
+const std::vector<std::string>* ReportListPeer::Cells(int row) const {
+  if (row < 0 || row >= RowCount()) return nullptr;
+  return &model_->rows[static_cast<std::size_t>(row)].cells;
+}
+
+void ReportListPeer::SetRows(std::vector<Row> rows) {
   model_->beginResetModel();
-  model_->rows.clear();
+  model_->rows = std::move(rows);
   model_->endResetModel();
   view()->scrollToTop();
 }

@@ -72,11 +72,13 @@ class ReportListPeer final : public Peer<NativeReportList> {
   void SetGridLines(bool on) override;
   void SetBorder(bool on) override;
   void Clear() override;
+  void SetRows(std::vector<Row> rows) override;
   void AddRow(const Row& row) override;
   void RemoveRow(int row) override;
   void SetCell(int row, int column, const std::string& text) override;
   void SetRowPicture(int row, const Image* picture) override;
   int RowCount() const override;
+  const std::vector<std::string>* Cells(int row) const override;
   bool Checked(int row) const override;
   void SetChecked(int row, bool checked) override;
   int SelectedRow() const override;

@@ -1,5 +1,7 @@
 #include "toolkit/win32/windows_api.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -15,12 +17,18 @@ namespace app::win32 {
 
 namespace {
 
+// The rows live in the peer and the list asks for what it draws
+// (LVS_OWNERDATA): a list of any length is shown in one step.
 constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                         LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
+                         LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
+                         LVS_OWNERDATA;
 constexpr DWORD kExtendedStyle = LVS_EX_FULLROWSELECT;
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 constexpr int kNoPicture = I_IMAGENONE;
+// The row count changes without scrolling the list or repainting the rows
+// already shown.
+constexpr LPARAM kQuietCount = LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL;
 // The subclass of the list's column header that holds its height.
 constexpr UINT_PTR kFixedHeightSubclass = 1;
 
@@ -42,7 +50,8 @@ LRESULT CALLBACK FixedHeightHeaderProc(HWND header, UINT message, WPARAM wparam,
 
 // A report-style list of the system (WC_LISTVIEW): one row per item, tick
 // boxes as state pictures, row pictures from an image list, names edited
-// in place when asked.
+// in place when asked. The list is virtual: it holds the selection and
+// asks for the texts, pictures and ticks of the rows it draws.
 class ReportListPeer final : public Peer<NativeReportList> {
  public:
   ReportListPeer(Win32Backend& backend, HWND parent, NativeEvents& events)
@@ -93,8 +102,10 @@ class ReportListPeer final : public Peer<NativeReportList> {
   }
 
   void SetCheckBoxes(bool on) override {
-    Updating guard(*this);
     SetExtended(LVS_EX_CHECKBOXES, on);
+    // The ticks are the peer's: the list asks for them as it draws.
+    ::SendMessageW(Hwnd(), LVM_SETCALLBACKMASK, on ? LVIS_STATEIMAGEMASK : 0, 0);
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
   }
 
   void SetGridLines(bool on) override { SetExtended(LVS_EX_GRIDLINES, on); }
@@ -107,55 +118,63 @@ class ReportListPeer final : public Peer<NativeReportList> {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
 
-  void Clear() override {
-    Updating guard(*this);
+  void Clear() override { SetRows({}); }
+
+  void SetRows(std::vector<Row> rows) override {
+    rows_ = std::move(rows);
+    for (const Row& row : rows_) {
+      if (row.picture != nullptr) {
+        AttachPictures(row.picture);
+        break;
+      }
+    }
     ::SendMessageW(Hwnd(), LVM_DELETEALLITEMS, 0, 0);
+    ::SendMessageW(Hwnd(), LVM_SETITEMCOUNT, rows_.size(), 0);
     NoteSelection();
   }
 
   void AddRow(const Row& row) override {
-    Updating guard(*this);
-    const int index = RowCount();
-    std::wstring first = ToWide(row.cells.empty() ? std::string() : row.cells[0]);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = index;
-    item.pszText = first.data();
-    item.iImage = PictureIndex(row.picture);
-    ::SendMessageW(Hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    for (std::size_t column = 1; column < row.cells.size(); ++column) {
-      WriteCell(index, static_cast<int>(column), row.cells[column]);
-    }
-    if (HasCheckBoxes()) WriteChecked(index, row.checked);
+    AttachPictures(row.picture);
+    rows_.push_back(row);
+    ::SendMessageW(Hwnd(), LVM_SETITEMCOUNT, rows_.size(), kQuietCount);
+    RedrawRow(RowCount() - 1);
   }
 
   void RemoveRow(int row) override {
-    Updating guard(*this);
+    if (!IsRow(row)) return;
+    rows_.erase(rows_.begin() + row);
+    // The list moves the selection of the rows below up by one.
     ::SendMessageW(Hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     NoteSelection();
   }
 
-  void SetCell(int row, int column, const std::string& text) override { WriteCell(row, column, text); }
+  void SetCell(int row, int column, const std::string& text) override {
+    if (!IsRow(row) || column < 0) return;
+    std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)].cells;
+    if (static_cast<std::size_t>(column) >= cells.size()) cells.resize(static_cast<std::size_t>(column) + 1);
+    cells[static_cast<std::size_t>(column)] = text;
+    RedrawRow(row);
+  }
 
   void SetRowPicture(int row, const Image* picture) override {
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iImage = PictureIndex(picture);
-    ::SendMessageW(Hwnd(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    if (!IsRow(row)) return;
+    AttachPictures(picture);
+    rows_[static_cast<std::size_t>(row)].picture = picture;
+    RedrawRow(row);
   }
 
-  int RowCount() const override { return static_cast<int>(::SendMessageW(Hwnd(), LVM_GETITEMCOUNT, 0, 0)); }
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
 
-  bool Checked(int row) const override {
-    const UINT state = static_cast<UINT>(
-        ::SendMessageW(Hwnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-    return (state & LVIS_STATEIMAGEMASK) == kChecked;
+  const std::vector<std::string>* Cells(int row) const override {
+    return IsRow(row) ? &rows_[static_cast<std::size_t>(row)].cells : nullptr;
   }
+
+  bool Checked(int row) const override { return IsRow(row) && rows_[static_cast<std::size_t>(row)].checked; }
 
   void SetChecked(int row, bool checked) override {
-    Updating guard(*this);
-    WriteChecked(row, checked);
+    if (!IsRow(row)) return;
+    rows_[static_cast<std::size_t>(row)].checked = checked;
+    RedrawRow(row);
   }
 
   int SelectedRow() const override {
@@ -228,8 +247,20 @@ class ReportListPeer final : public Peer<NativeReportList> {
     if (message != WM_NOTIFY) return false;
     const auto* header = reinterpret_cast<const NMHDR*>(lparam);
     switch (header->code) {
+      case LVN_GETDISPINFOW:
+        Describe(reinterpret_cast<NMLVDISPINFOW*>(lparam)->item);
+        break;
       case LVN_ITEMCHANGED:
         ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lparam));
+        break;
+      case LVN_ODFINDITEMW: {
+        // Typing a name's first letters finds its row.
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(lparam);
+        result = FindRow(find->lvfi, find->iStart);
+        return true;
+      }
+      case LVN_ODSTATECHANGED:
+        if (updating_ == 0) NoteSelection();
         break;
       case NM_DBLCLK: {
         const int row = reinterpret_cast<const NMITEMACTIVATE*>(lparam)->iItem;
@@ -252,8 +283,14 @@ class ReportListPeer final : public Peer<NativeReportList> {
       case LVN_ENDLABELEDITW: {
         const auto* edit = reinterpret_cast<const NMLVDISPINFOW*>(lparam);
         result = FALSE;
-        if (edit->item.pszText != nullptr && on_rename) {
-          result = on_rename(edit->item.iItem, FromWide(edit->item.pszText)) ? TRUE : FALSE;
+        const int row = edit->item.iItem;
+        if (edit->item.pszText != nullptr && on_rename && IsRow(row)) {
+          const std::string name = FromWide(edit->item.pszText);
+          if (on_rename(row, name)) {
+            // The list keeps no text of its own: the row takes the name.
+            SetCell(row, 0, name);
+            result = TRUE;
+          }
         }
         return true;
       }
@@ -265,9 +302,25 @@ class ReportListPeer final : public Peer<NativeReportList> {
   }
 
  protected:
-  bool UsesKey(Key key) const override { return key == Key::kEnter && SelectedRow() >= 0; }
+  bool UsesKey(Key key) const override {
+    return (key == Key::kEnter && SelectedRow() >= 0) || (key == Key::kSpace && HasCheckBoxes());
+  }
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+    if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+        message == WM_RBUTTONDOWN) {
+      const int ticked = TickedRow(message, wparam, lparam);
+      LRESULT result = 0;
+      {
+        // A virtual list clears the selection and then sets it again:
+        // the new selection is reported once, when the list is done.
+        Updating guard(*this);
+        result = PeerCore::HandleMessage(message, wparam, lparam);
+      }
+      if (IsRow(ticked)) Toggle(ticked);
+      NoteSelection();
+      return result;
+    }
     if (message == WM_SIZE) {
       const LRESULT result = PeerCore::HandleMessage(message, wparam, lparam);
       FillWithLastColumn();
@@ -283,7 +336,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
   }
 
  private:
-  // Changes made by the program report no tick to on_check.
+  // A selection made by the program is reported once, when it is done.
   class Updating {
    public:
     explicit Updating(ReportListPeer& list) : list_(list) { ++list_.updating_; }
@@ -295,11 +348,77 @@ class ReportListPeer final : public Peer<NativeReportList> {
   void ItemChanged(const NMLISTVIEW& change) {
     if ((change.uChanged & LVIF_STATE) == 0) return;
     const UINT toggled = change.uOldState ^ change.uNewState;
-    if ((toggled & LVIS_STATEIMAGEMASK) != 0 && updating_ == 0 && change.iItem >= 0 &&
-        (change.uOldState & LVIS_STATEIMAGEMASK) != 0 && on_check) {
-      on_check(change.iItem);
-    }
     if ((toggled & LVIS_SELECTED) != 0 && updating_ == 0) NoteSelection();
+  }
+
+  // The row whose tick the message changes, or -1. A virtual list leaves
+  // the ticks to its owner: a press on a tick box, and Space on the
+  // focused row, tick or untick it here.
+  int TickedRow(UINT message, WPARAM wparam, LPARAM lparam) const {
+    if (!HasCheckBoxes() || message == WM_RBUTTONDOWN) return -1;
+    if (message == WM_KEYDOWN) {
+      if (wparam != VK_SPACE) return -1;
+      return static_cast<int>(::SendMessageW(Hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    }
+    LVHITTESTINFO hit{};
+    hit.pt = POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+    ::SendMessageW(Hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return (hit.flags & LVHT_ONITEMSTATEICON) != 0 ? hit.iItem : -1;
+  }
+
+  // The user ticked or unticked a row.
+  void Toggle(int row) {
+    Row& shown = rows_[static_cast<std::size_t>(row)];
+    shown.checked = !shown.checked;
+    RedrawRow(row);
+    if (on_check) on_check(row);
+  }
+
+  // What the list asks of a row it draws or reads.
+  void Describe(LVITEMW& item) {
+    if (!IsRow(item.iItem)) return;
+    const Row& row = rows_[static_cast<std::size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+      const auto column = static_cast<std::size_t>(item.iSubItem);
+      const std::wstring text = column < row.cells.size() ? ToWide(row.cells[column]) : std::wstring();
+      ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0) {
+      const int index = pictures_attached_ ? pictures_.IndexOf(row.picture) : -1;
+      item.iImage = index >= 0 ? index : kNoPicture;
+    }
+    if ((item.mask & LVIF_STATE) != 0 && HasCheckBoxes()) {
+      item.state = (item.state & ~LVIS_STATEIMAGEMASK) | (row.checked ? kChecked : kUnchecked);
+      item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+  }
+
+  bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
+
+  // The first row from `start` (and then from the top, when told to wrap)
+  // whose first cell is the text sought, or begins with it; -1 for none.
+  int FindRow(const LVFINDINFOW& sought, int start) const {
+    if ((sought.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || sought.psz == nullptr) return -1;
+    const int length = ::lstrlenW(sought.psz);
+    const bool partial = (sought.flags & LVFI_PARTIAL) != 0;
+    const int first = IsRow(start) ? start : 0;
+    const int count = (sought.flags & LVFI_WRAP) != 0 ? RowCount() : RowCount() - first;
+    for (int step = 0; step < count; ++step) {
+      const int row = (first + step) % RowCount();
+      const std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)].cells;
+      const std::wstring name = ToWide(cells.empty() ? std::string() : cells[0]);
+      if (partial && static_cast<int>(name.size()) < length) continue;
+      const int compared = partial ? length : static_cast<int>(name.size());
+      if (::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), compared, sought.psz, length) ==
+          CSTR_EQUAL) {
+        return row;
+      }
+    }
+    return -1;
+  }
+
+  void RedrawRow(int row) {
+    ::SendMessageW(Hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
   }
 
   // Reports a change of the selected row once, whatever number of
@@ -323,33 +442,16 @@ class ReportListPeer final : public Peer<NativeReportList> {
                    MAKELPARAM(std::max(0, static_cast<int>(client.right) - others), 0));
   }
 
-  void WriteCell(int row, int column, const std::string& text) {
-    std::wstring wide = ToWide(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    ::SendMessageW(Hwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  }
-
-  void WriteChecked(int row, bool checked) {
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = checked ? kChecked : kUnchecked;
-    ::SendMessageW(Hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  }
-
   bool HasCheckBoxes() const {
     return (::SendMessageW(Hwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) != 0;
   }
 
-  int PictureIndex(const Image* picture) {
-    if (picture == nullptr) return kNoPicture;
-    if (!pictures_attached_) {
-      ::SendMessageW(Hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures_.Handle()));
-      pictures_attached_ = true;
-    }
-    const int index = pictures_.IndexOf(picture);
-    return index >= 0 ? index : kNoPicture;
+  // The list takes its image list (and rows of its height) once a row
+  // has a picture, before it draws one.
+  void AttachPictures(const Image* picture) {
+    if (picture == nullptr || pictures_attached_) return;
+    ::SendMessageW(Hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures_.Handle()));
+    pictures_attached_ = true;
   }
 
   void SetExtended(DWORD bit, bool on) {
@@ -364,6 +466,7 @@ class ReportListPeer final : public Peer<NativeReportList> {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
 
+  std::vector<Row> rows_;
   ImageList pictures_;
   bool pictures_attached_ = false;
   std::vector<int> widths_;

@@ -93,12 +93,19 @@ TEST_F(DemoTest, ReportListRowsTicksAndSelection) {
   Click(At(*window().list, list.RowRect(2).Centre()));
   EXPECT_EQ(list.SelectedRow(), 2);
   EXPECT_EQ(selection_changes, 1);
+  // Space ticks the focused row, as the user's tick.
+  driver().KeyPress(window(), app::Key::kSpace);
+  EXPECT_TRUE(list.Checked(2));
+  EXPECT_EQ(ticks, (std::vector<int>{1, 2}));
   list.SelectRow(0);
   EXPECT_EQ(list.SelectedRow(), 0);
   EXPECT_EQ(selection_changes, 2);
   list.SelectRow(-1);
   EXPECT_EQ(list.SelectedRow(), -1);
   EXPECT_EQ(selection_changes, 3);
+  // Typing a name's first letter selects its row.
+  driver().TypeText(window(), "p");
+  EXPECT_EQ(list.SelectedRow(), 1);
 
   list.SetCell(0, 1, "E:\\Elsewhere");
   list.RemoveRow(0);
