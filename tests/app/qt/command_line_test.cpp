@@ -9,7 +9,9 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "tests/support/temp_prefix.h"
 
 namespace testing_support {
@@ -69,6 +71,28 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
     }
     EXPECT_FALSE(std::filesystem::exists(prefix));
     EXPECT_FALSE(std::filesystem::exists(data_home));
+  }
+}
+
+TEST(CommandLineTest, PathsAreEveryNonOptionAndEverythingAfterTheEnd) {
+  using Request = app::CommandLineRequest;
+  struct Case {
+    std::vector<const char*> arguments;
+    Request request;
+    std::vector<std::string> paths;
+  };
+  const Case cases[] = {
+      {{"a b", "-x", "", "c"}, Request::kRun, {"a b", "c"}},
+      {{"--", "--help", "-", "--", "x"}, Request::kRun, {"--help", "-", "--", "x"}},
+      {{"p", "--version", "--", "--help"}, Request::kVersion, {"p", "--help"}},
+      {{"--help", "--", "q"}, Request::kHelp, {"q"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv{"quillomar"};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    const app::CommandLine line = app::ReadCommandLine(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(line.request, c.request);
+    EXPECT_EQ(line.paths, c.paths);
   }
 }
 
