@@ -63,7 +63,7 @@ class Program final : private WindowLinks {
   // Before a login they wait, and the first successful login hides them in
   // the order given; once logged in they are hidden at once under the
   // current account. Whatever still waits when the program ends is dropped.
-  void HandPaths(const std::vector<std::string>& paths);
+  void HandPaths(const std::vector<std::string>& paths) override;
   // Brings the program's window to the front: the login window until a
   // login, then the main window (unless another window is on screen in
   // its place).

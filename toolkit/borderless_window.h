@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "toolkit/colors.h"
 #include "toolkit/control.h"
 
@@ -39,6 +43,11 @@ class BorderlessWindow : public WinControl {
 
   NativeTopLevel& TopNative() const { return *top_native_; }
 
+  // Files and folders dropped on the window from the desktop go to
+  // `dropped` (their paths as the system gives them); before this call the
+  // window takes no drop.
+  void AcceptFileDrops(std::function<void(const std::vector<std::string>&)> dropped);
+
   // Keyboard cues (focus marks, the menus' underlined letters) show once
   // the keyboard has moved the focus or opened a menu in the window, and
   // from then on; a window used with the mouse alone shows none.
@@ -63,12 +72,14 @@ class BorderlessWindow : public WinControl {
   void VisibilityChanged() override;
   void NativeCloseRequest() override { Close(); }
   void NativeKeyboardUsed() override { ShowKeyboardCues(); }
+  void NativeFilesDropped(const std::vector<std::string>& paths) override;
 
  private:
   NativeTopLevel* top_native_ = nullptr;
   BgrColor color_ = kCream;
   bool modal_ = false;
   bool keyboard_cues_ = false;
+  std::function<void(const std::vector<std::string>&)> files_dropped_;
 };
 
 }  // namespace app

@@ -109,6 +109,22 @@ TEST_F(MainWindowHidingTest, ANameThatIsNotUtf8IsHiddenAndRestoredByteForByte) {
   EXPECT_TRUE(Rows().empty() && Entries(records::AccountFile("name")).empty());
 }
 
+TEST_F(MainWindowHidingTest, DroppedFoldersAndFilesAreHiddenInTheOrderDropped) {
+  const Strings items{"D:\\Drop\\one", "D:\\Drop\\two", "D:\\Drop\\file"};
+  MakeFolders(Native(items[0]));
+  MakeFolders(Native(items[1]));
+  MakeExactFile(Native(items[2]), "x");
+  MakeExactFile(Native("D:\\Drop\\beside"), "x");
+  // Explorer drops the program's own paths; a Linux file manager the system's.
+  Strings dropped;
+  for (const std::string& item : items) dropped.push_back(KeepsDotHiddenLists() ? Native(item) : item);
+  DropOn(main().HiddenList(), dropped);
+  EXPECT_EQ(Rows(), items);
+  for (const std::string& item : items) EXPECT_EQ(HiddenMarks(Native(item)), kHiddenMarks) << item;
+  EXPECT_EQ(HiddenMarks(Native("D:\\Drop\\beside")), "");
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  3 File");
+}
+
 TEST_F(MainWindowHidingTest, FailedRecordWritesAreShownOnceAndLeaveTheListTrue) {
   Hide({"first.txt", "second.txt", "third.txt"});
   main().HiddenList()->SetChecked(2, false);
