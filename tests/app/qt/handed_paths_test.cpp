@@ -9,11 +9,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,36 +46,37 @@ class HandedPathsTest : public ProgramTest {
   std::string Real() { return prefix_.DriveD() + "/Handed"; }
   void Expect(bool hidden) { ExpectHandedNames(prefix_.fs(), kAccount, kFolder, Real(), hidden); }
 
-  // Starts the real program with `arguments` (bytes, as a file manager
-  // passes them; another user's start gets them as UTF-8) on this prefix and runtime folder, as `user` ("" for this
-  // one), and lets this copy serve it until it ends or `ms` have passed.
-  // The program's exit code, or -1 when it was still running (it is then
-  // ended).
-  int RunStart(const std::vector<std::string>& arguments, int ms = kStartMs, const std::string& user = "") {
+  // Runs `command` (its first word the program, the others bytes, as a
+  // file manager passes them) with this prefix and runtime folder and the
+  // built program first on the PATH, and lets this copy serve it until it
+  // ends or `ms` have passed. Another user's start (`user` not "") is the
+  // program itself, given the words as UTF-8. The exit code, or -1 when it
+  // was still running (it is then ended).
+  int Run(const std::vector<std::string>& command, int ms = kStartMs, const std::string& user = "") {
     // xargs hands the bytes on as they are, where QProcess takes text.
     char list[] = "/tmp/quillomar-arguments-XXXXXX";
     const int fd = ::mkstemp(list);
     std::string bytes;
-    for (const std::string& argument : arguments) bytes += argument + '\0';
+    for (std::size_t i = 1; i < command.size(); ++i) bytes += command[i] + '\0';
     EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    ::fchmod(fd, 0644);
     ::close(fd);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUILLOMAR_PREFIX", QString::fromStdString(prefix_.prefix()));
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime_));
     environment.insert("HOME", QString::fromStdString(prefix_.root()));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    QStringList command{"xargs", "-0", "-a", list, QUILLOMAR_PROGRAM};
+    environment.insert("PATH", QFileInfo(QUILLOMAR_PROGRAM).path() + ":" + environment.value("PATH"));
+    QStringList words{"xargs", "-0", "-a", list, QString::fromStdString(command.front())};
     if (!user.empty()) {
       // setpriv becomes the program itself, so that ending it ends the program.
       const QString id = QString::fromStdString(user);
-      command = QStringList{"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups", QUILLOMAR_PROGRAM};
-      for (const std::string& argument : arguments) command << QString::fromStdString(argument);
+      words = QStringList{"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"};
+      for (const std::string& word : command) words << QString::fromStdString(word);
     }
     QProcess start;
     start.setProcessEnvironment(environment);
     start.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    start.start(command.takeFirst(), command);
+    start.start(words.takeFirst(), words);
     const bool ended = WaitUntil([&start] { return start.state() == QProcess::NotRunning; }, ms);
     if (!ended) {
       start.kill();
@@ -82,9 +85,11 @@ class HandedPathsTest : public ProgramTest {
     ::unlink(list);
     return ended ? start.exitCode() : -1;
   }
-  static std::vector<std::string> Arguments(std::vector<std::string> paths) {
-    paths.insert(paths.begin(), "--");
-    return paths;
+  // A later start of the program with paths.
+  int RunStart(const std::vector<std::string>& paths, int ms = kStartMs, const std::string& user = "") {
+    std::vector<std::string> command{QUILLOMAR_PROGRAM, "--"};
+    command.insert(command.end(), paths.begin(), paths.end());
+    return Run(command, ms, user);
   }
 
   std::string runtime_ = prefix_.root() + "/run";
@@ -131,18 +136,72 @@ TEST_F(HandedPathsTest, LaterStartsHandTheirPathsToTheRunningCopyOnly) {
   // Another user reaches neither the socket nor its name.
   struct stat before;
   ASSERT_EQ(::stat(socket_path.c_str(), &before), 0);
-  EXPECT_EQ(RunStart(Arguments(first), 3000, "65534"), -1);
+  EXPECT_EQ(RunStart(first, 3000, "65534"), -1);
   struct stat after;
   ASSERT_EQ(::stat(socket_path.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
 
-  EXPECT_EQ(RunStart(Arguments(first)), 0);
+  EXPECT_EQ(RunStart(first), 0);
   Expect(false);
   LogIn(kAccount, kPassword);
   // Logged in, the next start's paths are hidden at once.
-  EXPECT_EQ(RunStart(Arguments(rest)), 0);
+  EXPECT_EQ(RunStart(rest), 0);
   ProcessEvents();
   Expect(true);
+}
+
+// The command line of a desktop entry's group, as the file holds it.
+std::string ExecOf(const std::string& file, const std::string& group) {
+  std::istringstream lines(ReadAll(file));
+  std::string line;
+  bool inside = false;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.front() == '[') inside = line == "[" + group + "]";
+    if (inside && line.rfind("Exec=", 0) == 0) return line.substr(5);
+  }
+  return {};
+}
+
+TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToOneCopy) {
+  app::SingleCopy copy(prefix_.prefix());
+  ASSERT_EQ(copy.Begin({}), app::SingleCopy::Start::kFirst);
+  int handed = 0;
+  copy.on_paths = [&](const std::vector<std::string>& paths) {
+    ++handed;
+    program().HandPaths(paths);
+  };
+  StartInitialised();
+  struct Entry {
+    const char* file;  // as installed, from the source tree
+    const char* group;
+  };
+  const Entry entries[] = {
+      {"packaging/quillomar.desktop", "Desktop Entry"},
+      {"packaging/file_managers/quillomar-hide.desktop", "Desktop Action hideWithQuillomar"},
+  };
+  bool logged_in = false;
+  for (const Entry& entry : entries) {
+    SCOPED_TRACE(entry.file);
+    // GLib's launcher expands the line as the desktop entry rules say.
+    const std::string launcher = prefix_.root() + "/entry.desktop";
+    const std::string exec = ExecOf(std::string(QUILLOMAR_SOURCE_DIR) + "/" + entry.file, entry.group);
+    ASSERT_FALSE(exec.empty());
+    WriteAll(launcher, "[Desktop Entry]\nType=Application\nName=Entry\nExec=" + exec + "\n");
+    std::vector<std::string> command{"gio", "launch", launcher};
+    for (const std::string& path : MakeHandedNames(Real())) command.push_back(path);
+    EXPECT_EQ(Run(command), 0);
+    ASSERT_TRUE(WaitUntil([&] { return handed == (logged_in ? 2 : 1); }, kStartMs));
+    if (!logged_in) {
+      Expect(false);
+      LogIn(kAccount, kPassword);
+      logged_in = true;
+    }
+    Expect(true);
+    // Everything back for the next entry.
+    forms().main->SpeedButton7Click();
+    forms().main->SpeedButton2Click();
+    Expect(false);
+  }
 }
 
 }  // namespace
