@@ -146,7 +146,7 @@ void TopLevelPeer::AcceptFileDrops() {
   ::DragAcceptFiles(Hwnd(), TRUE);
   // The elevated program still takes drops from Explorer, which runs with
   // less: the drop's messages pass the integrity filter.
-  for (const UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData}) {
+  for (const UINT message : {static_cast<UINT>(WM_DROPFILES), kCopyGlobalData}) {
     ::ChangeWindowMessageFilterEx(Hwnd(), message, MSGFLT_ALLOW, nullptr);
   }
 }
