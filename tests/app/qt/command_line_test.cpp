@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -75,24 +76,17 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
 }
 
 TEST(CommandLineTest, PathsAreEveryNonOptionAndEverythingAfterTheEnd) {
-  using Request = app::CommandLineRequest;
-  struct Case {
-    std::vector<const char*> arguments;
-    Request request;
-    std::vector<std::string> paths;
-  };
-  const Case cases[] = {
-      {{"a b", "-x", "", "c"}, Request::kRun, {"a b", "c"}},
-      {{"--", "--help", "-", "--", "x"}, Request::kRun, {"--help", "-", "--", "x"}},
-      {{"p", "--version", "--", "--help"}, Request::kVersion, {"p", "--help"}},
-      {{"--help", "--", "q"}, Request::kHelp, {"q"}},
-  };
-  for (const Case& c : cases) {
-    std::vector<const char*> argv{"quillomar"};
-    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+  // The arguments; what they ask for (0 run, 1 help, 2 version) and their paths.
+  const std::pair<std::vector<const char*>, std::string> cases[] = {
+      {{"quillomar", "a b", "-x", "", "c"}, "0 a b|c|"},
+      {{"quillomar", "--", "--help", "-", "--", "x"}, "0 --help|-|--|x|"},
+      {{"quillomar", "p", "--version", "--", "--help"}, "2 p|--help|"},
+      {{"quillomar", "--help", "--", "q"}, "1 q|"}};
+  for (const auto& [argv, expected] : cases) {
     const app::CommandLine line = app::ReadCommandLine(static_cast<int>(argv.size()), argv.data());
-    EXPECT_EQ(line.request, c.request);
-    EXPECT_EQ(line.paths, c.paths);
+    std::string read = std::to_string(static_cast<int>(line.request)) + " ";
+    for (const std::string& path : line.paths) read += path + "|";
+    EXPECT_EQ(read, expected);
   }
 }
 

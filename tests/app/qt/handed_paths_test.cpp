@@ -15,7 +15,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,6 @@
 #include "app/messages.h"
 #include "app/single_copy.h"
 #include "engine/hidden_items.h"
-#include "toolkit/label.h"
 #include "tests/app/program_fixture.h"
 #include "tests/support/file_access.h"
 
@@ -39,7 +38,6 @@ constexpr int kStartMs = 30000;
 // name, quotes, a line feed (which no record holds: refused) and bytes that
 // are not UTF-8. The first is a folder, the others files.
 const Strings kNames{"a blank", "-lead", "--help", "\"quoted\" 'too'", "two\nlines", "caf\xE9 \xFF"};
-constexpr char kUnrecordable[] = "two\nlines";
 
 class HandedPathsTest : public ProgramTest {
  protected:
@@ -63,7 +61,7 @@ class HandedPathsTest : public ProgramTest {
   void Expect(bool hidden) {
     Strings listed;
     for (const std::string& name : kNames) {
-      const bool marked = hidden && name != kUnrecordable;
+      const bool marked = hidden && name != kNames[4];
       if (marked) listed.push_back("D:\\Handed\\" + name);
       EXPECT_EQ(HiddenMarks(Native("D:\\Handed") + "/" + name), marked ? kHiddenMarks : "") << name;
     }
@@ -105,14 +103,10 @@ class HandedPathsTest : public ProgramTest {
 
 // The command line of a desktop entry's group, as the file holds it.
 std::string ExecOf(const std::string& file, const std::string& group) {
-  std::istringstream lines(ReadAll(file));
-  std::string line;
-  bool inside = false;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.front() == '[') inside = line == "[" + group + "]";
-    if (inside && line.rfind("Exec=", 0) == 0) return line.substr(5);
-  }
-  return {};
+  const std::string text = ReadAll(file);
+  std::smatch found;
+  std::regex_search(text, found, std::regex("\\[" + group + "\\][^[]*\nExec=([^\n]*)"));
+  return found[1];
 }
 
 TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToTheOneRunningCopy) {
@@ -158,7 +152,6 @@ TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToTheOneRunningCo
       Expect(false);
       dialogs_.Clear();
       LogIn(kAccount, kPassword);
-      EXPECT_EQ(forms().main->StatusLine()->Text(), "Present user name:name;     Hide:  5 File");
     }
     Expect(true);
     forms().main->SpeedButton7Click();
@@ -166,11 +159,11 @@ TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToTheOneRunningCo
   }
   // What the records cannot hold, and what no drive reaches, is refused.
   program().HandPaths({"no/drive"});
-  const std::string refused = std::string(messages::kCannotHide) + "D:\\Handed\\" + kUnrecordable +
-                              messages::kCannotHideMiddle + messages::kLineBreakInPath + messages::kCannotHideEnd;
-  EXPECT_EQ(dialogs_.messages, (Strings{refused, refused, std::string(messages::kCannotHide) + "no/drive" +
-                                            messages::kCannotHideMiddle + messages::kNoDriveReaches +
-                                            messages::kCannotHideEnd}));
+  const auto refusal = [](const std::string& path, const char* why) {
+    return messages::kCannotHide + path + messages::kCannotHideMiddle + why + messages::kCannotHideEnd;
+  };
+  const std::string line_feed = refusal("D:\\Handed\\" + kNames[4], messages::kLineBreakInPath);
+  EXPECT_EQ(dialogs_.messages, (Strings{line_feed, line_feed, refusal("no/drive", messages::kNoDriveReaches)}));
 }
 
 }  // namespace
