@@ -111,12 +111,12 @@ TEST_F(MainWindowHidingTest, ANameThatIsNotUtf8IsHiddenAndRestoredByteForByte) {
 
 TEST_F(MainWindowHidingTest, DroppedFoldersAndFilesAreHiddenInTheOrderDropped) {
   const Strings items{"D:\\Drop\\one", "D:\\Drop\\two", "D:\\Drop\\file"};
-  MakeFolders(Native(items[0]));
-  MakeFolders(Native(items[1]));
-  MakeExactFile(Native(items[2]), "x");
   // Explorer drops the program's own paths; a Linux file manager the system's.
   Strings dropped;
-  for (const std::string& item : items) dropped.push_back(KeepsDotHiddenLists() ? Native(item) : item);
+  for (const std::string& item : items) {
+    item == items[2] ? MakeExactFile(Native(item), "x") : MakeFolders(Native(item));
+    dropped.push_back(KeepsDotHiddenLists() ? Native(item) : item);
+  }
   DropOn(main().HiddenList(), dropped);
   EXPECT_EQ(Rows(), items);
   EXPECT_EQ(HiddenMarks(Native(items[0])), kHiddenMarks);

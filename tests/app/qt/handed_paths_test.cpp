@@ -36,7 +36,7 @@ constexpr char kPassword[] = "31852";
 constexpr int kStartMs = 30000;
 // What desktops hand over as it is: a blank, a leading "-", an option's
 // name, quotes, a line feed (which no record holds: refused) and bytes that
-// are not UTF-8. The first is a folder, the others files.
+// are not UTF-8.
 const Strings kNames{"a blank", "-lead", "--help", "\"quoted\" 'too'", "two\nlines", "caf\xE9 \xFF"};
 
 class HandedPathsTest : public ProgramTest {
@@ -47,15 +47,6 @@ class HandedPathsTest : public ProgramTest {
   }
   ~HandedPathsTest() override { ::unsetenv("XDG_RUNTIME_DIR"); }
 
-  // The names made in D:\Handed; their real paths.
-  Strings MakeNames() {
-    Strings paths;
-    for (const std::string& name : kNames) {
-      paths.push_back(Native("D:\\Handed") + "/" + name);
-      paths.size() == 1 ? MakeFolders(paths.back()) : MakeExactFile(paths.back(), "x");
-    }
-    return paths;
-  }
   // Exactly the names the records hold are listed in order and marked;
   // with `hidden` false, none.
   void Expect(bool hidden) {
@@ -123,7 +114,11 @@ TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToTheOneRunningCo
   int handed = 0;
   copy.on_paths = [&](const Strings& paths) { ++handed, program().HandPaths(paths); };
   StartInitialised();
-  const Strings paths = MakeNames();
+  Strings paths;  // the names in D:\\Handed, the first a folder
+  for (const std::string& name : kNames) {
+    paths.push_back(Native("D:\\Handed") + "/" + name);
+    paths.size() == 1 ? MakeFolders(paths.back()) : MakeExactFile(paths.back(), "x");
+  }
 
   // Another user's start reaches neither the socket nor its name.
   struct stat before, after;
