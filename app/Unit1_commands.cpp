@@ -59,6 +59,8 @@ const char* ReasonText(engine::Unrecordable reason) {
       return messages::kPathTooLong;
     case engine::Unrecordable::kNotInCodePage:
       return messages::kNotInCodePage;
+    case engine::Unrecordable::kUnmarkableLink:
+      return messages::kUnmarkableLink;
   }
   return "";
 }
@@ -79,8 +81,10 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::ShowHideRefusal(const engine::UnrecordableItem& refused) {
+  const bool link = refused.reason() == engine::Unrecordable::kUnmarkableLink;
   services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() + messages::kCannotHideMiddle +
-                                ReasonText(refused.reason()) + messages::kCannotHideEnd);
+                                ReasonText(refused.reason()) +
+                                (link ? messages::kCannotHideLinkEnd : messages::kCannotHideEnd));
 }
 
 void TForm1::HideHandedPaths(const std::vector<std::string>& paths) {

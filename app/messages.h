@@ -37,6 +37,10 @@ inline constexpr char kBlankAtEnds[] = "its path begins or ends with a blank";
 inline constexpr char kQuotedPath[] = "its path is enclosed in quotes";
 inline constexpr char kPathTooLong[] = "its path is longer than 2047 characters";
 inline constexpr char kNotInCodePage[] = "its path holds a character that the system's code page has no place for";
+// A link that cannot be marked as itself: kCannotHide + path +
+// kCannotHideMiddle + kUnmarkableLink + kCannotHideLinkEnd.
+inline constexpr char kUnmarkableLink[] = "it is a link, which this system cannot mark on its own";
+inline constexpr char kCannotHideLinkEnd[] = ", please hide what it leads to instead!";
 
 // The guide that the desktop could not open: kCannotOpenGuide + its real
 // path + kCannotOpenGuideEnd.

@@ -8,7 +8,9 @@ namespace engine {
 std::optional<Unrecordable> WhyUnrecordable(const std::string& path, const std::string& name) {
   using ReadBack = store::IniDocument::ReadBack;
   if (name.find('\\') != std::string::npos) return Unrecordable::kBackslashInName;
-  switch (store::IniDocument::HowValueReadsBack(path)) {
+  // The records give back what they hold, so its length is what counts.
+  const std::optional<std::string> recorded = platform::ToRecordText(path);
+  switch (store::IniDocument::HowValueReadsBack(recorded.value_or(path))) {
     case ReadBack::kSame:
       break;
     case ReadBack::kLineBreak:
@@ -20,7 +22,14 @@ std::optional<Unrecordable> WhyUnrecordable(const std::string& path, const std::
     case ReadBack::kTooLong:
       return Unrecordable::kTooLong;
   }
-  if (!platform::ToRecordText(path)) return Unrecordable::kNotInCodePage;
+  if (!recorded) return Unrecordable::kNotInCodePage;
+  return std::nullopt;
+}
+
+std::optional<Unrecordable> WhyUnhideable(platform::FileSystem& fs, const std::string& path,
+                                          const platform::FolderEntry& entry) {
+  if (std::optional<Unrecordable> why = WhyUnrecordable(path, entry.name)) return why;
+  if (!fs.CanMarkItself(entry)) return Unrecordable::kUnmarkableLink;
   return std::nullopt;
 }
 

@@ -37,8 +37,11 @@ struct FolderEntry {
 // What a change of an entry's attributes achieved.
 struct AttributesResult {
   bool applied = false;  // the entry carries the attribute set now
-  // There is no such item (its drive is there, but nothing of that name in
-  // that folder, or no such folder): nothing of it carries marks any more.
+  // There is no such item (its drive and the volume behind it are there,
+  // but nothing of that name in that folder, or no such folder): nothing of
+  // it carries marks any more. An item of a drive that is missing, or whose
+  // volume is away (a dangling drive link, an empty drive folder, a root
+  // that does not answer), is not absent: it comes back with its volume.
   bool absent = false;
   // The Windows path of the folder's list of hidden names (".hidden" on
   // Linux) when the change could not be made there, so that file managers
@@ -174,6 +177,16 @@ class FileSystem {
   // One entry: SetEntriesAttributes with the entry alone.
   AttributesResult SetEntryAttributes(const FolderEntry& entry, std::uint32_t attributes) {
     return SetEntriesAttributes({entry}, attributes).front();
+  }
+
+  // False when the entry is a link that cannot carry marks of its own: one
+  // that the system shows as what it leads to (under Wine, a Unix link), so
+  // that a mark would land there or nowhere. True for anything else, a
+  // missing entry included, and for a link that is marked as itself (its
+  // folder's .hidden line on Linux, its own attributes on Windows).
+  virtual bool CanMarkItself(const FolderEntry& entry) {
+    (void)entry;
+    return true;
   }
 
   // True when both paths lead to one and the same item, however they are

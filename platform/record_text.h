@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,5 +21,11 @@ std::optional<std::string> ToRecordText(std::string_view text);
 
 // The program's text for the bytes a record file holds.
 std::string FromRecordText(std::string_view bytes);
+
+// How many bytes the first `characters` characters of the record text
+// `bytes` take (all of them when it holds no more). A character is one
+// UTF-8 sequence on Linux (a byte that begins none counts on its own) and
+// one byte of the code page on Windows, as the Windows calls count them.
+std::size_t RecordTextBytes(std::string_view bytes, std::size_t characters);
 
 }  // namespace platform

@@ -17,6 +17,44 @@ quillomar_wine_prefix() {
   done
   # wineboot leaves a server running; the next program starts its own.
   WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+  quillomar_private_user_folders "$prefix"
+  quillomar_check_user_folders "$prefix"
+}
+
+# quillomar_outside_links PREFIX: the links among the prefix's user folders
+# that lead outside the prefix, one a line.
+quillomar_outside_links() {
+  local prefix link
+  prefix=$(realpath "$1")
+  while IFS= read -r -d '' link; do
+    case "$(realpath -m "$link")/" in
+      "$prefix"/*) ;;
+      *) echo "$link" ;;
+    esac
+  done < <(find "$1/drive_c/users" -type l -print0)
+}
+
+# quillomar_private_user_folders PREFIX: wineboot links the user's Desktop,
+# Documents, Music, Templates and the other user folders of a new prefix to
+# the real home of whoever runs it; each becomes a folder of its own inside
+# the prefix, so that nothing run there reaches that home.
+quillomar_private_user_folders() {
+  local link
+  quillomar_outside_links "$1" | while IFS= read -r link; do
+    rm -f "$link"
+    mkdir -p "$link"
+  done
+}
+
+# quillomar_check_user_folders PREFIX: fails, naming them, when links among
+# the prefix's user folders lead outside the prefix.
+quillomar_check_user_folders() {
+  local outside
+  outside=$(quillomar_outside_links "$1")
+  [ -z "$outside" ] && return 0
+  echo "wine prefix: user folders lead outside $1:" >&2
+  echo "$outside" >&2
+  return 1
 }
 
 # quillomar_virtual_screen FOLDER [WIDTHxHEIGHT]: starts a virtual X screen of

@@ -64,8 +64,11 @@ new_prefix() {
 # run_test NAME: runs the test program in a prefix of its own; its output
 # goes to NAME.log in the scratch folder, and to the screen when it fails.
 run_test() {
-  local log="$scratch/$1.log"
-  if WINEPREFIX=$(new_prefix) wine "$win32_build/tests/$1.exe" --gtest_brief=1 >"$log" 2>&1; then
+  local log="$scratch/$1.log" prefix
+  prefix=$(new_prefix)
+  # No test may reach the home of whoever runs them.
+  quillomar_check_user_folders "$prefix" || return 1
+  if WINEPREFIX=$prefix wine "$win32_build/tests/$1.exe" --gtest_brief=1 >"$log" 2>&1; then
     echo "wine_tests: $1.exe $(grep -a "PASSED" "$log" | tail -n 1 | tr -d '\r')"
   else
     cat "$log"
@@ -126,6 +129,33 @@ QUILLOMAR_INTEROP_PREFIX=$interop_prefix QUILLOMAR_INTEROP_ACCOUNT=Ann \
 wineserver_stop
 if [ "$interop_ok" -ne 1 ]; then
   echo "wine_tests: the two builds disagree on disk"
+  failed=1
+fi
+
+# A drive that goes away: the Windows build hides E:\secret on a drive that
+# a dosdevices link makes; with the link gone, Comeback keeps the record and
+# names the item; with the link back, Comeback shows the item and drops it.
+echo "wine_tests: Comeback while a drive is away"
+drive_prefix=$(new_prefix)
+mkdir -p "$scratch/drive_e"
+echo "secret" >"$scratch/drive_e/secret"
+drive_link="$drive_prefix/dosdevices/e:"
+drive_hide() { WINEPREFIX=$drive_prefix wine "$win32_build/tests/win_hide.exe" "$@" 2>&1 | tr -d '\r'; }
+drive_ok=1
+ln -sfn "$scratch/drive_e" "$drive_link"
+[ "$(drive_hide hide Ann 'E:\secret')" = "1" ] || drive_ok=0
+rm "$drive_link"
+[ "$(drive_hide restore Ann 'E:\secret')" = 'Unable to write to E:\secret' ] || drive_ok=0
+[ "$(drive_hide list Ann)" = 'E:\secret' ] || drive_ok=0
+ln -sfn "$scratch/drive_e" "$drive_link"
+# Hidden and system (with archive) while the record stays; shown when it goes.
+[ "$(drive_hide attributes 'E:\secret')" = "0x26" ] || drive_ok=0
+[ -z "$(drive_hide restore Ann 'E:\secret')" ] || drive_ok=0
+[ -z "$(drive_hide list Ann)" ] || drive_ok=0
+[ "$(drive_hide attributes 'E:\secret')" = "0x20" ] || drive_ok=0
+WINEPREFIX=$drive_prefix wineserver -w 2>/dev/null || true
+if [ "$drive_ok" -ne 1 ]; then
+  echo "wine_tests: Comeback lost the record of an item on a drive that was away"
   failed=1
 fi
 

@@ -6,6 +6,7 @@
 
 #include "store/ini_lines.h"
 #include "platform/progress.h"
+#include "platform/record_text.h"
 #include "platform/windows_path.h"
 
 namespace store {
@@ -50,7 +51,8 @@ std::string EntryLine(std::string_view name, std::string_view value) {
 
 // The value of an entry line as a read gives it back.
 std::string_view ReadValue(std::string_view value) {
-  return ini_lines::Unquote(value).substr(0, IniDocument::kMaxValueLength);
+  const std::string_view unquoted = ini_lines::Unquote(value);
+  return unquoted.substr(0, platform::RecordTextBytes(unquoted, IniDocument::kMaxValueLength));
 }
 
 // FNV-1a over the name's bytes in lower case.
@@ -360,7 +362,7 @@ IniDocument::ReadBack IniDocument::HowValueReadsBack(std::string_view value) {
   if (HasLineBreak(value)) return ReadBack::kLineBreak;
   if (Trim(value) != value) return ReadBack::kOuterBlanks;
   if (ini_lines::Unquote(value) != value) return ReadBack::kEnclosingQuotes;
-  if (value.size() > kMaxValueLength) return ReadBack::kTooLong;
+  if (platform::RecordTextBytes(value, kMaxValueLength) < value.size()) return ReadBack::kTooLong;
   return ReadBack::kSame;
 }
 

@@ -26,7 +26,8 @@ namespace store {
 // safe; a change needs the document to itself.
 class IniDocument {
  public:
-  // Longest value that a read gives back, in characters.
+  // Longest value that a read gives back, in characters of the record text
+  // (see platform::RecordTextBytes).
   static constexpr std::size_t kMaxValueLength = 2047;
   // Room for a key listing: each name plus one terminating byte, plus one
   // final byte, must fit.

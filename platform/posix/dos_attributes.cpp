@@ -107,16 +107,13 @@ std::optional<SambaRecordLayout> SambaLayout(std::string_view value) {
   return layout;
 }
 
-// The attribute word of a binary record; nullopt when `value` is not one,
-// or its attribute word is not valid.
+// The attribute word of a binary record; nullopt when `value` is not one.
+// The word decides whatever the valid-flags say, as smbd reads it, so that
+// an item shows here as it shows on the share.
 std::optional<std::uint32_t> ParseSambaRecord(std::string_view value) {
   const std::optional<SambaRecordLayout> layout = SambaLayout(value);
   if (!layout) return std::nullopt;
   if (layout->version == kHexStringVersion) return ParseHexText(value.substr(0, value.find('\0')));
-  if (layout->valid_flags_at) {
-    const std::optional<std::uint32_t> valid = LittleEndian(value, *layout->valid_flags_at, kWord);
-    if (!valid || (*valid & kAttributeValid) == 0) return std::nullopt;
-  }
   return LittleEndian(value, layout->attrib_at, kWord);
 }
 
@@ -155,14 +152,11 @@ std::optional<std::string> DosAttribValueFor(const std::optional<std::string>& c
     const std::optional<SambaRecordLayout> layout = SambaLayout(*current);
     if (layout && layout->version != kHexStringVersion) {
       std::string record = *current;
-      // A word not marked valid holds nothing worth keeping.
-      std::uint32_t word = 0;
+      // The word is what smbd shows, marked valid or not: its other bits stay.
+      std::uint32_t word = *LittleEndian(record, layout->attrib_at, kWord);
       if (layout->valid_flags_at) {
         const std::uint32_t valid = *LittleEndian(record, *layout->valid_flags_at, kWord);
-        if ((valid & kAttributeValid) != 0) word = *LittleEndian(record, layout->attrib_at, kWord);
         PutLittleEndian(record, *layout->valid_flags_at, valid | kAttributeValid);
-      } else {
-        word = *LittleEndian(record, layout->attrib_at, kWord);
       }
       word = (word & ~kRecordManagedBits) | (attributes & kRecordManagedBits);
       PutLittleEndian(record, layout->attrib_at, word);

@@ -28,10 +28,10 @@ inline constexpr std::uint32_t kDosAttribBits = kAttrHidden | kAttrSystem | kAtt
 //   number aligned to 2, the same number again, and that version's
 //   information aligned to 4. Versions 1 and 2 hold the 32-bit attribute
 //   word first (2 after a flags word); versions 3 to 5 a 32-bit valid-flags
-//   word and then the attribute word, which counts only when the flags mark
-//   it valid; version 0xFFFF keeps the attribute in the hex string.
-// nullopt for a value of neither form or without a valid attribute word:
-// such a value counts as no attribute at all.
+//   word and then the attribute word, which counts whatever the flags say
+//   (as smbd reads it); version 0xFFFF keeps the attribute in the hex string.
+// nullopt for a value of neither form: such a value counts as no attribute
+// at all.
 std::optional<std::uint32_t> ParseDosAttrib(std::string_view value);
 
 // The user.DOSATTRIB text for `bits`: "0x" + lower-case hex, no NUL ("0x6").

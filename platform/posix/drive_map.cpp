@@ -1,5 +1,6 @@
 #include "platform/posix/drive_map.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "platform/posix/folder_ops.h"
 #include "platform/posix/help_document.h"
@@ -101,6 +103,18 @@ std::optional<std::string> DriveMap::DriveFolder(char letter) const {
   struct stat status;
   if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
   return folder;
+}
+
+bool DriveMap::VolumeIsThere(char letter) const {
+  const std::optional<std::string> folder = DriveFolder(letter);
+  if (!folder) return false;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder->c_str()), &::closedir);
+  if (!dir) return false;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") return true;
+  }
+  return false;
 }
 
 std::vector<char> DriveMap::Drives() const {

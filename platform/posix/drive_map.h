@@ -30,6 +30,12 @@ class DriveMap {
   // several threads.
   std::optional<std::string> DriveFolder(char letter) const;
 
+  // True when the drive exists and its volume is there: its folder holds at
+  // least one entry. An empty folder is what a mount point shows while its
+  // volume is away, so the items of an empty drive count as not there
+  // rather than gone.
+  bool VolumeIsThere(char letter) const;
+
   // The letters 'A'..'Z' whose drives exist, in alphabetical order.
   std::vector<char> Drives() const;
 

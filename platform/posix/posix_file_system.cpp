@@ -116,7 +116,10 @@ class PosixFileSystem final : public FileSystem {
     std::vector<AttributesResult> results(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
       results[i].applied = marks[i].applied;
-      results[i].absent = marks[i].gone;
+      // Gone only from a volume that is there: the items of a drive whose
+      // volume is away (an empty drive folder) come back with it.
+      results[i].absent = marks[i].gone && (!windows_path::HasDriveLetter(paths[i]) ||
+                                            drives_.VolumeIsThere(paths[i].front()));
       if (!marks[i].listed) {
         results[i].unlisted_in = windows_path::Join(windows_path::Parent(paths[i]), posix::kDotHiddenName);
       }

@@ -52,6 +52,7 @@ constexpr char kDriveFolderPattern[] = "drive_";
 // drive that holds the prefix (as Z: reaches "/" on Linux).
 constexpr char kDefaultDrives[] = {'C', 'D'};
 constexpr char kRealDriveLetter = 'Z';
+constexpr char kFirstDriveLetter = 'A';
 // Seconds between 1601 and 1970 do not matter here: stamps are only compared.
 constexpr std::int64_t kNanoSecondsPerTick = 100;
 
@@ -170,7 +171,7 @@ class Win32FileSystem final : public FileSystem {
       ReportProgress();
       std::optional<std::wstring> exact = Exact(paths[i]);
       results[i].applied = exact && Apply(*exact, attributes);
-      results[i].absent = exact && !results[i].applied && IsAbsent(*exact);
+      results[i].absent = exact && !results[i].applied && IsAbsent(paths[i], *exact);
     }
     return results;
   }
@@ -184,6 +185,16 @@ class Win32FileSystem final : public FileSystem {
       results[i].applied = exact && Apply(*exact, attributes);
     }
     return results;
+  }
+
+  bool CanMarkItself(const FolderEntry& entry) override {
+    std::optional<std::wstring> exact = EntryPath(entry);
+    if (!exact) return true;
+    UniqueHandle handle = win32::OpenEntry(*exact, FILE_READ_ATTRIBUTES);
+    FILE_BASIC_INFO info;
+    if (!handle || !::GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &info, sizeof info)) return true;
+    // As Apply marks it: a link as the link, anything else only as itself.
+    return IsLink(info.FileAttributes) || win32::IsItself(handle.get(), *exact);
   }
 
   bool SameItem(const std::string& a, const std::string& b) override {
@@ -407,9 +418,7 @@ class Win32FileSystem final : public FileSystem {
         return;
       }
       const std::wstring path = windows_path::JoinName(base, std::wstring(found.cFileName));
-      if (!win32::IsPlainEntry(path)) return;
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!::DeleteFileW(path.c_str())) all_removed = false;
+      if (!RemoveLeftover(path)) all_removed = false;
     });
     return all_removed;
   }
@@ -466,11 +475,53 @@ class Win32FileSystem final : public FileSystem {
     return FileIdentity{information.dwVolumeSerialNumber, *number};
   }
 
-  // True when nothing is at the exact path (its folder may be gone too).
-  static bool IsAbsent(const std::wstring& exact) {
+  // Deletes the leftover temporary file at the exact path through one handle
+  // of it, which first loses its read-only mark. What is not the program's
+  // own file is left as it is: a link, a name that Wine resolves elsewhere,
+  // and a second name of a file (whose marks are that file's, under all its
+  // names). False when the file is still there.
+  static bool RemoveLeftover(const std::wstring& exact) {
+    UniqueHandle file = win32::OpenEntry(exact, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    BY_HANDLE_FILE_INFORMATION names;
+    if (!file || !::GetFileInformationByHandle(file.get(), &names)) return false;
+    if (!IsFile(names.dwFileAttributes) || !win32::IsItself(file.get(), exact) || names.nNumberOfLinks != 1) {
+      return true;
+    }
+    if ((names.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      FILE_BASIC_INFO info{};
+      // Zero times leave them as they are.
+      info.FileAttributes = names.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+      if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+      if (!::SetFileInformationByHandle(file.get(), FileBasicInfo, &info, sizeof info)) return false;
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != 0;
+  }
+
+  // True when nothing is at the exact path of `path` (its folder may be gone
+  // too) on a volume that is there. A missing drive, a root that does not
+  // answer, a device that is not ready or an empty root show that the volume
+  // is away, and its items come back with it.
+  bool IsAbsent(const std::string& path, const std::wstring& exact) const {
     if (AttributesOf(exact) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+    const std::optional<std::wstring> root = Exact(windows_path::DriveRoot(path[0]));
+    return root && HoldsAnEntry(*root);
+  }
+
+  // True when the folder answers and holds an entry besides "." and "..".
+  static bool HoldsAnEntry(const std::wstring& folder) {
+    const std::wstring pattern = windows_path::JoinName(folder, std::wstring(kAllEntries));
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool holds = false;
+    do {
+      holds = !IsDotOrDotDot(found.cFileName);
+    } while (!holds && ::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return holds;
   }
 
   // The exact-name form of the path's real place; nullopt when it leads
@@ -699,12 +750,13 @@ std::unique_ptr<FileSystem> MakeFileSystemAt(const std::string& prefix_folder,
   const std::string prefix = FullPath(prefix_folder);
   std::map<char, std::string> roots;
   CreateRealFolder(prefix);
-  for (char letter : kDefaultDrives) {
-    const std::string folder =
+  // Every other letter leads to the prefix's folder of its name: a drive
+  // that is there while that folder is, as a drive added to the prefix.
+  for (char letter = kFirstDriveLetter; letter < kRealDriveLetter; ++letter) {
+    roots[letter] =
         windows_path::Join(prefix, kDriveFolderPattern + std::string(1, windows_path::FoldCase(letter)));
-    CreateRealFolder(folder);
-    roots[letter] = folder;
   }
+  for (char letter : kDefaultDrives) CreateRealFolder(roots[letter]);
   // The letter that reaches the real drive of the prefix, so that any real
   // folder on it has a Windows path here too.
   roots[kRealDriveLetter] = std::string(windows_path::DrivePart(prefix));

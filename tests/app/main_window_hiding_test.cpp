@@ -141,25 +141,26 @@ TEST_F(MainWindowHidingTest, FailedRecordWritesAreShownOnceAndLeaveTheListTrue) 
   EXPECT_EQ(main().SelectedPath(), "");
   EXPECT_EQ(Status(), "unchanged");
 
-  // A restore whose global record fails still cleans the account file and
-  // finishes: the list, the status line and the browser show the files and
-  // the items as they are, and the error shows once.
+  // A restore whose global record fails leaves the account file as it is:
+  // the row stays, so that no global entry outlives it, and a later Comeback
+  // finishes it. The list, the status line and the browser show the files
+  // and the items as they are, and the error shows once.
   main().HiddenList()->SetChecked(0, false);
   main().SpeedButton9Click();
   EXPECT_EQ(dialogs_.errors.size(), 2u);
   EXPECT_EQ(DosAttrib(Native("C:\\Data\\first.txt")), "");
-  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
-  EXPECT_EQ(Status(), "Present user name:name;     Hide:  2 File");
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\first.txt", "C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  3 File");
   EXPECT_EQ(BrowserNames(), (Strings{"first.txt", "third.txt"}));
 
   // The account file failing does not keep the global record from being
-  // cleaned either.
+  // cleaned.
   ASSERT_EQ(chmod(Native(records::kGlobalRecordFile).c_str(), 0644), 0);
   ASSERT_EQ(chmod(Native(records::AccountFile("name")).c_str(), 0444), 0);
-  main().HiddenList()->SetChecked(0, false);
+  main().HiddenList()->SetChecked(1, false);
   main().SpeedButton2Click();
   EXPECT_EQ(dialogs_.errors.back(), "Unable to write to C:\\WINDOWS\\zizodo\\zizodo123\\name.INI.");
-  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
+  EXPECT_EQ(Rows(), (Strings{"C:\\Data\\first.txt", "C:\\Data\\second.txt", "C:\\Data\\third.txt"}));
   EXPECT_EQ(Entries(records::kGlobalRecordFile), Strings{"1=C:\\Data\\first.txt"});
   EXPECT_EQ(BrowserNames(), (Strings{"first.txt", "second.txt", "third.txt"}));
 }

@@ -87,6 +87,8 @@ class FaultsTest : public ::testing::Test {
   static FileStates AfterOnHealthyCopy(const FileStates& before, const Command& command) {
     testing_support::TempPrefix healthy;
     EXPECT_TRUE(healthy.fs().CreateFolder(store::records::kDataFolder));
+    // The items' drive is there (an empty one would be away), without them.
+    EXPECT_TRUE(healthy.fs().CreateFolder("D:\\Items"));
     const std::string folder = healthy.fs().NativePath(store::records::kDataFolder);
     for (const auto& [name, state] : before) {
       if (state != testing_support::kFolderState && state != testing_support::kOtherState) {

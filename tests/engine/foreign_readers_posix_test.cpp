@@ -1,92 +1,72 @@
-// Two copies of the program under two prefixes, hiding and bringing back
-// items of one shared folder while someone else keeps taking read locks on
-// its .hidden, as anyone who may read the file can: every line of .hidden
-// still matches the records afterwards.
+// Two copies of the program under two prefixes hide and bring back items of
+// one shared folder while someone else keeps taking read locks on its
+// .hidden, as anyone who may read it can: .hidden still matches the records.
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "engine/hidden_items.h"
 #include "store/data_store.h"
 #include "tests/engine/two_copies_fixture.h"
-#include "tests/support/temp_prefix.h"
 
 namespace engine_testing {
 namespace {
 
 constexpr int kRounds = 200;
-constexpr auto kLockHeld = std::chrono::microseconds(500);
 
-// Takes a read lock of every kind in turn on the .hidden at `path`, holds
-// it briefly and lets it go, until `stop` is set.
+// Takes a read lock of each kind in turn on `path`, briefly, until `stop`.
 void TakeReadLocks(const std::string& path, const std::atomic<bool>& stop) {
   for (int turn = 0; !stop; ++turn) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-      std::this_thread::sleep_for(kLockHeld);
-      continue;
-    }
     struct flock lock {};
     lock.l_type = F_RDLCK;
-    lock.l_whence = SEEK_SET;
-    switch (turn % 3) {
-      case 0: ::fcntl(fd, F_OFD_SETLK, &lock); break;
-      case 1: ::fcntl(fd, F_SETLK, &lock); break;
-      default: ::flock(fd, LOCK_SH | LOCK_NB); break;
+    if (turn % 3 == 2) {
+      ::flock(fd, LOCK_SH | LOCK_NB);
+    } else {
+      ::fcntl(fd, turn % 3 == 0 ? F_OFD_SETLK : F_SETLK, &lock);
     }
-    std::this_thread::sleep_for(kLockHeld);
-    ::close(fd);
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    if (fd >= 0) ::close(fd);
   }
 }
 
 TEST(ForeignReaders, TwoCopiesUnderReadLocksKeepDotHiddenAndTheRecordsInStep) {
-  testing_support::TempPrefix first;
-  testing_support::TempPrefix second;
-  ASSERT_TRUE(store::InitialiseStore(first.fs()));
-  ASSERT_TRUE(store::InitialiseStore(second.fs()));
-  const std::string shared = first.root() + "/shared";
+  testing_support::TempPrefix copies[2];
+  const std::string shared = copies[0].root() + "/shared";
   std::filesystem::create_directory(shared);
-  for (const char* tag : {"a", "b"}) {
-    for (int i = 0; i < kRounds; ++i) testing_support::WriteAll(shared + "/" + tag + "-" + std::to_string(i), "x");
-  }
   const std::string folder = testing_support::TempPrefix::ThroughZ(shared);
-
+  const char* tags[] = {"a", "b"};
+  std::set<std::string> expected;
+  for (const char* tag : tags) {
+    for (int i = 0; i < kRounds; ++i) {
+      const std::string name = tag + std::string("-") + std::to_string(i);
+      testing_support::WriteAll(shared + "/" + name, "x");
+      if (i % 2 == 0) expected.insert(name);  // the worker brings back the odd ones
+    }
+  }
   std::atomic<bool> stop{false};
   std::thread reader(TakeReadLocks, shared + "/.hidden", std::cref(stop));
-  auto run = [&](const std::string& prefix, const char* tag) {
-    return std::make_unique<testing_support::ChildProcess>(
-        QUILLOMAR_HIDE_WORKER,
-        std::vector<std::string>{prefix, "name", folder, tag, std::to_string(kRounds), "comeback"});
-  };
-  auto one = run(first.prefix(), "a");
-  auto other = run(second.prefix(), "b");
-  EXPECT_EQ(one->Wait(), 0);
-  EXPECT_EQ(other->Wait(), 0);
+  std::unique_ptr<testing_support::ChildProcess> workers[2];
+  for (int copy = 0; copy < 2; ++copy) {
+    ASSERT_TRUE(store::InitialiseStore(copies[copy].fs()));
+    workers[copy] = std::make_unique<testing_support::ChildProcess>(
+        QUILLOMAR_HIDE_WORKER, std::vector<std::string>{copies[copy].prefix(), "name", folder, tags[copy],
+                                                        std::to_string(kRounds), "comeback"});
+  }
+  for (auto& worker : workers) EXPECT_EQ(worker->Wait(), 0);
   stop = true;
   reader.join();
 
-  // The even-numbered items of both copies stay hidden, each recorded by
-  // its own copy; .hidden lists exactly those.
   std::set<std::string> recorded;
-  for (testing_support::TempPrefix* prefix : {&first, &second}) {
-    for (const std::string& path : engine::LoadList(prefix->fs(), "name")) recorded.insert(path.substr(folder.size() + 1));
-  }
-  std::set<std::string> expected;
-  for (const char* tag : {"a", "b"}) {
-    for (int i = 0; i < kRounds; i += 2) expected.insert(tag + std::string("-") + std::to_string(i));
+  for (auto& copy : copies) {
+    for (const std::string& path : engine::LoadList(copy.fs(), "name")) recorded.insert(path.substr(folder.size() + 1));
   }
   EXPECT_EQ(recorded, expected);
   std::set<std::string> listed;

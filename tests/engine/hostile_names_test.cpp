@@ -7,6 +7,7 @@
 // systems; a row that only one system can hold says so.
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ constexpr char kVictimBytes[] = "v";
 constexpr std::size_t kLongFolderName = 220;
 constexpr int kNearLimit = 9;
 constexpr int kPastLimit = 10;
+// Nine folders of 120 "é" instead: 1,103 characters, 2,183 UTF-8 bytes.
+constexpr int kAccentedNearLimit = -9;
 
 #ifdef _WIN32
 constexpr bool kWindows = true;
@@ -91,6 +94,7 @@ const NameCase kNames[] = {
     {"trail ", "trail", Unrecordable::kOuterBlanks, Unrecordable::kOuterBlanks, 0, kFile, kBoth},
     {"x", "", kHidden, kHidden, kNearLimit, kFile, kBoth},
     {"x", "", Unrecordable::kTooLong, Unrecordable::kTooLong, kPastLimit, kFile, kBoth},
+    {"x", "", kHidden, kNotInCodePage, kAccentedNearLimit, kFile, kBoth},
     // What only Linux holds: "\\", control characters, "\"", "*?:".
     {"..\\victim", "", Unrecordable::kBackslashInName, kHidden, 0, kFile, kLinuxOnly},
     {"x\\..\\..\\victim", "", Unrecordable::kBackslashInName, kHidden, 0, kFile, kLinuxOnly},
@@ -121,8 +125,11 @@ class HostileNamesTest : public ::testing::Test {
   // The folder that holds the entry: D:\Names\sub, or far below it.
   std::string FolderFor(const NameCase& row) {
     std::string folder = std::string(kFolder) + "\\sub";
-    for (int level = 0; level < row.long_folders; ++level) {
-      folder += "\\" + std::string(kLongFolderName, static_cast<char>('a' + level));
+    for (int level = 0; level < std::abs(row.long_folders); ++level) {
+      std::string name;
+      while (row.long_folders < 0 && name.size() < 240) name += "\xC3\xA9";
+      if (name.empty()) name.assign(kLongFolderName, static_cast<char>('a' + level));
+      folder += "\\" + name;
     }
     testing_support::MakeFolders(Native(folder));
     return folder;

@@ -71,6 +71,11 @@ TEST_F(LinksTest, TheStoreActsOnALinkAsItselfAndNeverOnWhatItLeadsTo) {
        [](platform::FileSystem& files) { DeleteUserAccount(files, "Bob"); }},
       {"the mirror copy", r::kMirrorFile, false, true,
        [](platform::FileSystem& files) { MakeMirrorCopy(files); }},
+      {"a second name of the target under a leftover's name", "D:\\link", false, true,
+       [&](platform::FileSystem& files) {
+         EXPECT_TRUE(files.LinkFile(kTarget, "D:\\" + leftover));
+         RemoveLeftovers(files);
+       }},
   };
   for (const LinkCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -37,6 +37,7 @@ class HookedFileSystem final : public platform::FileSystem {
     const std::string folder = entries.empty() ? std::string() : entries.front().folder;
     return Change("SetEntriesAttributes", folder, [&] { return inner_.SetEntriesAttributes(entries, attributes); });
   }
+  bool CanMarkItself(const platform::FolderEntry& entry) override { return inner_.CanMarkItself(entry); }
   bool SameItem(const std::string& a, const std::string& b) override { return inner_.SameItem(a, b); }
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override {
     return inner_.GetAttributes(path);

@@ -31,6 +31,13 @@ TempPrefix::TempPrefix() {
   fs_ = platform::MakeFileSystemAt(prefix_, desktop_);
 }
 
+void TempPrefix::AddDriveE() {
+  std::filesystem::create_directory(DriveE());
+  std::filesystem::create_symlink("../drive_e", DriveELink());
+}
+
+std::string TempPrefix::DriveELink() const { return prefix_ + "/dosdevices/e:"; }
+
 TempPrefix::~TempPrefix() {
   std::error_code ignored;
   // Give back write permission that a test may have taken away, then remove.

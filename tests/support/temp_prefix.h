@@ -24,6 +24,11 @@ class TempPrefix {
   // Real folder of drive C: and D:.
   std::string DriveC() const { return prefix_ + "/drive_c"; }
   std::string DriveD() const { return prefix_ + "/drive_d"; }
+  // Gives the prefix a drive E: as a user adds one, with the empty folder
+  // DriveE() and, where letters have links, DriveELink() ("" elsewhere).
+  void AddDriveE();
+  std::string DriveE() const { return prefix_ + "/drive_e"; }
+  std::string DriveELink() const;
   // The Windows path of a real path, through Z: ("/tmp/x" -> "Z:\tmp\x").
   static std::string ThroughZ(const std::string& real_path);
 

@@ -2,6 +2,8 @@
 // checking that the Windows and Linux builds agree on what is on disk:
 //   win_hide hide <account> <windows path>    prints the sequence number
 //   win_hide list <account>                   prints the account's hidden paths
+//   win_hide restore <account> <windows path> brings the item back (its row
+//                                             unticked), printing what is left
 //   win_hide attributes <windows path>        prints the item's attributes (hex)
 #include <cstdio>
 #include <cstring>
@@ -14,7 +16,7 @@
 
 namespace {
 constexpr char kUsage[] =
-    "usage: win_hide hide <account> <path> | list <account> | attributes <path>\n";
+    "usage: win_hide hide <account> <path> | list <account> | restore <account> <path> | attributes <path>\n";
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -30,6 +32,12 @@ int main(int argc, char* argv[]) {
       const std::string number = engine::HideItem(*fs, argv[2], argv[3]);
       std::printf("%s\n", number.c_str());
       return number.empty() ? 1 : 0;
+    }
+    if (command == "restore" && argc == 4) {
+      for (const std::string& path : engine::Restore(*fs, argv[2], {{argv[3], false}})) {
+        std::printf("%s\n", path.c_str());
+      }
+      return 0;
     }
     if (command == "list" && argc == 3) {
       for (const std::string& path : engine::LoadList(*fs, argv[2])) std::printf("%s\n", path.c_str());

@@ -23,4 +23,6 @@ unset DISPLAY
 export WAYLAND_DISPLAY=$socket XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=wayland
 # Never the user's own home or prefix, whatever a test does.
 export HOME=$scratch QUILLOMAR_PREFIX=$scratch/prefix
+# The desktop folder is found under HOME alone, never in the runner's settings.
+unset XDG_CONFIG_HOME
 "$@"

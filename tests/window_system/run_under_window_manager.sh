@@ -29,4 +29,6 @@ export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$scratch
 # Never the user's own home or prefix, whatever a test does.
 export HOME=$scratch QUILLOMAR_PREFIX=$scratch/prefix
+# The desktop folder is found under HOME alone, never in the runner's settings.
+unset XDG_CONFIG_HOME
 "$@"

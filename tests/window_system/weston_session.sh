@@ -42,6 +42,7 @@ quillomar_start_program() {
     export WAYLAND_DISPLAY=$socket XDG_RUNTIME_DIR=$scratch
     # Never the user's own home or prefix, whatever a test does.
     export HOME=$scratch QUILLOMAR_PREFIX=$scratch/program-prefix
+    unset XDG_CONFIG_HOME
     exec "$1"
   ) >"$scratch/program.log" 2>&1 &
   program_pid=$!

@@ -23,15 +23,18 @@ constexpr char kOffscreen[] = "offscreen";
 constexpr char kPrefixVariable[] = "QUILLOMAR_PREFIX";
 constexpr char kPrefixTemplate[] = "/quillomar-app-tests-XXXXXX";
 
-// Points the program's default drive prefix at a folder of its own for the
-// run, so that a window made without a test prefix can never reach the
-// user's data. Returns that folder, or "" when a prefix was already chosen.
+// Points the program's default drive prefix, and the home where it finds
+// the desktop folder, at a folder of their own for the run, so that a
+// window made without a test prefix can never reach the user's data or
+// desktop. Returns that folder, or "" when a prefix was already chosen.
 std::string IsolateDefaultPrefix() {
   if (qEnvironmentVariableIsSet(kPrefixVariable)) return {};
   const char* tmp = std::getenv("TMPDIR");
   std::string folder = std::string((tmp != nullptr && *tmp != '\0') ? tmp : "/tmp") + kPrefixTemplate;
   if (mkdtemp(folder.data()) == nullptr) return {};
   qputenv(kPrefixVariable, QByteArray::fromStdString(folder + "/prefix"));
+  qputenv("HOME", QByteArray::fromStdString(folder));
+  qunsetenv("XDG_CONFIG_HOME");
   return folder;
 }
 

@@ -43,6 +43,10 @@ TempPrefix::TempPrefix() {
   fs_ = platform::MakeFileSystemAt(prefix_, desktop_);
 }
 
+// Each letter of the prefix is the folder of its name, while that is there.
+void TempPrefix::AddDriveE() { std::filesystem::create_directory(DriveE()); }
+std::string TempPrefix::DriveELink() const { return ""; }
+
 TempPrefix::~TempPrefix() {
   std::error_code ignored;
   // Read-only entries would stop the removal.
