@@ -10,6 +10,7 @@
 #include "toolkit/scroll_box.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/splitter.h"
+#include "toolkit/test_driver.h"
 #include "toolkit/shell_list_view.h"
 #include "store/ini_file.h"
 #include "store/records.h"
@@ -117,7 +118,7 @@ TEST_F(MainWindowHidingTest, DroppedFoldersAndFilesAreHiddenInTheOrderDropped) {
     item == items[2] ? MakeExactFile(Native(item), "x") : MakeFolders(Native(item));
     dropped.push_back(KeepsDotHiddenLists() ? Native(item) : item);
   }
-  DropOn(main().HiddenList(), dropped);
+  app::CurrentTestDriver().DropFiles(main(), {300, 300}, dropped);
   EXPECT_EQ(Rows(), items);
   EXPECT_EQ(HiddenMarks(Native(items[0])), kHiddenMarks);
   EXPECT_EQ(Status(), "Present user name:name;     Hide:  3 File");

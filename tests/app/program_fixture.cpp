@@ -100,10 +100,6 @@ void ClickOn(app::Control* control, app::Point local, app::MouseButton button) {
   ReleaseOn(control, local, button);
 }
 
-void DropOn(app::Control* control, const std::vector<std::string>& paths) {
-  Driver().DropFiles(*control->Window(), InWindow(control, {-1, -1}), paths);
-}
-
 void KeyInto(app::WinControl* control, app::Key key) {
   control->SetFocus();
   Driver().KeyPress(*control->Window(), key);

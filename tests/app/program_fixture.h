@@ -88,9 +88,6 @@ void ReleaseOn(app::Control* control, app::Point local = {-1, -1},
 // A press and release of `button` at a point of a control.
 void ClickOn(app::Control* control, app::Point local = {-1, -1},
              app::MouseButton button = app::MouseButton::kLeft);
-// Files and folders (their paths as the system gives them) dropped from
-// the desktop on a control, at its centre.
-void DropOn(app::Control* control, const std::vector<std::string>& paths);
 // A key typed into the focused control of `control`'s window, after giving
 // `control` the focus.
 void KeyInto(app::WinControl* control, app::Key key);

@@ -59,10 +59,8 @@ class HandedPathsTest : public ProgramTest {
     EXPECT_EQ(engine::LoadList(prefix_.fs(), kAccount), listed);
   }
 
-  // Runs `command` (the program, then its words as bytes, as a file manager
-  // passes them) on this prefix, with the built program first on the PATH,
-  // serving it meanwhile; as `user` (not "") the program runs itself, its
-  // words as UTF-8. The exit code, or -1 when it still ran after `ms`.
+  // Runs `command` (its words as bytes; as another `user`, UTF-8) on this
+  // prefix, serving it; its exit code, or -1 when it still ran after `ms`.
   int Run(const Strings& command, int ms = kStartMs, const std::string& user = "") {
     // xargs hands the bytes on as they are, where QProcess takes text.
     const std::string list = prefix_.root() + "/words";
@@ -91,14 +89,6 @@ class HandedPathsTest : public ProgramTest {
 
   std::string runtime_ = prefix_.root() + "/run";
 };
-
-// The command line of a desktop entry's group, as the file holds it.
-std::string ExecOf(const std::string& file, const std::string& group) {
-  const std::string text = ReadAll(file);
-  std::smatch found;
-  std::regex_search(text, found, std::regex("\\[" + group + "\\][^[]*\nExec=([^\n]*)"));
-  return found[1];
-}
 
 TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToTheOneRunningCopy) {
   // What a killed copy left at the socket's name is taken over.
@@ -134,9 +124,11 @@ TEST_F(HandedPathsTest, FileManagerEntriesHandTheWholeSelectionToTheOneRunningCo
       {"packaging/file_managers/quillomar-hide.desktop", "Desktop Action hideWithQuillomar"}};
   for (const auto& [file, group] : entries) {
     SCOPED_TRACE(file);
+    const std::string text = ReadAll(std::string(QUILLOMAR_SOURCE_DIR) + "/" + file);
+    std::smatch exec;  // the group's command line
+    ASSERT_TRUE(std::regex_search(text, exec, std::regex("\\[" + std::string(group) + "\\][^[]*\nExec=([^\n]*)")));
     const std::string launcher = prefix_.root() + "/entry.desktop";
-    WriteAll(launcher, "[Desktop Entry]\nType=Application\nName=E\nExec=" +
-                           ExecOf(std::string(QUILLOMAR_SOURCE_DIR) + "/" + file, group) + "\n");
+    WriteAll(launcher, "[Desktop Entry]\nType=Application\nName=E\nExec=" + exec[1].str() + "\n");
     Strings command{"gio", "launch", launcher};
     command.insert(command.end(), paths.begin(), paths.end());
     const int before_run = handed;
