@@ -211,6 +211,9 @@ TForm1::TForm1(Services& services, WindowLinks& windows)
   ConnectHover();
   ConnectList();
   ConnectKeyboard();
+  // Files and folders dropped from a file manager are hidden like the
+  // paths given at start.
+  AcceptFileDrops([this](const std::vector<std::string>& paths) { windows_.HandPaths(paths); });
   PlaceInScreenCentre();
 }
 

@@ -45,6 +45,13 @@ class TForm1 : public BorderlessWindow {
   // those last steps when the hide failed or was refused
   // (engine::UnrecordableItem).
   void Button1Click();
+  // Hides items handed from outside the browser (whole paths, as
+  // FullHandedPath makes them), in the order given, each as the hide
+  // command hides the browser's entry: its own sequence number, the same
+  // refusals and messages, and a message for a path that no drive reaches.
+  // The list, the browser and the status line then show the result once;
+  // the selected-path line stays as it is.
+  void HideHandedPaths(const std::vector<std::string>& paths);
   // List load: rebuilds the hidden-item list from the account file, every
   // row ticked.
   void Button2Click();
@@ -180,6 +187,8 @@ class TForm1 : public BorderlessWindow {
 
   // Commands (Unit1_commands.cpp).
   void RunHideCommand();     // the hide command; throws store::Error
+  // Shows why the hide routine refused an item.
+  void ShowHideRefusal(const engine::UnrecordableItem& refused);
   // The restore command; its every step runs also when a record file could
   // not be rewritten, and then it throws that store::Error.
   void RunRestoreCommand();

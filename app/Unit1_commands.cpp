@@ -14,9 +14,11 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/shell_list_view.h"
 #include "engine/accounts.h"
+#include "engine/readable_name.h"
 #include "engine/store_start.h"
 #include "store/errors.h"
 #include "store/records.h"
+#include "platform/handed_path.h"
 #include "platform/windows_path.h"
 
 namespace app {
@@ -86,13 +88,47 @@ void TForm1::SpeedButton1Click() {
     const BusyPointer busy;
     RunHideCommand();
   } catch (const engine::UnrecordableItem& refused) {
-    const bool link = refused.reason() == engine::Unrecordable::kUnmarkableLink;
-    services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() +
-                                  messages::kCannotHideMiddle + ReasonText(refused.reason()) +
-                                  (link ? messages::kCannotHideLinkEnd : messages::kCannotHideEnd));
+    ShowHideRefusal(refused);
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
   }
+}
+
+void TForm1::ShowHideRefusal(const engine::UnrecordableItem& refused) {
+  const bool link = refused.reason() == engine::Unrecordable::kUnmarkableLink;
+  services_.dialogs.ShowMessage(messages::kCannotHide + refused.path() + messages::kCannotHideMiddle +
+                                ReasonText(refused.reason()) +
+                                (link ? messages::kCannotHideLinkEnd : messages::kCannotHideEnd));
+}
+
+void TForm1::HideHandedPaths(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  for (const std::string& handed : paths) {
+    const std::optional<platform::HandedItem> item = platform::ItemOfHandedPath(services_.fs, handed);
+    if (!item) {
+      services_.dialogs.ShowMessage(messages::kCannotHide + engine::ReadableName(handed) +
+                                    messages::kCannotHideMiddle + messages::kNoDriveReaches +
+                                    messages::kCannotHideEnd);
+      continue;
+    }
+    try {
+      const BusyPointer busy;
+      if (item->entry) {
+        engine::HideItem(services_.fs, CurrentAccount(), item->path, *item->entry);
+      } else {
+        // A drive's root: the routine rejects it.
+        engine::HideItem(services_.fs, CurrentAccount(), item->path);
+      }
+    } catch (const engine::UnrecordableItem& refused) {
+      ShowHideRefusal(refused);
+    } catch (const store::Error& error) {
+      services_.dialogs.ShowError(error.what());
+    }
+  }
+  Button2Click();
+  ShellListView1->Refresh();
+  WriteStatusLine();
+  services_.shell.NotifyAssociationsChanged();
 }
 
 void TForm1::Label13Click() {

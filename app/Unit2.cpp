@@ -248,6 +248,7 @@ void TForm2::Button8Click() {
   } catch (const store::Error& error) {
     services_.dialogs.ShowError(error.what());
   }
+  if (outcome == engine::AccountOutcome::kDone && on_logged_in) on_logged_in();
 }
 
 void TForm2::Button3Click() {

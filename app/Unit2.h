@@ -67,6 +67,8 @@ class TForm2 : public BorderlessWindow {
 
   // The login window closed: the program ends.
   std::function<void()> on_closed;
+  // A login succeeded; called once the login press has done all else.
+  std::function<void()> on_logged_in;
 
  protected:
   void Closing() override;

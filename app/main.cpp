@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/application_title.h"
 #include "app/command_line.h"
@@ -16,11 +17,13 @@
 #include "app/graphical_session.h"
 #include "app/pictures/pictures.h"
 #include "app/program.h"
+#include "app/single_copy.h"
 #include "toolkit/qt/backend.h"
 #include "toolkit/qt/convert.h"
 #include "toolkit/qt/fonts.h"
 #include "app/window_manager.h"
 #include "platform/file_system.h"
+#include "platform/handed_path.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 
@@ -35,13 +38,14 @@ constexpr char kNoDisplay[] =
 constexpr char kDisplayUnreachable[] =
     "Quillomar is a desktop program and needs a graphical session: the display cannot be reached (%s).\n";
 constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
+constexpr char kNotTaken[] = "Quillomar runs already for this drive prefix but did not take the paths.\n";
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   // --help and --version answer before anything else: no display is needed
   // and no drive prefix is made.
-  const app::CommandLineRequest request = app::ReadCommandLine(argc, argv);
+  const app::CommandLineRequest request = app::ReadCommandLine(argc, argv).request;
   if (request != app::CommandLineRequest::kRun) {
     const std::string answer = app::CommandLineAnswer(request);
     // A failed write (a full disk, a closed pipe) is no success.
@@ -64,7 +68,16 @@ int main(int argc, char* argv[]) {
   }
   // Where only one of X11 and Wayland answers, Qt goes straight to it.
   if (!session.only_platform.empty()) ::setenv(kPlatformVariable, session.only_platform.c_str(), 1);
-  QApplication application(argc, argv);
+  // Qt looks for its own options only before "--"; what it leaves, and
+  // everything after "--", is the program's.
+  int toolkit_count = app::ArgumentsBeforeEnd(argc, argv);
+  std::vector<char*> toolkit_arguments(argv, argv + toolkit_count);
+  toolkit_arguments.push_back(nullptr);
+  QApplication application(toolkit_count, toolkit_arguments.data());
+  std::vector<const char*> arguments(toolkit_arguments.begin(), toolkit_arguments.begin() + toolkit_count);
+  arguments.insert(arguments.end(), argv + app::ArgumentsBeforeEnd(argc, argv), argv + argc);
+  std::vector<std::string> paths = app::ReadCommandLine(static_cast<int>(arguments.size()), arguments.data()).paths;
+  for (std::string& path : paths) path = platform::FullHandedPath(path);
   display_start.Done();
   QApplication::setApplicationName(app::kApplicationTitle);
   QApplication::setApplicationDisplayName(app::kApplicationTitle);
@@ -86,11 +99,28 @@ int main(int argc, char* argv[]) {
   app::ToolkitWindowManager window_manager;
   app::Services services{*fs, shell, dialogs, window_manager};
 
+  // A copy that runs for this user and prefix takes the paths instead.
+  app::SingleCopy single_copy(platform::DefaultPrefixFolder());
+  switch (single_copy.Begin(paths)) {
+    case app::SingleCopy::Start::kHandedOver:
+      return EXIT_SUCCESS;
+    case app::SingleCopy::Start::kFailed:
+      std::fputs(kNotTaken, stderr);
+      return EXIT_FAILURE;
+    case app::SingleCopy::Start::kFirst:
+      break;
+  }
+
   int result = 0;
   {
     app::Program program(services, app::WindowCreation::kWhenAsked);
     program.on_finished = [&backend] { backend.Post([&backend] { backend.Quit(); }); };
     program.Start();
+    program.HandPaths(paths);
+    single_copy.on_paths = [&program](const std::vector<std::string>& handed) {
+      program.HandPaths(handed);
+      program.BringToFront();
+    };
     result = backend.Run();
   }
   app::SetCurrentBackend(nullptr);

@@ -28,6 +28,9 @@ const char* AccountMessage(engine::AccountOutcome outcome);
 inline constexpr char kCannotHide[] = "Can not hide \"";
 inline constexpr char kCannotHideMiddle[] = "\": ";
 inline constexpr char kCannotHideEnd[] = ", please rename or move it first!";
+// An item handed from outside (a path at start, a drop) that none of the
+// program's drives reaches.
+inline constexpr char kNoDriveReaches[] = "no drive of the program reaches it";
 inline constexpr char kBackslashInName[] = "its name holds a \"\\\"";
 inline constexpr char kLineBreakInPath[] = "its path holds a line break";
 inline constexpr char kBlankAtEnds[] = "its path begins or ends with a blank";

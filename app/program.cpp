@@ -17,6 +17,7 @@ Program::Program(Services& services, WindowCreation creation) : services_(servic
     ended_ = true;
     if (on_finished) on_finished();
   };
+  login_->on_logged_in = [this] { LoggedIn(); };
   if (creation == WindowCreation::kAllAtOnce) CreateOtherWindows();
 }
 
@@ -74,5 +75,34 @@ void Program::RunFind() { find_->RunModal(); }
 void Program::ResetFindCloseMark() { find_->ResetCloseMark(); }
 
 void Program::Start() { login_->Show(); }
+
+void Program::HandPaths(const std::vector<std::string>& paths) {
+  waiting_paths_.insert(waiting_paths_.end(), paths.begin(), paths.end());
+  if (logged_in_) HideWaitingPaths();
+}
+
+void Program::LoggedIn() {
+  logged_in_ = true;
+  HideWaitingPaths();
+}
+
+void Program::HideWaitingPaths() {
+  // Paths that come while a box of an earlier hide is open wait for it, so
+  // that every batch is hidden whole and in the order it came.
+  if (hiding_) return;
+  hiding_ = true;
+  while (!waiting_paths_.empty()) {
+    std::vector<std::string> paths;
+    paths.swap(waiting_paths_);
+    main_->HideHandedPaths(paths);
+  }
+  hiding_ = false;
+}
+
+void Program::BringToFront() {
+  BorderlessWindow* window = logged_in_ ? static_cast<BorderlessWindow*>(main_.get()) : login_.get();
+  // Restore brings a window back from the task bar and raises it.
+  if (window != nullptr && window->Visible()) window->Restore();
+}
 
 }  // namespace app

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/services.h"
 #include "app/window_links.h"
@@ -56,12 +58,27 @@ class Program final : private WindowLinks {
   // True once the login window has closed.
   bool Ended() const { return ended_; }
 
+  // Paths handed from outside the browser (given at start, passed on by a
+  // second start, dropped on a window), whole as FullHandedPath makes them.
+  // Before a login they wait, and the first successful login hides them in
+  // the order given; once logged in they are hidden at once under the
+  // current account. Whatever still waits when the program ends is dropped.
+  void HandPaths(const std::vector<std::string>& paths) override;
+  // Brings the program's window to the front: the login window until a
+  // login, then the main window (unless another window is on screen in
+  // its place).
+  void BringToFront();
+
   // The login window closed: the front end ends its event loop.
   std::function<void()> on_finished;
 
  private:
   // Makes the main, Options and Find windows unless they are made.
   void CreateOtherWindows();
+  // The login succeeded: what waits is hidden.
+  void LoggedIn();
+  // Hides the waiting paths, unless a hide of them runs already.
+  void HideWaitingPaths();
 
   // What the windows ask of each other.
   void CompleteWindows() override;
@@ -84,6 +101,9 @@ class Program final : private WindowLinks {
   std::unique_ptr<TForm3> options_;
   std::unique_ptr<TForm4> find_;
   bool ended_ = false;
+  bool logged_in_ = false;
+  bool hiding_ = false;
+  std::vector<std::string> waiting_paths_;
 };
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/skin.h"
 
@@ -27,6 +28,10 @@ class WindowLinks {
   // A skin on the main, Options and Find windows (the login window's own
   // share is its own business).
   virtual void ApplySkin(Skin skin, SkinOrigin origin) = 0;
+
+  // Paths handed from outside the browser (a drop): hidden at once once
+  // logged in, else after the login (Program::HandPaths).
+  virtual void HandPaths(const std::vector<std::string>& paths) = 0;
 
   // Closing the login window ends the program.
   virtual void CloseLogin() = 0;

@@ -46,7 +46,8 @@ done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/quillomar ./usr/share/applications/quillomar.desktop \
     ./usr/share/icons/hicolor/scalable/apps/quillomar.svg \
-    ./usr/share/icons/hicolor/48x48/apps/quillomar.png ./usr/share/quillomar/Quillomar.htm; do
+    ./usr/share/icons/hicolor/48x48/apps/quillomar.png ./usr/share/quillomar/Quillomar.htm \
+    ./usr/share/kio/servicemenus/quillomar-hide.desktop; do
   grep -qx "$path" <<<"$contents" || fail "the package lacks $path"
 done
 for path in ./usr/share/doc/quillomar/copyright ./usr/share/doc/quillomar/changelog.gz \

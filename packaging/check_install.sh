@@ -22,6 +22,7 @@ svg="$root/share/icons/hicolor/scalable/apps/quillomar.svg"
 png="$root/share/icons/hicolor/48x48/apps/quillomar.png"
 guide="$root/share/quillomar/Quillomar.htm"
 manual="$root/share/man/man1/quillomar.1.gz"
+service_menu="$root/share/kio/servicemenus/quillomar-hide.desktop"
 
 [ -x "$program" ] || fail "bin/quillomar is missing or not executable"
 if missing=$(ldd "$program" | grep "not found"); then
@@ -41,7 +42,10 @@ size=$(od -An -tu1 -j16 -N8 "$png" | tr -s ' ' | sed 's/^ //')
 
 # The launcher starts the installed command and names the installed icon.
 grep -qx "Name=Quillomar" "$launcher" || fail "the launcher is not named Quillomar"
-grep -qx "Exec=quillomar" "$launcher" || fail "the launcher does not start quillomar"
+grep -qx "Exec=quillomar %F" "$launcher" || fail "the launcher does not start quillomar with the files"
+# The file managers' entries are installed as they stand in the source, which
+# the program's tests run (HandedPathsTest).
+cmp -s "$service_menu" "$source/packaging/file_managers/quillomar-hide.desktop" || fail "Dolphin's service menu is missing"
 grep -qx "Icon=quillomar" "$launcher" || fail "the launcher does not use the quillomar icon"
 grep -qx "Categories=Utility;Security;" "$launcher" || fail "the launcher's categories are not Utility and Security"
 

@@ -15,6 +15,8 @@ packages=(
   qt6-wayland weston
   # The package's checks: launcher, Debian policy, AppStream metadata.
   desktop-file-utils dpkg-dev lintian appstream
+  # GLib's launcher, which runs the file managers' entries in the tests.
+  libglib2.0-bin
   # The windows under a real window manager, and input as the X server's;
   # an X server's cookies, for the program on a display that refuses it.
   xvfb openbox xdotool xauth

@@ -98,6 +98,15 @@ bool BorderlessWindow::IsMinimised() const { return top_native_->IsMinimised(); 
 
 void BorderlessWindow::Restore() { top_native_->Restore(); }
 
+void BorderlessWindow::AcceptFileDrops(std::function<void(const std::vector<std::string>&)> dropped) {
+  files_dropped_ = std::move(dropped);
+  top_native_->AcceptFileDrops();
+}
+
+void BorderlessWindow::NativeFilesDropped(const std::vector<std::string>& paths) {
+  if (files_dropped_ && !paths.empty()) files_dropped_(paths);
+}
+
 void BorderlessWindow::StartSystemMove() {
   // The window system takes the pointer over until the button is released;
   // the press that started the move never gets its release here.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "toolkit/colors.h"
@@ -42,6 +44,11 @@ class BorderlessWindow : public WinControl {
 
   NativeTopLevel& TopNative() const { return *top_native_; }
 
+  // Files and folders dropped on the window from the desktop go to
+  // `dropped` (their paths as the system gives them); before this call the
+  // window takes no drop.
+  void AcceptFileDrops(std::function<void(const std::vector<std::string>&)> dropped);
+
   // Keyboard cues (focus marks, the menus' underlined letters) show once
   // the keyboard has moved the focus or opened a menu in the window, and
   // from then on; a window used with the mouse alone shows none.
@@ -83,6 +90,7 @@ class BorderlessWindow : public WinControl {
   void VisibilityChanged() override;
   void NativeCloseRequest() override { Close(); }
   void NativeKeyboardUsed() override { ShowKeyboardCues(); }
+  void NativeFilesDropped(const std::vector<std::string>& paths) override;
 
  private:
   NativeTopLevel* top_native_ = nullptr;
@@ -91,6 +99,7 @@ class BorderlessWindow : public WinControl {
   bool keyboard_cues_ = false;
   Control* focus_when_shown_ = nullptr;
   bool shown_before_ = false;
+  std::function<void(const std::vector<std::string>&)> files_dropped_;
 };
 
 }  // namespace app

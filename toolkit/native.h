@@ -59,6 +59,9 @@ class NativeEvents {
   virtual void NativeCloseRequest() {}
   // A top-level window came back from being minimised.
   virtual void NativeRestored() {}
+  // Files and folders were dropped on a top-level window that takes them:
+  // their paths, as the system gives them (on Linux byte for byte).
+  virtual void NativeFilesDropped(const std::vector<std::string>& paths) { (void)paths; }
 
   // Keyboard focus. The window took the focus; false when it has nothing
   // to focus (the front end then moves the focus on in the same direction).
@@ -135,6 +138,9 @@ class NativeTopLevel : public NativeWindow {
   // Runs a nested event loop until EndModal() (harmless when no loop runs).
   virtual void RunModal() = 0;
   virtual void EndModal() = 0;
+  // From now on files and folders dragged from the desktop may be dropped
+  // on the window (NativeEvents::NativeFilesDropped).
+  virtual void AcceptFileDrops() = 0;
 };
 
 // A single-line edit box.

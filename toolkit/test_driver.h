@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "toolkit/borderless_window.h"
 #include "toolkit/image.h"
 #include "toolkit/native.h"
@@ -30,6 +33,10 @@ class TestDriver {
   virtual void KeyPress(BorderlessWindow& window, Key key) = 0;
   // Text typed into the window's focused control.
   virtual void TypeText(BorderlessWindow& window, const std::string& text) = 0;
+  // Files and folders (their paths as the system gives them) dragged from
+  // the desktop and dropped at a point of the window, as a file manager
+  // drops them there.
+  virtual void DropFiles(BorderlessWindow& window, Point at, const std::vector<std::string>& paths) = 0;
 
   // The window's client area as it is drawn now.
   virtual Image Grab(BorderlessWindow& window) = 0;

@@ -10,6 +10,7 @@
 #include "toolkit/scroll_box.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/splitter.h"
+#include "toolkit/test_driver.h"
 #include "toolkit/shell_list_view.h"
 #include "engine/hidden_items.h"
 #include "store/ini_file.h"
@@ -122,6 +123,20 @@ TEST_F(MainWindowHidingTest, ANameThatIsNotUtf8IsHiddenAndRestoredByteForByte) {
   main().SpeedButton2Click();
   EXPECT_EQ(DosAttrib(Native(path)), "");
   EXPECT_TRUE(Rows().empty() && Entries(records::AccountFile("name")).empty());
+}
+
+TEST_F(MainWindowHidingTest, DroppedFoldersAndFilesAreHiddenInTheOrderDropped) {
+  const Strings items{"D:\\Drop\\one", "D:\\Drop\\two", "D:\\Drop\\file"};
+  // Explorer drops the program's own paths; a Linux file manager the system's.
+  Strings dropped;
+  for (const std::string& item : items) {
+    item == items[2] ? MakeExactFile(Native(item), "x") : MakeFolders(Native(item));
+    dropped.push_back(KeepsDotHiddenLists() ? Native(item) : item);
+  }
+  app::CurrentTestDriver().DropFiles(main(), {300, 300}, dropped);
+  EXPECT_EQ(Rows(), items);
+  EXPECT_EQ(HiddenMarks(Native(items[0])), kHiddenMarks);
+  EXPECT_EQ(Status(), "Present user name:name;     Hide:  3 File");
 }
 
 TEST_F(MainWindowHidingTest, FailedRecordWritesAreShownOnceAndLeaveTheListTrue) {

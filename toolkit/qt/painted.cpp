@@ -1,6 +1,10 @@
 #include "toolkit/qt/painted.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFocusEvent>
 #include <QMetaObject>
 #include <QKeyEvent>
@@ -91,6 +95,38 @@ void PaintedWidget::changeEvent(QEvent* event) {
     }
   }
   QWidget::changeEvent(event);
+}
+
+namespace {
+
+// The local paths of a drag, byte for byte (a name need not be UTF-8, and
+// the link keeps its bytes percent-encoded); empty unless every item is a
+// local file or folder.
+std::vector<std::string> LocalPaths(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+  }
+  return paths;
+}
+
+}  // namespace
+
+void PaintedWidget::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalPaths(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void PaintedWidget::dragMoveEvent(QDragMoveEvent* event) {
+  if (!LocalPaths(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void PaintedWidget::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = LocalPaths(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  events_.NativeFilesDropped(paths);
 }
 
 PaintedPeer::PaintedPeer(NativeEvents& events, QWidget* parent)

@@ -42,6 +42,10 @@ class PaintedWidget : public QWidget {
   bool focusNextPrevChild(bool next) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Drops of local files and folders, when the widget takes drops.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   NativeEvents& events_;

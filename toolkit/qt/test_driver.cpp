@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <QEnterEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 
 #include "toolkit/qt/convert.h"
 #include "toolkit/qt/peer.h"
@@ -73,6 +75,26 @@ Qt::KeyboardModifiers QtModifiers(Key key) {
 QWidget* TopOf(BorderlessWindow& window) { return WidgetOf(window.TopNative()); }
 
 }  // namespace
+
+void QtTestDriver::DropFiles(BorderlessWindow& window, Point at, const std::vector<std::string>& paths) {
+  QList<QUrl> urls;
+  // A file manager's links: the path's bytes percent-encoded, as they are.
+  for (const std::string& path : paths) {
+    urls << QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+  }
+  QMimeData data;
+  data.setUrls(urls);
+  QPoint local;
+  QWidget* target = Target(window, at, local);
+  // Qt hands each event on to the nearest widget that takes drops.
+  QDragEnterEvent enter(local, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (enter.isAccepted()) {
+    QDropEvent drop(QPointF(local), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+  }
+  ProcessEvents();
+}
 
 void QtTestDriver::ProcessEvents() {
   QApplication::processEvents();

@@ -63,6 +63,8 @@ void TopLevelPeer::Restore() {
 
 void TopLevelPeer::Minimise() { widget_->showMinimized(); }
 
+void TopLevelPeer::AcceptFileDrops() { widget_->setAcceptDrops(true); }
+
 void TopLevelPeer::SetModal(bool modal) {
   // Qt takes the modality when the window is shown.
   widget_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);

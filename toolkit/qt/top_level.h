@@ -29,6 +29,7 @@ class TopLevelPeer final : public Peer<NativeTopLevel> {
   void SetModal(bool modal) override;
   void RunModal() override;
   void EndModal() override;
+  void AcceptFileDrops() override;
 
  private:
   PointerDrag& drag_;

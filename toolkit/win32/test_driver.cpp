@@ -1,6 +1,9 @@
 #include "toolkit/win32/test_driver.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -148,6 +151,33 @@ void Win32TestDriver::LeaveLastTarget(HWND now) {
     ::SendMessageW(last_target_, WM_MOUSELEAVE, 0, 0);
   }
   last_target_ = now;
+}
+
+void Win32TestDriver::DropFiles(BorderlessWindow& window, Point at, const std::vector<std::string>& paths) {
+  const HWND top = TopOf(window);
+  POINT local{};
+  HWND target = TargetAt(top, OnScreen(top, at), local);
+  // The shell drops on the nearest window that takes files.
+  while (target != nullptr && (::GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0) {
+    target = ::GetParent(target);
+  }
+  if (target == nullptr) return;
+  // The shell's drop data: a DROPFILES header, then each path in UTF-16
+  // with its terminator, and one more terminator.
+  std::wstring names;
+  for (const std::string& path : paths) names += ToWide(path) + L'\0';
+  names += L'\0';
+  const SIZE_T bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->pt = local;
+  header->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  // The window lets the drop's memory go (DragFinish).
+  ::SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  ProcessEvents();
 }
 
 void Win32TestDriver::MouseMove(BorderlessWindow& window, Point at) {

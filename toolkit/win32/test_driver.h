@@ -34,6 +34,7 @@ class Win32TestDriver final : public TestDriver {
   void DoubleClick(BorderlessWindow& window, Point at) override;
   void KeyPress(BorderlessWindow& window, Key key) override;
   void TypeText(BorderlessWindow& window, const std::string& text) override;
+  void DropFiles(BorderlessWindow& window, Point at, const std::vector<std::string>& paths) override;
   Image Grab(BorderlessWindow& window) override;
   bool BusyPointerShown() override;
   void UseDarkSystemColours(bool dark) override;

@@ -1,5 +1,7 @@
 #include "toolkit/win32/top_level.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 #include "toolkit/win32/push_button.h"
@@ -21,6 +23,11 @@ constexpr WPARAM kMoveFromCaption = SC_MOVE | HTCAPTION;
 // the window tells the size it wants at the new dpi. Declared by the
 // headers only for newer systems than the program asks for.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
+// The message a drop's data travels in between processes; not in the
+// headers.
+constexpr UINT kCopyGlobalData = 0x0049;
+// DragQueryFileW's index that asks for the count of dropped items.
+constexpr UINT kAllFiles = 0xFFFFFFFF;
 
 // Every window in `parent`, parents before their children.
 void CollectDescendants(HWND parent, std::vector<HWND>& out) {
@@ -135,8 +142,30 @@ bool TopLevelPeer::PressDefaultButton() {
   return true;
 }
 
+void TopLevelPeer::AcceptFileDrops() {
+  ::DragAcceptFiles(Hwnd(), TRUE);
+  // The elevated program still takes drops from Explorer, which runs with
+  // less: the drop's messages pass the integrity filter.
+  for (const UINT message : {static_cast<UINT>(WM_DROPFILES), kCopyGlobalData}) {
+    ::ChangeWindowMessageFilterEx(Hwnd(), message, MSGFLT_ALLOW, nullptr);
+  }
+}
+
 LRESULT TopLevelPeer::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wparam);
+      std::vector<std::string> paths;
+      const UINT count = ::DragQueryFileW(drop, kAllFiles, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(FromWide(path));
+      }
+      ::DragFinish(drop);
+      Events().NativeFilesDropped(paths);
+      return 0;
+    }
     case WM_CLOSE:
       Events().NativeCloseRequest();
       return 0;

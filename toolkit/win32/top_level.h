@@ -28,6 +28,7 @@ class TopLevelPeer final : public Peer<NativeTopLevel> {
   void SetModal(bool modal) override;
   void RunModal() override;
   void EndModal() override;
+  void AcceptFileDrops() override;
 
   // The button that Enter presses when no control used the key; nullptr for
   // none. A button names itself when it is made the default one.

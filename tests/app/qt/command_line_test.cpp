@@ -16,7 +16,10 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "app/command_line.h"
 #include "tests/support/temp_prefix.h"
 
 namespace testing_support {
@@ -109,6 +112,21 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutDisplayOrPrefix) {
   ::close(silent);
   server.terminate();
   server.waitForFinished();
+}
+
+TEST(CommandLineTest, PathsAreEveryNonOptionAndEverythingAfterTheEnd) {
+  // The arguments; what they ask for (0 run, 1 help, 2 version) and their paths.
+  const std::pair<std::vector<const char*>, std::string> cases[] = {
+      {{"quillomar", "a b", "-x", "", "c"}, "0 a b|c|"},
+      {{"quillomar", "--", "--help", "-", "--", "x"}, "0 --help|-|--|x|"},
+      {{"quillomar", "p", "--version", "--", "--help"}, "2 p|--help|"},
+      {{"quillomar", "--version", "q", "--help"}, "1 q|"}};
+  for (const auto& [argv, expected] : cases) {
+    const app::CommandLine line = app::ReadCommandLine(static_cast<int>(argv.size()), argv.data());
+    std::string read = std::to_string(static_cast<int>(line.request)) + " ";
+    for (const std::string& path : line.paths) read += path + "|";
+    EXPECT_EQ(read, expected);
+  }
 }
 
 }  // namespace
