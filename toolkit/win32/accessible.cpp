@@ -7,6 +7,7 @@
 
 #include "toolkit/win32/backend.h"
 #include "toolkit/win32/gdi.h"
+#include "toolkit/win32/list_ticks.h"
 #include "toolkit/win32/peer.h"
 #include "toolkit/win32/text.h"
 
@@ -330,8 +331,6 @@ class PaintedAccessible final : public AccessibleBase {
 // A ticked row's action, the name screen readers give it on every front end.
 constexpr wchar_t kToggleAction[] = L"Toggle";
 // The state pictures of a list's tick boxes.
-constexpr UINT kUntickedImage = 1;
-constexpr UINT kTickedImage = 2;
 // Room for a row's text (a path the records can hold).
 constexpr int kRowTextLength = 1024;
 
@@ -427,14 +426,8 @@ class SystemControl final : public AccessibleBase {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override {
     const int row = TickedRow(c);
     if (row < 0) return system_->accDoDefaultAction(c);
-    // As Space or a click on the box: the list tells its control.
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    const UINT now = static_cast<UINT>(::SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
-                                                      LVIS_STATEIMAGEMASK));
-    item.state = now == INDEXTOSTATEIMAGEMASK(kTickedImage) ? INDEXTOSTATEIMAGEMASK(kUntickedImage)
-                                                             : INDEXTOSTATEIMAGEMASK(kTickedImage);
-    ::SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    // As Space or a click on the box: the list's owner holds the ticks.
+    ::SendMessageW(hwnd_, kToggleRowMessage, static_cast<WPARAM>(row), 0);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return system_->put_accName(c, n); }

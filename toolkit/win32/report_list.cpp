@@ -9,6 +9,7 @@
 
 #include "toolkit/win32/gdi.h"
 #include "toolkit/win32/image_list.h"
+#include "toolkit/win32/list_ticks.h"
 #include "toolkit/win32/peer.h"
 #include "toolkit/win32/peers.h"
 #include "toolkit/win32/text.h"
@@ -23,8 +24,8 @@ constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | 
                          LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
                          LVS_OWNERDATA;
 constexpr DWORD kExtendedStyle = LVS_EX_FULLROWSELECT;
-constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
-constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(kUntickedImage);
+constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(kTickedImage);
 constexpr int kNoPicture = I_IMAGENONE;
 // The row count changes without scrolling the list or repainting the rows
 // already shown.
@@ -320,6 +321,11 @@ class ReportListPeer final : public Peer<NativeReportList> {
       if (IsRow(ticked)) Toggle(ticked);
       NoteSelection();
       return result;
+    }
+    if (message == kToggleRowMessage) {
+      const int row = static_cast<int>(wparam);
+      if (HasCheckBoxes() && IsRow(row)) Toggle(row);
+      return 0;
     }
     if (message == WM_SIZE) {
       const LRESULT result = PeerCore::HandleMessage(message, wparam, lparam);
