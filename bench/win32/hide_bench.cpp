@@ -21,6 +21,7 @@
 #include "platform/win32/exact_path.h"
 #include "store/data_store.h"
 #include "store/records.h"
+#include "bench/win32/seconds_now.h"
 
 namespace {
 
@@ -32,13 +33,7 @@ constexpr double kTarget = 1.5;
 constexpr char kItems[] = "D:\\Items";
 constexpr char kFloorFolder[] = "D:\\Floor";
 
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceCounter(&counter);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return bench_win32::SecondsNow(); }
 
 std::wstring Exact(platform::FileSystem& fs, const std::string& path) {
   return platform::win32::ExactPath(fs.NativePath(path)).value_or(L"");

@@ -27,6 +27,7 @@
 #include "toolkit/shell_list_view.h"
 #include "toolkit/win32/backend.h"
 #include "toolkit/win32/peers.h"
+#include "bench/win32/seconds_now.h"
 
 namespace {
 
@@ -39,13 +40,7 @@ constexpr app::Rect kListPlace{0, 0, kWidth, kHeight};
 constexpr int kFolderSizes[] = {2000, 20000};
 constexpr int kHiddenSizes[] = {2000, 10000};
 
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceCounter(&counter);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return bench_win32::SecondsNow(); }
 
 // Handles whatever is waiting, untimed, so that no run pays for another.
 void Settle() {
