@@ -21,7 +21,7 @@
 #include "platform/win32/exact_path.h"
 #include "store/data_store.h"
 #include "store/records.h"
-#include "bench/win32/seconds_now.h"
+#include "bench/win32/bench_support.h"
 
 namespace {
 
@@ -82,11 +82,7 @@ struct Floor {
 int main(int argc, char** argv) {
   const int batches = argc > 1 ? std::atoi(argv[1]) : kDefaultBatches;
   const int hides = argc > 2 ? std::atoi(argv[2]) : kDefaultHides;
-  char temp[MAX_PATH];
-  char folder[MAX_PATH];
-  ::GetTempPathA(sizeof temp, temp);
-  ::GetTempFileNameA(temp, "qlb", 0, folder);
-  ::DeleteFileA(folder);
+  const std::string folder = bench_win32::NewTempPrefixName();
   std::unique_ptr<platform::FileSystem> owned = platform::MakeFileSystemAt(folder);
   platform::FileSystem& fs = *owned;
   store::InitialiseStore(fs);

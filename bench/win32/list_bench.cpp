@@ -27,7 +27,7 @@
 #include "toolkit/shell_list_view.h"
 #include "toolkit/win32/backend.h"
 #include "toolkit/win32/peers.h"
-#include "bench/win32/seconds_now.h"
+#include "bench/win32/bench_support.h"
 
 namespace {
 
@@ -240,11 +240,7 @@ int main(int argc, char** argv) {
   app::win32::Win32Backend backend(::GetModuleHandleW(nullptr));
   app::SetCurrentBackend(&backend);
 
-  char temp[MAX_PATH];
-  char prefix[MAX_PATH];
-  ::GetTempPathA(sizeof temp, temp);
-  ::GetTempFileNameA(temp, "qlb", 0, prefix);
-  ::DeleteFileA(prefix);
+  const std::string prefix = bench_win32::NewTempPrefixName();
   std::unique_ptr<platform::FileSystem> fs = platform::MakeFileSystemAt(prefix);
   std::vector<std::string> folders;
   for (int size : kFolderSizes) {
